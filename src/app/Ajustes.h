@@ -1,0 +1,88 @@
+// Settings schema, program-wide state and first-run defaults.
+#pragma once
+
+#include "core/Fecha.h"
+#include "core/SettingsStore.h"
+#include "tariffs/Tarifas.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace General {
+
+inline constexpr const char* Aplicacion = "VatriMox";
+
+// One setting: section, key and first-run default.
+struct Ajuste {
+    const char* seccion;
+    const char* clave;
+    const char* defecto;
+};
+
+namespace Ajustes {
+// "Datos": the dates' defaults depend on today (see ValoresPorDefecto).
+inline constexpr Ajuste FechaInicio{"Datos", "FechaInicio", ""};
+inline constexpr Ajuste FechaFinal{"Datos", "FechaFinal", ""};
+inline constexpr Ajuste AlAbrir{"Opciones", "AlAbrir", "Mini Icono"};
+inline constexpr Ajuste AlConectar{"Opciones", "AlConectar", "Minimizado"};
+inline constexpr Ajuste AutoSINO{"Opciones", "AutoSINO", "0"};
+inline constexpr Ajuste CuantoIVA{"Opciones", "CuantoIVA", "16"};
+inline constexpr Ajuste IVA{"Opciones", "IVA", "0"};
+inline constexpr Ajuste FontSize{"Opciones", "FontSize", "8"};
+inline constexpr Ajuste Fuente{"Opciones", "Fuente", "Ms Sans Serif"};
+inline constexpr Ajuste Negociacion{"Opciones", "Negociacion", "20"};
+inline constexpr Ajuste NoAceptar{"Opciones", "NoAceptar", "15"};
+inline constexpr Ajuste InicioWindowsSINO{"Opciones", "InicioWindowsSINO", "0"};
+inline constexpr Ajuste AlertaSINO{"Sonidos", "AlertaSINO", "0"};
+inline constexpr Ajuste AlertaSonido{"Sonidos", "AlertaSonido", ""};
+inline constexpr Ajuste FinalSINO{"Sonidos", "FinalSINO", "0"};
+inline constexpr Ajuste FinalSonido{"Sonidos", "FinalSonido", ""};
+inline constexpr Ajuste InicioSINO{"Sonidos", "InicioSINO", "0"};
+inline constexpr Ajuste InicioSonido{"Sonidos", "InicioSonido", ""};
+inline constexpr Ajuste PasoSINO{"Sonidos", "PasoSINO", "0"};
+inline constexpr Ajuste PasoSonido{"Sonidos", "PasoSonido", ""};
+inline constexpr Ajuste Periodo{"Sonidos", "Periodo", "00:30:00"};
+inline constexpr Ajuste Periodo2{"Sonidos", "Periodo2", "30"};
+inline constexpr Ajuste Importe{"Sonidos", "Importe", "300"};
+inline constexpr Ajuste Tarifa{"Tarifas", "Tarifa", "Metropolitana"};
+inline constexpr Ajuste GraficoTipo{"Grafico", "Tipo", "Llamadas"};
+} // namespace Ajustes
+
+// Reads and writes a setting under the application name `VatriMox`.
+std::string Leer(const SettingsStore& store, const Ajuste& ajuste);
+bool Escribir(SettingsStore& store, const Ajuste& ajuste, std::string_view valor);
+
+// Conversions of setting text; nullopt when the text is not a number in range.
+std::optional<uint8_t> ComoByte(std::string_view texto);   // 0..255
+std::optional<int16_t> ComoEntero16(std::string_view texto); // -32768..32767
+// A flag counts as set only when it converts to exactly 1.
+bool Activo(std::string_view texto);
+
+// Values held for the whole run.
+struct EstadoPrograma {
+    std::string TipoLlamada;
+    uint8_t IncluirIVA = 0;
+    uint8_t PorcentajeIVA = 0;
+    uint8_t SegundosNegociacion = 0;
+    Tarifas::EstadoLlamada llamada; // InicioLlamada, SegundosTranscurridos, SegundosFacturados
+};
+
+struct PeriodoFacturacion {
+    Fechas::Dia inicio;
+    Fechas::Dia fin;
+};
+
+// Stored billing period ("Datos", read under `Vatrimox`); nullopt when a date does not convert.
+std::optional<PeriodoFacturacion> LeerPeriodo(const SettingsStore& store);
+// Start-up reads: IVA, CuantoIVA, Negociacion and Tarifa into state; false when one fails.
+bool CargarEstado(const SettingsStore& store, EstadoPrograma& estado);
+
+// First-run defaults in their fixed order; creates the current call log only where it is
+// missing, so an existing log is never emptied. Returns false when a write failed.
+bool ValoresPorDefecto(SettingsStore& store, Fechas::Dia hoy,
+                       const std::filesystem::path& carpetaDatos);
+
+} // namespace General

@@ -1,0 +1,57 @@
+// Calendar dates and local date-times, and their day-count form (days since 1899-12-30).
+#pragma once
+
+#include <chrono>
+#include <compare>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace Fechas {
+
+using Dia = std::chrono::sys_days; // a civil date; no time zone is implied
+inline constexpr Dia Epoca = std::chrono::sys_days{std::chrono::year{1899} / 12 / 30};
+inline constexpr int32_t SegundosPorDia = 86400;
+
+constexpr int32_t aSerial(Dia d) { return static_cast<int32_t>((d - Epoca).count()); }
+constexpr Dia desdeSerial(int32_t dias) { return Epoca + std::chrono::days{dias}; }
+std::optional<Dia> crearDia(int anio, int mes, int dia);
+// Weekday number, Monday = 1 to Sunday = 7.
+constexpr int DiaSemana(Dia d) { return static_cast<int>(std::chrono::weekday{d}.iso_encoding()); }
+inline int Anio(Dia d) { return static_cast<int>(std::chrono::year_month_day{d}.year()); }
+inline int Mes(Dia d) { return static_cast<int>(unsigned(std::chrono::year_month_day{d}.month())); }
+inline int DiaDelMes(Dia d) { return static_cast<int>(unsigned(std::chrono::year_month_day{d}.day())); }
+
+// A local date-time with whole-second resolution.
+struct FechaHora {
+    Dia dia = Epoca;
+    int32_t segundo = 0; // second of the day, 0..86399
+
+    static FechaHora crear(Dia d, int hora, int minuto, int segundo);
+    // Day-count form; whole part the day, fraction the time of day (rounded to the second).
+    double serial() const;
+    static FechaHora desdeSerial(double serial);
+    // Moves by a signed number of seconds, across days as needed.
+    FechaHora mas(int64_t segundos) const;
+    int64_t segundosAbsolutos() const;
+    auto operator<=>(const FechaHora&) const = default;
+};
+
+// Seconds from a to b (negative when b is earlier).
+inline int64_t SegundosEntre(const FechaHora& a, const FechaHora& b) {
+    return b.segundosAbsolutos() - a.segundosAbsolutos();
+}
+
+// Second of the day of a date-time: hour * 3600 + minute * 60 + second.
+constexpr int32_t SegundosDelDia(int hora, int minuto, int segundo) {
+    return hora * 3600 + minuto * 60 + segundo;
+}
+inline int32_t SegundosDelDia(const FechaHora& t) { return t.segundo; }
+
+// Date setting text, day first with a four-digit year: "31/01/1999" (padded) or "1/3/1999".
+std::string TextoFecha(Dia d, bool rellenar = true);
+// Reads "d/m/yyyy" or "d/m/yy" (also with '-' or '.'); two-digit years 00..29 are 20xx.
+std::optional<Dia> LeerFecha(std::string_view texto);
+
+} // namespace Fechas

@@ -1,0 +1,86 @@
+// Moneda conversions between double, text and ten-thousandths.
+#include "core/Moneda.h"
+
+#include <cfenv>
+#include <cmath>
+#include <limits>
+
+std::optional<Moneda> Moneda::desdeDouble(double pesetas) {
+    const double escalado = pesetas * Escala;
+    if (!std::isfinite(escalado) || std::fabs(escalado) >= 9.2e18)
+        return std::nullopt;
+    // nearbyint follows the current rounding mode, which is round-to-nearest-even by default.
+    return desdeDiezmilesimas(static_cast<int64_t>(std::nearbyint(escalado)));
+}
+
+std::optional<Moneda> Moneda::desdeTexto(std::string_view t) {
+    size_t i = 0;
+    while (i < t.size() && t[i] == ' ')
+        ++i;
+    size_t fin = t.size();
+    while (fin > i && t[fin - 1] == ' ')
+        --fin;
+    t = t.substr(i, fin - i);
+    bool negativo = false;
+    if (!t.empty() && (t[0] == '-' || t[0] == '+')) {
+        negativo = t[0] == '-';
+        t.remove_prefix(1);
+    }
+    if (t.empty())
+        return std::nullopt;
+    const size_t punto = t.find('.');
+    const std::string_view entera = t.substr(0, punto);
+    const std::string_view decimales = punto == std::string_view::npos ? "" : t.substr(punto + 1);
+    if (entera.empty() && decimales.empty())
+        return std::nullopt;
+    constexpr int64_t limite = std::numeric_limits<int64_t>::max() / Escala;
+    int64_t ent = 0;
+    for (char c : entera) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        ent = ent * 10 + (c - '0');
+        if (ent > limite)
+            return std::nullopt;
+    }
+    // Up to four decimals are exact; further digits round half to even.
+    int64_t frac = 0;
+    int digitos = 0;
+    int siguiente = -1;
+    bool restoNoNulo = false;
+    for (char c : decimales) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        if (digitos < 4) {
+            frac = frac * 10 + (c - '0');
+            ++digitos;
+        } else if (siguiente < 0) {
+            siguiente = c - '0';
+        } else if (c != '0') {
+            restoNoNulo = true;
+        }
+    }
+    for (; digitos < 4; ++digitos)
+        frac *= 10;
+    int64_t v = ent * Escala + frac;
+    if (siguiente > 5 || (siguiente == 5 && (restoNoNulo || (v % 2) != 0)))
+        ++v;
+    return desdeDiezmilesimas(negativo ? -v : v);
+}
+
+std::string Moneda::textoArchivo() const {
+    const bool negativo = v_ < 0;
+    // Work on the unsigned magnitude so the most negative value has a text too.
+    const uint64_t mag = negativo ? 0 - static_cast<uint64_t>(v_) : static_cast<uint64_t>(v_);
+    std::string s = negativo ? "-" : "";
+    s += std::to_string(mag / Escala);
+    uint64_t frac = mag % Escala;
+    if (frac != 0) {
+        std::string d = std::to_string(frac);
+        d.insert(0, 4 - d.size(), '0');
+        while (d.back() == '0')
+            d.pop_back();
+        s += '.';
+        s += d;
+    }
+    return s;
+}

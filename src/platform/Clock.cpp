@@ -1,0 +1,12 @@
+// SystemClock: the local wall clock, to the second.
+#include "platform/Clock.h"
+
+#include <QDateTime>
+
+Fechas::FechaHora SystemClock::now() const {
+    const QDateTime ahora = QDateTime::currentDateTime();
+    const QDate d = ahora.date();
+    const QTime t = ahora.time();
+    const auto dia = Fechas::crearDia(d.year(), d.month(), d.day()).value_or(Fechas::Epoca);
+    return Fechas::FechaHora{dia, Fechas::SegundosDelDia(t.hour(), t.minute(), t.second())};
+}

@@ -1,0 +1,21 @@
+// Servicios: the adapters a window works through, built once in main() and passed by reference.
+#pragma once
+
+#include <QString>
+
+class Clock;
+class SettingsStore;
+class Prompts;
+class SoundPlayer;
+class ConnectionProbe;
+class Autostart;
+
+struct Servicios {
+    Clock& reloj;
+    SettingsStore& ajustes;
+    Prompts& avisos;
+    SoundPlayer& sonido;
+    ConnectionProbe& conexion;
+    Autostart& autoinicio;
+    QString carpetaDatos; // folder of llamadas.ldx and antiguas.ldx
+};

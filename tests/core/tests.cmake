@@ -1,0 +1,1 @@
+vm_test(test_core core/TestCore.cpp)

@@ -1,0 +1,42 @@
+// Fakes of the platform adapters.
+#include "support/FakeServices.h"
+
+#include <algorithm>
+#include <cctype>
+
+void FakeClock::poner(int anio, int mes, int dia, int hora, int minuto, int segundo) {
+    t = Fechas::FechaHora::crear(*Fechas::crearDia(anio, mes, dia), hora, minuto, segundo);
+}
+
+namespace {
+std::string Plegar(const std::string& a, const std::string& s, const std::string& k) {
+    std::string r = a + "/" + s + "/" + k;
+    std::transform(r.begin(), r.end(), r.begin(), [](unsigned char c) { return std::tolower(c); });
+    return r;
+}
+} // namespace
+
+std::string MemorySettingsStore::read(const std::string& a, const std::string& s,
+                                      const std::string& k) const {
+    const auto it = valores.find(Plegar(a, s, k));
+    return it == valores.end() ? std::string() : it->second;
+}
+
+bool MemorySettingsStore::write(const std::string& a, const std::string& s, const std::string& k,
+                                const std::string& v) {
+    if (fallarEscrituras)
+        return false;
+    valores[Plegar(a, s, k)] = v;
+    escrituras << QString::fromStdString(s + "/" + k + "=" + v);
+    return true;
+}
+
+bool FakeAutostart::setEnabled(bool a, QString* error) {
+    if (fallar) {
+        if (error)
+            *error = "no se puede escribir";
+        return false;
+    }
+    activo = a;
+    return true;
+}

@@ -1,0 +1,57 @@
+// Fakes of the platform adapters for headless tests: clock, settings, sound, probe, autostart.
+#pragma once
+
+#include "core/SettingsStore.h"
+#include "platform/Autostart.h"
+#include "platform/Clock.h"
+#include "platform/ConnectionProbe.h"
+#include "platform/SoundPlayer.h"
+
+#include <QStringList>
+#include <map>
+#include <string>
+
+class FakeClock : public Clock {
+public:
+    Fechas::FechaHora t;
+    Fechas::FechaHora now() const override { return t; }
+    // Sets the clock to a date and time of day.
+    void poner(int anio, int mes, int dia, int hora = 0, int minuto = 0, int segundo = 0);
+    void avanzar(int64_t segundos) { t = t.mas(segundos); }
+};
+
+// Settings in memory, names compared without regard to case like the real store.
+class MemorySettingsStore : public SettingsStore {
+public:
+    std::string read(const std::string& aplicacion, const std::string& seccion,
+                     const std::string& clave) const override;
+    bool write(const std::string& aplicacion, const std::string& seccion,
+               const std::string& clave, const std::string& valor) override;
+    std::map<std::string, std::string> valores; // "app/section/key" folded -> value
+    QStringList escrituras;                    // "Section/Key=value" in write order
+    bool fallarEscrituras = false;
+};
+
+class FakeSound : public SoundPlayer {
+public:
+    QStringList reproducidos;
+    void play(const QString& archivo) override { reproducidos << archivo; }
+};
+
+class FakeProbe : public ConnectionProbe {
+public:
+    bool conectado = false;
+    int lecturas = 0;
+    bool connected() override {
+        ++lecturas;
+        return conectado;
+    }
+};
+
+class FakeAutostart : public Autostart {
+public:
+    bool activo = false;
+    bool fallar = false;
+    bool isEnabled() const override { return activo; }
+    bool setEnabled(bool a, QString* error) override;
+};
