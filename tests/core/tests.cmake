@@ -1,1 +1,0 @@
-vm_test(test_core core/TestCore.cpp)
