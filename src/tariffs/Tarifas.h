@@ -6,12 +6,21 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace Tarifas {
 
 enum class Franja { reducida = 0, normal = 1, punta = 2 };
 enum class TipoDia { Laborales = 0, Sabados = 1, Festivos = 2 };
+
+// Position of a band or day type in the arrays of TarifaLlamada.
+constexpr std::size_t Indice(Franja f) {
+    return static_cast<std::size_t>(f);
+}
+constexpr std::size_t Indice(TipoDia d) {
+    return static_cast<std::size_t>(d);
+}
 
 // A closed range of seconds of the day in one band.
 struct Tramo {
@@ -26,12 +35,17 @@ struct TarifaLlamada {
     std::string_view nombre;
     double establecimiento;
     int32_t segundosIncluidos;
-    std::array<double, 3> precioMinuto; // indexed by Franja
+    std::array<double, 3> precioMinuto;           // indexed by Franja
     std::array<std::span<const Tramo>, 3> tramos; // indexed by TipoDia
 };
 
 inline constexpr std::array<std::string_view, 3> TiposLlamada{"Metropolitana", "Provincial",
-                                                             "Interprovincial"};
+                                                              "Interprovincial"};
+
+// Clock times of a row as the tariff viewer shows them: "08:00" to "16:59", "24:00" for a row
+// that runs to the end of the day.
+std::string HoraDesde(const Tramo& tramo);
+std::string HoraHasta(const Tramo& tramo);
 
 // The schedule entry of a call type, compared whole and case-sensitive; nullptr when none.
 const TarifaLlamada* BuscarTarifa(std::string_view tipoLlamada);
@@ -50,9 +64,9 @@ uint32_t ColorFranja(int hora, int diaSemana, std::string_view tipoLlamada);
 
 // The call being metered: kept here because the meter writes it and pricing reads it.
 struct EstadoLlamada {
-    double InicioLlamada = 0;         // day-count form of the moment the call was seen to start
-    Moneda SegundosTranscurridos;     // whole seconds since then, negotiation seconds included
-    int32_t SegundosFacturados = 0;   // last value computed by ContadorFacturacion
+    double InicioLlamada = 0;       // day-count form of the moment the call was seen to start
+    Moneda SegundosTranscurridos;   // whole seconds since then, negotiation seconds included
+    int32_t SegundosFacturados = 0; // last value computed by ContadorFacturacion
 };
 
 // Amount of a call so far. `segundoInicio` is the start second of the call's start date, less
