@@ -34,7 +34,7 @@ struct Resultado {
 // Where and why a read failed.
 struct ErrorLectura {
     int64_t registro = 0; // 0-based record being read
-    int campo = 0;        // 1..6, field of that record
+    int campo = 0;        // 1..6, field of that record; 0 when the file itself could not be read
     int64_t linea = 0;    // 1-based line of the file
     std::string motivo;
 };
@@ -47,6 +47,12 @@ struct Lectura {
 
 // One record line, CRLF included: #1999-03-15#,#18:25:03#,#00:05:12#,312,45.23,"Metropolitana"
 std::string LineaRegistro(const Llamada& llamada);
+// The lines of these records, as Escribir stores them.
+std::string TextoArchivo(const std::vector<Llamada>& llamadas);
+// Why a record would not read back as written (Hora outside 0..86399, negative Duracion, a year
+// outside 1..9999, a double quote or line end in Tarifa); "" when it can be written. Anadir and
+// Escribir refuse such records and leave the file unchanged.
+std::string ProblemaRegistro(const Llamada& llamada);
 // Reads the bytes of a call-log file: six values per record, counted across line ends.
 Lectura LeerTexto(std::string_view bytes);
 Lectura Leer(const std::filesystem::path& archivo);

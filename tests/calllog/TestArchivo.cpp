@@ -1,0 +1,344 @@
+// Call-log file format: exact lines, reading back, damaged files and safe file updates.
+#include "calllog/Llamada.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <clocale>
+#include <locale>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace ArchivoLlamadas;
+namespace fs = std::filesystem;
+
+Q_DECLARE_METATYPE(Llamada)
+
+namespace {
+
+Llamada L(int a, int m, int d, int32_t hora, int64_t duracion, int32_t segundos,
+          int64_t diezmilesimas, std::string tarifa = "Metropolitana") {
+    return Llamada{*Fechas::crearDia(a, m, d),
+                   hora,
+                   duracion,
+                   segundos,
+                   Moneda::desdeDiezmilesimas(diezmilesimas),
+                   std::move(tarifa)};
+}
+
+// Decimal comma and dot grouping, as a Spanish locale would give to stream formatting.
+struct PuntuacionEspanola : std::numpunct<char> {
+    char do_decimal_point() const override { return ','; }
+    char do_thousands_sep() const override { return '.'; }
+    std::string do_grouping() const override { return "\3"; }
+};
+
+QByteArray Contenido(const fs::path& p) {
+    QFile f(QString::fromStdString(p.string()));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<sin archivo>");
+}
+
+void Poner(const fs::path& p, const QByteArray& bytes) {
+    QFile f(QString::fromStdString(p.string()));
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+// Only the files the test created: no temporary file may be left behind.
+QStringList Archivos(const QTemporaryDir& dir) {
+    return QDir(dir.path())
+        .entryList(QDir::Files | QDir::Hidden | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+} // namespace
+
+class TestArchivo : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+        std::locale::global(std::locale(std::locale::classic(), new PuntuacionEspanola));
+        std::setlocale(LC_ALL, "es_ES.UTF-8");
+    }
+    void cleanupTestCase() {
+        std::locale::global(std::locale::classic());
+        std::setlocale(LC_ALL, "C");
+    }
+
+    void linea_data() {
+        QTest::addColumn<Llamada>("llamada");
+        QTest::addColumn<QByteArray>("linea");
+        QTest::newRow("ejemplo") << L(1999, 3, 15, 66303, 312, 312, 452300)
+                                 << QByteArray("#1999-03-15#,#18:25:03#,#00:05:12#,312,45.23,"
+                                               "\"Metropolitana\"\r\n");
+        QTest::newRow("medianoche y cero") << L(1999, 1, 1, 0, 0, 0, 0, "")
+                                           << QByteArray("#1999-01-01#,#00:00:00#,#00:00:00#,0,0,"
+                                                         "\"\"\r\n");
+        QTest::newRow("importe bajo uno") << L(1999, 12, 31, 86399, 59, -5, 5000, "Provincial")
+                                          << QByteArray("#1999-12-31#,#23:59:59#,#00:00:59#,-5,0.5,"
+                                                        "\"Provincial\"\r\n");
+        QTest::newRow("importe entero y negativo") << L(2000, 2, 29, 3600, 3600, 40000, -1200000)
+                                                   << QByteArray("#2000-02-29#,#01:00:00#,"
+                                                                 "#01:00:00#,40000,-120,"
+                                                                 "\"Metropolitana\"\r\n");
+        QTest::newRow("veinticinco horas") << L(1999, 3, 15, 1, 25 * 3600, 1, 75000, "a, b")
+                                           << QByteArray("#1999-03-15#,#00:00:01#,"
+                                                         "#1899-12-31 01:00:00#,1,7.5,"
+                                                         "\"a, b\"\r\n");
+        QTest::newRow("un dia justo") << L(1999, 3, 15, 1, 86400, 2147483647, 10001)
+                                      << QByteArray("#1999-03-15#,#00:00:01#,#1899-12-31#,"
+                                                    "2147483647,1.0001,\"Metropolitana\"\r\n");
+    }
+    // Exact bytes under a decimal-comma locale; and they read back as the same record.
+    void linea() {
+        QFETCH(Llamada, llamada);
+        QFETCH(QByteArray, linea);
+        QCOMPARE(QByteArray::fromStdString(LineaRegistro(llamada)), linea);
+        const Lectura r = LeerTexto(linea.toStdString());
+        QVERIFY(r.ok);
+        QCOMPARE(r.llamadas.size(), size_t(1));
+        QVERIFY(r.llamadas[0] == llamada);
+    }
+
+    void lectura_data() {
+        QTest::addColumn<QByteArray>("texto");
+        QTest::addColumn<Llamada>("ultima");
+        QTest::addColumn<int>("cuantas");
+        const Llamada cero = L(1899, 12, 30, 0, 0, 0, 5000, "");
+        QTest::newRow("cero como fecha") << QByteArray("#00:00:00#,#1899-12-30#,#1899-12-30#,0,.5,"
+                                                       "\"\"\r\n")
+                                         << cero << 1;
+        QTest::newRow("cero con fecha y hora")
+            << QByteArray("#1899-12-30 00:00:00#,#1899-12-30 00:00:00#,#00:00:00#,0,0.5,\"\"")
+            << cero << 1;
+        QTest::newRow("espacios y sin comillas")
+            << QByteArray("  #1999-03-15#,  #18:25:03# , #00:05:12#,  312 , 45.23 , Metro politana "
+                          " \r\n")
+            << L(1999, 3, 15, 66303, 312, 312, 452300, "Metro politana") << 1;
+        QTest::newRow("registro partido en lineas")
+            << QByteArray("#1999-03-15#,#18:25:03#\r\n#00:05:12#\r\n312,45.23\n\"M\"\n")
+            << L(1999, 3, 15, 66303, 312, 312, 452300, "M") << 1;
+        QTest::newRow("comas dentro de comillas")
+            << QByteArray("#1999-03-15#,#18:25:03#,#00:05:12#,312,45.23,\"a,b,c,d,e,f\"\r\n"
+                          "#1999-03-16#,#8:5:3#,#1899-12-31 01:00:00#,-7,\"7.5\",\"x\"\r\n")
+            << L(1999, 3, 16, 29103, 90000, -7, 75000, "x") << 2;
+        QTest::newRow("vacio") << QByteArray() << Llamada{} << 0;
+        QTest::newRow("segundos de 32 bits")
+            << QByteArray("#1999-03-15#,#18:25:03#,#09:10:00#,+40000,-0.0001,\"M\"")
+            << L(1999, 3, 15, 66303, 33000, 40000, -1, "M") << 1;
+    }
+    void lectura() {
+        QFETCH(QByteArray, texto);
+        QFETCH(Llamada, ultima);
+        QFETCH(int, cuantas);
+        const Lectura r = LeerTexto(texto.toStdString());
+        QVERIFY2(r.ok, r.error.motivo.c_str());
+        QCOMPARE(int(r.llamadas.size()), cuantas);
+        if (cuantas > 0)
+            QVERIFY(r.llamadas.back() == ultima);
+    }
+
+    void danado_data() {
+        QTest::addColumn<QByteArray>("texto");
+        QTest::addColumn<int>("registro");
+        QTest::addColumn<int>("campo");
+        QTest::addColumn<int>("linea");
+        const QByteArray bien =
+            "#1999-03-15#,#18:25:03#,#00:05:12#,312,45.23,\"Metropolitana\"\r\n";
+        QTest::newRow("fecha no es fecha") << bien + "ayer,#18:25:03#,#00:05:12#,1,1,\"M\"\r\n"
+                                           << 1 << 1 << 2;
+        QTest::newRow("fecha imposible")
+            << QByteArray("#1999-02-29#,#18:25:03#,#00:05:12#,1,1,\"M\"") << 0 << 1 << 1;
+        QTest::newRow("fecha con hora")
+            << QByteArray("#1999-03-15 10:00:00#,#18:25:03#,#00:05:12#,1,1,\"M\"") << 0 << 1 << 1;
+        QTest::newRow("hora con fecha")
+            << QByteArray("#1999-03-15#,#1999-03-15 18:25:03#,#00:05:12#,1,1,\"M\"") << 0 << 2 << 1;
+        QTest::newRow("hora 24") << QByteArray("#1999-03-15#,#24:00:00#,#00:05:12#,1,1,\"M\"") << 0
+                                 << 2 << 1;
+        QTest::newRow("duracion negativa")
+            << QByteArray("#1999-03-15#,#18:25:03#,#1899-12-29#,1,1,\"M\"") << 0 << 3 << 1;
+        QTest::newRow("duracion como numero")
+            << QByteArray("#1999-03-15#,#18:25:03#,312,1,1,\"M\"") << 0 << 3 << 1;
+        QTest::newRow("segundos texto")
+            << bien + "#1999-03-15#,#18:25:03#,#00:05:12#,3x,1,\"M\"" << 1 << 4 << 2;
+        QTest::newRow("segundos decimales")
+            << QByteArray("#1999-03-15#,#18:25:03#,#00:05:12#,3.5,1,\"M\"") << 0 << 4 << 1;
+        QTest::newRow("segundos sobre 2^31")
+            << QByteArray("#1999-03-15#,#18:25:03#,#00:05:12#,2147483648,1,\"M\"") << 0 << 4 << 1;
+        QTest::newRow("segundos enormes")
+            << QByteArray("#1999-03-15#,#18:25:03#,#00:05:12#,99999999999999999999,1,\"M\"") << 0
+            << 4 << 1;
+        QTest::newRow("importe con coma")
+            << QByteArray("#1999-03-15#,#18:25:03#,#00:05:12#,1,\"45,23\",\"M\"") << 0 << 5 << 1;
+        QTest::newRow("importe desmedido")
+            << QByteArray("#1999-03-15#,#18:25:03#,#00:05:12#,1,9999999999999999,\"M\"") << 0 << 5
+            << 1;
+        QTest::newRow("tarifa fecha")
+            << QByteArray("#1999-03-15#,#18:25:03#,#00:05:12#,1,1,#1999-03-15#") << 0 << 6 << 1;
+        QTest::newRow("registro truncado") << bien + "#1999-03-15#,#18:25:03#,#00:05:12#,1\r\n"
+                                           << 1 << 5 << 2;
+        QTest::newRow("siete valores desplazan")
+            << QByteArray("#1999-03-15#,#18:25:03#,#00:05:12#,1,1,\"M\",7\r\n") + bien << 1 << 1
+            << 1;
+        QTest::newRow("linea vacia al final") << bien + "\r\n" << 1 << 1 << 2;
+        QTest::newRow("comillas sin cerrar") << bien + bien.left(46) << 1 << 6 << 2;
+        QTest::newRow("almohadilla sin cerrar")
+            << QByteArray("#1999-03-15,#18:25:03#") << 0 << 1 << 1;
+        QTest::newRow("literal partido")
+            << QByteArray("#1999-03-15\r\n#,#18:25:03#") << 0 << 1 << 1;
+        QTest::newRow("resto tras comillas")
+            << QByteArray("#1999-03-15#,#18:25:03#,#00:05:12#,1,1,\"M\"x\r\n") << 0 << 6 << 1;
+    }
+    void danado() {
+        QFETCH(QByteArray, texto);
+        QFETCH(int, registro);
+        QFETCH(int, campo);
+        QFETCH(int, linea);
+        const Lectura r = LeerTexto(texto.toStdString());
+        QVERIFY(!r.ok);
+        QCOMPARE(int(r.error.registro), registro);
+        QCOMPARE(r.error.campo, campo);
+        QCOMPARE(int(r.error.linea), linea);
+        QVERIFY(!r.error.motivo.empty());
+        QCOMPARE(int(r.llamadas.size()), registro);
+    }
+
+    void noSeEscribeLoQueNoSeLee_data() {
+        QTest::addColumn<Llamada>("llamada");
+        QTest::newRow("comillas en tarifa") << L(1999, 3, 15, 0, 0, 0, 0, "a\"b");
+        QTest::newRow("salto en tarifa") << L(1999, 3, 15, 0, 0, 0, 0, "a\r\nb");
+        QTest::newRow("hora negativa") << L(1999, 3, 15, -20, 0, 0, 0);
+        QTest::newRow("hora de un dia") << L(1999, 3, 15, 86400, 0, 0, 0);
+        QTest::newRow("duracion negativa") << L(1999, 3, 15, 0, -1, 0, 0);
+        QTest::newRow("anio cero") << L(0, 1, 1, 0, 0, 0, 0);
+    }
+    void noSeEscribeLoQueNoSeLee() {
+        QFETCH(Llamada, llamada);
+        QTemporaryDir dir;
+        const fs::path p = dir.filePath("l.ldx").toStdString();
+        const Llamada buena = L(1999, 3, 15, 1, 1, 1, 1);
+        QVERIFY(Escribir(p, {buena}));
+        const QByteArray antes = Contenido(p);
+        QVERIFY(!ProblemaRegistro(llamada).empty());
+        QVERIFY(!Escribir(p, {buena, llamada}));
+        QVERIFY(!Anadir(p, llamada));
+        QCOMPARE(Contenido(p), antes);
+    }
+
+    // A file written in full reads back as the same list, records of every shape included.
+    void idaYVuelta() {
+        std::vector<Llamada> lista;
+        for (int i = 0; i < 500; ++i)
+            lista.push_back(L(1999 + i % 30, 1 + i % 12, 1 + i % 28, i * 173 % 86400, i * 977,
+                              (i - 250) * 9001, (i - 100) * 12345, i % 2 ? "Provincial" : "a,b"));
+        QTemporaryDir dir;
+        const fs::path ldx = dir.filePath("l.ldx").toStdString();
+        const fs::path csv = dir.filePath("l.csv").toStdString();
+        QVERIFY(Escribir(ldx, lista));
+        QVERIFY(Escribir(csv, lista));
+        QCOMPARE(Contenido(csv), Contenido(ldx));
+        const Lectura r = Leer(csv);
+        QVERIFY(r.ok);
+        QVERIFY(r.llamadas == lista);
+        QCOMPARE(Archivos(dir), QStringList({"l.csv", "l.ldx"}));
+    }
+
+    void anadir() {
+        QTemporaryDir dir;
+        const fs::path p = dir.filePath("llamadas.ldx").toStdString();
+        const Llamada a = L(1999, 3, 15, 66303, 312, 312, 452300);
+        QVERIFY(Anadir(p, a));
+        QCOMPARE(Contenido(p), QByteArray::fromStdString(LineaRegistro(a)));
+        // A last line without its line end gets one before the new record.
+        Poner(p, Contenido(p).chopped(2));
+        QVERIFY(Anadir(p, a));
+        const Lectura r = Leer(p);
+        QVERIFY(r.ok);
+        QCOMPARE(r.llamadas.size(), size_t(2));
+        QVERIFY(!Anadir(dir.filePath("no/existe.ldx").toStdString(), a).error.empty());
+        QVERIFY(!Anadir(dir.path().toStdString(), a));
+    }
+
+    void leerSinArchivo() {
+        QTemporaryDir dir;
+        for (const QString& p : {dir.filePath("falta.ldx"), dir.path()}) {
+            const Lectura r = Leer(p.toStdString());
+            QVERIFY(!r.ok);
+            QCOMPARE(r.error.campo, 0);
+            QVERIFY(r.error.motivo.find(p.toStdString()) != std::string::npos);
+        }
+    }
+
+    void vaciarCrearCopiar() {
+        QTemporaryDir dir;
+        const fs::path actual = dir.filePath("llamadas.ldx").toStdString();
+        const fs::path anterior = dir.filePath("antiguas.ldx").toStdString();
+        QVERIFY(CrearSiFalta(actual));
+        QCOMPARE(Contenido(actual), QByteArray());
+        QVERIFY(Anadir(actual, L(1999, 1, 31, 1, 1, 1, 1)));
+        const QByteArray enero = Contenido(actual);
+        QVERIFY(CrearSiFalta(actual));
+        QCOMPARE(Contenido(actual), enero);
+        Poner(anterior, "viejo");
+        QFile::setPermissions(QString::fromStdString(actual.string()),
+                              QFile::ReadOwner | QFile::WriteOwner);
+        QVERIFY(Copiar(actual, anterior));
+        QCOMPARE(Contenido(anterior), enero);
+        QVERIFY(Vaciar(actual));
+        QCOMPARE(Contenido(actual), QByteArray());
+        struct stat st {};
+        QCOMPARE(::stat(actual.c_str(), &st), 0);
+        QCOMPARE(st.st_mode & 0777, 0600u);
+        QVERIFY(!CrearSiFalta(dir.path().toStdString()));
+        QVERIFY(!Copiar(dir.filePath("falta.ldx").toStdString(), anterior));
+        QCOMPARE(Contenido(anterior), enero);
+        QCOMPARE(Archivos(dir), QStringList({"antiguas.ldx", "llamadas.ldx"}));
+    }
+
+    // Whole-file writes that fail leave the old file as it was and say why.
+    void fallosDejanElArchivo_data() {
+        QTest::addColumn<QString>("caso");
+        QTest::newRow("nombre sin sitio para el temporal") << QString("largo");
+        QTest::newRow("carpeta de solo lectura") << QString("solo lectura");
+    }
+    void fallosDejanElArchivo() {
+        QFETCH(QString, caso);
+        QTemporaryDir dir;
+        // A name at the length limit leaves no room for the temporary file's name, even for root.
+        const QString nombre = caso == "largo" ? QString(250, 'x') : QString("llamadas.ldx");
+        const fs::path p = dir.filePath(nombre).toStdString();
+        const fs::path origen = dir.filePath("o.ldx").toStdString();
+        Poner(p, QByteArray::fromStdString(LineaRegistro(L(1999, 1, 31, 1, 1, 1, 1))));
+        Poner(origen, "");
+        const QByteArray antes = Contenido(p);
+        if (caso == "solo lectura") {
+            if (::geteuid() == 0)
+                QSKIP("root writes through folder permissions");
+            QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
+        }
+        const Resultado w = Escribir(p, {L(2000, 1, 1, 1, 1, 1, 1)});
+        const Resultado v = Vaciar(p);
+        const Resultado c = Copiar(origen, p);
+        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        for (const Resultado& r : {w, v, c}) {
+            QVERIFY(!r);
+            QVERIFY2(r.error.find("«") != std::string::npos, r.error.c_str());
+        }
+        QCOMPARE(Contenido(p), antes);
+        QCOMPARE(Archivos(dir).size(), 2);
+    }
+
+    void destinoImposible() {
+        QTemporaryDir dir;
+        QVERIFY(!Escribir(dir.filePath("no/existe.ldx").toStdString(), {}));
+        QVERIFY(!Vaciar(dir.path().toStdString()));
+        QVERIFY(QDir(dir.path()).exists());
+        QVERIFY(Archivos(dir).isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestArchivo)
+#include "TestArchivo.moc"
