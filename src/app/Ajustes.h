@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -51,6 +52,9 @@ inline constexpr Ajuste Tarifa{"Tarifas", "Tarifa", "Metropolitana"};
 inline constexpr Ajuste GraficoTipo{"Grafico", "Tipo", "Llamadas"};
 } // namespace Ajustes
 
+// Every setting, in the order the first-run defaults write them.
+std::span<const Ajuste* const> AjustesEnOrden();
+
 // Reads and writes a setting under the application name `VatriMox`.
 std::string Leer(const SettingsStore& store, const Ajuste& ajuste);
 bool Escribir(SettingsStore& store, const Ajuste& ajuste, std::string_view valor);
@@ -84,5 +88,10 @@ bool CargarEstado(const SettingsStore& store, EstadoPrograma& estado);
 // missing, so an existing log is never emptied. Returns false when a write failed.
 bool ValoresPorDefecto(SettingsStore& store, Fechas::Dia hoy,
                        const std::filesystem::path& carpetaDatos);
+// Writes the default of every setting that is missing or does not convert, keeping every
+// usable value; the two dates go together (either unreadable: both get the first-run dates).
+// A missing key whose default is "" already reads as that default and is left alone.
+// Returns false when a write failed.
+bool CompletarAjustes(SettingsStore& store, Fechas::Dia hoy);
 
 } // namespace General
