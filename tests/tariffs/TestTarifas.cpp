@@ -5,9 +5,11 @@
 
 #include <QtTest>
 
+#include <algorithm>
 #include <limits>
 #include <random>
 #include <string>
+#include <vector>
 
 using namespace Tarifas;
 
@@ -114,6 +116,13 @@ QString texto(Moneda m) {
     return QString::fromStdString(m.textoArchivo());
 }
 
+std::string diferencia(const std::string& tipo, int dia, long inicio, long largo, int iva, int pct,
+                       Moneda m, Moneda r) {
+    return tipo + " dia " + std::to_string(dia) + " desde " + std::to_string(inicio) + ", " +
+           std::to_string(largo) + " s, IVA " + std::to_string(iva) + "/" + std::to_string(pct) +
+           ": " + m.textoArchivo() + " != " + r.textoArchivo();
+}
+
 } // namespace
 
 class TestTarifas : public QObject {
@@ -187,12 +196,9 @@ private slots:
                         const Moneda m = CosteLlamada(inicio, dia, fin - inicio, tipo, iva, pct);
                         const Moneda r =
                             costePorSegundo(inicio, fin, dia, tipo, fin - inicio, iva, pct);
-                        QVERIFY2(m == r, qPrintable(QString("%1 dia %2 %3..%4: %5 != %6")
-                                                        .arg(tipo)
-                                                        .arg(dia)
-                                                        .arg(inicio)
-                                                        .arg(fin)
-                                                        .arg(texto(m), texto(r))));
+                        QVERIFY2(
+                            m == r,
+                            diferencia(tipo, dia, inicio, fin - inicio, iva, pct, m, r).c_str());
                     }
         QVERIFY(casos > 1000);
     }
@@ -209,14 +215,7 @@ private slots:
             const int iva = int(azar() % 3), pct = int(azar() % 256);
             const Moneda m = CosteLlamada(inicio, dia, fin - inicio, tipo, iva, pct);
             const Moneda r = costePorSegundo(inicio, fin, dia, tipo, fin - inicio, iva, pct);
-            QVERIFY2(m == r, qPrintable(QString("%1 dia %2 %3..%4 iva %5/%6: %7 != %8")
-                                            .arg(tipo.c_str())
-                                            .arg(dia)
-                                            .arg(inicio)
-                                            .arg(fin)
-                                            .arg(iva)
-                                            .arg(pct)
-                                            .arg(texto(m), texto(r))));
+            QVERIFY2(m == r, diferencia(tipo, dia, inicio, fin - inicio, iva, pct, m, r).c_str());
         }
     }
 
@@ -233,12 +232,7 @@ private slots:
             const int iva = int(azar() % 2), pct = int(azar() % 256);
             const Moneda m = CosteLlamada(inicio, dia, largo, tipo, iva, pct);
             const Moneda r = costeVariosDias(inicio, dia, largo, tipo, iva, pct);
-            QVERIFY2(m == r, qPrintable(QString("%1 dia %2 desde %3, %4 s: %5 != %6")
-                                            .arg(tipo.c_str())
-                                            .arg(dia)
-                                            .arg(inicio)
-                                            .arg(largo)
-                                            .arg(texto(m), texto(r))));
+            QVERIFY2(m == r, diferencia(tipo, dia, inicio, largo, iva, pct, m, r).c_str());
         }
     }
 
