@@ -1,5 +1,4 @@
-// Tariff schedule, call pricing, billed seconds and band colours, checked against a per-second
-// count.
+// Tariff table, call pricing, billed seconds and band colours, against a per-second count.
 #include "core/Moneda.h"
 #include "tariffs/Tarifas.h"
 
