@@ -1,0 +1,219 @@
+// Form8: tabs by day type over a white panel with the four coloured rows of the tariff table.
+#include "tariffs/VisorTarifas.h"
+
+#include "app/Ajustes.h"
+#include "platform/Prompts.h"
+#include "platform/Servicios.h"
+#include "tariffs/VisorTarifasFilas.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QLocale>
+#include <QMouseEvent>
+#include <QPushButton>
+
+namespace {
+// Positions are given in twips; 15 twips make one pixel.
+constexpr int Px(int twips) {
+    return twips / 15;
+}
+
+constexpr int AltoFila = 17;
+const int TopesFila[Tarifas::FilasVisor] = {1440, 1800, 2160, 2520};
+const char* const NombresBarra[Tarifas::FilasVisor] = {"Label5", "Label6", "Label7", "Label26"};
+// Text labels of each row: start, end, set-up charge, price per minute.
+const int NumerosTexto[Tarifas::FilasVisor][4] = {
+    {13, 14, 15, 16}, {17, 18, 19, 20}, {21, 22, 23, 24}, {27, 28, 29, 30}};
+// Left edge and width of each column, in pixels.
+const int Columnas[4][2] = {{Px(510), 50}, {Px(1350), 50}, {Px(2250) - 6, 50}, {Px(3090) - 14, 52}};
+
+QColor ColorDeValor(uint32_t valor) {
+    return QColor(valor & 0xFF, (valor >> 8) & 0xFF, (valor >> 16) & 0xFF);
+}
+
+void Pintar(QWidget* w, const QColor& color) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, color);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+QLabel* Etiqueta(QWidget* padre, const QString& nombre, const QString& texto, QRect r) {
+    auto* l = new QLabel(texto, padre);
+    l->setObjectName(nombre);
+    l->setGeometry(r);
+    return l;
+}
+
+// The system's shortest text of a number, with the user's decimal separator, then " pts".
+QString TextoImporte(double pesetas) {
+    QLocale local;
+    local.setNumberOptions(QLocale::OmitGroupSeparator);
+    return local.toString(pesetas, 'g', QLocale::FloatingPointShortest) + " pts";
+}
+} // namespace
+
+QColor Form8::ColorPestanaMostrada() {
+    return QColor(247, 242, 153);
+}
+QColor Form8::ColorPestanaOculta() {
+    return QColor(192, 192, 192);
+}
+
+Form8::Form8(Servicios& servicios, General::EstadoPrograma& estado, QWidget* parent)
+    : QDialog(parent), servicios_(servicios), estado_(estado) {
+    setObjectName("Form8");
+    setWindowTitle("Tarifas");
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(Px(3735), Px(3495));
+    CrearControles();
+    Form_Load();
+}
+
+void Form8::CrearControles() {
+    combo1_ = new QComboBox(this);
+    combo1_->setObjectName("Combo1");
+    combo1_->setGeometry(Px(120), Px(120), Px(2280), 22);
+    connect(combo1_, &QComboBox::currentIndexChanged, this, &Form8::Combo1_Click);
+
+    auto* aceptar = new QPushButton("&Aceptar", this);
+    aceptar->setObjectName("Command1");
+    aceptar->setGeometry(Px(2520), Px(120) - 1, Px(1095), 24);
+    aceptar->setDefault(true);
+    connect(aceptar, &QPushButton::clicked, this, &Form8::Command1_Click);
+
+    auto* linea = new QFrame(this);
+    linea->setObjectName("Line1");
+    linea->setFrameShape(QFrame::HLine);
+    linea->setFrameShadow(QFrame::Sunken);
+    linea->setGeometry(Px(120), Px(575) - 1, Px(3600 - 120), 3);
+
+    const char* const nombres[3] = {"Laborales", "Sábados", "Festivos"};
+    const int izquierdas[3] = {375, 1620, 2775};
+    for (int i = 0; i < 3; ++i) {
+        auto* l = Etiqueta(this, QString("Label%1").arg(i + 1), QString::fromUtf8(nombres[i]),
+                           QRect(Px(izquierdas[i]) - 4, Px(675) - 2, 0, 0));
+        l->setAlignment(Qt::AlignCenter);
+        l->setMargin(2);
+        l->setFrameShape(QFrame::Panel);
+        l->setFrameShadow(QFrame::Raised);
+        l->setCursor(Qt::PointingHandCursor);
+        l->adjustSize();
+        l->resize(l->width() + 6, l->height());
+        l->installEventFilter(this);
+        Pintar(l, ColorPestanaOculta());
+        pestanas_[i] = l;
+    }
+
+    const char* const titulos[4][3] = {{"Label10", "Inicio", "Inicio del periodo"},
+                                       {"Label9", "Final", "Fin del periodo"},
+                                       {"Label11", "Coste Ini", "Coste Inicial"},
+                                       {"Label12", "Coste Min", "Coste cada minuto"}};
+    const int izquierdasTitulo[4] = {120, 960, 1800, 2640};
+    for (int c = 0; c < 4; ++c) {
+        auto* l = Etiqueta(this, titulos[c][0], titulos[c][1],
+                           QRect(Px(izquierdasTitulo[c]), Px(960), Px(840), AltoFila));
+        l->setAlignment(Qt::AlignCenter);
+        l->setToolTip(titulos[c][2]);
+    }
+
+    auto* panel = Etiqueta(this, "Label4", {}, QRect(Px(120), Px(1200), Px(3495), Px(2175)));
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(QFrame::Sunken);
+    Pintar(panel, Qt::white);
+
+    for (int f = 0; f < Tarifas::FilasVisor; ++f) {
+        barras_[f] = Etiqueta(this, NombresBarra[f], {},
+                              QRect(Px(240), Px(TopesFila[f]), Px(3255), AltoFila));
+        Pintar(barras_[f], Qt::white);
+        for (int c = 0; c < 4; ++c) {
+            auto* l = Etiqueta(this, QString("Label%1").arg(NumerosTexto[f][c]), {},
+                               QRect(Columnas[c][0], Px(TopesFila[f]), Columnas[c][1], AltoFila));
+            l->setAlignment((c < 2 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
+            textos_[f][c] = l;
+        }
+    }
+
+    Etiqueta(this, "Label25", QString::fromUtf8("Facturación por segundos."),
+             QRect(Px(240), Px(3000), Px(3255), AltoFila));
+}
+
+void Form8::Form_Load() {
+    const QSignalBlocker bloqueo(combo1_);
+    combo1_->clear();
+    for (std::string_view tipo : Tarifas::TiposLlamada)
+        combo1_->addItem(QString::fromUtf8(tipo.data(), static_cast<int>(tipo.size())));
+    // A stored value that is none of the call types shows no selection.
+    const QString guardado =
+        QString::fromStdString(General::Leer(servicios_.ajustes, General::Ajustes::Tarifa));
+    combo1_->setCurrentIndex(
+        combo1_->findText(guardado, Qt::MatchExactly | Qt::MatchCaseSensitive));
+    Label1_Click();
+}
+
+void Form8::Label1_Click() {
+    MostrarTabla(Tarifas::TipoDia::Laborales);
+}
+void Form8::Label2_Click() {
+    MostrarTabla(Tarifas::TipoDia::Sabados);
+}
+void Form8::Label3_Click() {
+    MostrarTabla(Tarifas::TipoDia::Festivos);
+}
+
+void Form8::Combo1_Click() {
+    // The tab shown is the one in the shown colour.
+    if (pestanas_[0]->palette().color(QPalette::Window) == ColorPestanaMostrada())
+        Label1_Click();
+    else if (pestanas_[1]->palette().color(QPalette::Window) == ColorPestanaMostrada())
+        Label2_Click();
+    else if (pestanas_[2]->palette().color(QPalette::Window) == ColorPestanaMostrada())
+        Label3_Click();
+}
+
+void Form8::MostrarTabla(Tarifas::TipoDia dia) {
+    const int mostrada = static_cast<int>(dia);
+    for (int i = 0; i < 3; ++i)
+        Pintar(pestanas_[i], i == mostrada ? ColorPestanaMostrada() : ColorPestanaOculta());
+    const auto filas = Tarifas::FilasDelVisor(combo1_->currentText().toStdString(), dia);
+    for (int f = 0; f < Tarifas::FilasVisor; ++f) {
+        const bool llena = f < static_cast<int>(filas.size());
+        Pintar(barras_[f], llena ? ColorDeValor(filas[f].color) : QColor(Qt::white));
+        textos_[f][0]->setText(llena ? QString::fromStdString(filas[f].inicio) : QString());
+        textos_[f][1]->setText(llena ? QString::fromStdString(filas[f].fin) : QString());
+        textos_[f][2]->setText(llena ? TextoImporte(filas[f].establecimiento) : QString());
+        textos_[f][3]->setText(llena ? TextoImporte(filas[f].precioMinuto) : QString());
+    }
+}
+
+void Form8::Command1_Click() {
+    // Without a valid choice the stored call type is kept.
+    if (combo1_->currentIndex() >= 0) {
+        const std::string tipo = combo1_->currentText().toStdString();
+        estado_.TipoLlamada = tipo;
+        if (!General::Escribir(servicios_.ajustes, General::Ajustes::Tarifa, tipo))
+            servicios_.avisos.message(this, "VatriMox",
+                                      "No se ha podido guardar el tipo de llamada.",
+                                      Prompts::Icono::Critico);
+    }
+    accept();
+}
+
+bool Form8::eventFilter(QObject* objeto, QEvent* evento) {
+    if (evento->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(evento)->button() == Qt::LeftButton) {
+        if (objeto == pestanas_[0])
+            Label1_Click();
+        else if (objeto == pestanas_[1])
+            Label2_Click();
+        else if (objeto == pestanas_[2])
+            Label3_Click();
+        else
+            return QDialog::eventFilter(objeto, evento);
+        return true;
+    }
+    return QDialog::eventFilter(objeto, evento);
+}

@@ -1,0 +1,44 @@
+// Form8, "Tarifas": shows the tariff table of a call type by day type and chooses the call type.
+#pragma once
+
+#include "tariffs/Tarifas.h"
+
+#include <QDialog>
+#include <array>
+
+class QComboBox;
+class QLabel;
+struct Servicios;
+namespace General {
+struct EstadoPrograma;
+}
+
+class Form8 : public QDialog {
+    Q_OBJECT
+public:
+    Form8(Servicios& servicios, General::EstadoPrograma& estado, QWidget* parent = nullptr);
+
+    void Form_Load();
+    void Label1_Click();
+    void Label2_Click();
+    void Label3_Click();
+    void Combo1_Click();
+    void Command1_Click();
+
+    static QColor ColorPestanaMostrada();
+    static QColor ColorPestanaOculta();
+
+protected:
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+private:
+    void CrearControles();
+    void MostrarTabla(Tarifas::TipoDia dia);
+
+    Servicios& servicios_;
+    General::EstadoPrograma& estado_;
+    QComboBox* combo1_ = nullptr;
+    std::array<QLabel*, 3> pestanas_{};
+    std::array<QLabel*, 4> barras_{};
+    std::array<std::array<QLabel*, 4>, 4> textos_{}; // [row][start, end, set-up, per minute]
+};

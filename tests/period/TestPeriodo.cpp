@@ -1,0 +1,308 @@
+// Tests of the billing-period calendar: its month grid, selection, checks and the Form10 dialog.
+#include "app/Ajustes.h"
+#include "app/VentanaPrincipal.h"
+#include "period/CalendarioPeriodo.h"
+#include "period/PeriodoDialog.h"
+#include "platform/Servicios.h"
+#include "support/FakeServices.h"
+#include "support/ScriptedPrompts.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QtTest>
+
+namespace {
+// Records what the dialog asks of the main window; draws the bar as the main window would.
+class FakeVentana : public VentanaPrincipal {
+public:
+    explicit FakeVentana(const SettingsStore& s, const Clock& r) : store(s), reloj(r) {}
+    void AutodeteccionActiva(bool) override {}
+    void DibujarProgreso() override {
+        ++dibujos;
+        const auto p = General::LeerPeriodo(store);
+        ancho = p ? Periodo::AnchoProgreso(p->inicio, p->fin, reloj.now().dia) : std::nullopt;
+    }
+    bool LlamadaEnCurso() const override { return false; }
+    const SettingsStore& store;
+    const Clock& reloj;
+    int dibujos = 0;
+    std::optional<float> ancho;
+};
+
+Fechas::Dia D(int a, int m, int d) {
+    return *Fechas::crearDia(a, m, d);
+}
+} // namespace
+
+class TestPeriodo : public QObject {
+    Q_OBJECT
+
+    FakeClock reloj;
+    MemorySettingsStore ajustes;
+    ScriptedPrompts avisos;
+    FakeSound sonido;
+    FakeProbe conexion;
+    FakeAutostart autoinicio;
+    Servicios servicios{reloj, ajustes, avisos, sonido, conexion, autoinicio, {}};
+
+    QLabel* Celda(Form10& f, int n) { return f.findChild<QLabel*>(QString("Label(%1)").arg(n)); }
+    QLabel* Fecha(Form10& f, int i) { return f.findChild<QLabel*>(QString("Fechas(%1)").arg(i)); }
+
+private slots:
+    void init() {
+        ajustes = MemorySettingsStore();
+        avisos = ScriptedPrompts();
+        reloj.poner(1999, 3, 15, 10);
+    }
+    void cleanup() { QVERIFY2(avisos.errores.isEmpty(), qPrintable(avisos.errores.join("; "))); }
+
+    void rejillaDelMes_data() {
+        QTest::addColumn<int>("anio");
+        QTest::addColumn<int>("mes");
+        QTest::addColumn<int>("primerDia");
+        QTest::addColumn<int>("dias");
+        QTest::newRow("marzo 1999 empieza en lunes") << 1999 << 3 << 1 << 31;
+        QTest::newRow("agosto 1999 empieza en domingo") << 1999 << 8 << 7 << 31;
+        QTest::newRow("febrero 1999") << 1999 << 2 << 1 << 28;
+        QTest::newRow("febrero 2000, bisiesto") << 2000 << 2 << 2 << 29;
+        QTest::newRow("febrero 1900 no es bisiesto") << 1900 << 2 << 4 << 28;
+        QTest::newRow("abril 2000") << 2000 << 4 << 6 << 30;
+    }
+    void rejillaDelMes() {
+        QFETCH(int, anio);
+        QFETCH(int, mes);
+        QFETCH(int, primerDia);
+        QFETCH(int, dias);
+        Periodo::CalendarioPeriodo c;
+        c.Mostrar(anio, mes);
+        QCOMPARE(c.primerDia(), primerDia);
+        for (int n = 1; n <= Periodo::NumeroCeldas; ++n) {
+            const int esperado = (n >= primerDia && n < primerDia + dias) ? n - primerDia + 1 : 0;
+            QCOMPARE(c.dia(n), esperado);
+            QCOMPARE(c.habilitada(n), esperado != 0);
+        }
+    }
+
+    void seleccion_data() {
+        QTest::addColumn<int>("mes");
+        QTest::addColumn<int>("diaHoy");
+        QTest::addColumn<int>("elegido");
+        QTest::newRow("día que existe") << 3 << 15 << 15;
+        QTest::newRow("31 en abril: último día") << 4 << 31 << 30;
+        QTest::newRow("30 en febrero: último día") << 2 << 30 << 28;
+        QTest::newRow("29 en febrero de 1999") << 2 << 29 << 28;
+    }
+    void seleccion() {
+        QFETCH(int, mes);
+        QFETCH(int, diaHoy);
+        QFETCH(int, elegido);
+        Periodo::CalendarioPeriodo c;
+        c.Mostrar(1999, mes);
+        c.SeleccionarDia(diaHoy);
+        QCOMPARE(c.diaSeleccionado(), elegido);
+        QCOMPARE(c.seleccionada(), c.CeldaDe(elegido));
+        QCOMPARE(c.TextoSeleccion(), std::to_string(elegido) + "/" + std::to_string(mes) + "/1999");
+    }
+
+    void celdaVaciaNoSeSelecciona() {
+        Periodo::CalendarioPeriodo c;
+        c.Mostrar(1999, 8); // the 1st is in cell 7
+        QVERIFY(c.Seleccionar(10));
+        QVERIFY(!c.Seleccionar(1));
+        QVERIFY(!c.Seleccionar(38));
+        QCOMPARE(c.diaSeleccionado(), 4);
+    }
+
+    void comprobarPeriodo_data() {
+        QTest::addColumn<QString>("inicio");
+        QTest::addColumn<QString>("fin");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("correcto") << "1/3/1999"
+                                  << "31/3/1999"
+                                  << "";
+        QTest::newRow("un solo día") << "1/3/1999"
+                                     << "1/3/1999"
+                                     << "";
+        QTest::newRow("forma corta del sistema") << "01/03/99"
+                                                 << "31/03/99"
+                                                 << "";
+        QTest::newRow("sin inicio") << ""
+                                    << "31/3/1999"
+                                    << "Falta la fecha inicial del periodo.";
+        QTest::newRow("sin final") << "1/3/1999"
+                                   << "  "
+                                   << "Falta la fecha final del periodo.";
+        QTest::newRow("al revés") << "2/3/1999"
+                                  << "1/3/1999"
+                                  << "La fecha final es anterior a la fecha inicial.";
+        QTest::newRow("no es fecha") << "31/2/1999"
+                                     << "1/3/1999"
+                                     << "La fecha inicial no es una fecha válida.";
+    }
+    void comprobarPeriodo() {
+        QFETCH(QString, inicio);
+        QFETCH(QString, fin);
+        QFETCH(QString, error);
+        std::string mensaje;
+        const auto p = Periodo::ComprobarPeriodo(inicio.toStdString(), fin.toStdString(), mensaje);
+        QCOMPARE(p.has_value(), error.isEmpty());
+        QCOMPARE(QString::fromStdString(mensaje), error);
+    }
+
+    void anchoProgreso() {
+        QCOMPARE(*Periodo::AnchoProgreso(D(1999, 3, 1), D(1999, 3, 31), D(1999, 3, 15)),
+                 static_cast<float>(15.0 / 31.0 * 100.0));
+        QCOMPARE(*Periodo::AnchoProgreso(D(1999, 3, 1), D(1999, 4, 30), D(1999, 4, 30)), 100.0f);
+        QVERIFY(!Periodo::AnchoProgreso(D(1999, 3, 2), D(1999, 3, 1), D(1999, 3, 1)));
+    }
+
+    void abreEnElMesDeHoy() {
+        ajustes.write("VatriMox", "Datos", "FechaInicio", "1/3/1999");
+        ajustes.write("VatriMox", "Datos", "FechaFinal", "30/04/99");
+        FakeVentana ventana(ajustes, reloj);
+        Form10 f(servicios, ventana);
+        QCOMPARE(f.windowTitle(), QString("Periodo de fechas"));
+        auto* combo = f.findChild<QComboBox*>("Combo1");
+        QCOMPARE(combo->count(), 12);
+        QCOMPARE(combo->itemText(0), QString("Enero"));
+        QCOMPARE(combo->itemText(8), QString("Septiembre"));
+        QCOMPARE(combo->currentText(), QString("Marzo"));
+        QCOMPARE(f.findChild<QSpinBox*>("Text1")->value(), 1999);
+        QString cabecera;
+        for (int i = 3; i <= 9; ++i)
+            cabecera += f.findChild<QLabel*>(QString("Label%1").arg(i))->text();
+        QCOMPARE(cabecera, QString("LMXJVSD"));
+        QCOMPARE(Celda(f, 1)->text(), QString("1"));
+        QCOMPARE(Celda(f, 31)->text(), QString("31"));
+        QVERIFY(!Celda(f, 32)->isEnabled());
+        QCOMPARE(Celda(f, 15)->palette().color(QPalette::Window), QColor(0, 255, 255));
+        QCOMPARE(Celda(f, 14)->palette().color(QPalette::Window), QColor(255, 255, 255));
+        QCOMPARE(Fecha(f, 0)->text(), QString("1/3/1999"));
+        QCOMPARE(Fecha(f, 1)->text(), QString("30/04/99"));
+    }
+
+    void clicEnCeldaYEnFecha() {
+        FakeVentana ventana(ajustes, reloj);
+        Form10 f(servicios, ventana);
+        QTest::mouseClick(Fecha(f, 0), Qt::LeftButton);
+        QCOMPARE(Fecha(f, 0)->text(), QString("15/3/1999"));
+        QTest::mouseClick(Celda(f, 31), Qt::LeftButton);
+        QCOMPARE(Celda(f, 31)->palette().color(QPalette::Window), QColor(0, 255, 255));
+        QCOMPARE(Celda(f, 15)->palette().color(QPalette::Window), QColor(255, 255, 255));
+        f.Fechas_Click(1);
+        QCOMPARE(Fecha(f, 1)->text(), QString("31/3/1999"));
+    }
+
+    void cambioDeMesSeleccionaHoyOElUltimoDia() {
+        reloj.poner(1999, 1, 31);
+        FakeVentana ventana(ajustes, reloj);
+        Form10 f(servicios, ventana);
+        f.findChild<QComboBox*>("Combo1")->setCurrentIndex(1);
+        QCOMPARE(f.calendario().mes(), 2);
+        QCOMPARE(f.calendario().diaSeleccionado(), 28);
+        f.findChild<QSpinBox*>("Text1")->setValue(2000);
+        QCOMPARE(f.calendario().diaSeleccionado(), 29);
+        QCOMPARE(Celda(f, 30)->text(), QString("29")); // 1 February 2000 is a Tuesday
+        f.Fechas_Click(0);
+        QCOMPARE(Fecha(f, 0)->text(), QString("29/2/2000"));
+    }
+
+    void limitesDelAnio_data() {
+        QTest::addColumn<int>("anioHoy");
+        QTest::addColumn<int>("maximo");
+        QTest::newRow("1999") << 1999 << 2010;
+        QTest::newRow("2010") << 2010 << 2011;
+        QTest::newRow("2026") << 2026 << 2027;
+    }
+    void limitesDelAnio() {
+        QFETCH(int, anioHoy);
+        QFETCH(int, maximo);
+        reloj.poner(anioHoy, 6, 1);
+        FakeVentana ventana(ajustes, reloj);
+        Form10 f(servicios, ventana);
+        auto* anio = f.findChild<QSpinBox*>("Text1");
+        QCOMPARE(anio->value(), anioHoy);
+        QCOMPARE(anio->singleStep(), 1);
+        anio->stepBy(100);
+        QCOMPARE(anio->value(), maximo);
+        QCOMPARE(f.calendario().anio(), maximo);
+        anio->stepBy(-200);
+        QCOMPARE(anio->value(), 1998);
+    }
+
+    void aceptarGuardaYRedibuja() {
+        ajustes.write("VatriMox", "Datos", "FechaInicio", "01/02/99");
+        FakeVentana ventana(ajustes, reloj);
+        Form10 f(servicios, ventana);
+        f.Label_Click(1);
+        f.Fechas_Click(0);
+        f.Label_Click(31);
+        f.Fechas_Click(1);
+        QTest::mouseClick(f.findChild<QPushButton*>("Command1"), Qt::LeftButton);
+        QCOMPARE(f.result(), int(QDialog::Accepted));
+        QCOMPARE(ajustes.read("VatriMox", "Datos", "FechaInicio"), std::string("1/3/1999"));
+        QCOMPARE(ajustes.read("VatriMox", "Datos", "FechaFinal"), std::string("31/3/1999"));
+        QCOMPARE(ventana.dibujos, 1);
+        QVERIFY(ventana.ancho);
+        QVERIFY(qAbs(*ventana.ancho - 48.387f) < 0.001f);
+        QVERIFY(avisos.mostrados.isEmpty());
+    }
+
+    void aceptarRechazaPeriodosMalos_data() {
+        QTest::addColumn<QString>("inicio");
+        QTest::addColumn<QString>("fin");
+        QTest::addColumn<QString>("mensaje");
+        QTest::newRow("vacío") << ""
+                               << "31/3/1999"
+                               << "Falta la fecha inicial del periodo.";
+        QTest::newRow("al revés") << "31/3/1999"
+                                  << "1/3/1999"
+                                  << "La fecha final es anterior a la fecha inicial.";
+    }
+    void aceptarRechazaPeriodosMalos() {
+        QFETCH(QString, inicio);
+        QFETCH(QString, fin);
+        QFETCH(QString, mensaje);
+        FakeVentana ventana(ajustes, reloj);
+        Form10 f(servicios, ventana);
+        Fecha(f, 0)->setText(inicio);
+        Fecha(f, 1)->setText(fin);
+        f.setResult(-1);
+        f.Command1_Click();
+        QCOMPARE(f.result(), -1);
+        QVERIFY(ajustes.escrituras.isEmpty());
+        QCOMPARE(ventana.dibujos, 0);
+        QCOMPARE(avisos.mostrados.size(), 1);
+        QCOMPARE(avisos.ultimo().texto, mensaje);
+        QCOMPARE(avisos.ultimo().titulo, QString("VatriMox"));
+    }
+
+    void fallaAlGuardarSeAvisa() {
+        FakeVentana ventana(ajustes, reloj);
+        Form10 f(servicios, ventana);
+        f.Fechas_Click(0);
+        f.Fechas_Click(1);
+        ajustes.fallarEscrituras = true;
+        f.setResult(-1);
+        f.Command1_Click();
+        QCOMPARE(f.result(), -1);
+        QCOMPARE(ventana.dibujos, 0);
+        QCOMPARE(avisos.ultimo().icono, Prompts::Icono::Critico);
+    }
+
+    void cerrarPorElMarcoNoGuarda() {
+        FakeVentana ventana(ajustes, reloj);
+        Form10 f(servicios, ventana);
+        f.show();
+        f.Fechas_Click(0);
+        f.Fechas_Click(1);
+        f.close();
+        QVERIFY(ajustes.escrituras.isEmpty());
+        QCOMPARE(ventana.dibujos, 0);
+    }
+};
+
+QTEST_MAIN(TestPeriodo)
+#include "TestPeriodo.moc"

@@ -1,0 +1,1 @@
+vm_test(test_periodo ${CMAKE_CURRENT_LIST_DIR}/TestPeriodo.cpp)
