@@ -1,0 +1,358 @@
+// Tests of the options dialog Form3: opening, dependent controls, checks, storing and cancelling.
+#include "app/Ajustes.h"
+#include "app/OpcionesDialog.h"
+#include "app/VentanaPrincipal.h"
+#include "platform/Servicios.h"
+#include "support/FakeServices.h"
+#include "support/ScriptedPrompts.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabBar>
+#include <QtTest>
+
+namespace {
+class FakeVentana : public VentanaPrincipal {
+public:
+    void AutodeteccionActiva(bool activa) override { llamadas << activa; }
+    void DibujarProgreso() override {}
+    bool LlamadaEnCurso() const override { return false; }
+    QList<bool> llamadas;
+};
+} // namespace
+
+class TestOpciones : public QObject {
+    Q_OBJECT
+
+    FakeClock reloj;
+    MemorySettingsStore ajustes;
+    ScriptedPrompts avisos;
+    FakeSound sonido;
+    FakeProbe conexion;
+    FakeAutostart autoinicio;
+    Servicios servicios{reloj, ajustes, avisos, sonido, conexion, autoinicio, {}};
+    General::EstadoPrograma estado;
+    FakeVentana ventana;
+
+    template <class T> static T* W(Form3& f, const char* nombre) {
+        T* w = f.findChild<T*>(nombre);
+        if (!w)
+            qFatal("falta el control %s", nombre);
+        return w;
+    }
+    void Poner(const char* seccion, const char* clave, const char* valor) {
+        ajustes.write("VatriMox", seccion, clave, valor);
+    }
+    std::string Valor(const char* seccion, const char* clave) {
+        return ajustes.read("VatriMox", seccion, clave);
+    }
+
+private slots:
+    void init() {
+        ajustes = MemorySettingsStore();
+        avisos = ScriptedPrompts();
+        sonido.reproducidos.clear();
+        autoinicio = FakeAutostart();
+        estado = General::EstadoPrograma();
+        ventana.llamadas.clear();
+        reloj.poner(1999, 3, 15, 10);
+    }
+    void cleanup() { QVERIFY2(avisos.errores.isEmpty(), qPrintable(avisos.errores.join("; "))); }
+
+    void abreConLosAjustesGuardados() {
+        Poner("Sonidos", "InicioSINO", "1");
+        Poner("Sonidos", "InicioSonido", "/s/hola.wav");
+        Poner("Sonidos", "Importe", "300");
+        Poner("Sonidos", "Periodo2", "45");
+        Poner("Opciones", "NoAceptar", "600");
+        Poner("Opciones", "Negociacion", "20");
+        Poner("Opciones", "CuantoIVA", "16");
+        Poner("Opciones", "IVA", "1");
+        Poner("Opciones", "AutoSINO", "1");
+        Poner("Opciones", "AlAbrir", "Minimizado");
+        Poner("Opciones", "AlConectar", "No Cambiar");
+        Form3 f(servicios, estado, ventana);
+        QCOMPARE(f.windowTitle(), QString("Opciones"));
+        QVERIFY(W<QWidget>(f, "Picture1")->isVisibleTo(&f));
+        QVERIFY(!W<QWidget>(f, "Picture2")->isVisibleTo(&f));
+        QVERIFY(W<QCheckBox>(f, "Check2")->isChecked());
+        QCOMPARE(W<QLineEdit>(f, "Text2")->text(), QString("/s/hola.wav"));
+        QVERIFY(W<QLineEdit>(f, "Text2")->isEnabled());
+        QVERIFY(!W<QLineEdit>(f, "Text3")->isEnabled());
+        QVERIFY(!W<QSpinBox>(f, "Text4")->isEnabled());
+        QCOMPARE(W<QSpinBox>(f, "Text4")->value(), 45);
+        QCOMPARE(W<QSpinBox>(f, "Text6")->value(), 300);
+        QCOMPARE(W<QSpinBox>(f, "Text8")->value(), 600);
+        QCOMPARE(W<QSpinBox>(f, "Text7")->value(), 20);
+        QCOMPARE(W<QSpinBox>(f, "Text9")->value(), 16);
+        QVERIFY(W<QSpinBox>(f, "Text9")->isEnabled());
+        QVERIFY(W<QCheckBox>(f, "Check7")->isChecked());
+        QVERIFY(!W<QCheckBox>(f, "Check5")->isChecked());
+        QCOMPARE(W<QComboBox>(f, "Combo1")->currentText(), QString("Minimizado"));
+        QCOMPARE(W<QComboBox>(f, "Combo2")->currentText(), QString("No Cambiar"));
+        QCOMPARE(estado.SegundosNegociacion, 20);
+        QCOMPARE(estado.PorcentajeIVA, 16);
+        QCOMPARE(estado.IncluirIVA, 1);
+    }
+
+    void abrirSaltaLoQueNoConvierte() {
+        Poner("Opciones", "Negociacion", "mucho");
+        Poner("Opciones", "IVA", "2");
+        Poner("Sonidos", "Importe", "99999");
+        estado.SegundosNegociacion = 7;
+        Form3 f(servicios, estado, ventana);
+        QCOMPARE(estado.SegundosNegociacion, 7);
+        QCOMPARE(estado.IncluirIVA, 2);
+        QVERIFY(!W<QCheckBox>(f, "Check6")->isChecked());
+        QCOMPARE(W<QSpinBox>(f, "Text7")->value(), 0);
+        QCOMPARE(W<QSpinBox>(f, "Text6")->value(), 10);
+        QCOMPARE(W<QComboBox>(f, "Combo1")->currentIndex(), -1);
+    }
+
+    void controlesDeNumero_data() {
+        QTest::addColumn<QString>("nombre");
+        QTest::addColumn<int>("minimo");
+        QTest::addColumn<int>("maximo");
+        QTest::addColumn<int>("paso");
+        QTest::addColumn<int>("largo");
+        QTest::newRow("minutos") << "Text4" << 0 << 540 << 1 << 3;
+        QTest::newRow("pesetas") << "Text6" << 10 << 9000 << 5 << 32767;
+        QTest::newRow("IVA") << "Text9" << 1 << 30 << 1 << 2;
+        QTest::newRow("no guardar") << "Text8" << 0 << 600 << 1 << 3;
+        QTest::newRow("negociación") << "Text7" << 0 << 60 << 1 << 2;
+    }
+    void controlesDeNumero() {
+        QFETCH(QString, nombre);
+        QFETCH(int, minimo);
+        QFETCH(int, maximo);
+        QFETCH(int, paso);
+        QFETCH(int, largo);
+        Form3 f(servicios, estado, ventana);
+        auto* s = W<QSpinBox>(f, qPrintable(nombre));
+        QCOMPARE(s->minimum(), minimo);
+        QCOMPARE(s->maximum(), maximo);
+        QCOMPARE(s->singleStep(), paso);
+        QCOMPARE(s->findChild<QLineEdit*>()->maxLength(), largo);
+    }
+
+    void pestanas() {
+        Form3 f(servicios, estado, ventana);
+        auto* tab = W<QTabBar>(f, "Pestaña");
+        QCOMPARE(tab->tabText(0), QString("General"));
+        QCOMPARE(tab->tabText(1), QString("Sonidos"));
+        tab->setCurrentIndex(1);
+        QVERIFY(!W<QWidget>(f, "Picture1")->isVisibleTo(&f));
+        QVERIFY(W<QWidget>(f, "Picture2")->isVisibleTo(&f));
+        tab->setCurrentIndex(0);
+        QVERIFY(W<QWidget>(f, "Picture1")->isVisibleTo(&f));
+    }
+
+    void dependientes_data() {
+        QTest::addColumn<QString>("check");
+        QTest::addColumn<QStringList>("dependientes");
+        QTest::newRow("Check1") << "Check1"
+                                << QStringList{"Text1", "Command1", "Command2", "Text4"};
+        QTest::newRow("Check2") << "Check2" << QStringList{"Text2", "Command3", "Command4"};
+        QTest::newRow("Check3") << "Check3" << QStringList{"Text3", "Command5", "Command6"};
+        QTest::newRow("Check4") << "Check4"
+                                << QStringList{"Text5", "Command9", "Command10", "Text6"};
+        QTest::newRow("Check6") << "Check6" << QStringList{"Text9"};
+    }
+    void dependientes() {
+        QFETCH(QString, check);
+        QFETCH(QStringList, dependientes);
+        Form3 f(servicios, estado, ventana);
+        f.show();
+        W<QTabBar>(f, "Pestaña")->setCurrentIndex(check == "Check6" ? 0 : 1);
+        auto* c = W<QCheckBox>(f, qPrintable(check));
+        auto estados = [&] {
+            QList<bool> r;
+            for (const QString& d : dependientes)
+                r << W<QWidget>(f, qPrintable(d))->isEnabled();
+            return r;
+        };
+        QCOMPARE(estados(), QList<bool>(dependientes.size(), false));
+        const QPoint indicador(6, c->height() / 2);
+        QTest::mouseClick(c, Qt::LeftButton, {}, indicador);
+        QVERIFY(c->isChecked());
+        QCOMPARE(estados(), QList<bool>(dependientes.size(), true));
+        QTest::mouseClick(c, Qt::LeftButton, {}, indicador);
+        QCOMPARE(estados(), QList<bool>(dependientes.size(), false));
+    }
+
+    void ida_y_vuelta() {
+        Poner("Opciones", "AlAbrir", "Mini Icono");
+        Poner("Opciones", "AlConectar", "Minimizado");
+        ajustes.escrituras.clear();
+        Form3 f(servicios, estado, ventana);
+        f.Check1_Click();
+        W<QCheckBox>(f, "Check1")->setChecked(true);
+        W<QLineEdit>(f, "Text1")->setText("/s/alerta.wav");
+        W<QSpinBox>(f, "Text4")->setValue(30);
+        W<QSpinBox>(f, "Text6")->setValue(250);
+        W<QCheckBox>(f, "Check6")->setChecked(true);
+        f.Check6_Click();
+        W<QSpinBox>(f, "Text9")->setValue(16);
+        W<QSpinBox>(f, "Text7")->setValue(25);
+        W<QSpinBox>(f, "Text8")->setValue(15);
+        W<QComboBox>(f, "Combo1")->setCurrentText("Normal");
+        W<QCheckBox>(f, "Check5")->setChecked(true);
+        W<QCheckBox>(f, "Check7")->setChecked(true);
+        QTest::mouseClick(W<QPushButton>(f, "Aceptar"), Qt::LeftButton);
+        QCOMPARE(f.result(), int(QDialog::Accepted));
+        const QStringList esperado{"Sonidos/AlertaSonido=/s/alerta.wav",
+                                   "Sonidos/AlertaSINO=1",
+                                   "Sonidos/InicioSonido=",
+                                   "Sonidos/InicioSINO=0",
+                                   "Sonidos/FinalSonido=",
+                                   "Sonidos/FinalSINO=0",
+                                   "Sonidos/Periodo=00:30:00",
+                                   "Sonidos/Periodo2=30",
+                                   "Sonidos/PasoSINO=0",
+                                   "Sonidos/PasoSonido=",
+                                   "Sonidos/Importe=250",
+                                   "Opciones/AutoSINO=1",
+                                   "Opciones/Negociacion=25",
+                                   "Opciones/AlAbrir=Normal",
+                                   "Opciones/AlConectar=Minimizado",
+                                   "Opciones/NoAceptar=15",
+                                   "Opciones/CuantoIVA=16",
+                                   "Opciones/IVA=1",
+                                   "Opciones/InicioWindowsSINO=1"};
+        QCOMPARE(ajustes.escrituras, esperado);
+        QCOMPARE(estado.IncluirIVA, 1);
+        QCOMPARE(estado.PorcentajeIVA, 16);
+        QCOMPARE(estado.SegundosNegociacion, 25);
+        QVERIFY(autoinicio.activo);
+        QCOMPARE(ventana.llamadas, QList<bool>{true});
+
+        Form3 otra(servicios, estado, ventana);
+        QCOMPARE(W<QLineEdit>(otra, "Text1")->text(), QString("/s/alerta.wav"));
+        QCOMPARE(W<QSpinBox>(otra, "Text6")->value(), 250);
+        QCOMPARE(W<QComboBox>(otra, "Combo1")->currentText(), QString("Normal"));
+    }
+
+    void periodoEnHoras() {
+        Form3 f(servicios, estado, ventana);
+        W<QSpinBox>(f, "Text4")->setValue(540);
+        f.Aceptar_Click();
+        QCOMPARE(Valor("Sonidos", "Periodo"), std::string("09:00:00"));
+        QCOMPARE(Valor("Sonidos", "Periodo2"), std::string("540"));
+    }
+
+    void detectarDesactivado() {
+        Poner("Opciones", "AutoSINO", "1");
+        autoinicio.activo = true;
+        Form3 f(servicios, estado, ventana);
+        W<QCheckBox>(f, "Check7")->setChecked(false);
+        f.Aceptar_Click();
+        QCOMPARE(ventana.llamadas, QList<bool>{false});
+        QVERIFY(!autoinicio.activo);
+        QCOMPARE(Valor("Opciones", "AutoSINO"), std::string("0"));
+    }
+
+    void faltaSonido_data() {
+        QTest::addColumn<QString>("check");
+        QTest::newRow("mientras") << "Check1";
+        QTest::newRow("al conectar") << "Check2";
+        QTest::newRow("al desconectar") << "Check3";
+        QTest::newRow("importe") << "Check4";
+    }
+    void faltaSonido() {
+        QFETCH(QString, check);
+        estado.IncluirIVA = 0;
+        Form3 f(servicios, estado, ventana);
+        ajustes.escrituras.clear();
+        W<QCheckBox>(f, qPrintable(check))->setChecked(true);
+        W<QCheckBox>(f, "Check6")->setChecked(true);
+        f.setResult(-1);
+        f.Aceptar_Click();
+        QCOMPARE(f.result(), -1);
+        QCOMPARE(avisos.mostrados.size(), 1);
+        QCOMPARE(avisos.ultimo().texto, QString("No hay ningún sonido asociado"));
+        QCOMPARE(avisos.ultimo().icono, Prompts::Icono::Critico);
+        QVERIFY(ajustes.escrituras.isEmpty());
+        QVERIFY(ventana.llamadas.isEmpty());
+        QCOMPARE(estado.IncluirIVA, 0);
+
+        W<QCheckBox>(f, qPrintable(check))->setChecked(false);
+        f.Aceptar_Click();
+        QCOMPARE(f.result(), int(QDialog::Accepted));
+        QCOMPARE(ajustes.escrituras.size(), 19);
+    }
+
+    void numeroMaloSeRechaza_data() {
+        QTest::addColumn<QString>("caja");
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<QString>("mensaje");
+        QTest::newRow("vacío") << "Text7"
+                               << ""
+                               << "El valor de \"Tiempo de Negociación\" debe ser un número "
+                                  "entero entre 0 y 60.";
+        QTest::newRow("letras") << "Text8"
+                                << "abc"
+                                << "El valor de \"No guardar llamadas menores de\" debe ser un "
+                                   "número entero entre 0 y 600.";
+        QTest::newRow("bajo el mínimo") << "Text6"
+                                        << "7"
+                                        << "El valor de \"Pesetas (Cuando el importe sea igual "
+                                           "a)\" debe ser un número entero entre 10 y 9000.";
+    }
+    void numeroMaloSeRechaza() {
+        QFETCH(QString, caja);
+        QFETCH(QString, texto);
+        QFETCH(QString, mensaje);
+        Form3 f(servicios, estado, ventana);
+        ajustes.escrituras.clear();
+        W<QSpinBox>(f, qPrintable(caja))->findChild<QLineEdit*>()->setText(texto);
+        f.Aceptar_Click();
+        QCOMPARE(avisos.mostrados.size(), 1);
+        QCOMPARE(avisos.ultimo().texto, mensaje);
+        QVERIFY(ajustes.escrituras.isEmpty());
+    }
+
+    void buscarYEscuchar() {
+        Form3 f(servicios, estado, ventana);
+        W<QCheckBox>(f, "Check3")->setChecked(true);
+        f.Check3_Click();
+        avisos.responder(QString("/s/adios.wav"));
+        QTest::mouseClick(W<QPushButton>(f, "Command5"), Qt::LeftButton);
+        QCOMPARE(avisos.ultimo().titulo, QString("Buscar archivo de sonido"));
+        QCOMPARE(avisos.ultimo().filtro, QString("Archivos de sonido(*.wav )"));
+        QCOMPARE(W<QLineEdit>(f, "Text3")->text(), QString("/s/adios.wav"));
+        avisos.responder(QVariant());
+        f.Command5_Click();
+        QCOMPARE(W<QLineEdit>(f, "Text3")->text(), QString("/s/adios.wav"));
+        f.Command6_Click();
+        f.Command4_Click();
+        QCOMPARE(sonido.reproducidos, QStringList{"/s/adios.wav"});
+    }
+
+    void autoinicioQueFallaSeAvisa() {
+        autoinicio.fallar = true;
+        Form3 f(servicios, estado, ventana);
+        W<QCheckBox>(f, "Check5")->setChecked(true);
+        f.Aceptar_Click();
+        QCOMPARE(avisos.mostrados.size(), 1);
+        QVERIFY(avisos.ultimo().texto.contains("no se puede escribir"));
+        QCOMPARE(Valor("Opciones", "InicioWindowsSINO"), std::string("0"));
+    }
+
+    void cancelarNoGuarda() {
+        Form3 f(servicios, estado, ventana);
+        ajustes.escrituras.clear();
+        W<QCheckBox>(f, "Check7")->setChecked(true);
+        W<QSpinBox>(f, "Text7")->setValue(30);
+        QTest::mouseClick(W<QPushButton>(f, "Cancelar"), Qt::LeftButton);
+        QCOMPARE(f.result(), int(QDialog::Rejected));
+        QVERIFY(ajustes.escrituras.isEmpty());
+        QVERIFY(ventana.llamadas.isEmpty());
+        QCOMPARE(estado.SegundosNegociacion, 0);
+    }
+};
+
+QTEST_MAIN(TestOpciones)
+#include "TestOpciones.moc"

@@ -1,0 +1,1 @@
+vm_test(test_opciones ${CMAKE_CURRENT_LIST_DIR}/TestOpciones.cpp)

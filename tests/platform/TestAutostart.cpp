@@ -1,0 +1,94 @@
+// Tests of the XDG autostart entry: written, removed, quoted, and failures reported.
+#include "platform/Rutas.h"
+#include "platform/XdgAutostart.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestAutostart : public QObject {
+    Q_OBJECT
+
+    static QString Leer(const QString& ruta) {
+        QFile f(ruta);
+        if (!f.open(QIODevice::ReadOnly))
+            return {};
+        return QString::fromUtf8(f.readAll());
+    }
+
+private slots:
+    void escribeYBorraSoloLaSuya() {
+        QTemporaryDir dir;
+        const QString carpeta = dir.path() + "/autostart";
+        XdgAutostart a(carpeta, "/opt/vatrimox/bin/vatrimox");
+        QVERIFY(!a.isEnabled());
+        QString error;
+        QVERIFY(a.setEnabled(true, &error));
+        QVERIFY(a.isEnabled());
+        QCOMPARE(a.archivo(), carpeta + "/vatrimox.desktop");
+        QCOMPARE(Leer(a.archivo()), QString("[Desktop Entry]\n"
+                                            "Type=Application\n"
+                                            "Name=VatriMox\n"
+                                            "Exec=\"/opt/vatrimox/bin/vatrimox\"\n"
+                                            "X-GNOME-Autostart-enabled=true\n"));
+        QFile otra(carpeta + "/otro.desktop");
+        QVERIFY(otra.open(QIODevice::WriteOnly));
+        otra.write("[Desktop Entry]\n");
+        otra.close();
+
+        QVERIFY(a.setEnabled(true, &error));
+        QVERIFY(a.setEnabled(false, &error));
+        QVERIFY(!a.isEnabled());
+        QVERIFY(!QFile::exists(a.archivo()));
+        QCOMPARE(Leer(carpeta + "/otro.desktop"), QString("[Desktop Entry]\n"));
+        QVERIFY(a.setEnabled(false, &error));
+    }
+
+    void carpetaDeLaSesion() {
+        XdgAutostart a;
+        QCOMPARE(a.archivo(), Rutas::CarpetaAutostart() + "/vatrimox.desktop");
+        QVERIFY(a.archivo().startsWith(qEnvironmentVariable("VATRIMOX_HOME")));
+        QString error;
+        QVERIFY(a.setEnabled(true, &error));
+        QVERIFY(Leer(a.archivo())
+                    .contains(
+                        "Exec=" + XdgAutostart::ValorExec(QCoreApplication::applicationFilePath()) +
+                        "\n"));
+        QVERIFY(a.setEnabled(false, &error));
+    }
+
+    void exec_data() {
+        QTest::addColumn<QString>("programa");
+        QTest::addColumn<QString>("valor");
+        QTest::newRow("simple") << "/usr/bin/vatrimox"
+                                << "\"/usr/bin/vatrimox\"";
+        QTest::newRow("espacio") << "/home/a b/vatrimox"
+                                 << "\"/home/a b/vatrimox\"";
+        QTest::newRow("comillas y dólar") << "/x/\"$y`"
+                                          << "\"/x/\\\\\"\\\\$y\\\\`\"";
+        QTest::newRow("barra invertida") << "/x\\y"
+                                         << "\"/x\\\\\\\\y\"";
+        QTest::newRow("por ciento") << "/x/100%"
+                                    << "\"/x/100%%\"";
+    }
+    void exec() {
+        QFETCH(QString, programa);
+        QFETCH(QString, valor);
+        QCOMPARE(XdgAutostart::ValorExec(programa), valor);
+    }
+
+    void fallosSeInforman() {
+        QTemporaryDir dir;
+        QFile bloqueo(dir.path() + "/fichero");
+        QVERIFY(bloqueo.open(QIODevice::WriteOnly));
+        bloqueo.close();
+        XdgAutostart a(dir.path() + "/fichero", "/usr/bin/vatrimox");
+        QString error;
+        QVERIFY(!a.setEnabled(true, &error));
+        QVERIFY(!error.isEmpty());
+        QVERIFY(!a.isEnabled());
+    }
+};
+
+QTEST_MAIN(TestAutostart)
+#include "TestAutostart.moc"
