@@ -1,6 +1,15 @@
-// Statistics commands of the call-log window (placeholders until the statistics land).
+// Statistics commands of the call-log window: estimates, totals, charts and row colours.
 #include "stats/ComandosEstadistica.h"
 
+#include "app/Ajustes.h"
+#include "platform/Prompts.h"
+#include "stats/DatosGraficos.h"
+#include "stats/Estimaciones.h"
+#include "stats/PintarGraficos.h"
+#include "stats/TotalesFranja.h"
+#include "tariffs/Tarifas.h"
+
+#include <QLocale>
 #include <QPainter>
 
 PanelGrafico::PanelGrafico(QWidget* padre) : QWidget(padre) {}
@@ -17,9 +26,68 @@ void PanelGrafico::paintEvent(QPaintEvent*) {
 }
 
 namespace Estadistica {
-void MostrarEstimado(const Contexto&) {}
-void MostrarTotales(const Contexto&) {}
-void DibujarRegularidad(const Contexto&, PanelGrafico&) {}
-void DibujarImporteHoraDia(const Contexto&, PanelGrafico&, PanelGrafico&) {}
-QColor ColorFila(const Llamada&) { return Qt::white; }
+
+namespace {
+
+// The user's decimal separator; '.' where it is not a single Latin-1 character.
+char Separador() {
+    const QString punto = QLocale().decimalPoint();
+    const char c = punto.size() == 1 ? punto.at(0).toLatin1() : '\0';
+    return c != '\0' ? c : '.';
+}
+
+// The band colour of the moment of drawing under the current call type.
+QColor FondoAhora(const Contexto& contexto) {
+    return ColorQt(Tarifas::ColorFranja(contexto.ahora.segundo / 3600,
+                                        Fechas::DiaSemana(contexto.ahora.dia),
+                                        contexto.tipoLlamada));
+}
+
+} // namespace
+
+void MostrarEstimado(const Contexto& contexto) {
+    const auto periodo = General::LeerPeriodo(contexto.ajustes);
+    const auto estimado =
+        periodo ? CalcularEstimado(contexto.llamadas,
+                                   Periodo{periodo->inicio, periodo->fin, contexto.ahora.dia},
+                                   Separador())
+                : std::nullopt;
+    if (!estimado) {
+        contexto.avisos.beep();
+        return;
+    }
+    contexto.avisos.message(contexto.ventana, QStringLiteral("Estadística de las llamadas"),
+                            QString::fromStdString(TextoEstimado(*estimado)),
+                            Prompts::Icono::Ninguno);
+}
+
+void MostrarTotales(const Contexto& contexto) {
+    contexto.avisos.message(contexto.ventana, QStringLiteral("Cálculo total"),
+                            QString::fromStdString(TextoTotales(contexto.llamadas, Separador())),
+                            Prompts::Icono::Ninguno);
+}
+
+void DibujarRegularidad(const Contexto& contexto, PanelGrafico& Grafico) {
+    Grafico.setPintor([datos = CalcularRegularidad(contexto.llamadas),
+                       fondo = FondoAhora(contexto)](QPainter& p, const QRect& area) {
+        PintarRegularidad(p, area, datos, fondo);
+    });
+}
+
+void DibujarImporteHoraDia(const Contexto& contexto, PanelGrafico& Grafico2,
+                           PanelGrafico& Grafico3) {
+    const DatosHoraDia datos = CalcularHoraDia(contexto.llamadas);
+    const QColor fondo = FondoAhora(contexto);
+    Grafico2.setPintor([barras = BarrasHora(datos), fondo](QPainter& p, const QRect& area) {
+        PintarBarras(p, area, barras, fondo);
+    });
+    Grafico3.setPintor([barras = BarrasDia(datos), fondo](QPainter& p, const QRect& area) {
+        PintarBarras(p, area, barras, fondo);
+    });
+}
+
+QColor ColorFila(const Llamada& llamada) {
+    return ColorQt(ColorLlamada(llamada));
+}
+
 } // namespace Estadistica

@@ -1,0 +1,59 @@
+// Projection of a billing period's calls to its end, and the figures of the estimates box.
+#pragma once
+
+#include "calllog/Llamada.h"
+#include "core/Fecha.h"
+#include "core/Moneda.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace General {
+
+// Number of days d with desde <= d <= hasta whose weekday (Monday = 1) is diaSemana.
+int64_t ContarDiaSemana(Fechas::Dia desde, Fechas::Dia hasta, int diaSemana);
+
+// importe, spent on the elapsed days of weekday diaSemana (inicio to hoy), scaled to all such
+// days of the period (inicio to final). nullopt when no such day has elapsed yet, or the
+// weekday is outside 1..7, or the result does not fit a currency value.
+std::optional<Moneda> ProyectarDiaSemana(Fechas::Dia inicio, Fechas::Dia final, int diaSemana,
+                                         Moneda importe, Fechas::Dia hoy);
+
+} // namespace General
+
+namespace Estadistica {
+
+struct Periodo {
+    Fechas::Dia inicio;
+    Fechas::Dia final;
+    Fechas::Dia hoy;
+};
+
+// Projected amount of one weekday over the period from every loaded call made on that
+// weekday, whatever its date.
+std::optional<Moneda> EstimarDiaSemana(const std::vector<Llamada>& llamadas, const Periodo& periodo,
+                                       int diaSemana);
+
+// The eight figures of the estimates box, as shown.
+struct Estimado {
+    std::string llamadasDia;
+    std::string llamadasEstimadas;
+    std::string tiempoEstimado;
+    std::string importeLlamada;
+    std::string importeDiario;
+    std::string importeSemanal;
+    std::string importeMensual;
+    std::string importeEstimado;
+};
+
+// nullopt when an estimate can't be made: a weekday not yet elapsed, no calls, or a period
+// that ends before it starts.
+std::optional<Estimado> CalcularEstimado(const std::vector<Llamada>& llamadas,
+                                         const Periodo& periodo, char separador);
+
+// The message text: eight lines joined by a line feed.
+std::string TextoEstimado(const Estimado& estimado);
+
+} // namespace Estadistica

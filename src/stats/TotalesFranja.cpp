@@ -1,0 +1,77 @@
+// Totals of the loaded calls and their split by tariff band.
+#include "stats/TotalesFranja.h"
+
+#include "core/Formato.h"
+#include "tariffs/Tarifas.h"
+
+namespace Estadistica {
+
+namespace {
+constexpr double PesetasPorEuro = 166.386;
+}
+
+Totales SumarTotales(const std::vector<Llamada>& llamadas) {
+    Totales t;
+    t.llamadas = static_cast<int64_t>(llamadas.size());
+    for (const Llamada& l : llamadas) {
+        t.ImporteTotal += l.Importe;
+        t.SegundosTotal += l.Segundos;
+        t.TiempoTotal += l.Duracion;
+    }
+    return t;
+}
+
+uint32_t ColorLlamada(const Llamada& llamada) {
+    return Tarifas::ColorFranja(llamada.Hora / 3600, Fechas::DiaSemana(llamada.Fecha),
+                                llamada.Tarifa);
+}
+
+SumasFranja SumarPorFranja(const std::vector<Llamada>& llamadas) {
+    SumasFranja s;
+    for (const Llamada& l : llamadas) {
+        switch (ColorLlamada(l)) {
+        case Tarifas::ColorPunta:
+            s.punta += l.Importe;
+            break;
+        case Tarifas::ColorNormal:
+            s.normal += l.Importe;
+            break;
+        case Tarifas::ColorReducida:
+            s.reducida += l.Importe;
+            break;
+        default:
+            break;
+        }
+    }
+    return s;
+}
+
+std::string TextoMoneda(Moneda importe, char separador) {
+    std::string t = importe.textoArchivo();
+    if (const auto punto = t.find('.'); punto != std::string::npos)
+        t[punto] = separador;
+    return t;
+}
+
+std::string TextoPorcentaje(Moneda parte, Moneda total, char separador) {
+    const double cuota = total == Moneda() ? 0.0 : parte.aDouble() / total.aDouble() * 100.0;
+    return General::FormatoFijo(cuota, separador) + " %";
+}
+
+std::string TextoTotales(const std::vector<Llamada>& llamadas, char separador) {
+    const Totales t = SumarTotales(llamadas);
+    const SumasFranja s = SumarPorFranja(llamadas);
+    const Moneda bandas = s.punta + s.normal + s.reducida;
+    const std::string euros =
+        General::FormatoFijo(t.ImporteTotal.aDouble() / PesetasPorEuro, separador);
+    return "Llamadas efectuadas: \t" + std::to_string(t.llamadas) + "\n" +
+           "Segundos facturados: \t" + std::to_string(t.SegundosTotal) + " \"\n" +
+           "Tiempo de conexión: \t" + General::FormatoDuracion(t.TiempoTotal) + "\n" +
+           "Importe hora punta:\t\t" + TextoPorcentaje(s.punta, bandas, separador) + "\n" +
+           "Importe hora normal:\t" + TextoPorcentaje(s.normal, bandas, separador) + "\n" +
+           "Importe hora reducida:\t" + TextoPorcentaje(s.reducida, bandas, separador) + "\n" +
+           "Importe en euros:\t\t" + euros + " €\n" + "Importe en pesetas: \t\t" +
+           TextoMoneda(t.ImporteTotal, separador) + " pts";
+}
+
+} // namespace Estadistica

@@ -1,0 +1,238 @@
+// The statistics commands as the user sees them: message boxes, beeps, chart pixels, row colours.
+#include "Llamadas.h"
+#include "app/Ajustes.h"
+#include "stats/ComandosEstadistica.h"
+#include "support/FakeServices.h"
+#include "support/ScriptedPrompts.h"
+
+#include <QtTest>
+
+Q_DECLARE_METATYPE(Llamada)
+
+namespace {
+const QColor Punta(255, 192, 192), Normal(255, 255, 192), Reducida(192, 255, 192);
+constexpr QRgb Negro = 0xFF000000;
+
+// Rows of an image that hold a dotted guide: black and background pixels alternate.
+bool Punteada(const QImage& img, int y, int desde, int hasta) {
+    int negros = 0;
+    for (int x = desde; x < hasta; ++x)
+        negros += img.pixel(x, y) == Negro;
+    return negros * 2 >= hasta - desde - 1 && negros * 2 <= hasta - desde + 1;
+}
+int NegrosEnColumna(const QImage& img, int x, int desde = 0, int hasta = -1) {
+    int n = 0;
+    for (int y = desde; y < (hasta < 0 ? img.height() : hasta); ++y)
+        n += img.pixel(x, y) == Negro;
+    return n;
+}
+} // namespace
+
+class TestGraficos : public QObject {
+    Q_OBJECT
+    MemorySettingsStore ajustes;
+    ScriptedPrompts avisos;
+    FakeClock reloj;
+    std::vector<Llamada> llamadas;
+
+    Estadistica::Contexto Contexto(const std::string& tipo = "Metropolitana") {
+        return {nullptr, avisos, ajustes, reloj.now(), tipo, llamadas};
+    }
+    QImage Regularidad(int ancho = 201, int alto = 101) {
+        PanelGrafico panel;
+        panel.resize(ancho, alto);
+        Estadistica::DibujarRegularidad(Contexto(), panel);
+        return panel.grab().toImage();
+    }
+    std::pair<QImage, QImage> HoraDia() {
+        PanelGrafico horas, dias;
+        horas.resize(491, 101);
+        dias.resize(151, 101);
+        Estadistica::DibujarImporteHoraDia(Contexto(), horas, dias);
+        return {horas.grab().toImage(), dias.grab().toImage()};
+    }
+
+private slots:
+    void init() {
+        QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+        avisos = ScriptedPrompts();
+        llamadas.clear();
+        General::Escribir(ajustes, General::Ajustes::FechaInicio, "01/06/2001");
+        General::Escribir(ajustes, General::Ajustes::FechaFinal, "30/06/2001");
+        reloj.poner(2001, 6, 14, 21, 30); // a Thursday, in the peak band of Metropolitana
+    }
+
+    void estimadoMuestraLaCaja() {
+        for (int d = 1; d <= 7; ++d)
+            llamadas.push_back(UnaLlamada(2001, 6, d, 10, 0, 12.5, "Metropolitana", 90));
+        Estadistica::MostrarEstimado(Contexto());
+        QCOMPARE(avisos.mostrados.size(), 1);
+        QCOMPARE(avisos.ultimo().titulo, QString("Estadística de las llamadas"));
+        QCOMPARE(avisos.ultimo().icono, Prompts::Icono::Ninguno);
+        QVERIFY(avisos.ultimo().texto.startsWith("Llamadas al día: \t\t0,5\n"));
+        QVERIFY(avisos.ultimo().texto.endsWith("Importe estimado: \t\t187,50 pts"));
+    }
+    void estimadoPita_data() {
+        QTest::addColumn<QString>("inicio");
+        QTest::addColumn<QString>("final");
+        QTest::addColumn<int>("dia");
+        QTest::addColumn<int>("llamadasCargadas");
+        QTest::newRow("domingo 3 de junio") << "01/06/2001"
+                                            << "30/06/2001" << 3 << 7;
+        QTest::newRow("sin llamadas") << "01/06/2001"
+                                      << "30/06/2001" << 14 << 0;
+        QTest::newRow("fecha de inicio no valida") << "31/02/2001"
+                                                   << "30/06/2001" << 14 << 7;
+        QTest::newRow("fecha final vacia") << "01/06/2001"
+                                           << "" << 14 << 7;
+    }
+    void estimadoPita() {
+        QFETCH(QString, inicio);
+        QFETCH(QString, final);
+        QFETCH(int, dia);
+        QFETCH(int, llamadasCargadas);
+        General::Escribir(ajustes, General::Ajustes::FechaInicio, inicio.toStdString());
+        General::Escribir(ajustes, General::Ajustes::FechaFinal, final.toStdString());
+        reloj.poner(2001, 6, dia, 12);
+        for (int d = 1; d <= llamadasCargadas; ++d)
+            llamadas.push_back(UnaLlamada(2001, 6, d, 10, 0, 10));
+        Estadistica::MostrarEstimado(Contexto());
+        QCOMPARE(avisos.beeps, 1);
+        QVERIFY(avisos.mostrados.isEmpty());
+    }
+    void totales() {
+        llamadas = {UnaLlamada(2001, 6, 4, 21, 50, 100, "Metropolitana", 900, 900),
+                    UnaLlamada(2001, 6, 4, 18, 0, 50, "Provincial", 60, 60),
+                    UnaLlamada(2001, 6, 3, 10, 0, 50.25, "Provincial", 60, 60)};
+        Estadistica::MostrarTotales(Contexto());
+        QCOMPARE(avisos.ultimo().titulo, QString("Cálculo total"));
+        QCOMPARE(avisos.ultimo().icono, Prompts::Icono::Ninguno);
+        QVERIFY(avisos.ultimo().texto.contains("punta:\t\t49,94 %\n"));
+        QVERIFY(
+            avisos.ultimo().texto.endsWith("euros:\t\t1,20 €\nImporte en pesetas: \t\t200,25 pts"));
+    }
+
+    void fondoDeLaFranjaDeAhora_data() {
+        QTest::addColumn<int>("hora");
+        QTest::addColumn<QColor>("fondo");
+        QTest::newRow("21:30 laborable") << 21 << Punta;
+        QTest::newRow("22:00 laborable") << 22 << Reducida;
+    }
+    void fondoDeLaFranjaDeAhora() {
+        QFETCH(int, hora);
+        QFETCH(QColor, fondo);
+        reloj.poner(2001, 6, 14, hora, hora == 21 ? 30 : 0);
+        llamadas = {UnaLlamada(2001, 6, 4, 10, 0, 20)};
+        const QImage r = Regularidad();
+        const auto [h, d] = HoraDia();
+        for (const QImage& img : {r, h, d})
+            QCOMPARE(img.pixelColor(img.width() - 1, img.height() - 1), fondo);
+        // One call: nothing but the background.
+        QCOMPARE(NegrosEnColumna(r, 100), 0);
+    }
+
+    void curvaYGuias() {
+        // Points (0, 40), (1, 25), (2, 10) on the scale 40 .. 10: a straight line corner to
+        // corner; the guides' scale is 40 .. 10 as well, so they lie at rows 67, 100 and 33.
+        llamadas = {UnaLlamada(2001, 6, 4, 10, 0, 40), UnaLlamada(2001, 6, 4, 11, 0, 25),
+                    UnaLlamada(2001, 6, 4, 12, 0, 10)};
+        const QImage img = Regularidad();
+        QCOMPARE(img.pixel(100, 50), Negro);
+        QCOMPARE(img.pixelColor(100, 10), Punta);
+        QCOMPARE(img.pixelColor(10, 90), Punta);
+        QVERIFY(Punteada(img, 33, 110, 200));
+        QVERIFY(Punteada(img, 67, 10, 100));
+        QVERIFY(Punteada(img, 100, 10, 100));
+        QVERIFY(!Punteada(img, 20, 110, 200));
+    }
+    void grosorDeLinea_data() {
+        QTest::addColumn<int>("n");
+        QTest::addColumn<int>("grosor");
+        QTest::newRow("80 llamadas") << 80 << 4;
+        QTest::newRow("150 llamadas") << 150 << 2;
+        QTest::newRow("151 llamadas") << 151 << 1;
+    }
+    void grosorDeLinea() {
+        QFETCH(int, n);
+        QFETCH(int, grosor);
+        // A flat run at 25 between a first call of 40 and a last of 10: row 50 of 101, clear of
+        // the guides.
+        llamadas.assign(n, UnaLlamada(2001, 6, 4, 10, 0, 25));
+        llamadas.front().Importe = Moneda::desdeEntero(40);
+        llamadas.back().Importe = Moneda::desdeEntero(10);
+        QCOMPARE(NegrosEnColumna(Regularidad(), 100, 40, 60), grosor);
+    }
+    void regularidadSinCurva_data() {
+        QTest::addColumn<QList<double>>("importes");
+        QTest::addColumn<bool>("guiaArriba");
+        QTest::newRow("sin llamadas") << QList<double>{} << true;
+        QTest::newRow("importes iguales") << QList<double>{5, 5, 5} << false;
+    }
+    void regularidadSinCurva() {
+        QFETCH(QList<double>, importes);
+        QFETCH(bool, guiaArriba);
+        for (double i : importes)
+            llamadas.push_back(UnaLlamada(2001, 6, 4, 10, 0, i));
+        const QImage img = Regularidad();
+        QCOMPARE(Punteada(img, 0, 0, 200), guiaArriba);
+        for (int y = 1; y < img.height(); ++y)
+            QCOMPARE(img.pixelColor(100, y), Punta);
+    }
+
+    void barras() {
+        // Units of 10 pixels: hour h spans x 2h + 1 .. 2h + 2, weekday d x 2d - 1 .. 2d.
+        llamadas = {UnaLlamada(2001, 6, 4, 10, 5, 30), UnaLlamada(2001, 6, 4, 10, 50, 30),
+                    UnaLlamada(2001, 6, 6, 18, 0, 15)};
+        const auto [h, d] = HoraDia();
+        for (const auto& [img, x] : {std::pair{h, 215}, std::pair{d, 15}})
+            QCOMPARE(NegrosEnColumna(img, x), 101); // 60 pesetas: full height
+        for (const auto& [img, x] : {std::pair{h, 375}, std::pair{d, 55}}) {
+            QCOMPARE(img.pixel(x, 76), Negro); // 15 pesetas: a quarter, from row 75 down
+            QCOMPARE(img.pixelColor(x, 73), Punta);
+        }
+        QCOMPARE(NegrosEnColumna(h, 295), 0 + (h.pixel(295, 25) == Negro) +
+                                              (h.pixel(295, 50) == Negro) +
+                                              (h.pixel(295, 75) == Negro));
+        // Guides at 30, 15 and 45 pesetas, dotted across the background.
+        for (int y : {50, 75, 25}) {
+            QVERIFY(Punteada(h, y, 100, 200));
+            QVERIFY(Punteada(d, y, 100, 150));
+        }
+    }
+    void barrasSinMaximo_data() {
+        QTest::addColumn<QList<double>>("importes");
+        QTest::newRow("sin llamadas") << QList<double>{};
+        QTest::newRow("importes a cero") << QList<double>{0, 0};
+    }
+    void barrasSinMaximo() {
+        QFETCH(QList<double>, importes);
+        for (double i : importes)
+            llamadas.push_back(UnaLlamada(2001, 6, 4, 10, 0, i));
+        const auto [h, d] = HoraDia();
+        for (const QImage& img : {h, d}) {
+            QVERIFY(Punteada(img, 0, 0, img.width()));
+            QCOMPARE(NegrosEnColumna(img, 15), img.pixel(15, 0) == Negro ? 1 : 0);
+        }
+    }
+
+    void colorFila_data() {
+        QTest::addColumn<Llamada>("llamada");
+        QTest::addColumn<QColor>("color");
+        QTest::newRow("21:59 Metropolitana laborable")
+            << UnaLlamada(2001, 6, 4, 21, 59, 9, "Metropolitana", 3600) << Punta;
+        QTest::newRow("17:00 Provincial laborable")
+            << UnaLlamada(2001, 6, 4, 17, 0, 9, "Provincial") << Normal;
+        QTest::newRow("17:00 Provincial sabado")
+            << UnaLlamada(2001, 6, 2, 17, 0, 9, "Provincial") << Reducida;
+        QTest::newRow("tipo desconocido")
+            << UnaLlamada(2001, 6, 4, 10, 0, 9, "Local") << QColor(Qt::black);
+    }
+    void colorFila() {
+        QFETCH(Llamada, llamada);
+        QFETCH(QColor, color);
+        QCOMPARE(Estadistica::ColorFila(llamada), color);
+    }
+};
+
+QTEST_MAIN(TestGraficos)
+#include "TestGraficos.moc"

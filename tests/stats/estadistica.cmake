@@ -1,0 +1,2 @@
+vm_test(test_estadistica ${CMAKE_CURRENT_LIST_DIR}/TestEstadistica.cpp)
+vm_test(test_graficos ${CMAKE_CURRENT_LIST_DIR}/TestGraficos.cpp)
