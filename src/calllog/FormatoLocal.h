@@ -1,0 +1,30 @@
+// Texts of call fields in the user's locale (QLocale's default), shared by the grid and listing.
+#pragma once
+
+#include "calllog/DisenoListado.h"
+#include "calllog/EdicionCelda.h"
+#include "core/Fecha.h"
+#include "core/Moneda.h"
+
+#include <QDate>
+#include <QString>
+
+namespace FormatoLocal {
+
+QDate ADate(Fechas::Dia dia);
+// Short date form ("15/3/99" in Spain).
+QString Fecha(Fechas::Dia dia);
+// Time form with seconds ("18:25:03" in Spain).
+QString Hora(int32_t segundoDelDia);
+// A duration below a day in the time form, a longer one as hours:minutes:seconds.
+QString Duracion(int64_t segundos);
+// Plain decimal amount with the locale's separator, no grouping, no trailing zeros.
+QString Importe(Moneda importe);
+// A date and time as the listing heading shows them.
+QString FechaHora(const Fechas::FechaHora& momento);
+
+char SeparadorDecimal();
+Registro::FormaLocal Forma();
+Registro::FormatoListado Listado();
+
+} // namespace FormatoLocal

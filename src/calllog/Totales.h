@@ -1,0 +1,28 @@
+// Sums over the loaded calls: the whole log (CalcularTotales) and today's calls (DatosHoy).
+#pragma once
+
+#include "calllog/Llamada.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace Registro {
+
+struct Totales {
+    Moneda ImporteTotal;
+    int64_t SegundosTotal = 0; // billed seconds
+    int64_t TiempoTotal = 0;   // connection seconds
+    int64_t llamadas = 0;      // calls summed
+};
+
+Totales CalcularTotales(const std::vector<Llamada>& llamadas);
+// Only the calls dated `hoy`.
+Totales TotalesDelDia(const std::vector<Llamada>& llamadas, Fechas::Dia hoy);
+
+// Plain decimal amount: the given separator, no grouping, no trailing zeros ("32,5", "120").
+std::string TextoImporte(Moneda importe, char separador);
+// The four tab-separated lines of today's summary, joined by line feeds.
+std::string TextoDatosHoy(const Totales& totales, char separador);
+
+} // namespace Registro

@@ -1,0 +1,573 @@
+// Form6 driven headless: loading, toolbar, file commands, edits, deletes, font, today's summary.
+#include "calllog/ModeloLlamadas.h"
+#include "calllog/VentanaLlamadas.h"
+#include "platform/Servicios.h"
+#include "stats/ComandosEstadistica.h"
+#include "support/FakeServices.h"
+#include "support/ScriptedPrompts.h"
+
+#include <QAction>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QtTest>
+#include <csignal>
+#include <memory>
+#include <sys/resource.h>
+
+namespace {
+
+const QString Danado = QString::fromUtf8("No es un archivo de llamadas o está dañado");
+
+Llamada Crear(int dia, int hora, int64_t duracion, int32_t segundos, const char* importe,
+              const char* tarifa = "Metropolitana") {
+    return Llamada{*Fechas::crearDia(1999, 3, dia), hora * 3600, duracion, segundos,
+                   *Moneda::desdeTexto(importe),    tarifa};
+}
+
+std::vector<Llamada> Varias(int n) {
+    std::vector<Llamada> v;
+    for (int i = 1; i <= n; ++i)
+        v.push_back(Crear(1 + i % 28, i % 24, 60 + i, 60 + i, "11.4"));
+    return v;
+}
+
+QByteArray Leer(const QString& ruta) {
+    QFile f(ruta);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<falta>");
+}
+
+void Escribir(const QString& ruta, const std::vector<Llamada>& llamadas) {
+    QVERIFY(ArchivoLlamadas::Escribir(ruta.toStdString(), llamadas));
+}
+
+// Limits the size of files this process may write, so that a rewrite fails as on a full disk.
+class DiscoLleno {
+public:
+    explicit DiscoLleno(rlim_t bytes) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &antes_);
+        rlimit l = antes_;
+        l.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &l);
+    }
+    ~DiscoLleno() { setrlimit(RLIMIT_FSIZE, &antes_); }
+
+private:
+    rlimit antes_{};
+};
+
+} // namespace
+
+class TestVentanaLlamadas : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir;
+    FakeClock reloj;
+    MemorySettingsStore ajustes;
+    std::unique_ptr<ScriptedPrompts> avisos;
+    FakeSound sonido;
+    FakeProbe conexion;
+    FakeAutostart autoinicio;
+    std::unique_ptr<Servicios> servicios;
+    General::EstadoPrograma estado;
+
+    QString Actual() const { return dir->path() + "/llamadas.ldx"; }
+    QString Otro(const QString& nombre) const { return dir->path() + "/" + nombre; }
+    std::unique_ptr<Form6> Abrir() { return std::make_unique<Form6>(*servicios, estado); }
+    void Seleccionar(Form6& v, int fila, int columna) {
+        v.Flex->setCurrentIndex(v.Modelo->index(fila - 1, columna));
+    }
+
+private slots:
+    void init() {
+        QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+        dir = std::make_unique<QTemporaryDir>();
+        avisos = std::make_unique<ScriptedPrompts>();
+        ajustes = MemorySettingsStore();
+        servicios = std::make_unique<Servicios>(
+            Servicios{reloj, ajustes, *avisos, sonido, conexion, autoinicio, dir->path()});
+        estado.TipoLlamada = "Metropolitana";
+        reloj.poner(1999, 3, 15, 12);
+        Escribir(Actual(), {});
+    }
+    void cleanup() {
+        QVERIFY2(avisos->errores.isEmpty(), qPrintable(avisos->errores.join('\n')));
+        QCOMPARE(avisos->pendientes(), 0);
+    }
+
+    void abreElArchivoDelPeriodoConSusCeldas() {
+        Escribir(Actual(), {Llamada{*Fechas::crearDia(1999, 3, 15), 66303, 312, 312,
+                                    *Moneda::desdeTexto("45.23"), "Metropolitana"},
+                            Crear(16, 0, 0, 0, "0", "Provincial")});
+        ajustes.write("VatriMox", "Opciones", "Fuente", "DejaVu Sans");
+        ajustes.write("VatriMox", "Opciones", "FontSize", "11");
+        auto v = Abrir();
+        QCOMPARE(v->windowTitle(), QString("Llamadas registradas"));
+        QCOMPARE(v->ArchivoActual, Actual());
+        QCOMPARE(v->N(), 2);
+        QCOMPARE(v->FuenteGrid, QString("DejaVu Sans"));
+        QCOMPARE(v->Flex->font().pointSize(), 11);
+        QStringList cabeceras, fila1, fila2;
+        for (int c = 0; c < 7; ++c) {
+            cabeceras << v->Modelo->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+            fila1 << v->Modelo->index(0, c).data().toString();
+            fila2 << v->Modelo->index(1, c).data().toString();
+        }
+        QCOMPARE(cabeceras,
+                 QStringList({"Nº", "Fecha", "Hora", "Duración", "Segundos", "Importe", "Tarifa"}));
+        QCOMPARE(fila1, QStringList({"1", "15/3/99", "18:25:03", "0:05:12", "312", "45,23",
+                                     "Metropolitana"}));
+        QCOMPARE(fila2,
+                 QStringList({"2", "16/3/99", "0:00:00", "0:00:00", "0", "0", "Provincial"}));
+        // After window load the current cell is in the header row.
+        QCOMPARE(v->FilaActual(), 0);
+        QCOMPARE(v->ColumnaActual(), 6);
+        QVERIFY(avisos->mostrados.isEmpty());
+    }
+
+    void archivoVacioDaCerosYSoloCabecera() {
+        auto v = Abrir();
+        QCOMPARE(v->N(), 0);
+        v->CalcularTotales();
+        QCOMPARE(v->ImporteTotal, Moneda());
+        QCOMPARE(v->SegundosTotal, 0);
+        QCOMPARE(v->TiempoTotal, 0);
+    }
+
+    void archivoDanadoAlAbrirLaVentana() {
+        QFile f(Actual());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("#1999-03-15#,#18:25:03#,#00:05:12#,312,45.23,\"Metropolitana\"\r\nbasura\r\n");
+        f.close();
+        const QByteArray antes = Leer(Actual());
+        auto v = Abrir();
+        QCOMPARE(avisos->mostrados.size(), 1);
+        QCOMPARE(avisos->ultimo().texto, Danado);
+        QCOMPARE(avisos->ultimo().icono, Prompts::Icono::Critico);
+        QCOMPARE(v->N(), 0);
+        QCOMPARE(Leer(Actual()), antes);
+    }
+
+    void barraConSusVeintePosiciones() {
+        auto v = Abrir();
+        const QStringList tips{"Nuevo",
+                               "Abrir",
+                               "Guardar",
+                               "",
+                               "Imprimir",
+                               "Cambiar fuente",
+                               "",
+                               "Modificar celda",
+                               "Eliminar llamada",
+                               "",
+                               "Regularidad",
+                               "Importe por hora y día",
+                               "",
+                               "Datos hoy",
+                               "Totales",
+                               "Estimado",
+                               "",
+                               "Colorear según tarifa",
+                               "",
+                               "Inicio"};
+        for (int p = 1; p <= Form6::Botones; ++p) {
+            QAction* a = v->findChild<QAction*>(QString("Boton%1").arg(p));
+            QVERIFY(a);
+            QCOMPARE(a, v->Boton(p));
+            QCOMPARE(a->isSeparator(), tips[p - 1].isEmpty());
+            if (!a->isSeparator())
+                QCOMPARE(a->toolTip(), tips[p - 1]);
+            QCOMPARE(a->isCheckable(), p == 11 || p == 12 || p == 18);
+        }
+        QVERIFY(!v->Boton(0) && !v->Boton(21));
+        for (int p : {0, 4, 7, 10, 13, 17, 19, 21})
+            v->Barra_ButtonClick(p);
+        QVERIFY(avisos->mostrados.isEmpty());
+    }
+
+    void botonesDeGraficos() {
+        auto v = Abrir();
+        v->resize(800, 600);
+        v->show();
+        QVERIFY(QTest::qWaitForWindowExposed(v.get()));
+        const int completo = v->Flex->height();
+        QCOMPARE(completo, v->height() - v->Barra->height());
+        v->Boton(12)->trigger();
+        QVERIFY(!v->Grafico2->isHidden() && !v->Grafico3->isHidden());
+        QCOMPARE(v->Flex->height(), completo / 2);
+        QCOMPARE(v->Grafico2->geometry(),
+                 QRect(0, v->Barra->height() + completo / 2, 400, completo / 2));
+        QCOMPARE(v->Grafico3->x(), v->Grafico2->width());
+        v->Boton(11)->trigger();
+        QVERIFY(!v->Boton(12)->isChecked());
+        QVERIFY(v->Grafico2->isHidden() && v->Grafico3->isHidden());
+        QVERIFY(!v->Grafico->isHidden());
+        QCOMPARE(v->Flex->height(), completo / 2);
+        QCOMPARE(v->Grafico->geometry(),
+                 QRect(0, v->Barra->height() + completo / 2, 800, completo / 2));
+        v->Boton(11)->trigger();
+        QVERIFY(v->Grafico->isHidden());
+        QCOMPARE(v->Flex->height(), completo);
+        v->Boton(11)->trigger();
+        v->resize(700, 500);
+        QTRY_VERIFY(v->Grafico->isHidden());
+        QVERIFY(!v->Boton(11)->isChecked());
+        QCOMPARE(v->Flex->height(), 500 - v->Barra->height());
+        QCOMPARE(v->Flex->width(), 700);
+    }
+
+    void colorearSegunTarifa() {
+        Escribir(Actual(), {Crear(15, 10, 60, 60, "12"), Crear(20, 23, 60, 60, "5", "Otra")});
+        auto v = Abrir();
+        v->Boton(18)->trigger();
+        QVERIFY(v->Modelo->colorear());
+        for (int c = 0; c < 7; ++c)
+            QCOMPARE(v->Modelo->index(1, c).data(Qt::BackgroundRole).value<QBrush>().color(),
+                     Estadistica::ColorFila(v->ListaLlamadas()[1]));
+        QCOMPARE(v->FilaActual(), 2);
+        v->Boton(18)->trigger();
+        QCOMPARE(v->Modelo->index(0, 3).data(Qt::BackgroundRole).value<QBrush>().color(),
+                 QColor(Qt::white));
+    }
+
+    void nuevoArchivo() {
+        Escribir(Actual(), Varias(3));
+        auto v = Abrir();
+        avisos->responder(false);
+        v->Boton(1)->trigger();
+        QCOMPARE(avisos->ultimo().texto,
+                 QString::fromUtf8("Al crear un nuevo archivo de llamadas se perderá el actual\n"
+                                   "¿Esta seguro de querer continuar?"));
+        QCOMPARE(avisos->ultimo().titulo, QString("VatriMox"));
+        QVERIFY(!avisos->ultimo().siPorDefecto);
+        QCOMPARE(v->N(), 3);
+        // Yes while another file is shown empties that file only.
+        Escribir(Otro("otro.ldx"), Varias(2));
+        avisos->responder(Otro("otro.ldx"));
+        v->AbrirArchivo();
+        avisos->responder(true);
+        v->NuevoArchivo();
+        QCOMPARE(Leer(Otro("otro.ldx")), QByteArray());
+        QCOMPARE(v->N(), 0);
+        QCOMPARE(ArchivoLlamadas::Leer(Actual().toStdString()).llamadas.size(), size_t(3));
+        // Saving right after "Nuevo" writes no call of the earlier, longer file.
+        avisos->responder(Otro("guardado.ldx"));
+        v->GuardarComo();
+        QCOMPARE(Leer(Otro("guardado.ldx")), QByteArray());
+    }
+
+    void abrirSustituyeLaLista() {
+        Escribir(Actual(), Varias(10));
+        Escribir(Otro("tres.ldx"), Varias(3));
+        Escribir(Otro("vacio.ldx"), {});
+        auto v = Abrir();
+        QCOMPARE(v->N(), 10);
+        avisos->responder(QVariant());
+        v->AbrirArchivo();
+        QCOMPARE(v->ArchivoActual, Actual());
+        avisos->responder(Otro("tres.ldx"));
+        v->Boton(2)->trigger();
+        QCOMPARE(avisos->ultimo().titulo, QString("Abrir archivo de llamadas ..."));
+        QCOMPARE(avisos->ultimo().filtro, QString("Documento de VatriMox (*.ldx)"));
+        QCOMPARE(v->N(), 3);
+        QCOMPARE(v->ListaLlamadas().size(), size_t(3));
+        QCOMPARE(v->FilaActual(), 3);
+        QCOMPARE(v->ColumnaActual(), 6);
+        avisos->responder(Otro("vacio.ldx"));
+        v->AbrirArchivo();
+        QCOMPARE(v->N(), 0);
+        QCOMPARE(v->FilaActual(), 0);
+        v->CalcularTotales();
+        QCOMPARE(v->ImporteTotal, Moneda());
+        // "Inicio" goes back to the current-period file.
+        v->Boton(20)->trigger();
+        QCOMPARE(v->ArchivoActual, Actual());
+        QCOMPARE(v->N(), 10);
+        QCOMPARE(v->FilaActual(), 0);
+    }
+
+    void abrirArchivoDanado() {
+        QFile f(Otro("malo.ldx"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("#1999-03-15#,#18:25:03#,#00:05:12#,312\r\n");
+        f.close();
+        Escribir(Actual(), Varias(4));
+        auto v = Abrir();
+        avisos->responder(Otro("malo.ldx"));
+        v->AbrirArchivo();
+        QCOMPARE(avisos->ultimo().texto, Danado);
+        QCOMPARE(avisos->ultimo().icono, Prompts::Icono::Critico);
+        QCOMPARE(v->ArchivoActual, Otro("malo.ldx"));
+        QCOMPARE(v->N(), 0);
+        QCOMPARE(Leer(Otro("malo.ldx")), QByteArray("#1999-03-15#,#18:25:03#,#00:05:12#,312\r\n"));
+    }
+
+    void guardarComoLdxYCsv() {
+        Escribir(Actual(), Varias(5));
+        auto v = Abrir();
+        avisos->responder(Otro("copia.ldx"));
+        v->Boton(3)->trigger();
+        QCOMPARE(avisos->ultimo().titulo, QString("Guardar registro de llamadas como ..."));
+        QCOMPARE(avisos->ultimo().filtro,
+                 QString("Documento de VatriMox (*.ldx);;Documento de Microsoft Excel (*.csv)"));
+        avisos->responder(Otro("copia.csv"));
+        v->GuardarComo();
+        QCOMPARE(Leer(Otro("copia.csv")), Leer(Actual()));
+        QCOMPARE(Leer(Otro("copia.ldx")), Leer(Actual()));
+        QCOMPARE(v->ArchivoActual, Actual());
+        avisos->responder(Otro("copia.csv"));
+        v->AbrirArchivo();
+        QCOMPARE(v->ListaLlamadas(), Varias(5));
+        avisos->responder(QVariant());
+        v->GuardarComo();
+    }
+
+    void guardarQueFallaLoDice() {
+        Escribir(Actual(), Varias(5));
+        Escribir(Otro("previo.ldx"), Varias(1));
+        const QByteArray previo = Leer(Otro("previo.ldx"));
+        auto v = Abrir();
+        avisos->responder(Otro("previo.ldx"));
+        {
+            DiscoLleno lleno(100);
+            v->GuardarComo();
+        }
+        QCOMPARE(avisos->ultimo().icono, Prompts::Icono::Critico);
+        QVERIFY(avisos->ultimo().texto.startsWith("No se ha podido guardar el archivo"));
+        QCOMPARE(Leer(Otro("previo.ldx")), previo);
+        avisos->responder(Otro("no/existe/copia.ldx"));
+        v->GuardarComo();
+        QVERIFY(avisos->ultimo().texto.contains("no/existe/copia.ldx"));
+    }
+
+    void celdaActualTrasAbrir() {
+        Escribir(Actual(), Varias(3));
+        auto v = Abrir();
+        v->ModificarCelda();
+        v->EliminarLlamada();
+        QCOMPARE(avisos->beeps, 1);
+        QVERIFY(avisos->mostrados.isEmpty());
+        Seleccionar(*v, 2, 0);
+        v->Boton(8)->trigger();
+        QVERIFY(avisos->mostrados.isEmpty());
+    }
+
+    void modificarCelda_data() {
+        QTest::addColumn<int>("columna");
+        QTest::addColumn<QString>("respuesta");
+        QTest::addColumn<QString>("linea");
+        QTest::newRow("segundos 12,5")
+            << 4 << "12,5"
+            << "#1999-03-04#,#03:00:00#,#00:01:03#,12,11.4,\"Metropolitana\"";
+        QTest::newRow("segundos 13,5")
+            << 4 << "13,5"
+            << "#1999-03-04#,#03:00:00#,#00:01:03#,14,11.4,\"Metropolitana\"";
+        QTest::newRow("tarifa") << 6 << "Interprovincial"
+                                << "#1999-03-04#,#03:00:00#,#00:01:03#,63,11.4,\"Interprovincial\"";
+        QTest::newRow("importe") << 5 << "45,23"
+                                 << "#1999-03-04#,#03:00:00#,#00:01:03#,63,45.23,\"Metropolitana\"";
+        QTest::newRow("fecha") << 1 << "1/4/99"
+                               << "#1999-04-01#,#03:00:00#,#00:01:03#,63,11.4,\"Metropolitana\"";
+    }
+    void modificarCelda() {
+        QFETCH(int, columna);
+        QFETCH(QString, respuesta);
+        QFETCH(QString, linea);
+        Escribir(Actual(), Varias(3));
+        auto v = Abrir();
+        Seleccionar(*v, 3, columna);
+        const QString antes = v->Modelo->TextoCelda(2, columna);
+        avisos->responder(respuesta);
+        v->Boton(8)->trigger();
+        QCOMPARE(
+            avisos->ultimo().titulo,
+            QString("Valor a modificar:   \"%1\"   Celda:   3 - %2").arg(antes).arg(columna + 1));
+        QCOMPARE(avisos->ultimo().texto, QString("Introduzca el nuevo valor"));
+        QCOMPARE(avisos->ultimo().filtro, antes);
+        const QList<QByteArray> lineas = Leer(Actual()).split('\n');
+        QCOMPARE(lineas.size(), 4);
+        QCOMPARE(lineas[2], (linea + "\r").toUtf8());
+        QCOMPARE(v->FilaActual(), 3);
+        QCOMPARE(v->ColumnaActual(), 6);
+    }
+
+    void modificarCeldaRechazada_data() {
+        QTest::addColumn<int>("columna");
+        QTest::addColumn<QString>("respuesta");
+        QTest::addColumn<QString>("nombre");
+        QTest::newRow("texto en fecha") << 1 << "mañana"
+                                        << "Fecha";
+        QTest::newRow("fecha con hora") << 1 << "1/4/99 10:00:00"
+                                        << "Fecha";
+        QTest::newRow("hora fuera del día") << 2 << "25:00:00"
+                                            << "Hora";
+        QTest::newRow("segundos sin límite") << 4 << "9999999999"
+                                             << "Segundos";
+        QTest::newRow("tarifa con comillas") << 6 << "a\"b"
+                                             << "Tarifa";
+    }
+    void modificarCeldaRechazada() {
+        QFETCH(int, columna);
+        QFETCH(QString, respuesta);
+        QFETCH(QString, nombre);
+        Escribir(Actual(), Varias(3));
+        const QByteArray antes = Leer(Actual());
+        auto v = Abrir();
+        Seleccionar(*v, 2, columna);
+        const QString celda = v->Modelo->TextoCelda(1, columna);
+        avisos->responder(respuesta);
+        v->ModificarCelda();
+        QCOMPARE(avisos->ultimo().icono, Prompts::Icono::Critico);
+        QVERIFY2(avisos->ultimo().texto.contains(nombre), qPrintable(avisos->ultimo().texto));
+        QCOMPARE(Leer(Actual()), antes);
+        QCOMPARE(v->ListaLlamadas(), Varias(3));
+        QCOMPARE(v->Modelo->TextoCelda(1, columna), celda);
+    }
+
+    void modificarCanceladoOVacio() {
+        Escribir(Actual(), Varias(2));
+        const QByteArray antes = Leer(Actual());
+        auto v = Abrir();
+        Seleccionar(*v, 1, 4);
+        avisos->responder(QVariant());
+        v->ModificarCelda();
+        avisos->responder(QString(""));
+        v->ModificarCelda();
+        QCOMPARE(Leer(Actual()), antes);
+    }
+
+    void dobleClicModifica() {
+        Escribir(Actual(), Varias(2));
+        auto v = Abrir();
+        const QModelIndex celda = v->Modelo->index(0, 6);
+        v->Flex->setCurrentIndex(celda);
+        avisos->responder(QString("Provincial"));
+        emit v->Flex->doubleClicked(celda);
+        QCOMPARE(v->ListaLlamadas()[0].Tarifa, std::string("Provincial"));
+    }
+
+    void edicionConservaLasLlamadasAnadidas() {
+        Escribir(Actual(), Varias(3));
+        auto v = Abrir();
+        const Llamada nueva = Crear(20, 21, 300, 300, "33.3");
+        QVERIFY(ArchivoLlamadas::Anadir(Actual().toStdString(), nueva));
+        Seleccionar(*v, 1, 6);
+        avisos->responder(QString("Provincial"));
+        v->ModificarCelda();
+        auto esperado = Varias(3);
+        esperado[0].Tarifa = "Provincial";
+        esperado.push_back(nueva);
+        QCOMPARE(ArchivoLlamadas::Leer(Actual().toStdString()).llamadas, esperado);
+        QCOMPARE(v->ListaLlamadas(), esperado);
+        // A delete keeps them too.
+        QVERIFY(ArchivoLlamadas::Anadir(Actual().toStdString(), nueva));
+        Seleccionar(*v, 2, 1);
+        avisos->responder(true);
+        v->EliminarLlamada();
+        esperado.erase(esperado.begin() + 1);
+        esperado.push_back(nueva);
+        QCOMPARE(v->ListaLlamadas(), esperado);
+    }
+
+    void archivoCambiadoNoSeSobrescribe() {
+        Escribir(Actual(), Varias(3));
+        auto v = Abrir();
+        Escribir(Actual(), Varias(2));
+        const QByteArray ajeno = Leer(Actual());
+        Seleccionar(*v, 1, 6);
+        avisos->responder(QString("Provincial"));
+        v->ModificarCelda();
+        QCOMPARE(avisos->ultimo().icono, Prompts::Icono::Critico);
+        QCOMPARE(Leer(Actual()), ajeno);
+        QCOMPARE(v->N(), 2);
+    }
+
+    void edicionQueNoLlegaAlDisco() {
+        Escribir(Actual(), Varias(5));
+        const QByteArray antes = Leer(Actual());
+        auto v = Abrir();
+        Seleccionar(*v, 2, 6);
+        avisos->responder(QString("Provincial"));
+        {
+            DiscoLleno lleno(100);
+            v->ModificarCelda();
+        }
+        QCOMPARE(avisos->ultimo().icono, Prompts::Icono::Critico);
+        QCOMPARE(Leer(Actual()), antes);
+        QCOMPARE(v->ListaLlamadas(), Varias(5));
+        Seleccionar(*v, 2, 6);
+        avisos->responder(true);
+        {
+            DiscoLleno lleno(100);
+            v->EliminarLlamada();
+        }
+        QCOMPARE(avisos->ultimo().icono, Prompts::Icono::Critico);
+        QCOMPARE(Leer(Actual()), antes);
+        QCOMPARE(v->N(), 5);
+    }
+
+    void eliminarLlamada() {
+        Escribir(Actual(), Varias(3));
+        auto v = Abrir();
+        Seleccionar(*v, 1, 2);
+        avisos->responder(false);
+        v->Boton(9)->trigger();
+        QCOMPARE(avisos->ultimo().texto,
+                 QString::fromUtf8("¿Desea realmente eliminar la llamada 1?"));
+        QVERIFY(!avisos->ultimo().siPorDefecto);
+        QCOMPARE(v->N(), 3);
+        avisos->responder(true);
+        v->EliminarLlamada();
+        const auto tres = Varias(3);
+        QCOMPARE(ArchivoLlamadas::Leer(Actual().toStdString()).llamadas,
+                 (std::vector<Llamada>{tres[1], tres[2]}));
+        QCOMPARE(v->Modelo->TextoCelda(1, 0), QString("2"));
+        // The current cell is now the last call's, so the next delete offers it.
+        avisos->responder(true);
+        v->EliminarLlamada();
+        QCOMPARE(avisos->ultimo().texto,
+                 QString::fromUtf8("¿Desea realmente eliminar la llamada 2?"));
+        avisos->responder(true);
+        v->EliminarLlamada();
+        QCOMPARE(Leer(Actual()), QByteArray());
+        QCOMPARE(v->N(), 0);
+    }
+
+    void cambiarFuente() {
+        auto v = Abrir();
+        avisos->responder(QVariant());
+        v->Boton(6)->trigger();
+        QVERIFY(ajustes.escrituras.isEmpty());
+        QFont elegida("DejaVu Serif");
+        elegida.setPointSizeF(10.5);
+        avisos->responder(QVariant::fromValue(elegida));
+        v->CambiarFuente();
+        QCOMPARE(ajustes.read("VatriMox", "Opciones", "FontSize"), std::string("10"));
+        QCOMPARE(ajustes.read("VatriMox", "Opciones", "Fuente"), std::string("DejaVu Serif"));
+        QCOMPARE(v->Flex->font().pointSizeF(), 10.5);
+        QCOMPARE(v->TamanoFuente, 10);
+        v->Inicio();
+        QCOMPARE(v->Flex->font().pointSizeF(), 10.0);
+    }
+
+    void datosHoy() {
+        reloj.poner(1999, 3, 15, 23, 59);
+        Escribir(Actual(), {Crear(15, 9, 70, 60, "12.5"), Crear(14, 9, 999, 999, "99"),
+                            Crear(15, 10, 100, 90, "20")});
+        auto v = Abrir();
+        v->Boton(14)->trigger();
+        QCOMPARE(avisos->ultimo().titulo, QString::fromUtf8("Cálculo día de hoy"));
+        QCOMPARE(avisos->ultimo().icono, Prompts::Icono::Ninguno);
+        QCOMPARE(avisos->ultimo().texto,
+                 QString::fromUtf8("Llamadas efectuadas: \t2\nSegundos facturados: \t150 \"\n"
+                                   "Tiempo de conexión: \t00:02:50\n"
+                                   "Importe de las llamadas: \t32,5 pts"));
+        QCOMPARE(v->ImporteTotal, *Moneda::desdeTexto("32.5"));
+        v->CalcularTotales();
+        QCOMPARE(v->ImporteTotal, *Moneda::desdeTexto("131.5"));
+    }
+};
+
+QTEST_MAIN(TestVentanaLlamadas)
+#include "TestVentanaLlamadas.moc"
