@@ -40,7 +40,7 @@ QSpinBox* Numero(const char* nombre, const General::CampoNumero& campo, int paso
     s->setRange(campo.minimo, campo.maximo);
     s->setSingleStep(paso);
     s->setAlignment(Qt::AlignRight);
-    s->setFixedWidth(58);
+    s->setFixedWidth(50);
     if (largo > 0)
         s->findChild<QLineEdit*>()->setMaxLength(largo);
     return s;
@@ -74,6 +74,9 @@ Form3::Form3(Servicios& servicios, General::EstadoPrograma& estado, VentanaPrinc
     setWindowTitle("Opciones");
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
+    QFont letra = font();
+    letra.setPixelSize(11);
+    setFont(letra);
     CrearControles();
     setFixedSize(Px(4695), Px(4650));
     Form_Load();
@@ -158,6 +161,7 @@ QWidget* Form3::CrearGeneral() {
     numeros->addWidget(text8_, 2, 1);
     numeros->addWidget(Etiqueta("Label6", "segundos"), 2, 2);
     numeros->setColumnStretch(0, 1);
+    numeros->setHorizontalSpacing(4);
     v->addLayout(numeros);
     v->addStretch();
     return pagina;

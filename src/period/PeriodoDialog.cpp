@@ -70,6 +70,9 @@ Form10::Form10(Servicios& servicios, VentanaPrincipal& ventana, QWidget* parent)
     setWindowTitle("Periodo de fechas");
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
+    QFont letra = font();
+    letra.setPixelSize(11);
+    setFont(letra);
     setFixedSize(Px(4500), Px(3240));
     CrearControles();
     Form_Load();

@@ -26,8 +26,11 @@ const char* const NombresBarra[Tarifas::FilasVisor] = {"Label5", "Label6", "Labe
 // Text labels of each row: start, end, set-up charge, price per minute.
 const int NumerosTexto[Tarifas::FilasVisor][4] = {
     {13, 14, 15, 16}, {17, 18, 19, 20}, {21, 22, 23, 24}, {27, 28, 29, 30}};
-// Left edge and width of each column, in pixels.
-const int Columnas[4][2] = {{Px(510), 50}, {Px(1350), 50}, {Px(2250) - 6, 50}, {Px(3090) - 14, 52}};
+// Left edge and width of each column, in pixels: clock times from their left edge, amounts
+// right-aligned so the widest ("39,45 pts") stays inside the bar.
+const int Columnas[4][2] = {{24, 40}, {78, 40}, {108, 58}, {170, 59}};
+// Column headings, centred over their columns.
+const int Titulos[4] = {10, 64, 119, 176};
 
 QColor ColorDeValor(uint32_t valor) {
     return QColor(valor & 0xFF, (valor >> 8) & 0xFF, (valor >> 16) & 0xFF);
@@ -68,6 +71,9 @@ Form8::Form8(Servicios& servicios, General::EstadoPrograma& estado, QWidget* par
     setWindowTitle("Tarifas");
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
+    QFont letra = font();
+    letra.setPixelSize(11);
+    setFont(letra);
     setFixedSize(Px(3735), Px(3495));
     CrearControles();
     Form_Load();
@@ -112,10 +118,9 @@ void Form8::CrearControles() {
                                        {"Label9", "Final", "Fin del periodo"},
                                        {"Label11", "Coste Ini", "Coste Inicial"},
                                        {"Label12", "Coste Min", "Coste cada minuto"}};
-    const int izquierdasTitulo[4] = {120, 960, 1800, 2640};
     for (int c = 0; c < 4; ++c) {
-        auto* l = Etiqueta(this, titulos[c][0], titulos[c][1],
-                           QRect(Px(izquierdasTitulo[c]), Px(960), Px(840), AltoFila));
+        auto* l =
+            Etiqueta(this, titulos[c][0], titulos[c][1], QRect(Titulos[c], Px(960), 56, AltoFila));
         l->setAlignment(Qt::AlignCenter);
         l->setToolTip(titulos[c][2]);
     }
