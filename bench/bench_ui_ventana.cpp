@@ -1,0 +1,143 @@
+// Opening a log of a million calls: file read, model load, whole window, and painting a page.
+#include "calllog/ModeloLlamadas.h"
+#include "calllog/VentanaLlamadas.h"
+#include "platform/Autostart.h"
+#include "platform/Clock.h"
+#include "platform/ConnectionProbe.h"
+#include "platform/Prompts.h"
+#include "platform/Servicios.h"
+#include "platform/SoundPlayer.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <fstream>
+
+namespace {
+
+constexpr int Llamadas = 1000000;
+
+// Settings and dialogs that the window reads or could show; none is shown here.
+class AjustesVacios : public SettingsStore {
+public:
+    std::string read(const std::string&, const std::string&, const std::string&) const override {
+        return {};
+    }
+    bool write(const std::string&, const std::string&, const std::string&,
+               const std::string&) override {
+        return true;
+    }
+};
+
+class SinSonido : public SoundPlayer {
+public:
+    void play(const QString&) override {}
+};
+class SinConexion : public ConnectionProbe {
+public:
+    bool connected() override { return false; }
+};
+class SinAutoinicio : public Autostart {
+public:
+    bool isEnabled() const override { return false; }
+    bool setEnabled(bool, QString*) override { return false; }
+};
+
+class SinDialogos : public QtPrompts {
+public:
+    void message(QWidget*, const QString&, const QString& texto, Icono) override {
+        qFatal("mensaje inesperado: %s", qPrintable(texto));
+    }
+};
+
+QTemporaryDir& Carpeta() {
+    static QTemporaryDir carpeta;
+    static bool escrito = [] {
+        std::ofstream f((carpeta.path() + "/llamadas.ldx").toStdString(), std::ios::binary);
+        for (int i = 0; i < Llamadas; ++i) {
+            Llamada l{Fechas::desdeSerial(36220 + i / 500),
+                      (i * 37) % 86400,
+                      60 + i % 3000,
+                      60 + i % 3000,
+                      Moneda::desdeDiezmilesimas(114000 + i % 90000),
+                      i % 3 ? "Metropolitana" : "Provincial"};
+            f << ArchivoLlamadas::LineaRegistro(l);
+        }
+        return true;
+    }();
+    (void)escrito;
+    return carpeta;
+}
+
+std::filesystem::path Archivo() {
+    return (Carpeta().path() + "/llamadas.ldx").toStdString();
+}
+
+void BM_LeerArchivo(benchmark::State& estado) {
+    for (auto _ : estado) {
+        auto lectura = ArchivoLlamadas::Leer(Archivo());
+        benchmark::DoNotOptimize(lectura.llamadas.data());
+    }
+    estado.SetItemsProcessed(estado.iterations() * Llamadas);
+}
+
+void BM_CargarModelo(benchmark::State& estado) {
+    const auto llamadas = ArchivoLlamadas::Leer(Archivo()).llamadas;
+    ModeloLlamadas modelo;
+    for (auto _ : estado) {
+        auto copia = llamadas;
+        modelo.Cargar(std::move(copia));
+        benchmark::DoNotOptimize(modelo.rowCount());
+    }
+    estado.SetItemsProcessed(estado.iterations() * Llamadas);
+}
+
+void BM_AbrirVentana(benchmark::State& estado) {
+    SystemClock reloj;
+    AjustesVacios ajustes;
+    SinDialogos avisos;
+    SinSonido sonido;
+    SinConexion conexion;
+    SinAutoinicio autoinicio;
+    Servicios servicios{reloj, ajustes, avisos, sonido, conexion, autoinicio, Carpeta().path()};
+    General::EstadoPrograma programa;
+    for (auto _ : estado) {
+        Form6 ventana(servicios, programa);
+        ventana.show();
+        QApplication::processEvents();
+        benchmark::DoNotOptimize(ventana.N());
+    }
+}
+
+// One screenful of 30 rows at the end of the log, as a scroll step paints it.
+void BM_PintarPagina(benchmark::State& estado) {
+    ModeloLlamadas modelo;
+    modelo.Cargar(ArchivoLlamadas::Leer(Archivo()).llamadas);
+    int fila = Llamadas - 30;
+    for (auto _ : estado) {
+        for (int r = fila; r < fila + 30; ++r)
+            for (int c = 0; c < 7; ++c)
+                benchmark::DoNotOptimize(modelo.data(modelo.index(r, c), Qt::DisplayRole));
+        fila = fila == 0 ? Llamadas - 30 : fila - 30;
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_LeerArchivo)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_CargarModelo)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_AbrirVentana)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_PintarPagina)->Unit(benchmark::kMicrosecond);
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
