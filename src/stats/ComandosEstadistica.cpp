@@ -2,6 +2,7 @@
 #include "stats/ComandosEstadistica.h"
 
 #include "app/Ajustes.h"
+#include "calllog/FormatoLocal.h"
 #include "platform/Prompts.h"
 #include "stats/DatosGraficos.h"
 #include "stats/Estimaciones.h"
@@ -9,7 +10,6 @@
 #include "stats/TotalesFranja.h"
 #include "tariffs/Tarifas.h"
 
-#include <QLocale>
 #include <QPainter>
 
 PanelGrafico::PanelGrafico(QWidget* padre) : QWidget(padre) {}
@@ -29,13 +29,6 @@ namespace Estadistica {
 
 namespace {
 
-// The user's decimal separator; '.' where it is not a single Latin-1 character.
-char Separador() {
-    const QString punto = QLocale().decimalPoint();
-    const char c = punto.size() == 1 ? punto.at(0).toLatin1() : '\0';
-    return c != '\0' ? c : '.';
-}
-
 // The band colour of the moment of drawing under the current call type.
 QColor FondoAhora(const Contexto& contexto) {
     return ColorQt(Tarifas::ColorFranja(contexto.ahora.segundo / 3600,
@@ -50,7 +43,7 @@ void MostrarEstimado(const Contexto& contexto) {
     const auto estimado =
         periodo ? CalcularEstimado(contexto.llamadas,
                                    Periodo{periodo->inicio, periodo->fin, contexto.ahora.dia},
-                                   Separador())
+                                   FormatoLocal::SeparadorDecimal())
                 : std::nullopt;
     if (!estimado) {
         contexto.avisos.beep();
@@ -62,9 +55,10 @@ void MostrarEstimado(const Contexto& contexto) {
 }
 
 void MostrarTotales(const Contexto& contexto) {
-    contexto.avisos.message(contexto.ventana, QStringLiteral("Cálculo total"),
-                            QString::fromStdString(TextoTotales(contexto.llamadas, Separador())),
-                            Prompts::Icono::Ninguno);
+    contexto.avisos.message(
+        contexto.ventana, QStringLiteral("Cálculo total"),
+        QString::fromStdString(TextoTotales(contexto.llamadas, FormatoLocal::SeparadorDecimal())),
+        Prompts::Icono::Ninguno);
 }
 
 void DibujarRegularidad(const Contexto& contexto, PanelGrafico& Grafico) {

@@ -1,8 +1,8 @@
 // Projection of a billing period's calls to its end, and the figures of the estimates box.
 #include "stats/Estimaciones.h"
 
+#include "calllog/Totales.h"
 #include "core/Formato.h"
-#include "stats/TotalesFranja.h"
 
 #include <cmath>
 
@@ -60,7 +60,7 @@ std::optional<Estimado> CalcularEstimado(const std::vector<Llamada>& llamadas,
     }
     const int64_t dias = DiasEntre(periodo.inicio, periodo.final);
     const int64_t transcurridos = DiasEntre(periodo.inicio, periodo.hoy);
-    const Totales totales = SumarTotales(llamadas);
+    const Registro::Totales totales = Registro::CalcularTotales(llamadas);
     if (dias < 1 || transcurridos < 1 || totales.llamadas == 0)
         return std::nullopt;
 
@@ -80,7 +80,7 @@ std::optional<Estimado> CalcularEstimado(const std::vector<Llamada>& llamadas,
     const auto mensualMoneda = mensual ? Moneda::desdeDouble(*mensual) : std::nullopt;
     if (!mensualMoneda)
         return std::nullopt;
-    e.importeMensual = TextoMoneda(*mensualMoneda, separador);
+    e.importeMensual = Registro::TextoImporte(*mensualMoneda, separador);
 
     const double n = static_cast<double>(totales.llamadas);
     const double d = static_cast<double>(dias);

@@ -1,6 +1,7 @@
-// Totals of the loaded calls and their split by tariff band.
+// The split of the loaded calls by tariff band, and the totals box.
 #include "stats/TotalesFranja.h"
 
+#include "calllog/Totales.h"
 #include "core/Formato.h"
 #include "tariffs/Tarifas.h"
 
@@ -8,17 +9,6 @@ namespace Estadistica {
 
 namespace {
 constexpr double PesetasPorEuro = 166.386;
-}
-
-Totales SumarTotales(const std::vector<Llamada>& llamadas) {
-    Totales t;
-    t.llamadas = static_cast<int64_t>(llamadas.size());
-    for (const Llamada& l : llamadas) {
-        t.ImporteTotal += l.Importe;
-        t.SegundosTotal += l.Segundos;
-        t.TiempoTotal += l.Duracion;
-    }
-    return t;
 }
 
 uint32_t ColorLlamada(const Llamada& llamada) {
@@ -46,20 +36,13 @@ SumasFranja SumarPorFranja(const std::vector<Llamada>& llamadas) {
     return s;
 }
 
-std::string TextoMoneda(Moneda importe, char separador) {
-    std::string t = importe.textoArchivo();
-    if (const auto punto = t.find('.'); punto != std::string::npos)
-        t[punto] = separador;
-    return t;
-}
-
 std::string TextoPorcentaje(Moneda parte, Moneda total, char separador) {
     const double cuota = total == Moneda() ? 0.0 : parte.aDouble() / total.aDouble() * 100.0;
     return General::FormatoFijo(cuota, separador) + " %";
 }
 
 std::string TextoTotales(const std::vector<Llamada>& llamadas, char separador) {
-    const Totales t = SumarTotales(llamadas);
+    const Registro::Totales t = Registro::CalcularTotales(llamadas);
     const SumasFranja s = SumarPorFranja(llamadas);
     const Moneda bandas = s.punta + s.normal + s.reducida;
     const std::string euros =
@@ -71,7 +54,7 @@ std::string TextoTotales(const std::vector<Llamada>& llamadas, char separador) {
            "Importe hora normal:\t" + TextoPorcentaje(s.normal, bandas, separador) + "\n" +
            "Importe hora reducida:\t" + TextoPorcentaje(s.reducida, bandas, separador) + "\n" +
            "Importe en euros:\t\t" + euros + " €\n" + "Importe en pesetas: \t\t" +
-           TextoMoneda(t.ImporteTotal, separador) + " pts";
+           Registro::TextoImporte(t.ImporteTotal, separador) + " pts";
 }
 
 } // namespace Estadistica
