@@ -50,6 +50,9 @@ inline constexpr Ajuste Periodo2{"Sonidos", "Periodo2", "30"};
 inline constexpr Ajuste Importe{"Sonidos", "Importe", "300"};
 inline constexpr Ajuste Tarifa{"Tarifas", "Tarifa", "Metropolitana"};
 inline constexpr Ajuste GraficoTipo{"Grafico", "Tipo", "Llamadas"};
+// Name prefix of the point-to-point interface that counts as the dial-up link; empty: "ppp".
+// Not among the first-run defaults: only a user who needs another prefix writes it.
+inline constexpr Ajuste Interfaz{"Opciones", "Interfaz", "ppp"};
 } // namespace Ajustes
 
 // Every setting, in the order the first-run defaults write them.

@@ -1,0 +1,185 @@
+// Start-up decisions of the main window: settings, journal recovery, rollover, progress.
+#include "app/Arranque.h"
+
+#include "core/Formato.h"
+
+#include <algorithm>
+#include <system_error>
+
+namespace Arranque {
+
+namespace {
+
+constexpr int DiasPrimerPeriodo = 60;
+
+void EstadoPorDefecto(General::EstadoPrograma& estado) {
+    estado.IncluirIVA = *General::ComoByte(General::Ajustes::IVA.defecto);
+    estado.PorcentajeIVA = *General::ComoByte(General::Ajustes::CuantoIVA.defecto);
+    estado.SegundosNegociacion = *General::ComoByte(General::Ajustes::Negociacion.defecto);
+    estado.TipoLlamada = General::Ajustes::Tarifa.defecto;
+}
+
+std::string Descripcion(const Llamada& l, char separador) {
+    return "del " + Fechas::TextoFecha(l.Fecha) + " a las " + General::FormatoDuracion(l.Hora) +
+           " (" + General::FormatoDuracion(l.Duracion) + ", " +
+           General::FormatoFijo(l.Importe.aDouble(), separador) + " pesetas)";
+}
+
+} // namespace
+
+General::PeriodoFacturacion CargarAjustes(SettingsStore& ajustes, Fechas::Dia hoy,
+                                          const std::filesystem::path& carpetaDatos,
+                                          General::EstadoPrograma& estado,
+                                          std::vector<Mensaje>& mensajes) {
+    auto periodo = General::LeerPeriodo(ajustes);
+    bool cargado = periodo && General::CargarEstado(ajustes, estado);
+    if (!cargado) {
+        const bool escrito = General::CompletarAjustes(ajustes, hoy);
+        const auto creado =
+            ArchivoLlamadas::CrearSiFalta(carpetaDatos / ArchivoLlamadas::NombreActual);
+        if (!escrito)
+            mensajes.push_back({true, "No se han podido guardar los ajustes de VatriMox; se usan "
+                                      "los valores por defecto."});
+        if (!creado)
+            mensajes.push_back(
+                {true, "No se ha podido crear el archivo de llamadas: " + creado.error});
+        periodo = General::LeerPeriodo(ajustes);
+        cargado = periodo && General::CargarEstado(ajustes, estado);
+    }
+    if (!periodo)
+        periodo = General::PeriodoFacturacion{hoy, hoy + std::chrono::days{DiasPrimerPeriodo}};
+    if (!cargado)
+        EstadoPorDefecto(estado);
+    return *periodo;
+}
+
+std::optional<General::PeriodoFacturacion> NuevoPeriodo(const General::PeriodoFacturacion& p,
+                                                        Fechas::Dia hoy) {
+    if (hoy <= p.fin)
+        return std::nullopt;
+    const auto largo = p.fin - p.inicio;
+    return General::PeriodoFacturacion{p.fin + std::chrono::days{1}, p.fin + largo};
+}
+
+CambioPeriodo CambiarPeriodo(SettingsStore& ajustes, const General::PeriodoFacturacion& periodo,
+                             Fechas::Dia hoy, const std::filesystem::path& carpetaDatos) {
+    CambioPeriodo cambio{false, periodo, {}};
+    const auto nuevo = NuevoPeriodo(periodo, hoy);
+    if (!nuevo)
+        return cambio;
+    const auto actual = carpetaDatos / ArchivoLlamadas::NombreActual;
+    const auto anterior = carpetaDatos / ArchivoLlamadas::NombreAnterior;
+    auto r = ArchivoLlamadas::CrearSiFalta(actual);
+    if (r)
+        r = ArchivoLlamadas::Copiar(actual, anterior);
+    if (!r) {
+        cambio.error = "No se ha podido copiar " + actual.string() + " en " + anterior.string() +
+                       ": " + r.error;
+        return cambio;
+    }
+    const auto restaurar = [&] {
+        General::Escribir(ajustes, General::Ajustes::FechaInicio,
+                          Fechas::TextoFecha(periodo.inicio));
+        General::Escribir(ajustes, General::Ajustes::FechaFinal, Fechas::TextoFecha(periodo.fin));
+    };
+    if (!General::Escribir(ajustes, General::Ajustes::FechaInicio,
+                           Fechas::TextoFecha(nuevo->inicio)) ||
+        !General::Escribir(ajustes, General::Ajustes::FechaFinal, Fechas::TextoFecha(nuevo->fin))) {
+        restaurar();
+        cambio.error = "No se han podido guardar las fechas del nuevo periodo.";
+        return cambio;
+    }
+    r = ArchivoLlamadas::Vaciar(actual);
+    if (!r) {
+        restaurar();
+        cambio.error = "No se ha podido vaciar " + actual.string() + ": " + r.error;
+        return cambio;
+    }
+    cambio.hecho = true;
+    cambio.periodo = *nuevo;
+    return cambio;
+}
+
+Recuperacion RecuperarDiario(const SettingsStore& ajustes,
+                             const std::filesystem::path& carpetaDatos,
+                             std::optional<Fechas::Dia> hasta, char separador) {
+    Recuperacion rec;
+    const auto ruta = Diario::Ruta(carpetaDatos);
+    std::error_code ec;
+    if (!std::filesystem::exists(ruta, ec))
+        return rec;
+    const auto lectura = ArchivoLlamadas::Leer(ruta);
+    if (!lectura.ok) {
+        auto apartado = ruta;
+        apartado += ".danado";
+        std::filesystem::rename(ruta, apartado, ec);
+        rec.mensajes.push_back({true, "No se ha podido leer la llamada que quedó sin guardar en " +
+                                          ruta.string() + " (" + lectura.error.motivo +
+                                          "); el archivo se conserva como " + apartado.string() +
+                                          "."});
+        return rec;
+    }
+    const std::string noAceptar = General::Leer(ajustes, General::Ajustes::NoAceptar);
+    const auto archivo = carpetaDatos / ArchivoLlamadas::NombreActual;
+    for (const Llamada& l : lectura.llamadas) {
+        if (hasta && l.Fecha > *hasta) {
+            rec.pendientes.push_back(l);
+            continue;
+        }
+        if (!SuperaMinimo(l.Duracion, noAceptar))
+            continue;
+        const auto r = ArchivoLlamadas::Anadir(archivo, l);
+        if (r) {
+            rec.mensajes.push_back({false, "Se ha recuperado la llamada " +
+                                               Descripcion(l, separador) +
+                                               ", que no llegó a guardarse, y se ha añadido al "
+                                               "archivo de llamadas."});
+        } else {
+            rec.pendientes.push_back(l);
+            rec.mensajes.push_back({true, "No se ha podido guardar la llamada " +
+                                              Descripcion(l, separador) + " en " +
+                                              archivo.string() + ": " + r.error +
+                                              "\nSe intentará de nuevo más adelante."});
+        }
+    }
+    if (rec.pendientes.size() != lectura.llamadas.size())
+        Diario::Guardar(carpetaDatos, rec.pendientes);
+    return rec;
+}
+
+Resultado Preparar(SettingsStore& ajustes, Fechas::Dia hoy, const std::filesystem::path& carpeta,
+                   General::EstadoPrograma& estado, char separador) {
+    Resultado res;
+    res.periodo = CargarAjustes(ajustes, hoy, carpeta, estado, res.mensajes);
+    const auto agregar = [&res](Recuperacion rec) {
+        res.mensajes.insert(res.mensajes.end(), rec.mensajes.begin(), rec.mensajes.end());
+        res.pendientes = std::move(rec.pendientes);
+    };
+    // Calls of the ended period go into its log before that log becomes the previous one.
+    agregar(RecuperarDiario(ajustes, carpeta, res.periodo.fin, separador));
+    const auto cambio = CambiarPeriodo(ajustes, res.periodo, hoy, carpeta);
+    if (cambio.hecho)
+        res.mensajes.push_back({false, TextoCambioPeriodo});
+    else if (!cambio.error.empty())
+        res.mensajes.push_back({true, "No se ha podido iniciar el nuevo periodo de llamadas. " +
+                                          cambio.error +
+                                          "\nSe intentará de nuevo la próxima vez que se inicie "
+                                          "VatriMox."});
+    res.periodo = cambio.periodo;
+    if (cambio.hecho && !res.pendientes.empty())
+        agregar(RecuperarDiario(ajustes, carpeta, std::nullopt, separador));
+    res.autodeteccion = General::Activo(General::Leer(ajustes, General::Ajustes::AutoSINO));
+    res.modo = LeerModo(General::Leer(ajustes, General::Ajustes::AlAbrir));
+    return res;
+}
+
+float ProgresoPeriodo(const General::PeriodoFacturacion& p, Fechas::Dia hoy) {
+    const double hechos = static_cast<double>((hoy - p.inicio).count()) + 1;
+    const double total = static_cast<double>((p.fin - p.inicio).count()) + 1;
+    if (total <= 0)
+        return 100.0f;
+    const auto porcentaje = static_cast<float>(hechos / total * 100);
+    return std::clamp(porcentaje, 0.0f, 100.0f);
+}
+
+} // namespace Arranque

@@ -1,0 +1,103 @@
+// Form1: the main window with the live meter, its toolbar, status bar, timers and tray icon.
+#pragma once
+
+#include "app/Ajustes.h"
+#include "app/CSSound.h"
+#include "app/Icono.h"
+#include "app/Medidor.h"
+#include "app/VentanaPrincipal.h"
+#include "platform/Servicios.h"
+
+#include <QTimer>
+#include <QWidget>
+#include <memory>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QStatusBar;
+class QToolBar;
+class BarraPeriodo;
+
+class Form1 : public QWidget, public VentanaPrincipal {
+    Q_OBJECT
+public:
+    Form1(Servicios& servicios, General::EstadoPrograma& estado, Ventanas ventanas,
+          QWidget* padre = nullptr);
+    ~Form1() override;
+
+    // Start-up: settings, recovery, rollover, detection, window mode, tray icon, progress bar.
+    void Form_Load();
+    // Closing: asks first while a call is metered; false when the user keeps the program.
+    bool Form_Unload();
+
+    void Command1_Click();
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void Timer3_Timer();
+    void Timer4_Timer();
+    void Timer5_Timer();
+    void Barra_ButtonClick(int indice);
+    void Fondo_DblClick();
+    void Principal_Click();
+    void Conectar_Click();
+    void cerrar_Click();
+
+    void AutodeteccionActiva(bool activa) override;
+    void DibujarProgreso() override;
+    bool LlamadaEnCurso() const override;
+
+    const Medidor& medidor() const { return medidor_; }
+    Icono::Bandeja& bandeja() { return bandeja_; }
+    float progreso() const;
+    bool Conectado = false;
+
+signals:
+    // The window has closed; the program ends.
+    void cerrado();
+
+protected:
+    void closeEvent(QCloseEvent* evento) override;
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+private:
+    void CrearControles();
+    void CrearBarra();
+    void CrearMenu();
+    void IniciarLlamada();
+    void TerminarLlamada();
+    void AplicarModo(ModoVentana modo);
+    void Atender(const Medidor::Efectos& efectos);
+    void MostrarPantalla();
+    void ColocarValor(QLabel* etiqueta, int arribaTwips);
+
+    Servicios& s_;
+    General::EstadoPrograma& estado_;
+    Ventanas ventanas_;
+    Medidor medidor_;
+    std::unique_ptr<CSSound> Sonido;
+    Icono::Bandeja bandeja_;
+    QString Timer5Tag;
+
+    QTimer Timer1, Timer2, Timer3, Timer4, Timer5;
+    QToolBar* Barra = nullptr;
+    QLabel* Fondo = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* Label7 = nullptr;
+    QLabel* Label8 = nullptr;
+    BarraPeriodo* Transcurso = nullptr;
+    QPushButton* Command1 = nullptr;
+    QStatusBar* Status = nullptr;
+    QLabel* Paneles[3] = {nullptr, nullptr, nullptr};
+    QMenu* Princi = nullptr;
+    QAction* Conectar = nullptr;
+    QAction* Principal = nullptr;
+    QAction* volver = nullptr;
+    QAction* cerrar = nullptr;
+};

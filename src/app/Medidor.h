@@ -1,0 +1,93 @@
+// Medidor: the live call meter as a state machine, and the journal that keeps a running call.
+#pragma once
+
+#include "app/Ajustes.h"
+#include "calllog/Llamada.h"
+#include "core/Fecha.h"
+#include "core/SettingsStore.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// What a window mode setting ("AlAbrir", "AlConectar") asks of the main window.
+enum class ModoVentana { SinCambio, Normal, Minimizado, MiniIcono };
+ModoVentana LeerModo(std::string_view texto);
+
+// The running call (and calls whose append failed) survive a crash in this file.
+namespace Diario {
+inline constexpr const char* Nombre = "llamada_en_curso.ldx";
+std::filesystem::path Ruta(const std::filesystem::path& carpetaDatos);
+// Replaces the journal with these records atomically; an empty list removes it.
+ArchivoLlamadas::Resultado Guardar(const std::filesystem::path& carpetaDatos,
+                                   const std::vector<Llamada>& llamadas);
+} // namespace Diario
+
+// True when a call of `segundos` elapsed seconds is to be logged under the "NoAceptar" text:
+// strictly more than the minimum; a minimum that is not a number logs every call.
+bool SuperaMinimo(int64_t segundos, std::string_view noAceptar);
+
+class Medidor {
+public:
+    // Texts of the meter's value labels.
+    struct Pantalla {
+        std::string Label7 = "00:00:00"; // duration
+        std::string Label6 = "0";        // pesetas
+        std::string Label2 = "0";        // billed seconds
+        std::string Label1 = "0";        // euros
+    };
+    // What the window must do after a transition or a tick.
+    struct Efectos {
+        std::vector<std::string> sonidos; // wave files to play, in order
+        ModoVentana modo = ModoVentana::SinCambio;
+        std::vector<std::string> errores; // to be shown as critical messages
+    };
+
+    // `separador` is the user's decimal separator for the labels.
+    Medidor(SettingsStore& ajustes, General::EstadoPrograma& estado,
+            std::filesystem::path carpetaDatos, char separador);
+
+    bool EnCurso() const { return enCurso_; }
+    Efectos Iniciar(const Fechas::FechaHora& ahora);
+    Efectos Tick(const Fechas::FechaHora& ahora);
+    // Takes a last reading at `ahora`, then logs the call when it passes "NoAceptar".
+    Efectos Terminar(const Fechas::FechaHora& ahora);
+    // The window closed during a call: the call is dropped, as the user confirmed.
+    void Abandonar();
+    // Calls recovered at start-up that could not be appended yet; kept in the journal.
+    void Pendientes(std::vector<Llamada> llamadas) { pendientes_ = std::move(llamadas); }
+    const std::vector<Llamada>& Pendientes() const { return pendientes_; }
+
+    const Pantalla& pantalla() const { return pantalla_; }
+    // Caption while minimised: duration, billed seconds, amount.
+    std::string ResumenTitulo() const;
+    // Tray tip during a call (not yet cut to the tray's length).
+    std::string TipConectado() const;
+
+    int32_t SegundoInicio() const { return segundoInicio_; }
+    Fechas::Dia FechaLlamada() const { return fechaLlamada_; }
+    bool AvisoPendiente() const { return avisoPendiente_; }
+    // The record the call would leave if it ended now.
+    Llamada Registro() const;
+
+private:
+    void Lectura(const Fechas::FechaHora& ahora, Efectos& efectos, bool conAvisos);
+    void AvisoImporte(Efectos& efectos);
+    void AvisoPeriodico(int64_t segundos, Efectos& efectos);
+    std::string Leer(const General::Ajuste& ajuste) const;
+
+    SettingsStore& ajustes_;
+    General::EstadoPrograma& estado_;
+    std::filesystem::path carpeta_;
+    char separador_;
+    Pantalla pantalla_;
+    bool enCurso_ = false;
+    Fechas::FechaHora inicio_;
+    Fechas::Dia fechaLlamada_ = Fechas::Epoca;
+    int32_t segundoInicio_ = 0;
+    bool avisoPendiente_ = false;
+    int64_t alertasDadas_ = 0;
+    std::vector<Llamada> pendientes_;
+};

@@ -1,0 +1,306 @@
+// Tests of Form1 driven headless through its controls, timers' methods and fake services.
+#include "app/AcercaDe.h"
+#include "app/MainWindow.h"
+#include "support/FakeServices.h"
+#include "support/ScriptedPrompts.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QtTest>
+
+namespace fs = std::filesystem;
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+    // The journal is synced every tick: a folder in memory keeps that cheap.
+    QTemporaryDir dir_{QDir("/dev/shm").exists() ? "/dev/shm/vatrimox-XXXXXX"
+                                                 : QDir::tempPath() + "/vatrimox-XXXXXX"};
+    QString carpeta_;
+    FakeClock reloj_;
+    MemorySettingsStore ajustes_;
+    ScriptedPrompts avisos_;
+    FakeSound sonido_;
+    FakeProbe sonda_;
+    FakeAutostart autoinicio_;
+    General::EstadoPrograma estado_;
+    std::unique_ptr<Servicios> s_;
+    std::unique_ptr<Form1> f_;
+    QStringList abiertas_;
+
+    void Poner(const General::Ajuste& a, const QString& v) {
+        General::Escribir(ajustes_, a, v.toStdString());
+    }
+    Form1& Cargar() {
+        Ventanas v;
+        v.llamadas = [this](QWidget*) { abiertas_ << "llamadas"; };
+        v.opciones = [this](QWidget*) { abiertas_ << "opciones"; };
+        v.periodo = [this](QWidget*) { abiertas_ << "periodo"; };
+        v.tarifas = [this](QWidget*) { abiertas_ << "tarifas"; };
+        f_ = std::make_unique<Form1>(*s_, estado_, v);
+        f_->Form_Load();
+        return *f_;
+    }
+    QString Texto(const char* nombre) { return f_->findChild<QLabel*>(nombre)->text(); }
+    QPushButton* Boton() { return f_->findChild<QPushButton*>("Command1"); }
+    QTimer* Timer(int n) { return f_->findChild<QTimer*>(QString("Timer%1").arg(n)); }
+    QByteArray Log() {
+        QFile f(carpeta_ + "/llamadas.ldx");
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<falta>");
+    }
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain)); }
+
+    void init() {
+        carpeta_ = dir_.path() + "/" + QTest::currentTestFunction();
+        QDir().mkpath(carpeta_);
+        reloj_.poner(1999, 3, 15, 10, 0, 0); // Monday, a punta hour
+        ajustes_ = MemorySettingsStore();
+        avisos_ = ScriptedPrompts();
+        sonido_.reproducidos.clear();
+        sonda_.conectado = false;
+        abiertas_.clear();
+        QVERIFY(General::ValoresPorDefecto(ajustes_, reloj_.t.dia, carpeta_.toStdString()));
+        Poner(General::Ajustes::AlAbrir, "Normal");
+        Poner(General::Ajustes::AlConectar, "No Cambiar");
+        s_.reset(new Servicios{reloj_, ajustes_, avisos_, sonido_, sonda_, autoinicio_, carpeta_});
+    }
+    void cleanup() {
+        QVERIFY2(avisos_.errores.isEmpty(), qPrintable(avisos_.errores.join('\n')));
+        QCOMPARE(avisos_.pendientes(), 0);
+        f_.reset();
+    }
+
+    void controles() {
+        Form1& f = Cargar();
+        QCOMPARE(f.windowTitle(), QString("VatriMox 4.288"));
+        QCOMPARE(f.size(), QSize(282, 202));
+        QCOMPARE(Texto("Label8"), "Segundos facturados " + QString(15, '.'));
+        QCOMPARE(Texto("Label4"), "Importe en pesetas  " + QString(17, '.'));
+        QCOMPARE(Texto("Label3"), "Duración " + QString(34, '.'));
+        QCOMPARE(Texto("Label7"), QString("00:00:00"));
+        QCOMPARE(Boton()->text(), QString("Iniciar"));
+        const int intervalos[] = {1000, 1000, 100, 100, 500};
+        for (int n = 1; n <= 5; ++n)
+            QCOMPARE(Timer(n)->interval(), intervalos[n - 1]);
+        QVERIFY(!Timer(1)->isActive() && Timer(2)->isActive() && !Timer(3)->isActive());
+        QStringList textos;
+        for (QAction* a : f.findChild<QToolBar*>("Barra")->actions())
+            textos << (a->isSeparator() ? "-" : a->text());
+        QCOMPARE(textos, QStringList({"Opciones", "-", "Llamadas", "-", "Periodo", "Tarifas", "-",
+                                      "Sobre ..."}));
+        QStringList menu;
+        for (QAction* a : f.findChild<QMenu*>("Princi")->actions())
+            menu << (a->isSeparator() ? "-" : a->text());
+        QCOMPARE(menu, QStringList({"Iniciar", "-", "Abrir VatriMox", "-", "Ninguna opción",
+                                    "Cerrar VatriMox"}));
+        QCOMPARE(f.bandeja().Tip(), QString("Esperando conexión"));
+        QCOMPARE(f.findChild<QLabel*>("Panel1")->text(), QString("10:00:00"));
+        QCOMPARE(f.findChild<QLabel*>("Panel3")->text(), QString("Metropolitana"));
+        const uint32_t c = Tarifas::ColorFranja(10, 1, "Metropolitana");
+        QCOMPARE(f.findChild<QLabel*>("Fondo")->palette().color(QPalette::Window),
+                 QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF));
+        QCOMPARE(f.progreso(), float(1.0 / 61 * 100));
+    }
+
+    void llamadaCompleta() {
+        Form1& f = Cargar();
+        f.Command1_Click();
+        QCOMPARE(Boton()->text(), QString("Parar"));
+        QCOMPARE(f.findChild<QAction*>("Conectar")->text(), QString("Parar"));
+        QVERIFY(Timer(1)->isActive() && Timer(5)->isActive());
+        reloj_.avanzar(1);
+        f.Timer1_Timer();
+        QCOMPARE(Texto("Label7"), QString("00:00:21"));
+        QCOMPARE(Texto("Label6"), QString("11,40"));
+        QCOMPARE(Texto("Label2"), QString("139")); // set-up seconds still covered
+        const double pesetas = Texto("Label6").replace(',', '.').toDouble();
+        QVERIFY(pesetas > 0);
+        QCOMPARE(Texto("Label1"),
+                 QLocale().toString(pesetas / 166.386, 'f', 2) + QString::fromUtf8(" €"));
+        f.Timer5_Timer();
+        QCOMPARE(f.bandeja().IconoActual(), Icono::IconoConectado().cacheKey());
+        QCOMPARE(f.bandeja().Tip(), "Conectado:   00:00:21   " + Texto("Label2") + " segundos   " +
+                                        Texto("Label6") + " pesetas");
+        f.Timer5_Timer();
+        QCOMPARE(f.bandeja().IconoActual(), Icono::IconoReposo().cacheKey());
+        f.Command1_Click();
+        QVERIFY(!Timer(1)->isActive() && !Timer(5)->isActive());
+        QCOMPARE(f.bandeja().Tip(), QString("Esperando conexión"));
+        QCOMPARE(Log(),
+                 QByteArray("#1999-03-15#,#09:59:40#,#00:00:21#,0,11.4,\"Metropolitana\"\r\n"));
+        QVERIFY(!QFile::exists(carpeta_ + "/llamada_en_curso.ldx"));
+    }
+
+    void tituloMinimizado() {
+        Form1& f = Cargar();
+        f.Command1_Click();
+        f.setWindowState(Qt::WindowMinimized);
+        reloj_.avanzar(1);
+        f.Timer1_Timer();
+        QCOMPARE(f.windowTitle(),
+                 "00:00:21    " + Texto("Label2") + " \"   " + Texto("Label6") + " pts");
+        f.Command1_Click();
+        QCOMPARE(f.windowTitle(), QString("VatriMox 4.288"));
+    }
+
+    void tipRecortado() {
+        Form1& f = Cargar();
+        f.bandeja().CambiarIcono(Icono::IconoReposo(), QString(70, 'x'));
+        QCOMPARE(f.bandeja().Tip(), QString(63, 'x'));
+    }
+
+    void sonidos() {
+        Poner(General::Ajustes::InicioSINO, "1");
+        Poner(General::Ajustes::InicioSonido, "/s/inicio.wav");
+        Poner(General::Ajustes::FinalSINO, "1");
+        Poner(General::Ajustes::FinalSonido, "");
+        Form1& f = Cargar();
+        f.Command1_Click();
+        f.Command1_Click();
+        QCOMPARE(sonido_.reproducidos, QStringList({"/s/inicio.wav"}));
+    }
+
+    void deteccionAutomatica() {
+        Poner(General::Ajustes::AutoSINO, "1");
+        sonda_.conectado = true;
+        Form1& f = Cargar();
+        QVERIFY(!Boton()->isEnabled());
+        QVERIFY(!f.findChild<QAction*>("Conectar")->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(f.LlamadaEnCurso(), 150);
+        QVERIFY(!Timer(3)->isActive() && Timer(4)->isActive());
+        sonda_.conectado = false;
+        f.Timer4_Timer();
+        QVERIFY(!f.LlamadaEnCurso());
+        QVERIFY(Timer(3)->isActive() && !Timer(4)->isActive());
+        f.AutodeteccionActiva(false);
+        QVERIFY(Boton()->isEnabled() && !Timer(3)->isActive());
+    }
+
+    void barraDuranteLlamada() {
+        Form1& f = Cargar();
+        f.Command1_Click();
+        for (int i : {1, 3, 5, 6})
+            f.Barra_ButtonClick(i);
+        QCOMPARE(avisos_.beeps, 4);
+        QVERIFY(abiertas_.isEmpty());
+        f.findChild<QAction*>("Boton8")->trigger();
+        QCOMPARE(avisos_.ultimo().titulo, QString("Acerca de ..."));
+        QCOMPARE(avisos_.ultimo().icono, Prompts::Icono::Ninguno);
+        f.Command1_Click();
+        f.findChild<QAction*>("Boton3")->trigger();
+        f.Barra_ButtonClick(6);
+        QCOMPARE(abiertas_, QStringList({"llamadas", "tarifas"}));
+    }
+
+    void ventanaProvisional() {
+        Form1 f(*s_, estado_, Ventanas{});
+        QString titulo;
+        QTimer::singleShot(0, [&titulo] {
+            QWidget* d = QApplication::activeModalWidget();
+            titulo = d ? d->windowTitle() : "ninguna";
+            if (d)
+                d->close();
+        });
+        f.Barra_ButtonClick(5);
+        QCOMPARE(titulo, QString("Periodo"));
+    }
+
+    void acercaDe() {
+        const QStringList l = General::TextoAcercaDe().split('\n');
+        QCOMPARE(l.size(), 8);
+        QCOMPARE(l[0], QString("VatriMox 4.288"));
+        QVERIFY(l[1].isEmpty() && l[4].isEmpty());
+        QVERIFY(l[5].startsWith("Sitio Web:\t") && l[6].startsWith("Internet mail:\t") &&
+                l[7].startsWith("Número ICQ:\t"));
+    }
+
+    void cerrarDuranteLlamada() {
+        Form1& f = Cargar();
+        QSignalSpy cerrado(&f, &Form1::cerrado);
+        f.Command1_Click();
+        reloj_.avanzar(3);
+        f.Timer1_Timer();
+        avisos_.responder(false);
+        f.cerrar_Click();
+        QVERIFY(f.LlamadaEnCurso());
+        QCOMPARE(cerrado.count(), 0);
+        QCOMPARE(avisos_.ultimo().texto,
+                 QString("En estos momentos tiene lugar una llamada, si sale del programa,\r\n"
+                         "dicha llamada no quedará almacenada en la base de datos.\r\n"
+                         "¿Esta seguro de que desea salir?"));
+        QVERIFY(avisos_.ultimo().siPorDefecto);
+        QVERIFY(QFile::exists(carpeta_ + "/llamada_en_curso.ldx"));
+        avisos_.responder(true);
+        f.cerrar_Click();
+        QCOMPARE(cerrado.count(), 1);
+        QVERIFY(!f.bandeja().Agregado());
+        QVERIFY(!QFile::exists(carpeta_ + "/llamada_en_curso.ldx"));
+        QCOMPARE(Log(), QByteArray());
+    }
+
+    void sinBandejaNoSeOculta() {
+        Poner(General::Ajustes::AlAbrir, "Mini Icono");
+        Form1& f = Cargar();
+        QVERIFY(!f.bandeja().Disponible());
+        QVERIFY(f.isVisible());
+        QVERIFY(f.isMinimized());
+        f.Principal_Click();
+        f.Fondo_DblClick();
+        QVERIFY(f.isVisible());
+    }
+
+    void cambioDePeriodoAlArrancar() {
+        Poner(General::Ajustes::FechaInicio, "01/01/1999");
+        Poner(General::Ajustes::FechaFinal, "31/01/1999");
+        reloj_.poner(1999, 2, 1, 12);
+        Cargar();
+        QCOMPARE(avisos_.mostrados.size(), 1);
+        QCOMPARE(avisos_.ultimo().texto,
+                 QString("Su periodo de llamadas ha concluido, se ha iniciado uno nuevo."));
+        QCOMPARE(avisos_.ultimo().icono, Prompts::Icono::Informacion);
+        QCOMPARE(avisos_.ultimo().titulo, QString("VatriMox"));
+        QCOMPARE(f_->progreso(), float(1.0 / 30 * 100));
+    }
+
+    // A killed run leaves its journal; the next start logs the call and says so.
+    void recuperaTrasCaida() {
+        {
+            Form1& f = Cargar();
+            f.Command1_Click();
+            reloj_.avanzar(40);
+            f.Timer1_Timer();
+            f_.reset(); // gone without closing, as after a kill
+        }
+        estado_ = {};
+        Cargar();
+        QCOMPARE(avisos_.mostrados.size(), 1);
+        QVERIFY(avisos_.ultimo().texto.startsWith("Se ha recuperado la llamada del 15/03/1999 a "
+                                                  "las 09:59:40 (00:01:00,"));
+        QVERIFY(Log().startsWith("#1999-03-15#,#09:59:40#,#00:01:00#,"));
+        QVERIFY(!QFile::exists(carpeta_ + "/llamada_en_curso.ldx"));
+    }
+
+    void fallaAlGuardar() {
+        Form1& f = Cargar();
+        QFile::remove(carpeta_ + "/llamadas.ldx");
+        QDir().mkdir(carpeta_ + "/llamadas.ldx");
+        f.Command1_Click();
+        reloj_.avanzar(30);
+        f.Timer1_Timer();
+        f.Command1_Click();
+        QCOMPARE(avisos_.ultimo().icono, Prompts::Icono::Critico);
+        QVERIFY(avisos_.ultimo().texto.contains("llamadas.ldx"));
+        QVERIFY(!f.LlamadaEnCurso());
+        QVERIFY(QFile::exists(carpeta_ + "/llamada_en_curso.ldx"));
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "TestMainWindow.moc"

@@ -1,0 +1,381 @@
+// Tests of the meter, the call journal, start-up settings, rollover and the connection probe.
+#include "app/Arranque.h"
+#include "app/Medidor.h"
+#include "core/Formato.h"
+#include "platform/PppProbe.h"
+#include "support/FakeServices.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <net/if.h>
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+namespace {
+
+Fechas::Dia D(int a, int m, int d) {
+    return *Fechas::crearDia(a, m, d);
+}
+
+QByteArray Contenido(const fs::path& ruta) {
+    QFile f(QString::fromStdString(ruta.string()));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<falta>");
+}
+
+void Escribir(const fs::path& ruta, const QByteArray& bytes) {
+    QFile f(QString::fromStdString(ruta.string()));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+} // namespace
+
+class TestMedidor : public QObject {
+    Q_OBJECT
+
+    // The journal is synced every tick: a folder in memory keeps that cheap.
+    QTemporaryDir dir_{QDir("/dev/shm").exists() ? "/dev/shm/vatrimox-XXXXXX"
+                                                 : QDir::tempPath() + "/vatrimox-XXXXXX"};
+    fs::path carpeta_;
+    MemorySettingsStore ajustes_;
+    FakeClock reloj_;
+    General::EstadoPrograma estado_;
+
+    void Poner(const General::Ajuste& a, const char* valor) {
+        General::Escribir(ajustes_, a, valor);
+    }
+    fs::path Log() const { return carpeta_ / ArchivoLlamadas::NombreActual; }
+
+private slots:
+    void init() {
+        QVERIFY(dir_.isValid());
+        carpeta_ = fs::path(dir_.path().toStdString()) / QTest::currentTestFunction();
+        fs::create_directories(carpeta_);
+        ajustes_ = MemorySettingsStore();
+        reloj_.poner(1999, 3, 15, 10, 0, 0); // a Monday
+        QVERIFY(General::ValoresPorDefecto(ajustes_, reloj_.t.dia, carpeta_));
+        estado_ = {};
+        QVERIFY(General::CargarEstado(ajustes_, estado_));
+    }
+
+    void minimo_data() {
+        QTest::addColumn<QString>("noAceptar");
+        QTest::addColumn<int>("segundos");
+        QTest::addColumn<bool>("anotada");
+        QTest::newRow("igual no") << "15" << 15 << false;
+        QTest::newRow("uno mas si") << "15" << 16 << true;
+        QTest::newRow("con espacios") << " 15 " << 15 << false;
+        QTest::newRow("no numerico") << "quince" << 1 << true;
+        QTest::newRow("vacio") << "" << 0 << true;
+    }
+    void minimo() {
+        QFETCH(QString, noAceptar);
+        QFETCH(int, segundos);
+        QFETCH(bool, anotada);
+        QCOMPARE(SuperaMinimo(segundos, noAceptar.toStdString()), anotada);
+    }
+
+    // The last tick showed 15 (or 16) seconds and the call ends at that same second.
+    void limiteNoAceptar_data() {
+        QTest::addColumn<int>("segundos");
+        QTest::addColumn<bool>("anotada");
+        QTest::newRow("15") << 15 << false;
+        QTest::newRow("16") << 16 << true;
+    }
+    void limiteNoAceptar() {
+        QFETCH(int, segundos);
+        QFETCH(bool, anotada);
+        Poner(General::Ajustes::Negociacion, "0");
+        estado_.SegundosNegociacion = 0;
+        Medidor m(ajustes_, estado_, carpeta_, ',');
+        m.Iniciar(reloj_.t);
+        reloj_.avanzar(segundos);
+        m.Tick(reloj_.t);
+        const auto ef = m.Terminar(reloj_.t);
+        QVERIFY(ef.errores.empty());
+        QCOMPARE(Contenido(Log()).count("\r\n"), anotada ? 1 : 0);
+        QVERIFY(!fs::exists(Diario::Ruta(carpeta_)));
+    }
+
+    void terminaAntesDelPrimerTick() {
+        Medidor m(ajustes_, estado_, carpeta_, ',');
+        m.Iniciar(reloj_.t);
+        reloj_.avanzar(600);
+        m.Tick(reloj_.t);
+        m.Terminar(reloj_.t);
+        reloj_.avanzar(60);
+        m.Iniciar(reloj_.t);
+        reloj_.avanzar(2);
+        m.Terminar(reloj_.t);
+        const auto lectura = ArchivoLlamadas::Leer(Log());
+        QVERIFY(lectura.ok);
+        QCOMPARE(lectura.llamadas.size(), size_t(2));
+        QCOMPARE(lectura.llamadas[1].Duracion, int64_t(22));
+        QCOMPARE(m.pantalla().Label7, std::string("00:00:22"));
+        QVERIFY(lectura.llamadas[1].Importe < lectura.llamadas[0].Importe);
+    }
+
+    void justoTrasMedianoche() {
+        reloj_.poner(1999, 3, 16, 0, 0, 10);
+        Medidor m(ajustes_, estado_, carpeta_, ',');
+        m.Iniciar(reloj_.t);
+        QCOMPARE(m.SegundoInicio(), -10);
+        reloj_.avanzar(30);
+        m.Tick(reloj_.t);
+        const Llamada r = m.Registro();
+        QCOMPARE(r.Fecha, D(1999, 3, 15));
+        QCOMPARE(r.Hora, Fechas::SegundosDelDia(23, 59, 50));
+        QCOMPARE(r.Duracion, int64_t(50));
+    }
+
+    void avisoImporteUnaVez_data() {
+        QTest::addColumn<QString>("paso");
+        QTest::addColumn<int>("sonidos");
+        QTest::newRow("con sonido") << "1" << 1;
+        QTest::newRow("sin sonido") << "0" << 0;
+    }
+    void avisoImporteUnaVez() {
+        QFETCH(QString, paso);
+        QFETCH(int, sonidos);
+        Poner(General::Ajustes::PasoSINO, paso.toUtf8().constData());
+        Poner(General::Ajustes::PasoSonido, "/sonidos/paso.wav");
+        Medidor m(ajustes_, estado_, carpeta_, ',');
+        m.Iniciar(reloj_.t);
+        m.Tick(reloj_.t);
+        const double primero = *General::LeerNumero(m.pantalla().Label6, ',');
+        Poner(General::Ajustes::Importe, std::to_string(int(primero) + 1).c_str());
+        int oidos = 0;
+        for (int i = 0; i < 900; ++i) {
+            reloj_.avanzar(1);
+            oidos += static_cast<int>(m.Tick(reloj_.t).sonidos.size());
+            if (i == 450)
+                Poner(General::Ajustes::PasoSINO, "1");
+        }
+        QVERIFY(*General::LeerNumero(m.pantalla().Label6, ',') > primero + 1);
+        QVERIFY(!m.AvisoPendiente());
+        QCOMPARE(oidos, sonidos);
+    }
+
+    void avisoPeriodico() {
+        Poner(General::Ajustes::AlertaSINO, "1");
+        Poner(General::Ajustes::AlertaSonido, "/sonidos/alerta.wav");
+        Poner(General::Ajustes::Periodo2, "1");
+        Medidor m(ajustes_, estado_, carpeta_, ',');
+        m.Iniciar(reloj_.t);
+        QStringList oidos; // duration shown when each alert sounded
+        for (int i = 0; i < 150; ++i) {
+            reloj_.avanzar(1);
+            if (!m.Tick(reloj_.t).sonidos.empty())
+                oidos << QString::fromStdString(m.pantalla().Label7);
+        }
+        QCOMPARE(oidos, QStringList({"00:01:00", "00:02:00"}));
+    }
+
+    void diarioDeLaLlamada() {
+        Medidor m(ajustes_, estado_, carpeta_, ',');
+        m.Iniciar(reloj_.t);
+        reloj_.avanzar(5);
+        m.Tick(reloj_.t);
+        const auto diario = ArchivoLlamadas::Leer(Diario::Ruta(carpeta_));
+        QVERIFY(diario.ok);
+        QCOMPARE(diario.llamadas.size(), size_t(1));
+        QCOMPARE(diario.llamadas[0], m.Registro());
+        m.Abandonar();
+        QVERIFY(!fs::exists(Diario::Ruta(carpeta_)));
+        QCOMPARE(Contenido(Log()), QByteArray());
+    }
+
+    void anadirFallaConservaLaLlamada() {
+        fs::remove(Log());
+        fs::create_directory(Log());
+        Medidor m(ajustes_, estado_, carpeta_, ',');
+        m.Iniciar(reloj_.t);
+        reloj_.avanzar(100);
+        m.Tick(reloj_.t);
+        const auto ef = m.Terminar(reloj_.t);
+        QCOMPARE(ef.errores.size(), size_t(1));
+        QVERIFY(ef.errores[0].find("llamadas.ldx") != std::string::npos);
+        QCOMPARE(m.Pendientes().size(), size_t(1));
+        const auto diario = ArchivoLlamadas::Leer(Diario::Ruta(carpeta_));
+        QCOMPARE(diario.llamadas.size(), size_t(1));
+
+        // The next call carries the pending one along; once the log is writable both land.
+        fs::remove(Log());
+        m.Iniciar(reloj_.t);
+        reloj_.avanzar(30);
+        m.Tick(reloj_.t);
+        QCOMPARE(ArchivoLlamadas::Leer(Diario::Ruta(carpeta_)).llamadas.size(), size_t(2));
+        QVERIFY(m.Terminar(reloj_.t).errores.empty());
+        QCOMPARE(ArchivoLlamadas::Leer(Log()).llamadas.size(), size_t(2));
+        QVERIFY(!fs::exists(Diario::Ruta(carpeta_)));
+    }
+
+    void nuevoPeriodo_data() {
+        QTest::addColumn<QDate>("hoy");
+        QTest::addColumn<QDate>("inicio");
+        QTest::addColumn<QDate>("fin");
+        QTest::newRow("dia siguiente")
+            << QDate(1999, 2, 1) << QDate(1999, 2, 1) << QDate(1999, 3, 2);
+        QTest::newRow("ultimo dia") << QDate(1999, 1, 31) << QDate() << QDate();
+        QTest::newRow("solo uno") << QDate(1999, 4, 15) << QDate(1999, 2, 1) << QDate(1999, 3, 2);
+    }
+    void nuevoPeriodo() {
+        QFETCH(QDate, hoy);
+        QFETCH(QDate, inicio);
+        QFETCH(QDate, fin);
+        const General::PeriodoFacturacion enero{D(1999, 1, 1), D(1999, 1, 31)};
+        const auto n = Arranque::NuevoPeriodo(enero, D(hoy.year(), hoy.month(), hoy.day()));
+        QCOMPARE(n.has_value(), inicio.isValid());
+        if (n) {
+            QCOMPARE(n->inicio, D(inicio.year(), inicio.month(), inicio.day()));
+            QCOMPARE(n->fin, D(fin.year(), fin.month(), fin.day()));
+        }
+    }
+
+    void cambioDePeriodo() {
+        const QByteArray enero = "#1999-01-20#,#10:00:00#,#00:01:00#,60,12.5,\"Metropolitana\"\r\n";
+        Escribir(Log(), enero);
+        const General::PeriodoFacturacion p{D(1999, 1, 1), D(1999, 1, 31)};
+        const auto c = Arranque::CambiarPeriodo(ajustes_, p, D(1999, 2, 1), carpeta_);
+        QVERIFY2(c.hecho, c.error.c_str());
+        QCOMPARE(Contenido(carpeta_ / ArchivoLlamadas::NombreAnterior), enero);
+        QCOMPARE(Contenido(Log()), QByteArray());
+        QCOMPARE(General::Leer(ajustes_, General::Ajustes::FechaInicio), std::string("01/02/1999"));
+        QCOMPARE(General::Leer(ajustes_, General::Ajustes::FechaFinal), std::string("02/03/1999"));
+    }
+
+    void cambioDePeriodoTodoONada_data() {
+        QTest::addColumn<bool>("copiaFalla");
+        QTest::newRow("copia") << true;
+        QTest::newRow("fechas") << false;
+    }
+    void cambioDePeriodoTodoONada() {
+        QFETCH(bool, copiaFalla);
+        const QByteArray enero = "#1999-01-20#,#10:00:00#,#00:01:00#,60,12.5,\"Metropolitana\"\r\n";
+        Escribir(Log(), enero);
+        Poner(General::Ajustes::FechaInicio, "01/01/1999");
+        Poner(General::Ajustes::FechaFinal, "31/01/1999");
+        if (copiaFalla)
+            fs::create_directory(carpeta_ / ArchivoLlamadas::NombreAnterior);
+        else
+            ajustes_.fallarEscrituras = true;
+        const General::PeriodoFacturacion p{D(1999, 1, 1), D(1999, 1, 31)};
+        const auto c = Arranque::CambiarPeriodo(ajustes_, p, D(1999, 2, 1), carpeta_);
+        QVERIFY(!c.hecho);
+        QVERIFY(!c.error.empty());
+        QCOMPARE(c.periodo.fin, p.fin);
+        QCOMPARE(Contenido(Log()), enero);
+        QCOMPARE(General::Leer(ajustes_, General::Ajustes::FechaFinal), std::string("31/01/1999"));
+    }
+
+    void primerArranque() {
+        MemorySettingsStore vacio;
+        std::vector<Arranque::Mensaje> mensajes;
+        fs::remove(Log());
+        const auto p = Arranque::CargarAjustes(vacio, D(1999, 3, 15), carpeta_, estado_, mensajes);
+        QVERIFY(mensajes.empty());
+        QCOMPARE(p.inicio, D(1999, 3, 15));
+        QCOMPARE(p.fin, D(1999, 5, 14));
+        QCOMPARE(estado_.SegundosNegociacion, uint8_t(20));
+        QCOMPARE(Contenido(Log()), QByteArray());
+        QCOMPARE(General::Leer(vacio, General::Ajustes::AlAbrir), std::string("Mini Icono"));
+    }
+
+    void ajustesIlegiblesConservanLoValido() {
+        const QByteArray llamadas = "#1999-03-01#,#10:00:00#,#00:01:00#,60,12.5,\"Provincial\"\r\n";
+        Escribir(Log(), llamadas);
+        Poner(General::Ajustes::IVA, "1");
+        Poner(General::Ajustes::Negociacion, "muchos");
+        Poner(General::Ajustes::Tarifa, "Provincial");
+        Poner(General::Ajustes::FechaInicio, "01/03/1999");
+        std::vector<Arranque::Mensaje> mensajes;
+        const auto p =
+            Arranque::CargarAjustes(ajustes_, D(1999, 3, 15), carpeta_, estado_, mensajes);
+        QCOMPARE(p.inicio, D(1999, 3, 1));
+        QCOMPARE(estado_.IncluirIVA, uint8_t(1));
+        QCOMPARE(estado_.SegundosNegociacion, uint8_t(20));
+        QCOMPARE(estado_.TipoLlamada, std::string("Provincial"));
+        QCOMPARE(Contenido(Log()), llamadas);
+    }
+
+    void ajustesQueNoSeGuardan() {
+        MemorySettingsStore roto;
+        roto.fallarEscrituras = true;
+        std::vector<Arranque::Mensaje> mensajes;
+        const auto p = Arranque::CargarAjustes(roto, D(1999, 3, 15), carpeta_, estado_, mensajes);
+        QCOMPARE(mensajes.size(), size_t(1));
+        QVERIFY(mensajes[0].critico);
+        QCOMPARE(p.fin, D(1999, 5, 14));
+        QCOMPARE(estado_.TipoLlamada, std::string("Metropolitana"));
+    }
+
+    // A call of the ended period lands in that period's log, now the previous one.
+    void recuperacionAntesDelCambio() {
+        Poner(General::Ajustes::FechaInicio, "01/01/1999");
+        Poner(General::Ajustes::FechaFinal, "31/01/1999");
+        Llamada l{D(1999, 1, 31), 36000, 300, 200, Moneda::desdeEntero(50), "Metropolitana"};
+        QVERIFY(Diario::Guardar(carpeta_, {l}));
+        const auto r = Arranque::Preparar(ajustes_, D(1999, 2, 1), carpeta_, estado_, ',');
+        QCOMPARE(r.mensajes.size(), size_t(2));
+        QVERIFY(QString::fromStdString(r.mensajes[0].texto).contains("31/01/1999 a las 10:00:00"));
+        QCOMPARE(r.mensajes[1].texto, std::string(Arranque::TextoCambioPeriodo));
+        QCOMPARE(Contenido(carpeta_ / ArchivoLlamadas::NombreAnterior),
+                 QByteArray::fromStdString(ArchivoLlamadas::LineaRegistro(l)));
+        QCOMPARE(Contenido(Log()), QByteArray());
+        QVERIFY(!fs::exists(Diario::Ruta(carpeta_)));
+    }
+
+    void recuperacionQueFalla() {
+        Llamada l{D(1999, 3, 14), 36000, 300, 200, Moneda::desdeEntero(50), "Metropolitana"};
+        QVERIFY(Diario::Guardar(carpeta_, {l}));
+        fs::remove(Log());
+        fs::create_directory(Log());
+        const auto r = Arranque::Preparar(ajustes_, D(1999, 3, 15), carpeta_, estado_, ',');
+        QCOMPARE(r.pendientes.size(), size_t(1));
+        QCOMPARE(r.mensajes.size(), size_t(1));
+        QVERIFY(r.mensajes[0].critico);
+        QCOMPARE(ArchivoLlamadas::Leer(Diario::Ruta(carpeta_)).llamadas.size(), size_t(1));
+    }
+
+    void progreso_data() {
+        QTest::addColumn<QDate>("hoy");
+        QTest::addColumn<float>("esperado");
+        QTest::newRow("primer dia") << QDate(1999, 3, 1) << float(1.0 / 61 * 100);
+        QTest::newRow("ultimo dia") << QDate(1999, 4, 30) << 100.0f;
+        QTest::newRow("antes") << QDate(1999, 2, 1) << 0.0f;
+        QTest::newRow("despues") << QDate(1999, 6, 1) << 100.0f;
+    }
+    void progreso() {
+        QFETCH(QDate, hoy);
+        QFETCH(float, esperado);
+        const General::PeriodoFacturacion p{D(1999, 3, 1), D(1999, 4, 30)};
+        QCOMPARE(Arranque::ProgresoPeriodo(p, D(hoy.year(), hoy.month(), hoy.day())), esperado);
+    }
+
+    void sonda_data() {
+        QTest::addColumn<QString>("nombre");
+        QTest::addColumn<uint>("flags");
+        QTest::addColumn<QString>("prefijo");
+        QTest::addColumn<bool>("cuenta");
+        const uint todo = IFF_POINTOPOINT | IFF_UP | IFF_RUNNING;
+        QTest::newRow("ppp0") << "ppp0" << todo << "" << true;
+        QTest::newRow("sin RUNNING") << "ppp0" << uint(IFF_POINTOPOINT | IFF_UP) << "" << false;
+        QTest::newRow("no punto a punto") << "ppp0" << uint(IFF_UP | IFF_RUNNING) << "" << false;
+        QTest::newRow("otro nombre") << "eth0" << todo << "" << false;
+        QTest::newRow("prefijo propio") << "wwan0" << todo << "wwan" << true;
+        QTest::newRow("ppp con prefijo propio") << "ppp0" << todo << "wwan" << false;
+    }
+    void sonda() {
+        QFETCH(QString, nombre);
+        QFETCH(uint, flags);
+        QFETCH(QString, prefijo);
+        QFETCH(bool, cuenta);
+        QCOMPARE(PppProbe::Cuenta(nombre.toStdString(), flags, prefijo.toStdString()), cuenta);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMedidor)
+#include "TestMedidor.moc"
