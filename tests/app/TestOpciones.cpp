@@ -112,32 +112,6 @@ private slots:
         QCOMPARE(W<QComboBox>(f, "Combo1")->currentIndex(), -1);
     }
 
-    void controlesDeNumero_data() {
-        QTest::addColumn<QString>("nombre");
-        QTest::addColumn<int>("minimo");
-        QTest::addColumn<int>("maximo");
-        QTest::addColumn<int>("paso");
-        QTest::addColumn<int>("largo");
-        QTest::newRow("minutos") << "Text4" << 0 << 540 << 1 << 3;
-        QTest::newRow("pesetas") << "Text6" << 10 << 9000 << 5 << 32767;
-        QTest::newRow("IVA") << "Text9" << 1 << 30 << 1 << 2;
-        QTest::newRow("no guardar") << "Text8" << 0 << 600 << 1 << 3;
-        QTest::newRow("negociación") << "Text7" << 0 << 60 << 1 << 2;
-    }
-    void controlesDeNumero() {
-        QFETCH(QString, nombre);
-        QFETCH(int, minimo);
-        QFETCH(int, maximo);
-        QFETCH(int, paso);
-        QFETCH(int, largo);
-        Form3 f(servicios, estado, ventana);
-        auto* s = W<QSpinBox>(f, qPrintable(nombre));
-        QCOMPARE(s->minimum(), minimo);
-        QCOMPARE(s->maximum(), maximo);
-        QCOMPARE(s->singleStep(), paso);
-        QCOMPARE(s->findChild<QLineEdit*>()->maxLength(), largo);
-    }
-
     void pestanas() {
         Form3 f(servicios, estado, ventana);
         auto* tab = W<QTabBar>(f, "Pestaña");
@@ -233,14 +207,6 @@ private slots:
         QCOMPARE(W<QLineEdit>(otra, "Text1")->text(), QString("/s/alerta.wav"));
         QCOMPARE(W<QSpinBox>(otra, "Text6")->value(), 250);
         QCOMPARE(W<QComboBox>(otra, "Combo1")->currentText(), QString("Normal"));
-    }
-
-    void periodoEnHoras() {
-        Form3 f(servicios, estado, ventana);
-        W<QSpinBox>(f, "Text4")->setValue(540);
-        f.Aceptar_Click();
-        QCOMPARE(Valor("Sonidos", "Periodo"), std::string("09:00:00"));
-        QCOMPARE(Valor("Sonidos", "Periodo2"), std::string("540"));
     }
 
     void detectarDesactivado() {

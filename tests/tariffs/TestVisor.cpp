@@ -189,15 +189,6 @@ private slots:
         QVERIFY(ajustes.escrituras.isEmpty());
     }
 
-    void fallaAlGuardarSeAvisa() {
-        Form8 f(servicios, estado);
-        f.findChild<QComboBox*>("Combo1")->setCurrentText("Provincial");
-        ajustes.fallarEscrituras = true;
-        f.Command1_Click();
-        QCOMPARE(avisos.mostrados.size(), 1);
-        QCOMPARE(avisos.ultimo().icono, Prompts::Icono::Critico);
-    }
-
     void cerrarPorElMarcoNoCambiaNada() {
         Form8 f(servicios, estado);
         f.show();
