@@ -115,6 +115,8 @@ void Medidor::AvisoImporte(Efectos& efectos) {
         efectos.sonidos.push_back(sonido);
 }
 
+// Sounds each time the duration shown passes another "Periodo2" minutes; the count goes on
+// while the sound is off, so switching it on does not replay the periods already passed.
 void Medidor::AvisoPeriodico(int64_t segundos, Efectos& efectos) {
     const auto minutos = General::ComoEntero16(Leer(General::Ajustes::Periodo2));
     if (!minutos || *minutos <= 0)

@@ -1,6 +1,7 @@
 #!/bin/sh
 # Runs VatriMox under Xvfb with a tray host and a fixed clock, starts a call with a real click
-# and takes the main-window screenshots main-idle.png and main-call.png into the given folder.
+# and takes the main-window screenshots main-idle.png and main-call.png into the given folder;
+# then, where a network namespace can be made, lets a fake ppp0 start and end a call.
 # Usage: capturas.sh <vatrimox binary> <output folder>
 set -u
 BIN=$1
@@ -61,6 +62,7 @@ INI
 FAKETIME_DONT_FAKE_MONOTONIC=1 VATRIMOX_HOME="$TMP/home" XDG_RUNTIME_DIR="$TMP/runtime" \
     TZ=Europe/Madrid LC_ALL=es_ES.UTF-8 LANG=es_ES.UTF-8 QT_QPA_PLATFORM=xcb \
     faketime -f '@1999-03-15 10:00:00' "$BIN" >"$TMP/vatrimox.log" 2>&1 &
+PIDS_VATRIMOX=$!
 PIDS="$PIDS $!"
 
 VENTANA=""
@@ -99,3 +101,51 @@ if [ ! -s "$TMP/home/.local/share/VatriMox/llamada_en_curso.ldx" ]; then
     exit 1
 fi
 echo "screenshots in $SALIDA"
+kill $PIDS_VATRIMOX 2>/dev/null
+
+# Automatic detection: a tun device named ppp0 is RUNNING only while a process holds it.
+if ! unshare -rn sh -c 'ip tuntap add dev ppp0 mode tun' >/dev/null 2>&1; then
+    echo "SKIP: no network namespace for a fake ppp0; detection not checked"
+    exit 0
+fi
+DET="$TMP/det"
+mkdir -p "$DET/home/.config/VatriMox"
+sed 's/^AutoSINO=0/AutoSINO=1/' "$TMP/home/.config/VatriMox/VatriMox.ini" \
+    >"$DET/home/.config/VatriMox/VatriMox.ini"
+cat >"$DET/retener.py" <<'PY'
+import fcntl, os, struct, sys, time
+fd = os.open("/dev/net/tun", os.O_RDWR)
+fcntl.ioctl(fd, 0x400454ca, struct.pack("16sH", b"ppp0", 0x0001 | 0x1000))
+while not os.path.exists(sys.argv[1]):
+    time.sleep(0.05)
+PY
+cat >"$DET/dentro.sh" <<'SH'
+ip tuntap add dev ppp0 mode tun && ip link set ppp0 up || exit 1
+"$@" >"$DET/vatrimox.log" 2>&1 &
+V=$!
+while [ ! -f "$DET/conectar" ]; do sleep 0.05; done
+python3 "$DET/retener.py" "$DET/colgar"
+while [ ! -f "$DET/fin" ]; do sleep 0.05; done
+kill $V
+SH
+DET="$DET" FAKETIME_DONT_FAKE_MONOTONIC=1 VATRIMOX_HOME="$DET/home" XDG_RUNTIME_DIR="$TMP/runtime" \
+    TZ=Europe/Madrid QT_QPA_PLATFORM=xcb \
+    unshare -rn sh "$DET/dentro.sh" env LC_ALL=es_ES.UTF-8 faketime -f '@1999-03-15 10:00:00' "$BIN" &
+PIDS="$PIDS $!"
+LOG="$DET/home/.local/share/VatriMox/llamadas.ldx"
+esperar() { # file, test, seconds*10
+    i=0
+    until [ "$2" "$1" ]; do
+        i=$((i + 1)); [ $i -gt "$3" ] && return 1
+        sleep 0.1
+    done
+}
+sleep 2
+touch "$DET/conectar"
+esperar "$DET/home/.local/share/VatriMox/llamada_en_curso.ldx" -s 40 ||
+    { echo "FAIL: ppp0 up did not start a call"; cat "$DET/vatrimox.log"; exit 1; }
+sleep 1
+touch "$DET/colgar"
+esperar "$LOG" -s 30 || { echo "FAIL: ppp0 down did not log the call"; cat "$DET/vatrimox.log"; exit 1; }
+touch "$DET/fin"
+echo "call detected and logged: $(cat "$LOG")"
