@@ -3,6 +3,7 @@
 
 #include <QPainter>
 #include <QPen>
+#include <QPolygonF>
 #include <algorithm>
 #include <cmath>
 
@@ -65,11 +66,11 @@ void PintarRegularidad(QPainter& p, const QRect& area, const DatosRegularidad& d
         const Mapa m(area, datos.escalaCurva());
         p.setRenderHint(QPainter::Antialiasing, false);
         p.setPen(QPen(Qt::black, datos.grosor, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        for (std::size_t k = 1; k < datos.importes.size(); ++k) {
-            const double x = static_cast<double>(k);
-            p.drawLine(QPointF(m.x(x - 1), m.y(datos.importes[k - 1])),
-                       QPointF(m.x(x), m.y(datos.importes[k])));
-        }
+        QPolygonF curva;
+        curva.reserve(static_cast<qsizetype>(datos.importes.size()));
+        for (std::size_t k = 0; k < datos.importes.size(); ++k)
+            curva << QPointF(m.x(static_cast<double>(k)), m.y(datos.importes[k]));
+        p.drawPolyline(curva);
     }
     if (datos.hayGuias())
         PintarGuias(p, area, datos.escalaGuias(), datos.maximo);
