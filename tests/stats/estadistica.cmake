@@ -1,2 +1,3 @@
 vm_test(test_estadistica ${CMAKE_CURRENT_LIST_DIR}/TestEstadistica.cpp)
 vm_test(test_graficos ${CMAKE_CURRENT_LIST_DIR}/TestGraficos.cpp)
+include(${CMAKE_SOURCE_DIR}/tools/shots_graficos.cmake)
