@@ -88,7 +88,7 @@ std::optional<Estimado> CalcularEstimado(const std::vector<Llamada>& llamadas,
     e.llamadasDia = General::FormatoUnDecimal(n / t, separador);
     e.llamadasEstimadas = General::FormatoEntero(n * d / t);
     e.importeLlamada = General::FormatoFijo(totales.ImporteTotal.aDouble() / n, separador);
-    // Halves go to the even neighbour, as the whole-number conversion of the estimate does.
+    // A whole number of seconds, halves to the even neighbour.
     const double tiempo = std::nearbyint(static_cast<double>(totales.TiempoTotal) * d / t);
     e.tiempoEstimado = General::FormatoDuracion(static_cast<int64_t>(tiempo));
     return e;
