@@ -1,6 +1,7 @@
 // Form3: the "General" and "Sonidos" pages of the options, their dependent controls and storing.
 #include "app/OpcionesDialog.h"
 
+#include "app/CSSound.h"
 #include "app/VentanaPrincipal.h"
 #include "platform/Autostart.h"
 #include "platform/Prompts.h"
@@ -301,8 +302,8 @@ void Form3::Buscar(const FilaSonido& f) {
 }
 
 void Form3::Tocar(const FilaSonido& f) {
-    if (!f.archivo->text().isEmpty())
-        servicios_.sonido.play(f.archivo->text());
+    CSSound sonido(servicios_.sonido);
+    sonido.PlayWave(f.archivo->text(), 1);
 }
 
 void Form3::Command1_Click() {
