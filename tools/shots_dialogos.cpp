@@ -1,4 +1,5 @@
 // Writes the screenshots of the tariff viewer, options and billing-period dialogs into a folder.
+// Run as `xvfb-run build/shots_dialogos docs` (or with QT_QPA_PLATFORM=offscreen).
 #include "app/OpcionesDialog.h"
 #include "app/VentanaPrincipal.h"
 #include "period/PeriodoDialog.h"
