@@ -272,7 +272,7 @@ void Form3::Habilitar(const FilaSonido& f, bool activo) {
         f.numero->setEnabled(activo);
 }
 
-// Follows the row's file box, as the box and the check box can only disagree after a failure.
+// The row's file box tells whether its controls are on; a click turns them all the other way.
 void Form3::Alternar(const FilaSonido& f) {
     Habilitar(f, !f.archivo->isEnabled());
 }
