@@ -112,18 +112,6 @@ private slots:
         QCOMPARE(W<QComboBox>(f, "Combo1")->currentIndex(), -1);
     }
 
-    void pestanas() {
-        Form3 f(servicios, estado, ventana);
-        auto* tab = W<QTabBar>(f, "Pestaña");
-        QCOMPARE(tab->tabText(0), QString("General"));
-        QCOMPARE(tab->tabText(1), QString("Sonidos"));
-        tab->setCurrentIndex(1);
-        QVERIFY(!W<QWidget>(f, "Picture1")->isVisibleTo(&f));
-        QVERIFY(W<QWidget>(f, "Picture2")->isVisibleTo(&f));
-        tab->setCurrentIndex(0);
-        QVERIFY(W<QWidget>(f, "Picture1")->isVisibleTo(&f));
-    }
-
     void dependientes_data() {
         QTest::addColumn<QString>("check");
         QTest::addColumn<QStringList>("dependientes");

@@ -84,27 +84,6 @@ private slots:
         }
     }
 
-    void seleccion_data() {
-        QTest::addColumn<int>("mes");
-        QTest::addColumn<int>("diaHoy");
-        QTest::addColumn<int>("elegido");
-        QTest::newRow("día que existe") << 3 << 15 << 15;
-        QTest::newRow("31 en abril: último día") << 4 << 31 << 30;
-        QTest::newRow("30 en febrero: último día") << 2 << 30 << 28;
-        QTest::newRow("29 en febrero de 1999") << 2 << 29 << 28;
-    }
-    void seleccion() {
-        QFETCH(int, mes);
-        QFETCH(int, diaHoy);
-        QFETCH(int, elegido);
-        Periodo::CalendarioPeriodo c;
-        c.Mostrar(1999, mes);
-        c.SeleccionarDia(diaHoy);
-        QCOMPARE(c.diaSeleccionado(), elegido);
-        QCOMPARE(c.seleccionada(), c.CeldaDe(elegido));
-        QCOMPARE(c.TextoSeleccion(), std::to_string(elegido) + "/" + std::to_string(mes) + "/1999");
-    }
-
     void comprobarPeriodo_data() {
         QTest::addColumn<QString>("inicio");
         QTest::addColumn<QString>("fin");
