@@ -4,7 +4,6 @@
 #include <atomic>
 #include <cerrno>
 #include <charconv>
-#include <cstring>
 #include <limits>
 #include <memory>
 #include <system_error>
@@ -127,8 +126,11 @@ public:
         lineaValor = lineaAnterior_ = linea_;
         const char c = *p_;
         if (c == '#' || c == '"') {
-            const char* cierre = static_cast<const char*>(std::memchr(p_ + 1, c, fin_ - p_ - 1));
-            if (!cierre)
+            // Values are short: a plain loop beats memchr's set-up here.
+            const char* cierre = p_ + 1;
+            while (cierre != fin_ && *cierre != c)
+                ++cierre;
+            if (cierre == fin_)
                 return c == '#' ? "fecha sin # de cierre" : "texto sin comillas de cierre";
             v.clase = c == '#' ? Clase::Literal : Clase::Comillas;
             v.texto = std::string_view(p_ + 1, static_cast<size_t>(cierre - p_ - 1));
@@ -372,8 +374,10 @@ Resultado Reemplazar(const fs::path& archivo, std::string_view contenido) {
     fs::path temporal;
     int fd = -1;
     for (int intento = 0; intento < 100 && fd < 0; ++intento) {
-        temporal = carpeta / ("." + destino.filename().string() + ".tmp" +
-                              std::to_string(::getpid()) + "-" + std::to_string(contador++));
+        std::string nombre = ".";
+        nombre += destino.filename().string();
+        nombre += ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(contador++);
+        temporal = carpeta / nombre;
         fd = ::open(temporal.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
             break;
