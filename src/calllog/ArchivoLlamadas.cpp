@@ -1,11 +1,13 @@
 // Call-log files: the record line writer, the value scanner that reads them, and safe file updates.
 #include "calllog/Llamada.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <limits>
 #include <memory>
+#include <new>
 #include <system_error>
 
 #include <fcntl.h>
@@ -332,7 +334,11 @@ std::string LeerBytes(const fs::path& ruta, std::unique_ptr<char[]>& datos, size
         return Razon("No se puede leer", ruta, err);
     }
     const auto total = static_cast<size_t>(st.st_size);
-    datos.reset(new char[total + 1]);
+    datos.reset(new (std::nothrow) char[total + 1]);
+    if (!datos) {
+        ::close(fd);
+        return Razon("No hay memoria para leer", ruta, ENOMEM);
+    }
     while (tam < total) {
         const ssize_t r = ::read(fd, datos.get() + tam, total - tam);
         if (r < 0 && errno == EINTR)
@@ -435,7 +441,8 @@ std::string ProblemaRegistro(const Llamada& ll) {
 
 Lectura LeerTexto(std::string_view bytes) {
     Lectura r;
-    r.llamadas.reserve(bytes.size() / 56 + 1);
+    // A guess from the usual line length, bounded so a large file of another kind costs little.
+    r.llamadas.reserve(std::min<size_t>(bytes.size() / 56 + 1, 2'000'000));
     Escaner e(bytes);
     Valor v;
     while (!e.alFinal()) {
@@ -466,7 +473,14 @@ Lectura Leer(const fs::path& archivo) {
         r.error.motivo = std::move(error);
         return r;
     }
-    return LeerTexto(std::string_view(datos.get(), tam));
+    try {
+        return LeerTexto(std::string_view(datos.get(), tam));
+    } catch (const std::bad_alloc&) {
+        Lectura r;
+        r.ok = false;
+        r.error.motivo = Razon("No hay memoria para leer", archivo, ENOMEM);
+        return r;
+    }
 }
 
 std::string TextoArchivo(const std::vector<Llamada>& llamadas) {
