@@ -335,6 +335,8 @@ void Form6::NuevoArchivo() {
         return;
     }
     CargarArchivo();
+    // A chart left showing the calls of before would describe a file that no longer holds them.
+    RedibujarGraficos();
 }
 
 void Form6::AbrirArchivo() {
