@@ -123,20 +123,6 @@ private slots:
         QVERIFY(!QFile::exists(s.archivo()));
     }
 
-    void defectosEnArchivo() {
-        QTemporaryDir dir;
-        IniSettingsStore s(dir.filePath("VatriMox.ini"));
-        QVERIFY(
-            General::ValoresPorDefecto(s, *Fechas::crearDia(1999, 1, 1), dir.path().toStdString()));
-        IniSettingsStore releida(dir.filePath("VatriMox.ini"));
-        const auto periodo = General::LeerPeriodo(releida);
-        QVERIFY(periodo);
-        QCOMPARE((periodo->fin - periodo->inicio).count(), 60);
-        for (const General::Ajuste* a : General::AjustesEnOrden())
-            QCOMPARE(General::Leer(releida, *a), std::string(General::Leer(s, *a)));
-        QCOMPARE(General::Leer(releida, General::Ajustes::AlAbrir), std::string("Mini Icono"));
-    }
-
     void rutaPorDefecto() {
         QTemporaryDir dir;
         const QByteArray antes = qgetenv("VATRIMOX_HOME");
