@@ -1,6 +1,9 @@
 // Composition root: builds the real adapters, the program state and the main window.
 #include "app/Ajustes.h"
 #include "app/MainWindow.h"
+#include "app/OpcionesDialog.h"
+#include "calllog/VentanaLlamadas.h"
+#include "period/PeriodoDialog.h"
 #include "platform/Clock.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/PppProbe.h"
@@ -8,6 +11,7 @@
 #include "platform/QtSoundPlayer.h"
 #include "platform/Rutas.h"
 #include "platform/XdgAutostart.h"
+#include "tariffs/VisorTarifas.h"
 
 #include <QApplication>
 
@@ -26,7 +30,16 @@ int main(int argc, char* argv[]) {
     Servicios servicios{reloj, ajustes, avisos, sonido, sonda, autoinicio, Rutas::CarpetaDatos()};
     General::EstadoPrograma estado;
 
-    Form1 ventana(servicios, estado, Ventanas{});
+    // The dialogs that need the main window reach it through this pointer, set right below.
+    Form1* principal = nullptr;
+    const Ventanas ventanas{
+        [&](QWidget* padre) { Form3(servicios, estado, *principal, padre).exec(); },
+        [&](QWidget* padre) { Form6(servicios, estado, padre).exec(); },
+        [&](QWidget* padre) { Form10(servicios, *principal, padre).exec(); },
+        [&](QWidget* padre) { Form8(servicios, estado, padre).exec(); },
+    };
+    Form1 ventana(servicios, estado, ventanas);
+    principal = &ventana;
     QObject::connect(&ventana, &Form1::cerrado, &app, &QApplication::quit, Qt::QueuedConnection);
     ventana.Form_Load();
     return QApplication::exec();
