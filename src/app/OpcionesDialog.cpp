@@ -4,6 +4,7 @@
 #include "app/CSSound.h"
 #include "app/VentanaPrincipal.h"
 #include "platform/Autostart.h"
+#include "platform/DialogoFijo.h"
 #include "platform/Prompts.h"
 #include "platform/Servicios.h"
 #include "platform/SoundPlayer.h"
@@ -21,10 +22,6 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int Px(int twips) {
-    return twips / 15;
-}
-
 QString Texto(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<int>(s.size()));
 }
@@ -71,13 +68,7 @@ void Seleccionar(QComboBox* c, const std::string& texto) {
 Form3::Form3(Servicios& servicios, General::EstadoPrograma& estado, VentanaPrincipal& ventana,
              QWidget* parent)
     : QDialog(parent), servicios_(servicios), estado_(estado), ventana_(ventana) {
-    setObjectName("Form3");
-    setWindowTitle("Opciones");
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
-    QFont letra = font();
-    letra.setPixelSize(11);
-    setFont(letra);
+    PrepararDialogoFijo(*this, "Form3", "Opciones");
     CrearControles();
     setFixedSize(Px(4695), Px(4650));
     Form_Load();

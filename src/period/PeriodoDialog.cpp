@@ -4,6 +4,7 @@
 #include "app/Ajustes.h"
 #include "app/VentanaPrincipal.h"
 #include "platform/Clock.h"
+#include "platform/DialogoFijo.h"
 #include "platform/Prompts.h"
 #include "platform/Servicios.h"
 
@@ -18,10 +19,6 @@
 
 namespace {
 // Positions are given in twips; 15 twips make one pixel.
-constexpr int Px(int twips) {
-    return twips / 15;
-}
-
 const char* const Meses[] = {"Enero", "Febrero", "Marzo",      "Abril",   "Mayo",      "Junio",
                              "Julio", "Agosto",  "Septiembre", "Octubre", "Noviembre", "Diciembre"};
 const char* const DiasSemana[] = {"L", "M", "X", "J", "V", "S", "D"};
@@ -66,13 +63,7 @@ QPixmap IconoCalendario() {
 
 Form10::Form10(Servicios& servicios, VentanaPrincipal& ventana, QWidget* parent)
     : QDialog(parent), servicios_(servicios), ventana_(ventana) {
-    setObjectName("Form10");
-    setWindowTitle("Periodo de fechas");
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
-    QFont letra = font();
-    letra.setPixelSize(11);
-    setFont(letra);
+    PrepararDialogoFijo(*this, "Form10", "Periodo de fechas");
     setFixedSize(Px(4500), Px(3240));
     CrearControles();
     Form_Load();

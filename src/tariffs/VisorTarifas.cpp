@@ -2,6 +2,7 @@
 #include "tariffs/VisorTarifas.h"
 
 #include "app/Ajustes.h"
+#include "platform/DialogoFijo.h"
 #include "platform/Prompts.h"
 #include "platform/Servicios.h"
 #include "tariffs/VisorTarifasFilas.h"
@@ -16,10 +17,6 @@
 
 namespace {
 // Positions are given in twips; 15 twips make one pixel.
-constexpr int Px(int twips) {
-    return twips / 15;
-}
-
 constexpr int AltoFila = 17;
 const int TopesFila[Tarifas::FilasVisor] = {1440, 1800, 2160, 2520};
 const char* const NombresBarra[Tarifas::FilasVisor] = {"Label5", "Label6", "Label7", "Label26"};
@@ -67,13 +64,7 @@ QColor Form8::ColorPestanaOculta() {
 
 Form8::Form8(Servicios& servicios, General::EstadoPrograma& estado, QWidget* parent)
     : QDialog(parent), servicios_(servicios), estado_(estado) {
-    setObjectName("Form8");
-    setWindowTitle("Tarifas");
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
-    QFont letra = font();
-    letra.setPixelSize(11);
-    setFont(letra);
+    PrepararDialogoFijo(*this, "Form8", "Tarifas");
     setFixedSize(Px(3735), Px(3495));
     CrearControles();
     Form_Load();
