@@ -1,12 +1,12 @@
 # Front door: `make run`, `make test`, `make bench`. Installs missing Debian packages first.
 PKGS := build-essential cmake ninja-build qt6-base-dev qt6-multimedia-dev libbenchmark-dev \
         fonts-dejavu-core xvfb xauth wmdocker faketime poppler-utils iproute2 clang \
-        imagemagick x11-utils libxtst6
+        imagemagick x11-utils libxtst6 libclang-rt-14-dev
 BUILD ?= build
 JOBS ?= $(shell nproc)
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test test-asan bench format clean
+.PHONY: all deps configure build run test test-asan bench fuzz format clean
 
 all: build
 
@@ -47,3 +47,8 @@ format:
 
 clean:
 	rm -rf $(BUILD) build-asan build-bench
+
+# Call-log reader under libFuzzer (clang), bounded in time.
+fuzz: deps
+	sh tests/fuzz/construir.sh build-fuzz
+	build-fuzz/fuzz_lector -max_total_time=$${FUZZ_SECONDS:-20} build-fuzz/corpus tests/fuzz/semillas
