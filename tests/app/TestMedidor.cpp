@@ -12,7 +12,6 @@
 #include <net/if.h>
 
 namespace fs = std::filesystem;
-using namespace std::chrono_literals;
 
 namespace {
 
@@ -31,6 +30,9 @@ void Escribir(const fs::path& ruta, const QByteArray& bytes) {
     f.write(bytes);
 }
 
+const QByteArray LineaEnero = "#1999-01-20#,#10:00:00#,#00:01:00#,60,12.5,\"Metropolitana\"\r\n";
+const General::PeriodoFacturacion Enero{D(1999, 1, 1), D(1999, 1, 31)};
+
 } // namespace
 
 class TestMedidor : public QObject {
@@ -48,11 +50,22 @@ class TestMedidor : public QObject {
         General::Escribir(ajustes_, a, valor);
     }
     fs::path Log() const { return carpeta_ / ArchivoLlamadas::NombreActual; }
+    Medidor Iniciado() {
+        Medidor m(ajustes_, estado_, carpeta_, ',');
+        m.Iniciar(reloj_.t);
+        return m;
+    }
+    auto Tick(Medidor& m, int segundos) {
+        reloj_.avanzar(segundos);
+        return m.Tick(reloj_.t);
+    }
 
 private slots:
     void init() {
         QVERIFY(dir_.isValid());
-        carpeta_ = fs::path(dir_.path().toStdString()) / QTest::currentTestFunction();
+        const char* fila = QTest::currentDataTag(); // one folder per test row
+        carpeta_ =
+            fs::path(dir_.path().toStdString()) / QTest::currentTestFunction() / (fila ? fila : "");
         fs::create_directories(carpeta_);
         ajustes_ = MemorySettingsStore();
         reloj_.poner(1999, 3, 15, 10, 0, 0); // a Monday
@@ -61,57 +74,38 @@ private slots:
         QVERIFY(General::CargarEstado(ajustes_, estado_));
     }
 
-    void minimo_data() {
+    // The call ends at the second of its last tick; only strictly more than the minimum logs.
+    void noAceptar_data() {
         QTest::addColumn<QString>("noAceptar");
         QTest::addColumn<int>("segundos");
         QTest::addColumn<bool>("anotada");
-        QTest::newRow("igual no") << "15" << 15 << false;
-        QTest::newRow("uno mas si") << "15" << 16 << true;
+        QTest::newRow("15 no") << "15" << 15 << false;
+        QTest::newRow("16 si") << "15" << 16 << true;
         QTest::newRow("con espacios") << " 15 " << 15 << false;
         QTest::newRow("no numerico") << "quince" << 1 << true;
-        QTest::newRow("vacio") << "" << 0 << true;
     }
-    void minimo() {
+    void noAceptar() {
         QFETCH(QString, noAceptar);
         QFETCH(int, segundos);
         QFETCH(bool, anotada);
-        QCOMPARE(SuperaMinimo(segundos, noAceptar.toStdString()), anotada);
-    }
-
-    // The last tick showed 15 (or 16) seconds and the call ends at that same second.
-    void limiteNoAceptar_data() {
-        QTest::addColumn<int>("segundos");
-        QTest::addColumn<bool>("anotada");
-        QTest::newRow("15") << 15 << false;
-        QTest::newRow("16") << 16 << true;
-    }
-    void limiteNoAceptar() {
-        QFETCH(int, segundos);
-        QFETCH(bool, anotada);
-        Poner(General::Ajustes::Negociacion, "0");
+        Poner(General::Ajustes::NoAceptar, qPrintable(noAceptar));
         estado_.SegundosNegociacion = 0;
-        Medidor m(ajustes_, estado_, carpeta_, ',');
-        m.Iniciar(reloj_.t);
-        reloj_.avanzar(segundos);
-        m.Tick(reloj_.t);
-        const auto ef = m.Terminar(reloj_.t);
-        QVERIFY(ef.errores.empty());
+        Medidor m = Iniciado();
+        Tick(m, segundos);
+        QVERIFY(m.Terminar(reloj_.t).errores.empty());
         QCOMPARE(Contenido(Log()).count("\r\n"), anotada ? 1 : 0);
         QVERIFY(!fs::exists(Diario::Ruta(carpeta_)));
     }
 
     void terminaAntesDelPrimerTick() {
-        Medidor m(ajustes_, estado_, carpeta_, ',');
-        m.Iniciar(reloj_.t);
-        reloj_.avanzar(600);
-        m.Tick(reloj_.t);
+        Medidor m = Iniciado();
+        Tick(m, 600);
         m.Terminar(reloj_.t);
         reloj_.avanzar(60);
         m.Iniciar(reloj_.t);
         reloj_.avanzar(2);
         m.Terminar(reloj_.t);
         const auto lectura = ArchivoLlamadas::Leer(Log());
-        QVERIFY(lectura.ok);
         QCOMPARE(lectura.llamadas.size(), size_t(2));
         QCOMPARE(lectura.llamadas[1].Duracion, int64_t(22));
         QCOMPARE(m.pantalla().Label7, std::string("00:00:22"));
@@ -120,17 +114,16 @@ private slots:
 
     void justoTrasMedianoche() {
         reloj_.poner(1999, 3, 16, 0, 0, 10);
-        Medidor m(ajustes_, estado_, carpeta_, ',');
-        m.Iniciar(reloj_.t);
+        Medidor m = Iniciado();
         QCOMPARE(m.SegundoInicio(), -10);
-        reloj_.avanzar(30);
-        m.Tick(reloj_.t);
+        Tick(m, 30);
         const Llamada r = m.Registro();
         QCOMPARE(r.Fecha, D(1999, 3, 15));
         QCOMPARE(r.Hora, Fechas::SegundosDelDia(23, 59, 50));
         QCOMPARE(r.Duracion, int64_t(50));
     }
 
+    // Sounds at most once per call, and not later when switched on mid-call.
     void avisoImporteUnaVez_data() {
         QTest::addColumn<QString>("paso");
         QTest::addColumn<int>("sonidos");
@@ -140,21 +133,18 @@ private slots:
     void avisoImporteUnaVez() {
         QFETCH(QString, paso);
         QFETCH(int, sonidos);
-        Poner(General::Ajustes::PasoSINO, paso.toUtf8().constData());
+        Poner(General::Ajustes::PasoSINO, qPrintable(paso));
         Poner(General::Ajustes::PasoSonido, "/sonidos/paso.wav");
-        Medidor m(ajustes_, estado_, carpeta_, ',');
-        m.Iniciar(reloj_.t);
+        Medidor m = Iniciado();
         m.Tick(reloj_.t);
         const double primero = *General::LeerNumero(m.pantalla().Label6, ',');
         Poner(General::Ajustes::Importe, std::to_string(int(primero) + 1).c_str());
         int oidos = 0;
         for (int i = 0; i < 900; ++i) {
-            reloj_.avanzar(1);
-            oidos += static_cast<int>(m.Tick(reloj_.t).sonidos.size());
+            oidos += static_cast<int>(Tick(m, 1).sonidos.size());
             if (i == 450)
                 Poner(General::Ajustes::PasoSINO, "1");
         }
-        QVERIFY(*General::LeerNumero(m.pantalla().Label6, ',') > primero + 1);
         QVERIFY(!m.AvisoPendiente());
         QCOMPARE(oidos, sonidos);
     }
@@ -163,24 +153,19 @@ private slots:
         Poner(General::Ajustes::AlertaSINO, "1");
         Poner(General::Ajustes::AlertaSonido, "/sonidos/alerta.wav");
         Poner(General::Ajustes::Periodo2, "1");
-        Medidor m(ajustes_, estado_, carpeta_, ',');
-        m.Iniciar(reloj_.t);
+        Medidor m = Iniciado();
         QStringList oidos; // duration shown when each alert sounded
         for (int i = 0; i < 150; ++i) {
-            reloj_.avanzar(1);
-            if (!m.Tick(reloj_.t).sonidos.empty())
+            if (!Tick(m, 1).sonidos.empty())
                 oidos << QString::fromStdString(m.pantalla().Label7);
         }
         QCOMPARE(oidos, QStringList({"00:01:00", "00:02:00"}));
     }
 
     void diarioDeLaLlamada() {
-        Medidor m(ajustes_, estado_, carpeta_, ',');
-        m.Iniciar(reloj_.t);
-        reloj_.avanzar(5);
-        m.Tick(reloj_.t);
+        Medidor m = Iniciado();
+        Tick(m, 5);
         const auto diario = ArchivoLlamadas::Leer(Diario::Ruta(carpeta_));
-        QVERIFY(diario.ok);
         QCOMPARE(diario.llamadas.size(), size_t(1));
         QCOMPARE(diario.llamadas[0], m.Registro());
         m.Abandonar();
@@ -188,87 +173,62 @@ private slots:
         QCOMPARE(Contenido(Log()), QByteArray());
     }
 
+    // The failed call stays pending and in the journal; the next call carries it to the log.
     void anadirFallaConservaLaLlamada() {
         fs::remove(Log());
         fs::create_directory(Log());
-        Medidor m(ajustes_, estado_, carpeta_, ',');
-        m.Iniciar(reloj_.t);
-        reloj_.avanzar(100);
-        m.Tick(reloj_.t);
+        Medidor m = Iniciado();
+        Tick(m, 100);
         const auto ef = m.Terminar(reloj_.t);
         QCOMPARE(ef.errores.size(), size_t(1));
         QVERIFY(ef.errores[0].find("llamadas.ldx") != std::string::npos);
         QCOMPARE(m.Pendientes().size(), size_t(1));
-        const auto diario = ArchivoLlamadas::Leer(Diario::Ruta(carpeta_));
-        QCOMPARE(diario.llamadas.size(), size_t(1));
+        QCOMPARE(ArchivoLlamadas::Leer(Diario::Ruta(carpeta_)).llamadas.size(), size_t(1));
 
-        // The next call carries the pending one along; once the log is writable both land.
         fs::remove(Log());
         m.Iniciar(reloj_.t);
-        reloj_.avanzar(30);
-        m.Tick(reloj_.t);
+        Tick(m, 30);
         QCOMPARE(ArchivoLlamadas::Leer(Diario::Ruta(carpeta_)).llamadas.size(), size_t(2));
         QVERIFY(m.Terminar(reloj_.t).errores.empty());
         QCOMPARE(ArchivoLlamadas::Leer(Log()).llamadas.size(), size_t(2));
         QVERIFY(!fs::exists(Diario::Ruta(carpeta_)));
     }
 
-    void nuevoPeriodo_data() {
-        QTest::addColumn<QDate>("hoy");
-        QTest::addColumn<QDate>("inicio");
-        QTest::addColumn<QDate>("fin");
-        QTest::newRow("dia siguiente")
-            << QDate(1999, 2, 1) << QDate(1999, 2, 1) << QDate(1999, 3, 2);
-        QTest::newRow("ultimo dia") << QDate(1999, 1, 31) << QDate() << QDate();
-        QTest::newRow("solo uno") << QDate(1999, 4, 15) << QDate(1999, 2, 1) << QDate(1999, 3, 2);
-    }
+    // Past the end by months, the next period still follows the ended one.
     void nuevoPeriodo() {
-        QFETCH(QDate, hoy);
-        QFETCH(QDate, inicio);
-        QFETCH(QDate, fin);
-        const General::PeriodoFacturacion enero{D(1999, 1, 1), D(1999, 1, 31)};
-        const auto n = Arranque::NuevoPeriodo(enero, D(hoy.year(), hoy.month(), hoy.day()));
-        QCOMPARE(n.has_value(), inicio.isValid());
-        if (n) {
-            QCOMPARE(n->inicio, D(inicio.year(), inicio.month(), inicio.day()));
-            QCOMPARE(n->fin, D(fin.year(), fin.month(), fin.day()));
-        }
+        QVERIFY(!Arranque::NuevoPeriodo(Enero, D(1999, 1, 31)));
+        const auto n = Arranque::NuevoPeriodo(Enero, D(1999, 4, 15));
+        QVERIFY(n);
+        QCOMPARE(n->inicio, D(1999, 2, 1));
+        QCOMPARE(n->fin, D(1999, 3, 2));
     }
 
+    // All or nothing: a failed copy or a failed date write leaves log and dates as they were.
+    void cambioDePeriodo_data() {
+        QTest::addColumn<QString>("falla");
+        QTest::newRow("bien") << "";
+        QTest::newRow("copia") << "copia";
+        QTest::newRow("fechas") << "fechas";
+    }
     void cambioDePeriodo() {
-        const QByteArray enero = "#1999-01-20#,#10:00:00#,#00:01:00#,60,12.5,\"Metropolitana\"\r\n";
-        Escribir(Log(), enero);
-        const General::PeriodoFacturacion p{D(1999, 1, 1), D(1999, 1, 31)};
-        const auto c = Arranque::CambiarPeriodo(ajustes_, p, D(1999, 2, 1), carpeta_);
-        QVERIFY2(c.hecho, c.error.c_str());
-        QCOMPARE(Contenido(carpeta_ / ArchivoLlamadas::NombreAnterior), enero);
-        QCOMPARE(Contenido(Log()), QByteArray());
-        QCOMPARE(General::Leer(ajustes_, General::Ajustes::FechaInicio), std::string("01/02/1999"));
-        QCOMPARE(General::Leer(ajustes_, General::Ajustes::FechaFinal), std::string("02/03/1999"));
-    }
-
-    void cambioDePeriodoTodoONada_data() {
-        QTest::addColumn<bool>("copiaFalla");
-        QTest::newRow("copia") << true;
-        QTest::newRow("fechas") << false;
-    }
-    void cambioDePeriodoTodoONada() {
-        QFETCH(bool, copiaFalla);
-        const QByteArray enero = "#1999-01-20#,#10:00:00#,#00:01:00#,60,12.5,\"Metropolitana\"\r\n";
-        Escribir(Log(), enero);
+        QFETCH(QString, falla);
+        Escribir(Log(), LineaEnero);
         Poner(General::Ajustes::FechaInicio, "01/01/1999");
         Poner(General::Ajustes::FechaFinal, "31/01/1999");
-        if (copiaFalla)
+        if (falla == "copia")
             fs::create_directory(carpeta_ / ArchivoLlamadas::NombreAnterior);
-        else
-            ajustes_.fallarEscrituras = true;
-        const General::PeriodoFacturacion p{D(1999, 1, 1), D(1999, 1, 31)};
-        const auto c = Arranque::CambiarPeriodo(ajustes_, p, D(1999, 2, 1), carpeta_);
-        QVERIFY(!c.hecho);
-        QVERIFY(!c.error.empty());
-        QCOMPARE(c.periodo.fin, p.fin);
-        QCOMPARE(Contenido(Log()), enero);
-        QCOMPARE(General::Leer(ajustes_, General::Ajustes::FechaFinal), std::string("31/01/1999"));
+        ajustes_.fallarEscrituras = falla == "fechas";
+        const auto c = Arranque::CambiarPeriodo(ajustes_, Enero, D(1999, 2, 1), carpeta_);
+        const bool bien = falla.isEmpty();
+        QCOMPARE(c.hecho, bien);
+        QCOMPARE(c.error.empty(), bien);
+        QCOMPARE(c.periodo.fin, bien ? D(1999, 3, 2) : Enero.fin);
+        QCOMPARE(Contenido(Log()), bien ? QByteArray() : LineaEnero);
+        QCOMPARE(General::Leer(ajustes_, General::Ajustes::FechaInicio) + "-" +
+                     General::Leer(ajustes_, General::Ajustes::FechaFinal),
+                 std::string(bien ? "01/02/1999-02/03/1999" : "01/01/1999-31/01/1999"));
+        if (bien)
+            QCOMPARE(Contenido(carpeta_ / ArchivoLlamadas::NombreAnterior), LineaEnero);
     }
 
     void primerArranque() {
@@ -340,19 +300,12 @@ private slots:
         QCOMPARE(ArchivoLlamadas::Leer(Diario::Ruta(carpeta_)).llamadas.size(), size_t(1));
     }
 
-    void progreso_data() {
-        QTest::addColumn<QDate>("hoy");
-        QTest::addColumn<float>("esperado");
-        QTest::newRow("primer dia") << QDate(1999, 3, 1) << float(1.0 / 61 * 100);
-        QTest::newRow("ultimo dia") << QDate(1999, 4, 30) << 100.0f;
-        QTest::newRow("antes") << QDate(1999, 2, 1) << 0.0f;
-        QTest::newRow("despues") << QDate(1999, 6, 1) << 100.0f;
-    }
     void progreso() {
-        QFETCH(QDate, hoy);
-        QFETCH(float, esperado);
         const General::PeriodoFacturacion p{D(1999, 3, 1), D(1999, 4, 30)};
-        QCOMPARE(Arranque::ProgresoPeriodo(p, D(hoy.year(), hoy.month(), hoy.day())), esperado);
+        QCOMPARE(Arranque::ProgresoPeriodo(p, D(1999, 3, 1)), float(1.0 / 61 * 100));
+        QCOMPARE(Arranque::ProgresoPeriodo(p, D(1999, 4, 30)), 100.0f);
+        QCOMPARE(Arranque::ProgresoPeriodo(p, D(1999, 2, 1)), 0.0f);
+        QCOMPARE(Arranque::ProgresoPeriodo(p, D(1999, 6, 1)), 100.0f);
     }
 
     void sonda_data() {
