@@ -154,7 +154,6 @@ private slots:
         QTest::newRow("hora 24") << con(2, "#24:00:00#") << 0 << 2 << 1;
         QTest::newRow("duracion negativa") << con(3, "#1899-12-29#") << 0 << 3 << 1;
         QTest::newRow("duracion como numero") << con(3, "312") << 0 << 3 << 1;
-        QTest::newRow("segundos texto") << bien + con(4, "3x") << 1 << 4 << 2;
         QTest::newRow("segundos decimales") << con(4, "3.5") << 0 << 4 << 1;
         QTest::newRow("segundos sobre 2^31") << con(4, "2147483648") << 0 << 4 << 1;
         QTest::newRow("segundos enormes") << con(4, "99999999999999999999") << 0 << 4 << 1;
@@ -221,25 +220,19 @@ private slots:
         QCOMPARE(Archivos(dir), QStringList({"l.csv", "l.ldx"}));
     }
 
-    void anadir() {
-        QTemporaryDir dir;
-        const fs::path p = dir.filePath("llamadas.ldx").toStdString();
-        const Llamada a = L(1999, 3, 15, 66303, 312, 312, 452300);
-        QVERIFY(Anadir(p, a));
-        QCOMPARE(Contenido(p), QByteArray::fromStdString(LineaRegistro(a)));
-        // A last line without its line end gets one before the new record.
-        Poner(p, Contenido(p).chopped(2));
-        QVERIFY(Anadir(p, a));
-        QCOMPARE(Leer(p).llamadas, std::vector<Llamada>({a, a}));
-    }
-
-    void vaciarCrearCopiar() {
+    void anadirCrearCopiarVaciar() {
         QTemporaryDir dir;
         const fs::path actual = dir.filePath("llamadas.ldx").toStdString();
         const fs::path anterior = dir.filePath("antiguas.ldx").toStdString();
+        const Llamada a = L(1999, 3, 15, 66303, 312, 312, 452300);
         QVERIFY(CrearSiFalta(actual));
         QCOMPARE(Contenido(actual), QByteArray());
-        QVERIFY(Anadir(actual, L(1999, 1, 31, 1, 1, 1, 1)));
+        QVERIFY(Anadir(actual, a));
+        QCOMPARE(Contenido(actual), QByteArray::fromStdString(LineaRegistro(a)));
+        // A last line without its line end gets one before the new record.
+        Poner(actual, Contenido(actual).chopped(2));
+        QVERIFY(Anadir(actual, a));
+        QCOMPARE(Leer(actual).llamadas, std::vector<Llamada>({a, a}));
         const QByteArray enero = Contenido(actual);
         QVERIFY(CrearSiFalta(actual));
         QCOMPARE(Contenido(actual), enero);
@@ -260,25 +253,23 @@ private slots:
 
     // Whole-file writes that fail leave the old file as it was and say why.
     void fallosDejanElArchivo_data() {
-        QTest::addColumn<QString>("caso");
-        QTest::newRow("nombre sin sitio para el temporal") << QString("largo");
-        QTest::newRow("carpeta de solo lectura") << QString("solo lectura");
+        QTest::addColumn<bool>("soloLectura");
+        // A name at the length limit leaves no room for the temporary file's name, even for root.
+        QTest::newRow("nombre sin sitio para el temporal") << false;
+        QTest::newRow("carpeta de solo lectura") << true;
     }
     void fallosDejanElArchivo() {
-        QFETCH(QString, caso);
+        QFETCH(bool, soloLectura);
+        if (soloLectura && ::geteuid() == 0)
+            QSKIP("root writes through folder permissions");
         QTemporaryDir dir;
-        // A name at the length limit leaves no room for the temporary file's name, even for root.
-        const QString nombre = caso == "largo" ? QString(250, 'x') : QString("llamadas.ldx");
+        const QString nombre = soloLectura ? QString("llamadas.ldx") : QString(250, 'x');
         const fs::path p = dir.filePath(nombre).toStdString();
         const fs::path origen = dir.filePath("o.ldx").toStdString();
-        Poner(p, QByteArray::fromStdString(LineaRegistro(L(1999, 1, 31, 1, 1, 1, 1))));
+        Poner(p, "viejo");
         Poner(origen, "");
-        const QByteArray antes = Contenido(p);
-        if (caso == "solo lectura") {
-            if (::geteuid() == 0)
-                QSKIP("root writes through folder permissions");
+        if (soloLectura)
             QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
-        }
         const Resultado w = Escribir(p, {L(2000, 1, 1, 1, 1, 1, 1)});
         const Resultado v = Vaciar(p);
         const Resultado c = Copiar(origen, p);
@@ -287,7 +278,7 @@ private slots:
             QVERIFY(!r);
             QVERIFY2(r.error.find("«") != std::string::npos, r.error.c_str());
         }
-        QCOMPARE(Contenido(p), antes);
+        QCOMPARE(Contenido(p), QByteArray("viejo"));
         QCOMPARE(Archivos(dir).size(), 2);
     }
 
