@@ -248,10 +248,23 @@ private slots:
         QCOMPARE(Leer(Otro("guardado.ldx")), QByteArray());
     }
 
-    void abrirSustituyeLaLista() {
+    void guardarComoYAbrir() {
         Escribir(Otro("tres.ldx"), Varias(3));
         Escribir(Otro("vacio.ldx"), {});
         auto v = Abrir(Varias(10));
+        // A saved copy, .ldx or .csv, has the same bytes; the window keeps its own file.
+        avisos->responder(Otro("copia.ldx"));
+        v->Boton(3)->trigger();
+        QCOMPARE(avisos->ultimo().titulo, QString("Guardar registro de llamadas como ..."));
+        QCOMPARE(avisos->ultimo().filtro,
+                 QString("Documento de VatriMox (*.ldx);;Documento de Microsoft Excel (*.csv)"));
+        avisos->responder(Otro("copia.csv"));
+        v->GuardarComo();
+        QCOMPARE(Leer(Otro("copia.csv")), Leer(Actual()));
+        QCOMPARE(Leer(Otro("copia.ldx")), Leer(Actual()));
+        avisos->responder(QVariant());
+        v->GuardarComo();
+        // Opening another file replaces the list; cancelling keeps it.
         avisos->responder(QVariant());
         v->AbrirArchivo();
         QCOMPARE(v->ArchivoActual, Actual());
@@ -273,22 +286,6 @@ private slots:
         QCOMPARE(v->ArchivoActual, Actual());
         QCOMPARE(v->N(), 10);
         QCOMPARE(v->FilaActual(), 0);
-    }
-
-    void guardarComoLdxYCsv() {
-        auto v = Abrir(Varias(5));
-        avisos->responder(Otro("copia.ldx"));
-        v->Boton(3)->trigger();
-        QCOMPARE(avisos->ultimo().titulo, QString("Guardar registro de llamadas como ..."));
-        QCOMPARE(avisos->ultimo().filtro,
-                 QString("Documento de VatriMox (*.ldx);;Documento de Microsoft Excel (*.csv)"));
-        avisos->responder(Otro("copia.csv"));
-        v->GuardarComo();
-        QCOMPARE(Leer(Otro("copia.csv")), Leer(Actual()));
-        QCOMPARE(Leer(Otro("copia.ldx")), Leer(Actual()));
-        QCOMPARE(v->ArchivoActual, Actual());
-        avisos->responder(QVariant());
-        v->GuardarComo();
     }
 
     void modificarCelda() {
