@@ -75,24 +75,18 @@ private slots:
     void leerFecha_data() {
         QTest::addColumn<QString>("texto");
         QTest::addColumn<QString>("esperado"); // "" when invalid
-        QTest::newRow("corta") << "31/01/99"
-                               << "31/01/1999";
-        QTest::newRow("siglo xxi") << "1/3/29"
-                                   << "01/03/2029";
-        QTest::newRow("treinta") << "1/3/30"
-                                 << "01/03/1930";
-        QTest::newRow("cuatro cifras") << "1/3/1999"
-                                       << "01/03/1999";
-        QTest::newRow("guiones") << "02-03-1999"
-                                 << "02/03/1999";
-        QTest::newRow("dia inexistente") << "31/02/1999"
-                                         << "";
-        QTest::newRow("vacio") << ""
-                               << "";
-        QTest::newRow("tres cifras") << "1/3/199"
-                                     << "";
-        QTest::newRow("hora") << "1/3/1999 10:00"
-                              << "";
+        const auto fila = [](const char* nombre, const char* texto, const char* esperado) {
+            QTest::newRow(nombre) << QString(texto) << QString(esperado);
+        };
+        fila("corta", "31/01/99", "31/01/1999");
+        fila("siglo xxi", "1/3/29", "01/03/2029");
+        fila("treinta", "1/3/30", "01/03/1930");
+        fila("cuatro cifras", "1/3/1999", "01/03/1999");
+        fila("guiones", "02-03-1999", "02/03/1999");
+        fila("dia inexistente", "31/02/1999", "");
+        fila("vacio", "", "");
+        fila("tres cifras", "1/3/199", "");
+        fila("hora", "1/3/1999 10:00", "");
     }
     void leerFecha() {
         QFETCH(QString, texto);
