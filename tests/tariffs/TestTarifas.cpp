@@ -78,36 +78,36 @@ std::string diferencia(const std::string& tipo, int dia, long inicio, long largo
 class TestTarifas : public QObject {
     Q_OBJECT
 private slots:
+    // Worked examples; IVA, when added, is 16 %.
     void coste_data() {
         QTest::addColumn<QString>("tipo");
         QTest::addColumn<int>("dia");
         QTest::addColumn<int>("inicio");
         QTest::addColumn<qint64>("transcurridos");
         QTest::addColumn<int>("iva");
-        QTest::addColumn<int>("porcentaje");
         QTest::addColumn<QString>("importe");
         const auto fila = [](const char* n, const char* tipo, int dia, int inicio, qint64 t,
-                             int iva, int pct, const char* importe) {
-            QTest::newRow(n) << tipo << dia << inicio << t << iva << pct << importe;
+                             int iva, const char* importe) {
+            QTest::newRow(n) << tipo << dia << inicio << t << iva << importe;
         };
-        fila("metropolitana 100 s", "Metropolitana", 1, 36000, 100, 0, 16, "11.4");
-        fila("metropolitana 100 s con IVA", "Metropolitana", 1, 36000, 100, 1, 16, "13.224");
-        fila("IVA solo con el valor 1", "Metropolitana", 1, 36000, 100, 2, 16, "11.4");
-        fila("metropolitana 160 s", "Metropolitana", 2, 36000, 160, 0, 0, "11.4");
-        fila("metropolitana 300 s", "Metropolitana", 3, 36000, 300, 0, 0, "21.9467");
-        fila("provincial punta y normal", "Provincial", 4, 61140, 120, 0, 0, "43.85");
-        fila("interprovincial domingo", "Interprovincial", 7, 43200, 600, 0, 0, "119.4");
-        fila("provincial al empezar", "Provincial", 5, 50000, 0, 0, 0, "15");
-        fila("segundos de negociacion", "Provincial", 2, 61185, 15, 0, 0, "18.8625");
-        fila("tipo desconocido", "Urbana", 1, 36000, 600, 1, 16, "0");
-        fila("tipo en minusculas", "provincial", 1, 36000, 600, 0, 0, "0");
-        fila("dia 0", "Provincial", 0, 36000, 600, 0, 0, "0");
-        fila("dia 8", "Provincial", 8, 36000, 600, 1, 16, "0");
-        fila("viernes a sabado", "Provincial", 5, 86340, 120, 0, 0, "28.42");
-        fila("sabado punta a domingo", "Interprovincial", 6, 50340, 36120, 0, 0, "6328.89");
-        fila("domingo a lunes", "Provincial", 7, 82800, 36000, 0, 0, "4565.4");
-        fila("negociacion el domingo", "Interprovincial", 1, -10, 28870, 0, 0, "5067.39");
-        fila("25 horas", "Provincial", 1, 0, 90000, 0, 0, "16806.6");
+        fila("metropolitana 100 s", "Metropolitana", 1, 36000, 100, 0, "11.4");
+        fila("metropolitana 100 s con IVA", "Metropolitana", 1, 36000, 100, 1, "13.224");
+        fila("IVA solo con el valor 1", "Metropolitana", 1, 36000, 100, 2, "11.4");
+        fila("metropolitana 160 s", "Metropolitana", 2, 36000, 160, 0, "11.4");
+        fila("metropolitana 300 s", "Metropolitana", 3, 36000, 300, 0, "21.9467");
+        fila("provincial punta y normal", "Provincial", 4, 61140, 120, 0, "43.85");
+        fila("interprovincial domingo", "Interprovincial", 7, 43200, 600, 0, "119.4");
+        fila("provincial al empezar", "Provincial", 5, 50000, 0, 0, "15");
+        fila("segundos de negociacion", "Provincial", 2, 61185, 15, 0, "18.8625");
+        fila("tipo desconocido", "Urbana", 1, 36000, 600, 1, "0");
+        fila("tipo en minusculas", "provincial", 1, 36000, 600, 0, "0");
+        fila("dia 0", "Provincial", 0, 36000, 600, 0, "0");
+        fila("dia 8", "Provincial", 8, 36000, 600, 1, "0");
+        fila("viernes a sabado", "Provincial", 5, 86340, 120, 0, "28.42");
+        fila("sabado punta a domingo", "Interprovincial", 6, 50340, 36120, 0, "6328.89");
+        fila("domingo a lunes", "Provincial", 7, 82800, 36000, 0, "4565.4");
+        fila("negociacion el domingo", "Interprovincial", 1, -10, 28870, 0, "5067.39");
+        fila("25 horas", "Provincial", 1, 0, 90000, 0, "16806.6");
     }
     void coste() {
         QFETCH(QString, tipo);
@@ -115,13 +115,11 @@ private slots:
         QFETCH(int, inicio);
         QFETCH(qint64, transcurridos);
         QFETCH(int, iva);
-        QFETCH(int, porcentaje);
         QFETCH(QString, importe);
-        const Moneda m = CosteLlamada(inicio, dia, transcurridos, tipo.toStdString(), uint8_t(iva),
-                                      uint8_t(porcentaje));
+        const Moneda m =
+            CosteLlamada(inicio, dia, transcurridos, tipo.toStdString(), uint8_t(iva), 16);
         QCOMPARE(QString::fromStdString(m.textoArchivo()), importe);
-        const std::string d =
-            diferencia(tipo.toStdString(), dia, inicio, transcurridos, iva, porcentaje);
+        const std::string d = diferencia(tipo.toStdString(), dia, inicio, transcurridos, iva, 16);
         QVERIFY2(d.empty(), d.c_str());
     }
 
