@@ -63,7 +63,7 @@ std::string Leer(const SettingsStore& store, const Ajuste& ajuste);
 bool Escribir(SettingsStore& store, const Ajuste& ajuste, std::string_view valor);
 
 // Conversions of setting text; nullopt when the text is not a number in range.
-std::optional<uint8_t> ComoByte(std::string_view texto);   // 0..255
+std::optional<uint8_t> ComoByte(std::string_view texto);     // 0..255
 std::optional<int16_t> ComoEntero16(std::string_view texto); // -32768..32767
 // A flag counts as set only when it converts to exactly 1.
 bool Activo(std::string_view texto);

@@ -14,14 +14,26 @@ using Dia = std::chrono::sys_days; // a civil date; no time zone is implied
 inline constexpr Dia Epoca = std::chrono::sys_days{std::chrono::year{1899} / 12 / 30};
 inline constexpr int32_t SegundosPorDia = 86400;
 
-constexpr int32_t aSerial(Dia d) { return static_cast<int32_t>((d - Epoca).count()); }
-constexpr Dia desdeSerial(int32_t dias) { return Epoca + std::chrono::days{dias}; }
+constexpr int32_t aSerial(Dia d) {
+    return static_cast<int32_t>((d - Epoca).count());
+}
+constexpr Dia desdeSerial(int32_t dias) {
+    return Epoca + std::chrono::days{dias};
+}
 std::optional<Dia> crearDia(int anio, int mes, int dia);
 // Weekday number, Monday = 1 to Sunday = 7.
-constexpr int DiaSemana(Dia d) { return static_cast<int>(std::chrono::weekday{d}.iso_encoding()); }
-inline int Anio(Dia d) { return static_cast<int>(std::chrono::year_month_day{d}.year()); }
-inline int Mes(Dia d) { return static_cast<int>(unsigned(std::chrono::year_month_day{d}.month())); }
-inline int DiaDelMes(Dia d) { return static_cast<int>(unsigned(std::chrono::year_month_day{d}.day())); }
+constexpr int DiaSemana(Dia d) {
+    return static_cast<int>(std::chrono::weekday{d}.iso_encoding());
+}
+inline int Anio(Dia d) {
+    return static_cast<int>(std::chrono::year_month_day{d}.year());
+}
+inline int Mes(Dia d) {
+    return static_cast<int>(unsigned(std::chrono::year_month_day{d}.month()));
+}
+inline int DiaDelMes(Dia d) {
+    return static_cast<int>(unsigned(std::chrono::year_month_day{d}.day()));
+}
 
 // A local date-time with whole-second resolution.
 struct FechaHora {
@@ -47,7 +59,9 @@ inline int64_t SegundosEntre(const FechaHora& a, const FechaHora& b) {
 constexpr int32_t SegundosDelDia(int hora, int minuto, int segundo) {
     return hora * 3600 + minuto * 60 + segundo;
 }
-inline int32_t SegundosDelDia(const FechaHora& t) { return t.segundo; }
+inline int32_t SegundosDelDia(const FechaHora& t) {
+    return t.segundo;
+}
 
 // Date setting text, day first with a four-digit year: "31/01/1999" (padded) or "1/3/1999".
 std::string TextoFecha(Dia d, bool rellenar = true);

@@ -29,10 +29,12 @@ std::string Redondeado(double valor, int decimales, char separador) {
     if (!std::isfinite(valor))
         valor = 0;
     char buf[400];
-    auto [fin, ec] = std::to_chars(buf, buf + sizeof buf, std::fabs(valor), std::chars_format::fixed);
+    auto [fin, ec] =
+        std::to_chars(buf, buf + sizeof buf, std::fabs(valor), std::chars_format::fixed);
     std::string texto(buf, ec == std::errc() ? fin : buf);
     std::string entera = texto.substr(0, texto.find('.'));
-    std::string frac = texto.find('.') == std::string::npos ? "" : texto.substr(texto.find('.') + 1);
+    std::string frac =
+        texto.find('.') == std::string::npos ? "" : texto.substr(texto.find('.') + 1);
     const bool subir = static_cast<int>(frac.size()) > decimales && frac[decimales] >= '5';
     frac.resize(decimales, '0');
     std::string digitos = entera + frac;
@@ -54,9 +56,15 @@ std::string Redondeado(double valor, int decimales, char separador) {
 
 } // namespace
 
-std::string FormatoFijo(double valor, char separador) { return Redondeado(valor, 2, separador); }
-std::string FormatoUnDecimal(double valor, char separador) { return Redondeado(valor, 1, separador); }
-std::string FormatoEntero(double valor) { return Redondeado(valor, 0, '.'); }
+std::string FormatoFijo(double valor, char separador) {
+    return Redondeado(valor, 2, separador);
+}
+std::string FormatoUnDecimal(double valor, char separador) {
+    return Redondeado(valor, 1, separador);
+}
+std::string FormatoEntero(double valor) {
+    return Redondeado(valor, 0, '.');
+}
 
 int64_t RedondearEntero(double valor) {
     const std::string t = FormatoEntero(valor);

@@ -17,7 +17,9 @@ public:
         m.v_ = v;
         return m;
     }
-    static constexpr Moneda desdeEntero(int64_t pesetas) { return desdeDiezmilesimas(pesetas * Escala); }
+    static constexpr Moneda desdeEntero(int64_t pesetas) {
+        return desdeDiezmilesimas(pesetas * Escala);
+    }
     // Nearest ten-thousandth, halves to even; nullopt when the value is not finite or out of range.
     static std::optional<Moneda> desdeDouble(double pesetas);
     // As desdeDouble, for values known to be in range (a failure yields 0).

@@ -28,8 +28,7 @@ QMessageBox::Icon IconoQt(Prompts::Icono icono) {
 }
 } // namespace
 
-void QtPrompts::message(QWidget* parent, const QString& titulo, const QString& texto,
-                        Icono icono) {
+void QtPrompts::message(QWidget* parent, const QString& titulo, const QString& texto, Icono icono) {
     QMessageBox caja(IconoQt(icono), titulo, texto, QMessageBox::Ok, parent);
     caja.exec();
 }
@@ -77,4 +76,6 @@ bool QtPrompts::printer(QWidget* parent, QPrinter& impresora) {
     return dialogo.exec() == QDialog::Accepted;
 }
 
-void QtPrompts::beep() { QApplication::beep(); }
+void QtPrompts::beep() {
+    QApplication::beep();
+}

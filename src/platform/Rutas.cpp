@@ -6,7 +6,9 @@
 
 namespace Rutas {
 namespace {
-QString Raiz() { return qEnvironmentVariable("VATRIMOX_HOME"); }
+QString Raiz() {
+    return qEnvironmentVariable("VATRIMOX_HOME");
+}
 
 QString Asegurar(const QString& carpeta) {
     QDir().mkpath(carpeta);

@@ -25,10 +25,10 @@ class MemorySettingsStore : public SettingsStore {
 public:
     std::string read(const std::string& aplicacion, const std::string& seccion,
                      const std::string& clave) const override;
-    bool write(const std::string& aplicacion, const std::string& seccion,
-               const std::string& clave, const std::string& valor) override;
+    bool write(const std::string& aplicacion, const std::string& seccion, const std::string& clave,
+               const std::string& valor) override;
     std::map<std::string, std::string> valores; // "app/section/key" folded -> value
-    QStringList escrituras;                    // "Section/Key=value" in write order
+    QStringList escrituras;                     // "Section/Key=value" in write order
     bool fallarEscrituras = false;
 };
 

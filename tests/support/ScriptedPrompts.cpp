@@ -9,8 +9,7 @@ QVariant ScriptedPrompts::siguiente(const QString& tipo) {
     return respuestas.takeFirst();
 }
 
-void ScriptedPrompts::message(QWidget*, const QString& titulo, const QString& texto,
-                              Icono icono) {
+void ScriptedPrompts::message(QWidget*, const QString& titulo, const QString& texto, Icono icono) {
     mostrados << Mostrado{"message", titulo, texto, icono, false, {}};
 }
 
