@@ -6,6 +6,7 @@
 #include "core/Formato.h"
 #include "platform/Clock.h"
 #include "platform/ConnectionProbe.h"
+#include "platform/Controles.h"
 #include "platform/Prompts.h"
 
 #include <QAction>
@@ -37,17 +38,6 @@ constexpr int px(int twips) {
 }
 constexpr int AltoBarra = px(600);
 constexpr int DerechaValores = px(4050);
-
-QColor DesdeBGR(uint32_t color) {
-    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
-}
-
-void Rellenar(QWidget* w, const QColor& color) {
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, color);
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
-}
 
 char SeparadorDecimal() {
     const QString punto = QLocale().decimalPoint();
@@ -128,14 +118,14 @@ void Form1::CrearControles() {
     Fondo->setObjectName("Fondo");
     Fondo->setGeometry(0, AltoBarra, px(4225), px(2175));
     Fondo->setToolTip("doble clic para ocultar");
-    Rellenar(Fondo, QColor(192, 255, 255));
+    PintarFondo(Fondo, QColor(192, 255, 255));
     Fondo->installEventFilter(this);
 
     const QColor fondoEtiqueta(255, 224, 192);
     auto etiqueta = [&](QLabel*& l, const char* nombre, const QString& texto, int x, int y) {
         l = new QLabel(texto, Fondo);
         l->setObjectName(nombre);
-        Rellenar(l, fondoEtiqueta);
+        PintarFondo(l, fondoEtiqueta);
         l->adjustSize();
         l->move(px(x), px(y) - AltoBarra);
     };
@@ -367,7 +357,7 @@ void Form1::Timer2_Timer() {
         Tarifas::ColorFranja(segundo / 3600, Fechas::DiaSemana(ahora.dia), estado_.TipoLlamada);
     // No band (an unknown call type) keeps the last colour rather than turning black.
     if (color != 0)
-        Rellenar(Fondo, DesdeBGR(color));
+        PintarFondo(Fondo, ColorQt(color));
 }
 
 void Form1::Timer3_Timer() {

@@ -4,7 +4,7 @@
 #include "app/CSSound.h"
 #include "app/VentanaPrincipal.h"
 #include "platform/Autostart.h"
-#include "platform/DialogoFijo.h"
+#include "platform/Controles.h"
 #include "platform/Prompts.h"
 #include "platform/Servicios.h"
 #include "platform/SoundPlayer.h"

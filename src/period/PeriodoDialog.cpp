@@ -4,7 +4,7 @@
 #include "app/Ajustes.h"
 #include "app/VentanaPrincipal.h"
 #include "platform/Clock.h"
-#include "platform/DialogoFijo.h"
+#include "platform/Controles.h"
 #include "platform/Prompts.h"
 #include "platform/Servicios.h"
 
@@ -30,20 +30,6 @@ const QColor Cian(0, 255, 255);
 // Cells and headings share the grid: columns and rows 360 twips apart.
 constexpr int PasoCelda = 24;
 constexpr int MargenCelda = 4;
-
-void Pintar(QWidget* w, const QColor& color) {
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, color);
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
-}
-
-QLabel* Etiqueta(QWidget* padre, const QString& nombre, const QString& texto, QRect r) {
-    auto* l = new QLabel(texto, padre);
-    l->setObjectName(nombre);
-    l->setGeometry(r);
-    return l;
-}
 
 QPixmap IconoCalendario() {
     QPixmap pm(32, 32);
@@ -83,7 +69,7 @@ void Form10::CrearControles() {
     auto* picture1 = new QWidget(this);
     picture1->setObjectName("Picture1");
     picture1->setGeometry(Px(120), Px(600), Px(2655), Px(255));
-    Pintar(picture1, CianClaro);
+    PintarFondo(picture1, CianClaro);
     for (int c = 0; c < 7; ++c) {
         auto* l = Etiqueta(picture1, QString("Label%1").arg(c + 3), DiasSemana[c],
                            QRect(MargenCelda + c * PasoCelda, 0, PasoCelda - 2, Px(255)));
@@ -93,7 +79,7 @@ void Form10::CrearControles() {
     auto* picture2 = new QWidget(this);
     picture2->setObjectName("Picture2");
     picture2->setGeometry(Px(120), Px(840), Px(2655), Px(2295));
-    Pintar(picture2, Blanco);
+    PintarFondo(picture2, Blanco);
     for (int n = 1; n <= Periodo::NumeroCeldas; ++n) {
         const int fila = (n - 1) / 7;
         const int columna = (n - 1) % 7;
@@ -102,7 +88,7 @@ void Form10::CrearControles() {
                                  PasoCelda - 2, PasoCelda - 2));
         l->setAlignment(Qt::AlignCenter);
         l->installEventFilter(this);
-        Pintar(l, Blanco);
+        PintarFondo(l, Blanco);
         celdas_[n - 1] = l;
     }
 
@@ -117,7 +103,7 @@ void Form10::CrearControles() {
         l->setCursor(Qt::PointingHandCursor);
         l->setToolTip("Pulse aquí para poner el día seleccionado");
         l->installEventFilter(this);
-        Pintar(l, Blanco);
+        PintarFondo(l, Blanco);
         fechas_[i] = l;
     }
 
@@ -187,7 +173,7 @@ void Form10::Label_Click(int n) {
 
 void Form10::PintarSeleccion() {
     for (int n = 1; n <= Periodo::NumeroCeldas; ++n)
-        Pintar(celdas_[n - 1], n == calendario_.seleccionada() ? Cian : Blanco);
+        PintarFondo(celdas_[n - 1], n == calendario_.seleccionada() ? Cian : Blanco);
 }
 
 void Form10::Fechas_Click(int indice) {

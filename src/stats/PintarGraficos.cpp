@@ -52,11 +52,6 @@ void PintarGuias(QPainter& p, const QRect& area, const Escala& escala, double ma
 
 } // namespace
 
-QColor ColorQt(uint32_t valor) {
-    return QColor(static_cast<int>(valor & 0xFF), static_cast<int>((valor >> 8) & 0xFF),
-                  static_cast<int>((valor >> 16) & 0xFF));
-}
-
 void PintarRegularidad(QPainter& p, const QRect& area, const DatosRegularidad& datos,
                        const QColor& fondo) {
     p.save();

@@ -1,6 +1,7 @@
 // Painting of the statistics charts onto any QPainter: the panels and the tests share it.
 #pragma once
 
+#include "platform/Controles.h"
 #include "stats/DatosGraficos.h"
 
 #include <QColor>
@@ -10,9 +11,6 @@
 class QPainter;
 
 namespace Estadistica {
-
-// A band colour value (red in the low byte) as a QColor; 0 is black.
-QColor ColorQt(uint32_t valor);
 
 // Background, the curve through the calls' amounts, and the dotted guides.
 void PintarRegularidad(QPainter& p, const QRect& area, const DatosRegularidad& datos,

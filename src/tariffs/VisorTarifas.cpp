@@ -2,7 +2,7 @@
 #include "tariffs/VisorTarifas.h"
 
 #include "app/Ajustes.h"
-#include "platform/DialogoFijo.h"
+#include "platform/Controles.h"
 #include "platform/Prompts.h"
 #include "platform/Servicios.h"
 #include "tariffs/VisorTarifasFilas.h"
@@ -28,24 +28,6 @@ const int NumerosTexto[Tarifas::FilasVisor][4] = {
 const int Columnas[4][2] = {{24, 40}, {78, 40}, {108, 58}, {170, 59}};
 // Column headings, centred over their columns.
 const int Titulos[4] = {10, 64, 119, 176};
-
-QColor ColorDeValor(uint32_t valor) {
-    return QColor(valor & 0xFF, (valor >> 8) & 0xFF, (valor >> 16) & 0xFF);
-}
-
-void Pintar(QWidget* w, const QColor& color) {
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, color);
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
-}
-
-QLabel* Etiqueta(QWidget* padre, const QString& nombre, const QString& texto, QRect r) {
-    auto* l = new QLabel(texto, padre);
-    l->setObjectName(nombre);
-    l->setGeometry(r);
-    return l;
-}
 
 // The system's shortest text of a number, with the user's decimal separator, then " pts".
 QString TextoImporte(double pesetas) {
@@ -101,7 +83,7 @@ void Form8::CrearControles() {
         l->adjustSize();
         l->resize(l->width() + 6, l->height());
         l->installEventFilter(this);
-        Pintar(l, ColorPestanaOculta());
+        PintarFondo(l, ColorPestanaOculta());
         pestanas_[i] = l;
     }
 
@@ -119,12 +101,12 @@ void Form8::CrearControles() {
     auto* panel = Etiqueta(this, "Label4", {}, QRect(Px(120), Px(1200), Px(3495), Px(2175)));
     panel->setFrameShape(QFrame::Panel);
     panel->setFrameShadow(QFrame::Sunken);
-    Pintar(panel, Qt::white);
+    PintarFondo(panel, Qt::white);
 
     for (int f = 0; f < Tarifas::FilasVisor; ++f) {
         barras_[f] = Etiqueta(this, NombresBarra[f], {},
                               QRect(Px(240), Px(TopesFila[f]), Px(3255), AltoFila));
-        Pintar(barras_[f], Qt::white);
+        PintarFondo(barras_[f], Qt::white);
         for (int c = 0; c < 4; ++c) {
             auto* l = Etiqueta(this, QString("Label%1").arg(NumerosTexto[f][c]), {},
                                QRect(Columnas[c][0], Px(TopesFila[f]), Columnas[c][1], AltoFila));
@@ -173,11 +155,11 @@ void Form8::Combo1_Click() {
 void Form8::MostrarTabla(Tarifas::TipoDia dia) {
     const int mostrada = static_cast<int>(dia);
     for (int i = 0; i < 3; ++i)
-        Pintar(pestanas_[i], i == mostrada ? ColorPestanaMostrada() : ColorPestanaOculta());
+        PintarFondo(pestanas_[i], i == mostrada ? ColorPestanaMostrada() : ColorPestanaOculta());
     const auto filas = Tarifas::FilasDelVisor(combo1_->currentText().toStdString(), dia);
     for (int f = 0; f < Tarifas::FilasVisor; ++f) {
         const bool llena = f < static_cast<int>(filas.size());
-        Pintar(barras_[f], llena ? ColorDeValor(filas[f].color) : QColor(Qt::white));
+        PintarFondo(barras_[f], llena ? ColorQt(filas[f].color) : QColor(Qt::white));
         textos_[f][0]->setText(llena ? QString::fromStdString(filas[f].inicio) : QString());
         textos_[f][1]->setText(llena ? QString::fromStdString(filas[f].fin) : QString());
         textos_[f][2]->setText(llena ? TextoImporte(filas[f].establecimiento) : QString());

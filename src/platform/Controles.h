@@ -1,0 +1,47 @@
+// Widget helpers shared by the windows: twips to pixels, fixed dialogs, colours, placed labels.
+#pragma once
+
+#include <QColor>
+#include <QDialog>
+#include <QLabel>
+#include <QPalette>
+#include <QString>
+#include <cstdint>
+
+// 15 twips a pixel at 96 DPI; Qt scales the pixels on high-DPI screens.
+constexpr int Px(int twips) {
+    return twips / 15;
+}
+
+// Object name, caption, no minimise/maximise buttons and the dialogs' 11-pixel lettering.
+inline void PrepararDialogoFijo(QDialog& dialogo, const char* nombre, const QString& titulo) {
+    dialogo.setObjectName(nombre);
+    dialogo.setWindowTitle(titulo);
+    dialogo.setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint);
+    QFont letra = dialogo.font();
+    letra.setPixelSize(11);
+    dialogo.setFont(letra);
+}
+
+// A 32-bit colour value with red in the low byte (the band colours) as a QColor; 0 is black.
+inline QColor ColorQt(uint32_t valor) {
+    return QColor(static_cast<int>(valor & 0xFF), static_cast<int>((valor >> 8) & 0xFF),
+                  static_cast<int>((valor >> 16) & 0xFF));
+}
+
+// Fills a widget's background with one colour.
+inline void PintarFondo(QWidget* w, const QColor& color) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, color);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+// A named label at a fixed place.
+inline QLabel* Etiqueta(QWidget* padre, const QString& nombre, const QString& texto, QRect r) {
+    auto* l = new QLabel(texto, padre);
+    l->setObjectName(nombre);
+    l->setGeometry(r);
+    return l;
+}
