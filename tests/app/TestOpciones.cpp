@@ -26,16 +26,9 @@ public:
 };
 } // namespace
 
-class TestOpciones : public QObject {
+class TestOpciones : public QObject, ServiciosFalsos {
     Q_OBJECT
 
-    FakeClock reloj;
-    MemorySettingsStore ajustes;
-    ScriptedPrompts avisos;
-    FakeSound sonido;
-    FakeProbe conexion;
-    FakeAutostart autoinicio;
-    Servicios servicios{reloj, ajustes, avisos, sonido, conexion, autoinicio, {}};
     General::EstadoPrograma estado;
     FakeVentana ventana;
 

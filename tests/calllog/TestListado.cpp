@@ -65,16 +65,10 @@ QStringList Linea(const QList<Palabra>& pagina, const QString& inicio) {
 
 } // namespace
 
-class TestListado : public QObject {
+class TestListado : public QObject, ServiciosFalsos {
     Q_OBJECT
 
     QTemporaryDir dir;
-    FakeClock reloj;
-    MemorySettingsStore ajustes;
-    ScriptedPrompts avisos;
-    FakeSound sonido;
-    FakeProbe conexion;
-    FakeAutostart autoinicio;
     General::EstadoPrograma estado;
 
     QString Imprimir(int llamadas, const QString& nombre) {
@@ -85,7 +79,7 @@ class TestListado : public QObject {
         const QString datos = dir.path() + "/" + nombre;
         QDir().mkpath(datos);
         [&] { QVERIFY(ArchivoLlamadas::Escribir((datos + "/llamadas.ldx").toStdString(), v)); }();
-        Servicios servicios{reloj, ajustes, avisos, sonido, conexion, autoinicio, datos};
+        servicios.carpetaDatos = datos;
         Form6 ventana(servicios, estado);
         avisos.responder(datos + "/listado");
         ventana.ExportarPdf();
@@ -196,7 +190,7 @@ private slots:
         const QString datos = dir.path() + "/cancelado";
         QDir().mkpath(datos);
         QVERIFY(ArchivoLlamadas::Escribir((datos + "/llamadas.ldx").toStdString(), {}));
-        Servicios servicios{reloj, ajustes, avisos, sonido, conexion, autoinicio, datos};
+        servicios.carpetaDatos = datos;
         Form6 ventana(servicios, estado);
         avisos.responder(false);
         ventana.Boton(5)->trigger();

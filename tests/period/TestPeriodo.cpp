@@ -36,16 +36,9 @@ Fechas::Dia D(int a, int m, int d) {
 }
 } // namespace
 
-class TestPeriodo : public QObject {
+class TestPeriodo : public QObject, ServiciosFalsos {
     Q_OBJECT
 
-    FakeClock reloj;
-    MemorySettingsStore ajustes;
-    ScriptedPrompts avisos;
-    FakeSound sonido;
-    FakeProbe conexion;
-    FakeAutostart autoinicio;
-    Servicios servicios{reloj, ajustes, avisos, sonido, conexion, autoinicio, {}};
     FakeVentana ventana{ajustes, reloj};
 
     QLabel* Celda(Form10& f, int n) { return f.findChild<QLabel*>(QString("Label(%1)").arg(n)); }

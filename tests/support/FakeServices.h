@@ -5,7 +5,9 @@
 #include "platform/Autostart.h"
 #include "platform/Clock.h"
 #include "platform/ConnectionProbe.h"
+#include "platform/Servicios.h"
 #include "platform/SoundPlayer.h"
+#include "support/ScriptedPrompts.h"
 
 #include <QStringList>
 #include <map>
@@ -54,4 +56,15 @@ public:
     bool fallar = false;
     bool isEnabled() const override { return activo; }
     bool setEnabled(bool a, QString* error) override;
+};
+
+// Every fake adapter and the Servicios bound to them; window tests derive from it.
+struct ServiciosFalsos {
+    FakeClock reloj;
+    MemorySettingsStore ajustes;
+    ScriptedPrompts avisos;
+    FakeSound sonido;
+    FakeProbe conexion;
+    FakeAutostart autoinicio;
+    Servicios servicios{reloj, ajustes, avisos, sonido, conexion, autoinicio, {}};
 };

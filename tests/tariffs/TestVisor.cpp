@@ -27,16 +27,9 @@ QString Color(const QColor& c) {
 }
 } // namespace
 
-class TestVisor : public QObject {
+class TestVisor : public QObject, ServiciosFalsos {
     Q_OBJECT
 
-    FakeClock reloj;
-    MemorySettingsStore ajustes;
-    ScriptedPrompts avisos;
-    FakeSound sonido;
-    FakeProbe conexion;
-    FakeAutostart autoinicio;
-    Servicios servicios{reloj, ajustes, avisos, sonido, conexion, autoinicio, {}};
     General::EstadoPrograma estado;
 
     static QLabel* L(Form8& f, const QString& nombre) { return f.findChild<QLabel*>(nombre); }
