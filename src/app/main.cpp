@@ -1,5 +1,6 @@
 // Composition root: builds the real adapters, the program state and the main window.
 #include "app/Ajustes.h"
+#include "app/Icono.h"
 #include "app/MainWindow.h"
 #include "app/OpcionesDialog.h"
 #include "calllog/VentanaLlamadas.h"
@@ -18,6 +19,7 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("VatriMox");
+    QApplication::setWindowIcon(Icono::IconoReposo());
     // The window may live hidden behind its tray icon; the program ends when Form1 closes.
     QApplication::setQuitOnLastWindowClosed(false);
 
