@@ -34,7 +34,14 @@ General::PeriodoFacturacion CargarAjustes(SettingsStore& ajustes, Fechas::Dia ho
     auto periodo = General::LeerPeriodo(ajustes);
     bool cargado = periodo && General::CargarEstado(ajustes, estado);
     if (!cargado) {
-        const bool escrito = General::CompletarAjustes(ajustes, hoy);
+        // A store with no setting at all is a first start: every default is written, in
+        // order; otherwise only the missing or unreadable ones, keeping the user's values.
+        const auto todos = General::AjustesEnOrden();
+        const bool vacio = std::all_of(todos.begin(), todos.end(), [&](const General::Ajuste* a) {
+            return General::Leer(ajustes, *a).empty();
+        });
+        const bool escrito = vacio ? General::ValoresPorDefecto(ajustes, hoy, carpetaDatos)
+                                   : General::CompletarAjustes(ajustes, hoy);
         const auto creado =
             ArchivoLlamadas::CrearSiFalta(carpetaDatos / ArchivoLlamadas::NombreActual);
         if (!escrito)

@@ -242,6 +242,10 @@ private slots:
         QCOMPARE(estado_.SegundosNegociacion, uint8_t(20));
         QCOMPARE(Contenido(Log()), QByteArray());
         QCOMPARE(General::Leer(vacio, General::Ajustes::AlAbrir), std::string("Mini Icono"));
+        // Every first-run default is written, the empty sound paths included, in order.
+        QCOMPARE(vacio.escrituras.size(), qsizetype(General::AjustesEnOrden().size()));
+        QCOMPARE(vacio.escrituras.first(), QString("Datos/FechaFinal=14/05/1999"));
+        QVERIFY(vacio.escrituras.contains("Sonidos/AlertaSonido="));
     }
 
     void ajustesIlegiblesConservanLoValido() {
