@@ -269,7 +269,8 @@ void Form1::IniciarLlamada() {
     Conectar->setText("Parar");
     const auto efectos = medidor_.Iniciar(s_.reloj.now());
     Timer1.start();
-    Atender(efectos);
+    AplicarModo(efectos.modo);
+    Sonar(efectos);
     Timer5.start();
 }
 
@@ -280,22 +281,33 @@ void Form1::TerminarLlamada() {
     Timer1.stop();
     const auto efectos = medidor_.Terminar(s_.reloj.now());
     MostrarPantalla();
+    Sonar(efectos);
     Timer5.stop();
     Timer5Tag.clear();
+    AplicarModo(efectos.modo);
     bandeja_.CambiarIcono(Icono::IconoReposo(), TipEspera);
-    Atender(efectos);
+    Avisar(efectos);
 }
 
-// Sounds, then the window mode, then any failure the user must hear about.
-void Form1::Atender(const Medidor::Efectos& efectos) {
+void Form1::Sonar(const Medidor::Efectos& efectos) {
     for (const std::string& archivo : efectos.sonidos) {
         if (!Sonido)
             Sonido = std::make_unique<CSSound>(s_.sonido);
         Sonido->PlayWave(Q(archivo), 1);
     }
-    AplicarModo(efectos.modo);
+}
+
+// Failures the user must hear about, shown once the window is in its new state.
+void Form1::Avisar(const Medidor::Efectos& efectos) {
     for (const std::string& error : efectos.errores)
         s_.avisos.message(this, "VatriMox", Q(error), Prompts::Icono::Critico);
+}
+
+// Sounds, then the window mode, then any failure.
+void Form1::Atender(const Medidor::Efectos& efectos) {
+    Sonar(efectos);
+    AplicarModo(efectos.modo);
+    Avisar(efectos);
 }
 
 void Form1::AplicarModo(ModoVentana modo) {

@@ -69,6 +69,8 @@ private:
     void TerminarLlamada();
     void AplicarModo(ModoVentana modo);
     void Atender(const Medidor::Efectos& efectos);
+    void Sonar(const Medidor::Efectos& efectos);
+    void Avisar(const Medidor::Efectos& efectos);
     void MostrarPantalla();
     void ColocarValor(QLabel* etiqueta, int arribaTwips);
 
