@@ -14,7 +14,11 @@ namespace Listado {
 void PrepararImpresora(QPrinter& impresora) {
     impresora.setPageSize(QPageSize(QPageSize::A4));
     impresora.setPageOrientation(QPageLayout::Portrait);
-    impresora.setFullPage(true);
+    // Positions count from the printable area's edge: the printer's own minimum margins, none
+    // on a PDF file.
+    impresora.setFullPage(false);
+    impresora.setPageMargins(impresora.pageLayout().minimumMargins(),
+                             impresora.pageLayout().units());
 }
 
 namespace {

@@ -1,4 +1,4 @@
-// Printing of the call listing on A4 paper, positions in centimetres from the paper's edge.
+// Printing of the call listing on A4 paper, positions in centimetres from the printable area.
 #pragma once
 
 #include "calllog/Llamada.h"
@@ -23,7 +23,7 @@ struct Datos {
     QFont fuente;
 };
 
-// Puts the printer on A4 paper with positions from the paper's edge.
+// Puts the printer on A4 paper with positions from the left edge of its printable area.
 void PrepararImpresora(QPrinter& impresora);
 // Paints the listing, starting new pages as lines run out; false when painting failed.
 bool Imprimir(QPagedPaintDevice& dispositivo, const Datos& datos);
