@@ -78,12 +78,4 @@ std::optional<FechasPeriodo> ComprobarPeriodo(std::string_view inicio, std::stri
     return FechasPeriodo{*a, *b};
 }
 
-std::optional<float> AnchoProgreso(Fechas::Dia inicio, Fechas::Dia fin, Fechas::Dia hoy) {
-    const auto divisor = (fin - inicio).count() + 1;
-    if (divisor <= 0)
-        return std::nullopt;
-    return static_cast<float>(static_cast<double>((hoy - inicio).count() + 1) /
-                              static_cast<double>(divisor) * 100.0);
-}
-
 } // namespace Periodo

@@ -59,8 +59,4 @@ struct FechasPeriodo {
 std::optional<FechasPeriodo> ComprobarPeriodo(std::string_view inicio, std::string_view fin,
                                               std::string& error);
 
-// Width of the period progress bar on a scale of 100: (days from start to today + 1) over
-// (days from start to end + 1); nullopt when the period has no day.
-std::optional<float> AnchoProgreso(Fechas::Dia inicio, Fechas::Dia fin, Fechas::Dia hoy);
-
 } // namespace Periodo

@@ -1,5 +1,6 @@
 // Tests of the billing-period calendar: its month grid, selection, checks and the Form10 dialog.
 #include "app/Ajustes.h"
+#include "app/Arranque.h"
 #include "app/VentanaPrincipal.h"
 #include "period/CalendarioPeriodo.h"
 #include "period/PeriodoDialog.h"
@@ -14,7 +15,7 @@
 #include <QtTest>
 
 namespace {
-// Records what the dialog asks of the main window; draws the bar as the main window would.
+// Records what the dialog asks of the main window; sizes the bar with the main window's own rule.
 class FakeVentana : public VentanaPrincipal {
 public:
     explicit FakeVentana(const SettingsStore& s, const Clock& r) : store(s), reloj(r) {}
@@ -22,7 +23,7 @@ public:
     void DibujarProgreso() override {
         ++dibujos;
         const auto p = General::LeerPeriodo(store);
-        ancho = p ? Periodo::AnchoProgreso(p->inicio, p->fin, reloj.now().dia) : std::nullopt;
+        ancho = p ? std::optional(Arranque::ProgresoPeriodo(*p, reloj.now().dia)) : std::nullopt;
     }
     bool LlamadaEnCurso() const override { return false; }
     const SettingsStore& store;
@@ -30,10 +31,6 @@ public:
     int dibujos = 0;
     std::optional<float> ancho;
 };
-
-Fechas::Dia D(int a, int m, int d) {
-    return *Fechas::crearDia(a, m, d);
-}
 } // namespace
 
 class TestPeriodo : public QObject, ServiciosFalsos {
@@ -99,11 +96,6 @@ private slots:
         const auto p = Periodo::ComprobarPeriodo(inicio.toStdString(), fin.toStdString(), mensaje);
         QCOMPARE(p.has_value(), error.isEmpty());
         QCOMPARE(QString::fromStdString(mensaje), error);
-    }
-
-    void anchoProgreso() {
-        QCOMPARE(*Periodo::AnchoProgreso(D(1999, 3, 1), D(1999, 4, 30), D(1999, 4, 30)), 100.0f);
-        QVERIFY(!Periodo::AnchoProgreso(D(1999, 3, 2), D(1999, 3, 1), D(1999, 3, 1)));
     }
 
     void abreEnElMesDeHoy() {
