@@ -15,10 +15,16 @@
 #include "tariffs/VisorTarifas.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("VatriMox");
+    // The interface is Spanish: Qt's own buttons read "Sí", "No", "Aceptar", "Cancelar".
+    QTranslator qtEspanol;
+    if (qtEspanol.load("qtbase_es", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtEspanol);
     QApplication::setWindowIcon(Icono::IconoReposo());
     // The window may live hidden behind its tray icon; the program ends when Form1 closes.
     QApplication::setQuitOnLastWindowClosed(false);
