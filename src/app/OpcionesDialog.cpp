@@ -371,6 +371,8 @@ void Form3::Aceptar_Click() {
                                   Prompts::Icono::Critico);
         return;
     }
+    // The program state changes only with values that pass the checks, so a refused
+    // "Aceptar" followed by "Cancelar" leaves it as it was.
     General::AplicarEstado(*v, estado_);
 
     QString error;
