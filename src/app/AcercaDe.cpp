@@ -13,7 +13,7 @@ QString TextoAcercaDe() {
         QString::fromStdString(TituloPrograma()),
         QString(),
         "VatriMox, medidor de llamadas",
-        "Software libre; todos los derechos de sus autores reservados.",
+        "Todos los derechos reservados.",
         QString(),
         "Sitio Web:\thttps://vatrimox.example.org",
         "Internet mail:\tcontacto@vatrimox.example.org",
