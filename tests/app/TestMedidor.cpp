@@ -241,7 +241,6 @@ private slots:
         QCOMPARE(p.fin, D(1999, 5, 14));
         QCOMPARE(estado_.SegundosNegociacion, uint8_t(20));
         QCOMPARE(Contenido(Log()), QByteArray());
-        QCOMPARE(General::Leer(vacio, General::Ajustes::AlAbrir), std::string("Mini Icono"));
         // Every first-run default is written, the empty sound paths included, in order.
         QCOMPARE(vacio.escrituras.size(), qsizetype(General::AjustesEnOrden().size()));
         QCOMPARE(vacio.escrituras.first(), QString("Datos/FechaFinal=14/05/1999"));
@@ -273,7 +272,6 @@ private slots:
         QCOMPARE(mensajes.size(), size_t(1));
         QVERIFY(mensajes[0].critico);
         QCOMPARE(p.fin, D(1999, 5, 14));
-        QCOMPARE(estado_.TipoLlamada, std::string("Metropolitana"));
     }
 
     // A call of the ended period lands in that period's log, now the previous one.
@@ -307,7 +305,6 @@ private slots:
     void progreso() {
         const General::PeriodoFacturacion p{D(1999, 3, 1), D(1999, 4, 30)};
         QCOMPARE(Arranque::ProgresoPeriodo(p, D(1999, 3, 1)), float(1.0 / 61 * 100));
-        QCOMPARE(Arranque::ProgresoPeriodo(p, D(1999, 4, 30)), 100.0f);
         QCOMPARE(Arranque::ProgresoPeriodo(p, D(1999, 2, 1)), 0.0f);
         QCOMPARE(Arranque::ProgresoPeriodo(p, D(1999, 6, 1)), 100.0f);
     }
@@ -321,7 +318,6 @@ private slots:
         QTest::newRow("ppp0") << "ppp0" << todo << "" << true;
         QTest::newRow("sin RUNNING") << "ppp0" << uint(IFF_POINTOPOINT | IFF_UP) << "" << false;
         QTest::newRow("no punto a punto") << "ppp0" << uint(IFF_UP | IFF_RUNNING) << "" << false;
-        QTest::newRow("otro nombre") << "eth0" << todo << "" << false;
         QTest::newRow("prefijo propio") << "wwan0" << todo << "wwan" << true;
         QTest::newRow("ppp con prefijo propio") << "ppp0" << todo << "wwan" << false;
     }
