@@ -70,7 +70,7 @@ private slots:
     void cleanup() { QVERIFY2(avisos.errores.isEmpty(), qPrintable(avisos.errores.join("; "))); }
 
     // Opens on the first tab with the saved type; a tab click or another type redraws the rows.
-    // One table per call type and per tab covers every band colour and empty rows.
+    // Two tables cover every band colour and empty rows.
     void filas_data() {
         QTest::addColumn<QString>("tipo");
         QTest::addColumn<int>("pestana");
@@ -81,11 +81,6 @@ private slots:
             << QStringList{
                    "00:00 07:59 15 pts 10,44 pts reducida", "08:00 16:59 15 pts 39,45 pts punta",
                    "17:00 21:59 15 pts 25,01 pts normal", "22:00 24:00 15 pts 10,44 pts reducida"};
-        QTest::newRow("Metropolitana Sábados")
-            << "Metropolitana" << 2
-            << QStringList{"00:00 07:59 11,4 pts 1,64 pts reducida",
-                           "08:00 13:59 11,4 pts 4,52 pts punta",
-                           "14:00 24:00 11,4 pts 1,64 pts reducida", v};
         QTest::newRow("Provincial Festivos")
             << "Provincial" << 3 << QStringList{"00:00 24:00 15 pts 6,71 pts reducida", v, v, v};
     }
@@ -100,22 +95,6 @@ private slots:
         Combo(f)->setCurrentText(tipo);
         QCOMPARE(PestanaMostrada(f), pestana);
         QCOMPARE(Filas(f), filas);
-    }
-
-    void textosFijos() {
-        Form8 f(servicios, estado);
-        QCOMPARE(f.windowTitle(), QString("Tarifas"));
-        QCOMPARE(f.findChild<QPushButton*>("Command1")->text(), QString("&Aceptar"));
-        QCOMPARE(L(f, "Label25")->text(), QString("Facturación por segundos."));
-        QStringList cabeceras;
-        for (const char* n : {"Label10", "Label9", "Label11", "Label12"})
-            cabeceras << L(f, n)->text() + "/" + L(f, n)->toolTip();
-        QCOMPARE(cabeceras,
-                 (QStringList{"Inicio/Inicio del periodo", "Final/Fin del periodo",
-                              "Coste Ini/Coste Inicial", "Coste Min/Coste cada minuto"}));
-        QVERIFY(!Combo(f)->isEditable());
-        QCOMPARE(Combo(f)->count(), 3);
-        QCOMPARE(Combo(f)->itemText(2), QString("Interprovincial"));
     }
 
     void aceptarGuardaElTipo() {
