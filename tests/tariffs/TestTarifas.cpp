@@ -97,14 +97,11 @@ private slots:
         fila("metropolitana 300 s", "Metropolitana", 3, 36000, 300, 0, "21.9467");
         fila("provincial punta y normal", "Provincial", 4, 61140, 120, 0, "43.85");
         fila("interprovincial domingo", "Interprovincial", 7, 43200, 600, 0, "119.4");
-        fila("provincial al empezar", "Provincial", 5, 50000, 0, 0, "15");
         fila("segundos de negociacion", "Provincial", 2, 61185, 15, 0, "18.8625");
         fila("tipo desconocido", "Urbana", 1, 36000, 600, 1, "0");
         fila("dia 0", "Provincial", 0, 36000, 600, 0, "0");
         fila("viernes a sabado", "Provincial", 5, 86340, 120, 0, "28.42");
-        fila("sabado punta a domingo", "Interprovincial", 6, 50340, 36120, 0, "6328.89");
         fila("negociacion el domingo", "Interprovincial", 1, -10, 28870, 0, "5067.39");
-        fila("25 horas", "Provincial", 1, 0, 90000, 0, "16806.6");
     }
     void coste() {
         QFETCH(QString, tipo);
