@@ -162,17 +162,6 @@ private slots:
         QCOMPARE(oidos, QStringList({"00:01:00", "00:02:00"}));
     }
 
-    void diarioDeLaLlamada() {
-        Medidor m = Iniciado();
-        Tick(m, 5);
-        const auto diario = ArchivoLlamadas::Leer(Diario::Ruta(carpeta_));
-        QCOMPARE(diario.llamadas.size(), size_t(1));
-        QCOMPARE(diario.llamadas[0], m.Registro());
-        m.Abandonar();
-        QVERIFY(!fs::exists(Diario::Ruta(carpeta_)));
-        QCOMPARE(Contenido(Log()), QByteArray());
-    }
-
     // The failed call stays pending and in the journal; the next call carries it to the log.
     void anadirFallaConservaLaLlamada() {
         fs::remove(Log());
