@@ -175,7 +175,6 @@ private slots:
         const qint64 minimo = std::numeric_limits<qint64>::min();
         const qint64 maximo = std::numeric_limits<qint64>::max();
         QTest::newRow("metro 40 s") << "Metropolitana" << qint64(400000) << 120 << 0;
-        QTest::newRow("metro 160 s") << "Metropolitana" << qint64(1600000) << 0 << 0;
         QTest::newRow("metro 300 s") << "Metropolitana" << qint64(3000000) << 140 << 140;
         QTest::newRow("metro media a favor") << "Metropolitana" << qint64(1605000) << 1 << 1;
         QTest::newRow("metro media en contra") << "Metropolitana" << qint64(1595000) << 1 << 0;
