@@ -33,7 +33,6 @@ private slots:
         QTest::addColumn<qint64>("diezmilesimas");
         QTest::addColumn<QString>("escrito");
         QTest::newRow("decimales") << "45.23" << qint64(452300) << "45.23";
-        QTest::newRow("sin cero") << ".5" << qint64(5000) << "0.5";
         QTest::newRow("ceros finales") << "7.5000" << qint64(75000) << "7.5";
         QTest::newRow("negativo") << "-3.0001" << qint64(-30001) << "-3.0001";
         QTest::newRow("quinto decimal par") << "0.00005" << qint64(0) << "0";
@@ -60,7 +59,6 @@ private slots:
         QCOMPARE(FechaHora::desdeSerial(t.serial()), t);
         QCOMPARE(FechaHora::desdeSerial(-1.25).dia, *crearDia(1899, 12, 29));
         QCOMPARE(FechaHora::desdeSerial(-1.25).segundo, 6 * 3600);
-        QCOMPARE(t.mas(6 * 3600).dia, *crearDia(1999, 3, 16));
         QCOMPARE(t.mas(-18 * 3600 - 25 * 60 - 4).segundo, 86399);
         QCOMPARE(SegundosEntre(t, t.mas(90061)), int64_t(90061));
         QVERIFY(!crearDia(1999, 2, 29));
