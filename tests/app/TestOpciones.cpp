@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -82,6 +83,35 @@ private slots:
         QCOMPARE(W<QSpinBox>(f, "Text7")->value(), 0);
         QCOMPARE(W<QSpinBox>(f, "Text6")->value(), 10);
         QCOMPARE(W<QComboBox>(f, "Combo1")->currentIndex(), -1);
+    }
+
+    void dependientes_data() {
+        QTest::addColumn<QString>("check");
+        QTest::addColumn<QStringList>("dependientes");
+        QTest::newRow("Check1") << "Check1"
+                                << QStringList{"Text1", "Command1", "Command2", "Text4"};
+        QTest::newRow("Check6") << "Check6" << QStringList{"Text9"};
+    }
+    void dependientes() {
+        QFETCH(QString, check);
+        QFETCH(QStringList, dependientes);
+        Form3 f(servicios, estado, ventana);
+        f.show();
+        W<QTabBar>(f, "Pestaña")->setCurrentIndex(check == "Check6" ? 0 : 1);
+        auto* c = W<QCheckBox>(f, qPrintable(check));
+        auto estados = [&] {
+            QList<bool> r;
+            for (const QString& d : dependientes)
+                r << W<QWidget>(f, qPrintable(d))->isEnabled();
+            return r;
+        };
+        QCOMPARE(estados(), QList<bool>(dependientes.size(), false));
+        const QPoint indicador(6, c->height() / 2);
+        QTest::mouseClick(c, Qt::LeftButton, {}, indicador);
+        QVERIFY(c->isChecked());
+        QCOMPARE(estados(), QList<bool>(dependientes.size(), true));
+        QTest::mouseClick(c, Qt::LeftButton, {}, indicador);
+        QCOMPARE(estados(), QList<bool>(dependientes.size(), false));
     }
 
     void ida_y_vuelta() {
