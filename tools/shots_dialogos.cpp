@@ -36,9 +36,10 @@ int main(int argc, char* argv[]) {
     const QString carpeta = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString("docs");
     QDir().mkpath(carpeta);
 
-    FakeClock reloj;
+    ServiciosFalsos falsos;
+    FakeClock& reloj = falsos.reloj;
     reloj.poner(1999, 3, 15, 10);
-    MemorySettingsStore ajustes;
+    MemorySettingsStore& ajustes = falsos.ajustes;
     const char* const valores[][3] = {{"Tarifas", "Tarifa", "Provincial"},
                                       {"Datos", "FechaInicio", "1/3/1999"},
                                       {"Datos", "FechaFinal", "30/4/1999"},
@@ -57,11 +58,7 @@ int main(int argc, char* argv[]) {
                                       {"Sonidos", "Periodo2", "30"}};
     for (const auto& v : valores)
         ajustes.write("VatriMox", v[0], v[1], v[2]);
-    ScriptedPrompts avisos;
-    FakeSound sonido;
-    FakeProbe conexion;
-    FakeAutostart autoinicio;
-    Servicios servicios{reloj, ajustes, avisos, sonido, conexion, autoinicio, {}};
+    Servicios& servicios = falsos.servicios;
     General::EstadoPrograma estado;
     VentanaQuieta ventana;
 

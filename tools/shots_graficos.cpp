@@ -39,18 +39,16 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
-    FakeClock reloj;
+    ServiciosFalsos falsos;
+    FakeClock& reloj = falsos.reloj;
     reloj.poner(1999, 3, 24, 18, 30); // a Wednesday evening: peak band for Metropolitana
-    MemorySettingsStore ajustes;
+    MemorySettingsStore& ajustes = falsos.ajustes;
     General::Escribir(ajustes, General::Ajustes::FechaInicio, "01/03/1999");
     General::Escribir(ajustes, General::Ajustes::FechaFinal, "31/03/1999");
     General::Escribir(ajustes, General::Ajustes::Fuente, "DejaVu Sans");
     General::Escribir(ajustes, General::Ajustes::FontSize, "9");
-    ScriptedPrompts avisos;
-    FakeSound sonido;
-    FakeProbe conexion;
-    FakeAutostart autoinicio;
-    Servicios servicios{reloj, ajustes, avisos, sonido, conexion, autoinicio, datos.path()};
+    Servicios& servicios = falsos.servicios;
+    servicios.carpetaDatos = datos.path();
     General::EstadoPrograma estado;
     estado.TipoLlamada = "Metropolitana";
 

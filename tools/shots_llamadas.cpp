@@ -84,16 +84,14 @@ int main(int argc, char* argv[]) {
     if (!QFile::copy(ejemplo, datos.path() + "/llamadas.ldx"))
         return Informar(false, ejemplo) ? 0 : 1;
 
-    FakeClock reloj;
+    ServiciosFalsos falsos;
+    FakeClock& reloj = falsos.reloj;
     reloj.poner(1999, 3, 28, 23, 40, 12);
-    MemorySettingsStore ajustes;
+    MemorySettingsStore& ajustes = falsos.ajustes;
     ajustes.write("VatriMox", "Opciones", "Fuente", "DejaVu Sans");
     ajustes.write("VatriMox", "Opciones", "FontSize", "9");
-    ScriptedPrompts avisos;
-    FakeSound sonido;
-    FakeProbe conexion;
-    FakeAutostart autoinicio;
-    Servicios servicios{reloj, ajustes, avisos, sonido, conexion, autoinicio, datos.path()};
+    Servicios& servicios = falsos.servicios;
+    servicios.carpetaDatos = datos.path();
     General::EstadoPrograma estado;
     estado.TipoLlamada = "Metropolitana";
 
@@ -104,7 +102,7 @@ int main(int argc, char* argv[]) {
     QApplication::processEvents();
     bool ok = Informar(ventana.grab().save(carpeta + "/llamadas.png"), carpeta + "/llamadas.png");
 
-    avisos.responder(datos.path() + "/listado.pdf");
+    falsos.avisos.responder(datos.path() + "/listado.pdf");
     ventana.ExportarPdf();
     const int rc =
         QProcess::execute("pdftoppm", {"-png", "-r", "60", "-f", "1", "-l", "1", "-singlefile",
