@@ -1,12 +1,13 @@
 # Front door: `make run`, `make test`, `make bench`. Installs missing Debian packages first.
 PKGS := build-essential cmake ninja-build qt6-base-dev qt6-multimedia-dev libbenchmark-dev \
         fonts-dejavu-core xvfb xauth wmdocker faketime poppler-utils iproute2 clang \
-        imagemagick x11-utils libxtst6 libclang-rt-14-dev qt6-translations-l10n
+        imagemagick x11-utils libxtst6 libclang-rt-14-dev qt6-translations-l10n \
+        librsvg2-bin desktop-file-utils appstream lintian
 BUILD ?= build
 JOBS ?= $(shell nproc)
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test test-asan bench fuzz format clean
+.PHONY: all deps configure build run test test-asan bench fuzz format clean deb
 
 all: build
 
@@ -31,6 +32,10 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# The Debian package, $(BUILD)/vatrimox_<version>_<arch>.deb.
+deb: build
+	cd $(BUILD) && cpack -G DEB --config CPackConfig.cmake
 
 test-asan: deps
 	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVATRIMOX_SANITIZE=ON

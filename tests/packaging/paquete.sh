@@ -1,0 +1,101 @@
+#!/bin/sh
+# Builds the .deb with CPack, unpacks it and checks that every file sits where the desktop,
+# icon, AppStream and manual standards put it; runs the validators and lintian where installed,
+# and the packaged binary with --version.
+# Usage: paquete.sh <cpack> <build folder> <version>
+set -u
+CPACK=$1
+BUILD=$2
+VERSION=$3
+
+for herramienta in "$CPACK" dpkg-deb dpkg; do
+    if ! command -v "$herramienta" >/dev/null 2>&1; then
+        echo "SKIP: $herramienta is not installed; the package is not checked"
+        exit 0
+    fi
+done
+
+TMP=$(mktemp -d)
+trap 'rm -rf "$TMP"' EXIT INT TERM
+FALLOS=0
+fallo() {
+    echo "FAIL: $*"
+    FALLOS=$((FALLOS + 1))
+}
+
+if ! "$CPACK" -G DEB --config "$BUILD/CPackConfig.cmake" -B "$TMP/cpack" >"$TMP/cpack.log" 2>&1; then
+    cat "$TMP/cpack.log"
+    echo "FAIL: cpack did not build the package"
+    exit 1
+fi
+DEB="$TMP/cpack/vatrimox_${VERSION}_$(dpkg --print-architecture).deb"
+[ -f "$DEB" ] || { ls "$TMP/cpack"; echo "FAIL: no $(basename "$DEB")"; exit 1; }
+
+RAIZ="$TMP/raiz"
+dpkg-deb -x "$DEB" "$RAIZ" || { echo "FAIL: dpkg-deb -x"; exit 1; }
+DEPENDS=$(dpkg-deb -f "$DEB" Depends)
+for paquete in qt6-translations-l10n libqt6widgets6 libc6; do
+    case "$DEPENDS" in *"$paquete"*) ;; *) fallo "Depends lacks $paquete: $DEPENDS" ;; esac
+done
+
+[ -x "$RAIZ/usr/bin/vatrimox" ] || fallo "usr/bin/vatrimox missing or not executable"
+ESCRITORIO="$RAIZ/usr/share/applications/vatrimox.desktop"
+METAINFO="$RAIZ/usr/share/metainfo/org.example.vatrimox.metainfo.xml"
+for archivo in "$ESCRITORIO" "$METAINFO" \
+    "$RAIZ/usr/share/icons/hicolor/scalable/apps/vatrimox.svg" \
+    "$RAIZ/usr/share/man/man1/vatrimox.1.gz" \
+    "$RAIZ/usr/share/doc/vatrimox/copyright" "$RAIZ/usr/share/doc/vatrimox/changelog.gz"; do
+    [ -s "$archivo" ] || fallo "${archivo#"$RAIZ"/} missing"
+done
+# Each PNG must be the size its folder names, or launchers scale it again.
+for lado in 16 22 24 32 48 64 128 256; do
+    png="$RAIZ/usr/share/icons/hicolor/${lado}x${lado}/apps/vatrimox.png"
+    medida=$(od -An -tu1 -j16 -N8 "$png" 2>/dev/null | awk '{print $3*256+$4 "x" $7*256+$8}')
+    [ "$medida" = "${lado}x${lado}" ] || fallo "${lado}x${lado} icon is '${medida}'"
+done
+# The menu entry starts the packaged binary and names the packaged icon; the metainfo names
+# the menu entry.
+grep -qx 'Exec=vatrimox' "$ESCRITORIO" || fallo "desktop entry Exec is not the installed binary"
+grep -qx 'Icon=vatrimox' "$ESCRITORIO" || fallo "desktop entry Icon is not vatrimox"
+grep -q '<launchable type="desktop-id">vatrimox.desktop</launchable>' "$METAINFO" ||
+    fallo "metainfo does not launch vatrimox.desktop"
+grep -q "<release version=\"$VERSION\"" "$METAINFO" || fallo "metainfo has no release $VERSION"
+zcat "$RAIZ/usr/share/man/man1/vatrimox.1.gz" | grep -q '^\.TH VATRIMOX 1 ' || fallo "man page header"
+
+if command -v desktop-file-validate >/dev/null 2>&1; then
+    desktop-file-validate "$ESCRITORIO" || fallo "desktop-file-validate"
+else
+    echo "SKIP: desktop-file-validate is not installed"
+fi
+if command -v appstreamcli >/dev/null 2>&1; then
+    appstreamcli validate --no-net "$METAINFO" >"$TMP/appstream.log" 2>&1 ||
+        { cat "$TMP/appstream.log"; fallo "appstreamcli validate"; }
+else
+    echo "SKIP: appstreamcli is not installed"
+fi
+if command -v lintian >/dev/null 2>&1; then
+    lintian --fail-on error "$DEB" >"$TMP/lintian.log" 2>&1
+    estado=$?
+    grep -v 'root privileges' "$TMP/lintian.log"
+    [ "$estado" = 0 ] || fallo "lintian reports errors"
+else
+    echo "SKIP: lintian is not installed"
+fi
+
+# --version needs no display: run with none at all, so a program that opened a window fails.
+sin_pantalla() {
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM VATRIMOX_HOME="$TMP/home" \
+        timeout 20 "$RAIZ/usr/bin/vatrimox" "$@" 2>&1
+}
+ulimit -c 0
+if sin_pantalla --help | grep -q -- '--version'; then
+    salida=$(sin_pantalla --version)
+    estado=$?
+    [ "$estado" = 0 ] || fallo "vatrimox --version exited with $estado"
+    [ "$salida" = "VatriMox $VERSION" ] || fallo "vatrimox --version printed '$salida'"
+else
+    echo "SKIP: this vatrimox has no --version option yet; not run"
+fi
+
+[ "$FALLOS" = 0 ] || exit 1
+echo "OK: $(basename "$DEB")"
