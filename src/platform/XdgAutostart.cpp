@@ -6,13 +6,15 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 XdgAutostart::XdgAutostart(QString carpeta, QString programa)
-    : carpeta_(std::move(carpeta)), programa_(std::move(programa)) {}
+    : carpeta_(std::move(carpeta)), exec_(ValorExec(programa)) {}
 
 XdgAutostart::XdgAutostart()
-    : XdgAutostart(Rutas::CarpetaAutostart(), QCoreApplication::applicationFilePath()) {}
+    : carpeta_(Rutas::CarpetaAutostart()),
+      exec_(ExecInstalado(QCoreApplication::applicationFilePath())) {}
 
 QString XdgAutostart::archivo() const {
     return carpeta_ + "/vatrimox.desktop";
@@ -50,6 +52,25 @@ QString XdgAutostart::ValorExec(const QString& programa) {
     return valor;
 }
 
+QString XdgAutostart::ExecInstalado(const QString& programa) {
+    // VM_APLICACIONES is the menu-entry folder relative to the installed binary's folder.
+    QFile f(QFileInfo(programa).absolutePath() + "/" VM_APLICACIONES "/vatrimox.desktop");
+    if (f.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        bool enEntrada = false;
+        while (!f.atEnd()) {
+            const QString linea = QString::fromUtf8(f.readLine()).trimmed();
+            if (linea.startsWith('['))
+                enEntrada = linea == "[Desktop Entry]";
+            else if (enEntrada && linea.section('=', 0, 0).trimmed() == "Exec") {
+                const QString valor = linea.section('=', 1).trimmed();
+                if (!valor.isEmpty())
+                    return valor;
+            }
+        }
+    }
+    return ValorExec(programa);
+}
+
 bool XdgAutostart::setEnabled(bool activo, QString* error) {
     auto fallo = [error](const QString& motivo) {
         if (error)
@@ -70,7 +91,7 @@ bool XdgAutostart::setEnabled(bool activo, QString* error) {
                               "Type=Application\n"
                               "Name=VatriMox\n"
                               "Exec=" +
-                              ValorExec(programa_) +
+                              exec_ +
                               "\n"
                               "X-GNOME-Autostart-enabled=true\n";
     f.write(contenido.toUtf8());

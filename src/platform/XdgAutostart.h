@@ -9,7 +9,7 @@ class XdgAutostart : public Autostart {
 public:
     // `carpeta` is the autostart folder, `programa` the executable the entry starts.
     XdgAutostart(QString carpeta, QString programa);
-    // The user's autostart folder and this executable.
+    // The user's autostart folder and the Exec of the installed menu entry (see ExecInstalado).
     XdgAutostart();
 
     bool isEnabled() const override;
@@ -18,8 +18,12 @@ public:
     QString archivo() const;
     // The Exec value that runs `programa` with no arguments, quoted and escaped for a desktop file.
     static QString ValorExec(const QString& programa);
+    // The Exec of the menu entry installed with `programa` (<prefix>/share/applications/
+    // vatrimox.desktop for <prefix>/bin/vatrimox), so the session starts what the menu starts;
+    // ValorExec(programa) when `programa` was not installed with one.
+    static QString ExecInstalado(const QString& programa);
 
 private:
     QString carpeta_;
-    QString programa_;
+    QString exec_;
 };

@@ -74,6 +74,19 @@ private slots:
         QCOMPARE(XdgAutostart::ValorExec(programa), valor);
     }
 
+    // Installed, the entry starts what the menu starts; the Exec of another group is not it.
+    void execDelMenuInstalado() {
+        QTemporaryDir dir;
+        QVERIFY(QDir().mkpath(dir.path() + "/bin") &&
+                QDir().mkpath(dir.path() + "/share/applications"));
+        const QString programa = dir.path() + "/bin/vatrimox";
+        QCOMPARE(XdgAutostart::ExecInstalado(programa), XdgAutostart::ValorExec(programa));
+        QVERIFY(Escribir(dir.path() + "/share/applications/vatrimox.desktop",
+                         "[Desktop Action x]\nExec=otro\n[Desktop Entry]\nName=VatriMox\n"
+                         "Exec = vatrimox\n"));
+        QCOMPARE(XdgAutostart::ExecInstalado(programa), QString("vatrimox"));
+    }
+
     void fallosSeInforman() {
         QTemporaryDir dir;
         QVERIFY(Escribir(dir.path() + "/fichero", {}));
