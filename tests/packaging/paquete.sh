@@ -85,12 +85,13 @@ fi
 # --version needs no display: run with none at all, so a program that opened a window fails.
 sin_pantalla() {
     env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM VATRIMOX_HOME="$TMP/home" \
-        timeout 20 "$RAIZ/usr/bin/vatrimox" "$@" 2>&1
+        timeout 20 "$RAIZ/usr/bin/vatrimox" "$@" 2>"$TMP/stderr"
 }
 ulimit -c 0
 if sin_pantalla --help | grep -q -- '--version'; then
     salida=$(sin_pantalla --version)
     estado=$?
+    cat "$TMP/stderr"
     [ "$estado" = 0 ] || fallo "vatrimox --version exited with $estado"
     [ "$salida" = "VatriMox $VERSION" ] || fallo "vatrimox --version printed '$salida'"
 else
