@@ -4,14 +4,20 @@
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QThread>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 namespace {
 constexpr char Peticion[] = "show\n";
 constexpr char Respuesta[] = "ok\n";
+constexpr char NombreBloqueo[] = "/VatriMox.lock";
 
 // Two data folders give two names, so two VATRIMOX_HOME trees run side by side. The socket
 // goes into the user's own runtime folder where there is one (Qt's temporary folder otherwise).
@@ -29,10 +35,28 @@ QString NombreServidor(const QString& carpeta) {
         return privada + "/" + nombre;
     return nombre;
 }
+
+// Its holder keeps a native lock on the file while it runs; a file whose lock is free was left
+// by a crash, even where it cannot be removed. Asked twice: a holder that has just made the file
+// locks it right after.
+bool Abandonado(const QString& ruta) {
+    for (int vez = 0; vez < 2; ++vez) {
+        if (vez > 0)
+            QThread::msleep(100);
+        const int fd = ::open(QFile::encodeName(ruta).constData(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            return false;
+        const bool libre = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+        ::close(fd);
+        if (!libre)
+            return false;
+    }
+    return true;
+}
 } // namespace
 
 InstanciaUnica::InstanciaUnica(const QString& carpetaDatos, QObject* padre)
-    : QObject(padre), bloqueo_(carpetaDatos + "/VatriMox.lock"),
+    : QObject(padre), carpeta_(carpetaDatos), bloqueo_(carpetaDatos + NombreBloqueo),
       nombre_(NombreServidor(carpetaDatos)) {
     // A lock is stale only when its process is gone, never because of its age (where the
     // file system has no native locks, age would be the only test).
@@ -46,9 +70,10 @@ InstanciaUnica::Resultado InstanciaUnica::Iniciar(int esperaMs) {
         Escuchar();
         return Resultado::Primera;
     }
-    // A folder where no lock can be made (read-only) must not stop the program: unless another
-    // process already answers, this one runs and answers later starts itself.
-    const bool ocupada = bloqueo_.error() == QLockFile::LockFailedError;
+    // A folder where no lock can be made or a stale one removed (read-only) must not stop the
+    // program: unless another process already answers, this one runs and answers later starts.
+    const bool ocupada =
+        bloqueo_.error() == QLockFile::LockFailedError && !Abandonado(carpeta_ + NombreBloqueo);
     if (Avisar(esperaMs, ocupada))
         return Resultado::Avisada;
     if (!ocupada) {

@@ -30,6 +30,7 @@ private:
     bool Avisar(int esperaMs, bool reintentar);
     void Escuchar();
 
+    QString carpeta_;
     QLockFile bloqueo_;
     QString nombre_; // local socket name, the same for every process of this folder
     QLocalServer* servidor_ = nullptr;
