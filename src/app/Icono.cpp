@@ -143,15 +143,16 @@ Bandeja::~Bandeja() {
     QuitarIcono();
 }
 
+// Asked at every hide: a tray host can come and go while the program runs.
 bool Bandeja::Disponible() const {
-    return QSystemTrayIcon::isSystemTrayAvailable();
+    return agregado_ && tray_->isVisible() && QSystemTrayIcon::isSystemTrayAvailable();
 }
 
+// Shown even while no tray host runs: Qt docks a visible icon when one registers later.
 void Bandeja::AgregarIcono(QWidget*, const QIcon& icono, const QString& tip) {
     agregado_ = true;
     CambiarIcono(icono, tip);
-    if (Disponible())
-        tray_->show();
+    tray_->show();
 }
 
 void Bandeja::CambiarIcono(const QIcon& icono, const QString& tip) {

@@ -18,7 +18,8 @@ QIcon IconoConectado();
 // Picture of the main toolbar's button `indice` (1, 3, 5, 6, 8).
 QIcon IconoBoton(int indice);
 
-// The one tray icon of the run. Without a system tray it keeps its state but shows nothing.
+// The one tray icon of the run. Without a system tray it keeps its state and appears once a
+// tray host starts.
 class Bandeja : public QObject {
     Q_OBJECT
 public:
@@ -30,6 +31,7 @@ public:
     void QuitarIcono();
     void PonerMenu(QMenu* menu);
 
+    // True only while the icon is really shown in a tray, so the window may hide behind it.
     bool Disponible() const;
     bool Agregado() const { return agregado_; }
     QString Tip() const { return tip_; }

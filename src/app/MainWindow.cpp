@@ -220,8 +220,9 @@ void Form1::Form_Load() {
     medidor_.Pendientes(res.pendientes);
     if (res.autodeteccion)
         AutodeteccionActiva(true);
-    AplicarModo(res.modo == ModoVentana::SinCambio ? ModoVentana::Normal : res.modo);
+    // The icon first: "Mini Icono" hides the window only behind an icon that is shown.
     bandeja_.AgregarIcono(this, Icono::IconoReposo(), TipEspera);
+    AplicarModo(res.modo == ModoVentana::SinCambio ? ModoVentana::Normal : res.modo);
     DibujarProgreso();
     Timer2_Timer();
 }
@@ -322,7 +323,7 @@ void Form1::AplicarModo(ModoVentana modo) {
         break;
     case ModoVentana::MiniIcono:
         setWindowState(windowState() | Qt::WindowMinimized);
-        // Hidden without a tray the window could never be reached again.
+        // Hidden without a shown tray icon the window could never be reached again.
         if (bandeja_.Disponible())
             hide();
         else

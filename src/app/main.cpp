@@ -7,6 +7,7 @@
 #include "period/PeriodoDialog.h"
 #include "platform/Clock.h"
 #include "platform/IniSettingsStore.h"
+#include "platform/InstanciaUnica.h"
 #include "platform/PppProbe.h"
 #include "platform/Prompts.h"
 #include "platform/QtSoundPlayer.h"
@@ -17,6 +18,19 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <cstdio>
+
+namespace {
+// Without a screen (offscreen, minimal platforms) a message box would wait unseen.
+void AvisarEnEjecucion() {
+    const QString texto = "VatriMox ya se está ejecutando.";
+    const QString plataforma = QGuiApplication::platformName();
+    if (plataforma == "offscreen" || plataforma == "minimal")
+        std::fprintf(stderr, "%s\n", qPrintable(texto));
+    else
+        QtPrompts().message(nullptr, "VatriMox", texto, Prompts::Icono::Informacion);
+}
+} // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -28,6 +42,19 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(Icono::IconoReposo());
     // The window may live hidden behind its tray icon; the program ends when Form1 closes.
     QApplication::setQuitOnLastWindowClosed(false);
+
+    // One program per data folder, settled before anything reads the folder, so the journal of
+    // a call still running elsewhere is never taken for one left by a crash.
+    InstanciaUnica instancia(Rutas::CarpetaDatos());
+    switch (instancia.Iniciar()) {
+    case InstanciaUnica::Resultado::Primera:
+        break;
+    case InstanciaUnica::Resultado::Avisada:
+        return 0;
+    case InstanciaUnica::Resultado::SinRespuesta:
+        AvisarEnEjecucion();
+        return 1;
+    }
 
     SystemClock reloj;
     IniSettingsStore ajustes;
@@ -48,6 +75,7 @@ int main(int argc, char* argv[]) {
     };
     Form1 ventana(servicios, estado, ventanas);
     principal = &ventana;
+    QObject::connect(&instancia, &InstanciaUnica::mostrar, &ventana, &Form1::Principal_Click);
     QObject::connect(&ventana, &Form1::cerrado, &app, &QApplication::quit, Qt::QueuedConnection);
     ventana.Form_Load();
     return QApplication::exec();

@@ -1,0 +1,177 @@
+#!/bin/sh
+# Runs VatriMox under Xvfb: a tray host that starts after the program still gets the icon, and a
+# "Mini Icono" call end leaves it reachable; a second start with a call running only shows the
+# first one's window and exits, and the call is logged once.
+# Usage: instancia.sh <vatrimox binary>
+set -u
+BIN=$1
+
+for herramienta in Xvfb wmdocker xwininfo python3; do
+    if ! command -v "$herramienta" >/dev/null 2>&1; then
+        echo "SKIP: $herramienta is not installed; single instance and late tray not checked"
+        exit 0
+    fi
+done
+if ! python3 -c 'import ctypes.util, sys; sys.exit(0 if ctypes.util.find_library("Xtst") else 1)'; then
+    echo "SKIP: libXtst is not installed; single instance and late tray not checked"
+    exit 0
+fi
+
+TMP=$(mktemp -d)
+PIDS=""
+terminar() {
+    for p in $PIDS; do kill "$p" 2>/dev/null; done
+    wait 2>/dev/null
+    rm -rf "$TMP"
+}
+trap terminar EXIT INT TERM
+fallo() {
+    echo "FAIL: $1"
+    for l in "$TMP"/*.log; do echo "--- $l"; cat "$l"; done
+    exit 1
+}
+# Waits up to $1 tenths of a second for the command that follows to succeed.
+esperar() {
+    n=$1; shift
+    i=0
+    until "$@"; do
+        i=$((i + 1)); [ $i -gt "$n" ] && return 1
+        sleep 0.1
+    done
+}
+
+# Xvfb picks a free display itself: other checks may run their own at the same time.
+Xvfb -displayfd 3 -screen 0 640x400x24 -nolisten tcp 3>"$TMP/pantalla" >"$TMP/xvfb.log" 2>&1 &
+PIDS="$!"
+esperar 50 test -s "$TMP/pantalla" || fallo "Xvfb did not start"
+export DISPLAY=":$(cat "$TMP/pantalla")"
+esperar 50 xwininfo -root >/dev/null 2>&1 || fallo "Xvfb did not answer"
+
+mkdir -p "$TMP/runtime"
+chmod 700 "$TMP/runtime"
+# preparar <home> <AlAbrir> <AlConectar>
+preparar() {
+    mkdir -p "$1/.config/VatriMox"
+    cat >"$1/.config/VatriMox/VatriMox.ini" <<INI
+[Datos]
+FechaInicio=$(date +%d/%m/%Y)
+FechaFinal=$(date -d '+30 days' +%d/%m/%Y)
+
+[Opciones]
+AlAbrir=$2
+AlConectar=$3
+AutoSINO=0
+IVA=0
+CuantoIVA=16
+Negociacion=20
+NoAceptar=0
+
+[Tarifas]
+Tarifa=Metropolitana
+INI
+}
+# vatrimox <home> <log>: the program, in the background
+vatrimox() {
+    VATRIMOX_HOME="$1" XDG_RUNTIME_DIR="$TMP/runtime" TZ=Europe/Madrid LC_ALL=C.UTF-8 \
+        QT_QPA_PLATFORM=xcb "$BIN" >"$2" 2>&1 &
+}
+ventana() {
+    xwininfo -name "VatriMox 4.288" 2>/dev/null | awk '/Window id:/ {print $4; f = 1} END {exit !f}'
+}
+visible() {
+    xwininfo -id "$1" 2>/dev/null | grep -q IsViewable
+}
+oculta() {
+    ! visible "$1"
+}
+# The tray host's window, and the icon docked in it: a window of the program inside.
+bandeja() {
+    xwininfo -root -tree | awk '/"Docker": \(\)/ {print $1}'
+}
+icono() {
+    [ -n "$(bandeja)" ] && xwininfo -id "$(bandeja)" -children | grep -q '"VatriMox")'
+}
+# XTest clicks and a window map through Xlib: "clic x y n" (n clicks), "mapear window".
+cat >"$TMP/x.py" <<'PY'
+import ctypes, ctypes.util, sys, time
+x11 = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11"))
+xtst = ctypes.cdll.LoadLibrary(ctypes.util.find_library("Xtst"))
+x11.XOpenDisplay.restype = ctypes.c_void_p
+d = ctypes.c_void_p(x11.XOpenDisplay(None))
+if sys.argv[1] == "mapear":
+    x11.XMapRaised(d, ctypes.c_ulong(int(sys.argv[2], 16)))
+    x11.XFlush(d)
+else:
+    xtst.XTestFakeMotionEvent(d, -1, int(sys.argv[2]), int(sys.argv[3]), 0)
+    x11.XFlush(d)
+    time.sleep(0.2)
+    for _ in range(int(sys.argv[4])):
+        xtst.XTestFakeButtonEvent(d, 1, 1, 0)
+        xtst.XTestFakeButtonEvent(d, 1, 0, 0)
+        x11.XFlush(d)
+        time.sleep(0.05)
+x11.XCloseDisplay(d)
+PY
+# clic <window> <x> <y> [n]: n clicks (a double click with 2) inside the window
+clic() {
+    X=$(xwininfo -id "$1" | awk '/Absolute upper-left X:/ {print $4}')
+    Y=$(xwininfo -id "$1" | awk '/Absolute upper-left Y:/ {print $4}')
+    python3 "$TMP/x.py" clic "$((X + $2))" "$((Y + $3))" "${4:-1}"
+}
+# Records in a call log; a missing file has none.
+registros() {
+    cat "$1" 2>/dev/null | grep -c .
+}
+
+# 1. No tray host yet: "Mini Icono" keeps the window up. The host starts and the icon docks;
+#    the call end then hides the window behind the icon, which brings it back.
+TARDE="$TMP/tarde"
+DATOS="$TARDE/.local/share/VatriMox"
+preparar "$TARDE" "Mini Icono" "No Cambiar"
+vatrimox "$TARDE" "$TMP/tarde.log"
+P=$!
+PIDS="$PIDS $P"
+esperar 100 ventana >/dev/null || fallo "no window"
+V=$(ventana)
+esperar 50 visible "$V" || fallo "without a tray host the window is out of reach"
+wmdocker >"$TMP/wmdocker.log" 2>&1 &
+PIDS="$PIDS $!"
+esperar 50 icono || fallo "the icon did not appear when the tray host started"
+clic "$V" 140 164
+esperar 50 test -s "$DATOS/llamada_en_curso.ldx" || fallo "Iniciar did not start a call"
+clic "$V" 140 164
+esperar 50 test -s "$DATOS/llamadas.ldx" || fallo "Parar did not log the call"
+esperar 50 oculta "$V" || fallo "the call end did not hide the window behind the icon"
+# With no panel to show the tray host's window, map it as one would; the icon sits inside.
+python3 "$TMP/x.py" mapear "$(bandeja)"
+sleep 0.5
+clic "$(bandeja)" 12 12 2
+esperar 50 visible "$V" || fallo "a double click on the icon did not bring the window back"
+[ "$(registros "$DATOS/llamadas.ldx")" = 1 ] || fallo "not one call logged"
+kill "$P"
+wait "$P" 2>/dev/null
+echo "late tray host: icon docked, window reachable, call logged once"
+
+# 2. A call runs and its window hides ("Mini Icono" at call start); a second start shows that
+#    window and exits, the running call's journal untouched; the call is logged once at its end.
+DOBLE="$TMP/doble"
+DATOS="$DOBLE/.local/share/VatriMox"
+preparar "$DOBLE" "Normal" "Mini Icono"
+vatrimox "$DOBLE" "$TMP/primera.log"
+P=$!
+PIDS="$PIDS $P"
+esperar 100 ventana >/dev/null || fallo "no window"
+V=$(ventana)
+clic "$V" 140 164
+esperar 50 test -s "$DATOS/llamada_en_curso.ldx" || fallo "Iniciar did not start a call"
+esperar 50 oculta "$V" || fallo "the call start did not hide the window"
+VATRIMOX_HOME="$DOBLE" XDG_RUNTIME_DIR="$TMP/runtime" TZ=Europe/Madrid LC_ALL=C.UTF-8 \
+    QT_QPA_PLATFORM=xcb timeout 15 "$BIN" >"$TMP/segunda.log" 2>&1
+[ $? = 0 ] || fallo "the second start did not end at once"
+esperar 50 visible "$V" || fallo "the second start did not show the first one's window"
+[ "$(registros "$DATOS/llamadas.ldx")" = 0 ] || fallo "the running call was logged by the second"
+test -s "$DATOS/llamada_en_curso.ldx" || fallo "the running call's journal is gone"
+clic "$V" 140 164
+esperar 50 test -s "$DATOS/llamadas.ldx" || fallo "Parar did not log the call"
+[ "$(registros "$DATOS/llamadas.ldx")" = 1 ] || fallo "not one call logged"
+echo "second start: first window shown, call logged once"
