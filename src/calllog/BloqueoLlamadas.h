@@ -21,8 +21,7 @@ public:
     ~Bloqueo();
     Bloqueo(const Bloqueo&) = delete;
     Bloqueo& operator=(const Bloqueo&) = delete;
-    bool tomado() const { return fd_ >= 0; }
-    int error() const { return error_; } // errno of the failure, 0 when taken
+    int error() const { return error_; } // errno of a failure, 0 when taken
 
 private:
     int fd_ = -1;

@@ -26,7 +26,8 @@ std::vector<Llamada> ListaAEscribir(std::vector<Llamada> editadas,
 Reescritura Reescribir(const std::filesystem::path& archivo, const std::vector<Llamada>& cargadas,
                        const std::vector<Llamada>& editadas) {
     const ArchivoLlamadas::Bloqueo bloqueo(archivo);
-    if (!bloqueo.tomado() && bloqueo.error() != ENOENT)
+    // A missing file is told below as a changed one.
+    if (bloqueo.error() != 0 && bloqueo.error() != ENOENT)
         return {Reescritura::Fallo,
                 "No se puede bloquear «" + archivo.string() +
                     "»: " + std::error_code(bloqueo.error(), std::generic_category()).message()};
