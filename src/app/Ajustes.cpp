@@ -109,7 +109,7 @@ std::optional<PeriodoFacturacion> LeerPeriodo(const SettingsStore& store) {
         store.read(AplicacionPeriodo, Ajustes::FechaInicio.seccion, Ajustes::FechaInicio.clave));
     const auto fin = Fechas::LeerFecha(
         store.read(AplicacionPeriodo, Ajustes::FechaFinal.seccion, Ajustes::FechaFinal.clave));
-    if (!inicio || !fin)
+    if (!inicio || !fin || *fin < *inicio)
         return std::nullopt;
     return PeriodoFacturacion{*inicio, *fin};
 }
@@ -136,18 +136,33 @@ bool ValoresPorDefecto(SettingsStore& store, Fechas::Dia hoy,
     return ok && static_cast<bool>(creado);
 }
 
-bool CompletarAjustes(SettingsStore& store, Fechas::Dia hoy) {
-    // The two dates make one period: when either is unreadable both start afresh.
-    const bool periodoValido = Fechas::LeerFecha(Leer(store, Ajustes::FechaInicio)) &&
-                               Fechas::LeerFecha(Leer(store, Ajustes::FechaFinal));
-    bool ok = true;
+Completado CompletarAjustes(SettingsStore& store, Fechas::Dia hoy) {
+    const std::string textoInicio = Leer(store, Ajustes::FechaInicio);
+    const std::string textoFin = Leer(store, Ajustes::FechaFinal);
+    auto inicio = Fechas::LeerFecha(textoInicio);
+    auto fin = Fechas::LeerFecha(textoFin);
+    if (inicio && fin && *fin < *inicio)
+        inicio = fin = std::nullopt;
+    PeriodoFacturacion nuevo{inicio.value_or(hoy),
+                             fin.value_or(hoy + std::chrono::days{DiasPrimerPeriodo})};
+    if (nuevo.fin < nuevo.inicio)
+        nuevo = {hoy, hoy + std::chrono::days{DiasPrimerPeriodo}};
+    Completado r;
     for (const Entrada& e : Orden) {
-        const bool valido =
-            e.tipo == Tipo::Fecha ? periodoValido : Valido(e, Leer(store, *e.ajuste));
-        if (!valido)
-            ok = Escribir(store, *e.ajuste, Defecto(*e.ajuste, hoy)) && ok;
+        if (e.tipo == Tipo::Fecha) {
+            const bool esInicio = e.ajuste == &Ajustes::FechaInicio;
+            const auto& leida = esInicio ? inicio : fin;
+            const Fechas::Dia dia = esInicio ? nuevo.inicio : nuevo.fin;
+            if (leida == dia)
+                continue;
+            const std::string texto = Fechas::TextoFecha(dia);
+            r.ok = Escribir(store, *e.ajuste, texto) && r.ok;
+            r.fechas.push_back({e.ajuste, esInicio ? textoInicio : textoFin, texto});
+        } else if (!Valido(e, Leer(store, *e.ajuste))) {
+            r.ok = Escribir(store, *e.ajuste, Defecto(*e.ajuste, hoy)) && r.ok;
+        }
     }
-    return ok;
+    return r;
 }
 
 } // namespace General

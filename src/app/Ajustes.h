@@ -11,6 +11,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace General {
 
@@ -82,7 +83,8 @@ struct PeriodoFacturacion {
     Fechas::Dia fin;
 };
 
-// Stored billing period ("Datos", read under `Vatrimox`); nullopt when a date does not convert.
+// Stored billing period ("Datos", read under `Vatrimox`); nullopt when a date does not convert
+// or the end is before the start.
 std::optional<PeriodoFacturacion> LeerPeriodo(const SettingsStore& store);
 // Start-up reads: IVA, CuantoIVA, Negociacion and Tarifa into state; false when one fails.
 bool CargarEstado(const SettingsStore& store, EstadoPrograma& estado);
@@ -91,10 +93,21 @@ bool CargarEstado(const SettingsStore& store, EstadoPrograma& estado);
 // missing, so an existing log is never emptied. Returns false when a write failed.
 bool ValoresPorDefecto(SettingsStore& store, Fechas::Dia hoy,
                        const std::filesystem::path& carpetaDatos);
+// A billing-period date that CompletarAjustes replaced: what it held and what it holds now.
+struct FechaCambiada {
+    const Ajuste* ajuste;
+    std::string antes;
+    std::string ahora;
+};
+struct Completado {
+    bool ok = true; // every write succeeded
+    std::vector<FechaCambiada> fechas;
+    explicit operator bool() const { return ok; }
+};
 // Writes the default of every setting that is missing or does not convert, keeping every
-// usable value; the two dates go together (either unreadable: both get the first-run dates).
-// A missing key whose default is "" already reads as that default and is left alone.
-// Returns false when a write failed.
-bool CompletarAjustes(SettingsStore& store, Fechas::Dia hoy);
+// usable value. An unusable date (unreadable, or the end before the start: then both) gets its
+// first-run value, and the other date too only when the period would still end before it
+// starts. A missing key whose default is "" already reads as that default and is left alone.
+Completado CompletarAjustes(SettingsStore& store, Fechas::Dia hoy);
 
 } // namespace General

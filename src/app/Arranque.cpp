@@ -25,6 +25,21 @@ std::string Descripcion(const Llamada& l, char separador) {
            General::FormatoFijo(l.Importe.aDouble(), separador) + " pesetas)";
 }
 
+// Names each period date that was replaced, with what it held, so the user can check it.
+std::string TextoFechasCambiadas(const std::vector<General::FechaCambiada>& fechas) {
+    std::string t = "Las fechas guardadas del periodo de llamadas no eran válidas; se ha";
+    if (fechas.size() > 1)
+        t += 'n';
+    t += " cambiado ";
+    for (size_t i = 0; i < fechas.size(); ++i) {
+        if (i > 0)
+            t += " y ";
+        t += std::string(fechas[i].ajuste->clave) + " («" + fechas[i].antes + "») a " +
+             fechas[i].ahora;
+    }
+    return t + ".";
+}
+
 } // namespace
 
 General::PeriodoFacturacion CargarAjustes(SettingsStore& ajustes, Fechas::Dia hoy,
@@ -40,13 +55,18 @@ General::PeriodoFacturacion CargarAjustes(SettingsStore& ajustes, Fechas::Dia ho
         const bool vacio = std::all_of(todos.begin(), todos.end(), [&](const General::Ajuste* a) {
             return General::Leer(ajustes, *a).empty();
         });
-        const bool escrito = vacio ? General::ValoresPorDefecto(ajustes, hoy, carpetaDatos)
-                                   : General::CompletarAjustes(ajustes, hoy);
+        General::Completado completado;
+        if (vacio)
+            completado.ok = General::ValoresPorDefecto(ajustes, hoy, carpetaDatos);
+        else
+            completado = General::CompletarAjustes(ajustes, hoy);
         const auto creado =
             ArchivoLlamadas::CrearSiFalta(carpetaDatos / ArchivoLlamadas::NombreActual);
-        if (!escrito)
+        if (!completado)
             mensajes.push_back({true, "No se han podido guardar los ajustes de VatriMox; se usan "
                                       "los valores por defecto."});
+        else if (!completado.fechas.empty())
+            mensajes.push_back({false, TextoFechasCambiadas(completado.fechas)});
         if (!creado)
             mensajes.push_back(
                 {true, "No se ha podido crear el archivo de llamadas: " + creado.error});
@@ -64,8 +84,15 @@ std::optional<General::PeriodoFacturacion> NuevoPeriodo(const General::PeriodoFa
                                                         Fechas::Dia hoy) {
     if (hoy <= p.fin)
         return std::nullopt;
-    const auto largo = p.fin - p.inicio;
-    return General::PeriodoFacturacion{p.fin + std::chrono::days{1}, p.fin + largo};
+    // Every missed period at once, as one start after each would have rolled them: each new
+    // period is one day shorter than the one before, but never shorter than one day.
+    General::PeriodoFacturacion n = p;
+    while (hoy > n.fin) {
+        const auto largo = n.fin - n.inicio;
+        n.inicio = n.fin + std::chrono::days{1};
+        n.fin = std::max(n.fin + largo, n.inicio);
+    }
+    return n;
 }
 
 CambioPeriodo CambiarPeriodo(SettingsStore& ajustes, const General::PeriodoFacturacion& periodo,

@@ -29,8 +29,9 @@ General::PeriodoFacturacion CargarAjustes(SettingsStore& ajustes, Fechas::Dia ho
                                           General::EstadoPrograma& estado,
                                           std::vector<Mensaje>& mensajes);
 
-// The period that follows `periodo` when `hoy` is past its end: it starts the day after the
-// end and ends (end - start) days after the old end. nullopt when no rollover is due.
+// The period in force on `hoy` when it is past the end of `periodo`: each period that follows
+// starts the day after the end of the one before and ends (end - start) days after that end,
+// and is at least one day long. nullopt when no rollover is due.
 std::optional<General::PeriodoFacturacion> NuevoPeriodo(const General::PeriodoFacturacion& periodo,
                                                         Fechas::Dia hoy);
 

@@ -1,6 +1,8 @@
 // Call-log files: the record line writer, the value scanner that reads them, and safe file updates.
 #include "calllog/Llamada.h"
 
+#include "calllog/BloqueoLlamadas.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -498,7 +500,8 @@ Resultado Anadir(const fs::path& archivo, const Llamada& llamada) {
     if (std::string p = ProblemaRegistro(llamada); !p.empty())
         return {"No se puede guardar la llamada en «" + archivo.string() + "»: " + p};
     std::string linea = LineaRegistro(llamada);
-    const int fd = ::open(archivo.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    // Locked, so the call window's rewrite either holds this record or waits for it.
+    const int fd = AbrirBloqueado(archivo, O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC);
     if (fd < 0)
         return {Razon("No se puede abrir para añadir", archivo, errno)};
     struct stat st {};

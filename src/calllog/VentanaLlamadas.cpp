@@ -373,10 +373,8 @@ void Form6::GuardarComo() {
 }
 
 bool Form6::GuardarArchivo(const std::vector<Llamada>& lista) {
-    const auto enDisco = ArchivoLlamadas::Leer(Ruta(ArchivoActual));
-    const auto anadidas =
-        enDisco.ok ? Registro::LlamadasAnadidas(ListaLlamadas(), enDisco.llamadas) : std::nullopt;
-    if (!anadidas) {
+    const auto r = Registro::Reescribir(Ruta(ArchivoActual), ListaLlamadas(), lista);
+    if (r.estado == Registro::Reescritura::Cambiado) {
         AvisoCritico(QString::fromUtf8("El archivo %1 ha cambiado desde que se cargó y no se ha "
                                        "modificado. Se muestra de nuevo.")
                          .arg(ArchivoActual));
@@ -384,11 +382,9 @@ bool Form6::GuardarArchivo(const std::vector<Llamada>& lista) {
             AvisoCritico(Danado);
         return false;
     }
-    const auto resultado =
-        ArchivoLlamadas::Escribir(Ruta(ArchivoActual), Registro::ListaAEscribir(lista, *anadidas));
-    if (!resultado) {
+    if (r.estado == Registro::Reescritura::Fallo) {
         AvisoCritico(QString::fromUtf8("No se ha podido guardar el archivo %1:\n%2")
-                         .arg(ArchivoActual, QString::fromStdString(resultado.error)));
+                         .arg(ArchivoActual, QString::fromStdString(r.error)));
         return false;
     }
     if (!CargarArchivo())

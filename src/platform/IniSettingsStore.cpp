@@ -4,9 +4,11 @@
 #include "platform/Rutas.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStringList>
+#include <QTemporaryFile>
 
 namespace {
 
@@ -25,6 +27,24 @@ QString Ortografia(const QStringList& existentes, const QString& nombre) {
         if (e.compare(nombre, Qt::CaseInsensitive) == 0)
             return e;
     return nombre;
+}
+
+// A stored value as text; a hand-written value with commas and no quotes comes back as a list.
+std::string Texto(const QVariant& v) {
+    if (v.typeId() == QMetaType::QStringList)
+        return v.toStringList().join(QStringLiteral(", ")).toStdString();
+    return v.toString().toStdString();
+}
+
+// Whether the file on disk holds `valor` under `clave`. Read from a private copy: QSettings
+// objects on one path share their unsaved changes, so a failed write would read back as done.
+bool Guardado(const QString& ruta, const QString& clave, const std::string& valor) {
+    QFile archivo(ruta);
+    QTemporaryFile copia;
+    if (!archivo.open(QIODevice::ReadOnly) || !copia.open() || copia.write(archivo.readAll()) < 0 ||
+        !copia.flush())
+        return false;
+    return Texto(QSettings(copia.fileName(), QSettings::IniFormat).value(clave)) == valor;
 }
 
 } // namespace
@@ -64,10 +84,7 @@ std::string IniSettingsStore::read(const std::string& aplicacion, const std::str
     const QString k = Ortografia(s.childKeys(), cla);
     const QVariant v = s.value(k);
     s.endGroup();
-    // A hand-written value with commas and no quotes comes back as a list.
-    if (v.typeId() == QMetaType::QStringList)
-        return v.toStringList().join(QStringLiteral(", ")).toStdString();
-    return v.toString().toStdString();
+    return Texto(v);
 }
 
 bool IniSettingsStore::write(const std::string& aplicacion, const std::string& seccion,
@@ -83,5 +100,8 @@ bool IniSettingsStore::write(const std::string& aplicacion, const std::string& s
     s.setValue(k, QString::fromStdString(valor));
     s.endGroup();
     s.sync();
-    return s.status() == QSettings::NoError;
+    // status() keeps the object's first error, also one met while reading (a byte-order mark,
+    // a line that is not a key): once it is set, only the file itself tells whether this write
+    // took effect.
+    return s.status() == QSettings::NoError || Guardado(s.fileName(), grupo + '/' + k, valor);
 }

@@ -104,6 +104,7 @@ private slots:
         QTest::newRow("inicio vacio") << u""_s << u"02/03/1999"_s << false;
         QTest::newRow("fin imposible") << u"31/01/1999"_s << u"31/02/1999"_s << false;
         QTest::newRow("mes primero") << u"01/31/1999"_s << u"02/03/1999"_s << false;
+        QTest::newRow("fin antes del inicio") << u"02/03/1999"_s << u"31/01/1999"_s << false;
     }
     void leerPeriodo() {
         QFETCH(QString, inicio);
@@ -160,9 +161,12 @@ private slots:
                       .split(';');
         QTest::newRow("valores malos")
             << mezcla
-            << QStringList{"Datos/FechaFinal=02/03/1999", "Datos/FechaInicio=01/01/1999",
-                           "Opciones/CuantoIVA=16", "Sonidos/Importe=300",
-                           "Tarifas/Tarifa=Metropolitana"};
+            << QStringList{"Datos/FechaFinal=02/03/1999", "Opciones/CuantoIVA=16",
+                           "Sonidos/Importe=300", "Tarifas/Tarifa=Metropolitana"};
+        QTest::newRow("fechas al reves")
+            << (DefectosEnero() << "Datos/FechaInicio=01/02/1999"
+                                << "Datos/FechaFinal=31/01/1999")
+            << QStringList{"Datos/FechaFinal=02/03/1999", "Datos/FechaInicio=01/01/1999"};
     }
     void completar() {
         QFETCH(QStringList, antes);

@@ -183,41 +183,55 @@ private slots:
         QVERIFY(!fs::exists(Diario::Ruta(carpeta_)));
     }
 
-    // Past the end by months, the next period still follows the ended one.
+    // Past the end by months, every missed period passes at once: 1/2-2/3, 3/3-31/3, 1/4-28/4.
+    // A one-day period is followed by one-day periods, never by one that ends before it starts.
     void nuevoPeriodo() {
         QVERIFY(!Arranque::NuevoPeriodo(Enero, D(1999, 1, 31)));
         const auto n = Arranque::NuevoPeriodo(Enero, D(1999, 4, 15));
         QVERIFY(n);
-        QCOMPARE(n->inicio, D(1999, 2, 1));
-        QCOMPARE(n->fin, D(1999, 3, 2));
+        QCOMPARE(n->inicio, D(1999, 4, 1));
+        QCOMPARE(n->fin, D(1999, 4, 28));
+        const auto u = Arranque::NuevoPeriodo({D(1999, 1, 1), D(1999, 1, 1)}, D(1999, 1, 3));
+        QCOMPARE(u->inicio, D(1999, 1, 3));
+        QCOMPARE(u->fin, D(1999, 1, 3));
     }
 
     // All or nothing: a failed copy or a failed date write leaves log and dates as they were.
+    // Two periods missed: one rollover, and a second start keeps January in antiguas.ldx.
     void cambioDePeriodo_data() {
         QTest::addColumn<QString>("falla");
-        QTest::newRow("bien") << "";
-        QTest::newRow("copia") << "copia";
-        QTest::newRow("fechas") << "fechas";
+        QTest::addColumn<QString>("fechas"); // stored afterwards when all went well
+        QTest::newRow("bien") << ""
+                              << "01/02/1999-02/03/1999";
+        QTest::newRow("dos periodos perdidos") << ""
+                                               << "03/03/1999-31/03/1999";
+        QTest::newRow("copia") << "copia"
+                               << "";
+        QTest::newRow("fechas") << "fechas"
+                                << "";
     }
     void cambioDePeriodo() {
         QFETCH(QString, falla);
+        QFETCH(QString, fechas);
+        const Fechas::Dia hoy = fechas.startsWith("03/03") ? D(1999, 3, 15) : D(1999, 2, 1);
         Escribir(Log(), LineaEnero);
         Poner(General::Ajustes::FechaInicio, "01/01/1999");
         Poner(General::Ajustes::FechaFinal, "31/01/1999");
         if (falla == "copia")
             fs::create_directory(carpeta_ / ArchivoLlamadas::NombreAnterior);
         ajustes_.fallarEscrituras = falla == "fechas";
-        const auto c = Arranque::CambiarPeriodo(ajustes_, Enero, D(1999, 2, 1), carpeta_);
+        const auto c = Arranque::CambiarPeriodo(ajustes_, Enero, hoy, carpeta_);
         const bool bien = falla.isEmpty();
         QCOMPARE(c.hecho, bien);
         QCOMPARE(c.error.empty(), bien);
-        QCOMPARE(c.periodo.fin, bien ? D(1999, 3, 2) : Enero.fin);
         QCOMPARE(Contenido(Log()), bien ? QByteArray() : LineaEnero);
         QCOMPARE(General::Leer(ajustes_, General::Ajustes::FechaInicio) + "-" +
                      General::Leer(ajustes_, General::Ajustes::FechaFinal),
-                 std::string(bien ? "01/02/1999-02/03/1999" : "01/01/1999-31/01/1999"));
-        if (bien)
+                 (bien ? fechas : QString("01/01/1999-31/01/1999")).toStdString());
+        if (bien) {
+            QVERIFY(!Arranque::CambiarPeriodo(ajustes_, c.periodo, hoy, carpeta_).hecho);
             QCOMPARE(Contenido(carpeta_ / ArchivoLlamadas::NombreAnterior), LineaEnero);
+        }
     }
 
     void primerArranque() {
@@ -243,10 +257,17 @@ private slots:
         Poner(General::Ajustes::Negociacion, "muchos");
         Poner(General::Ajustes::Tarifa, "Provincial");
         Poner(General::Ajustes::FechaInicio, "01/03/1999");
+        Poner(General::Ajustes::FechaFinal, "31/02/1999");
         std::vector<Arranque::Mensaje> mensajes;
         const auto p =
             Arranque::CargarAjustes(ajustes_, D(1999, 3, 15), carpeta_, estado_, mensajes);
+        // Only the unreadable end is replaced, and the user is told which and from what.
         QCOMPARE(p.inicio, D(1999, 3, 1));
+        QCOMPARE(p.fin, D(1999, 5, 14));
+        QCOMPARE(mensajes.size(), size_t(1));
+        QCOMPARE(mensajes[0].texto, std::string("Las fechas guardadas del periodo de llamadas no "
+                                                "eran válidas; se ha cambiado FechaFinal "
+                                                "(«31/02/1999») a 14/05/1999."));
         QCOMPARE(estado_.IncluirIVA, uint8_t(1));
         QCOMPARE(estado_.SegundosNegociacion, uint8_t(20));
         QCOMPARE(estado_.TipoLlamada, std::string("Provincial"));

@@ -1,5 +1,6 @@
 // Call-log file format: exact lines, reading back, damaged files and safe file updates.
 #include "calllog/Llamada.h"
+#include "calllog/Reescritura.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,6 +11,7 @@
 #include <clocale>
 #include <locale>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace ArchivoLlamadas;
@@ -242,6 +244,37 @@ private slots:
         QVERIFY(!Copiar(dir.filePath("falta.ldx").toStdString(), anterior));
         QCOMPARE(Contenido(anterior), enero);
         QCOMPARE(Archivos(dir), QStringList({"antiguas.ldx", "llamadas.ldx"}));
+    }
+
+    // Another process appends while this one rewrites the file in a loop from what it read:
+    // every call ends up in the file exactly once.
+    void anadirDuranteReescrituras() {
+        QTemporaryDir dir(QDir("/dev/shm").exists() ? "/dev/shm/vatrimox-XXXXXX"
+                                                    : QDir::tempPath() + "/vatrimox-XXXXXX");
+        const fs::path p = dir.filePath("llamadas.ldx").toStdString();
+        QVERIFY(CrearSiFalta(p));
+        constexpr int Total = 1000;
+        const pid_t hijo = ::fork();
+        QVERIFY(hijo >= 0);
+        if (hijo == 0) {
+            for (int i = 0; i < Total; ++i)
+                if (!Anadir(p, L(1999, 3, 15, 3600, 60, i, 10000)))
+                    ::_exit(1);
+            ::_exit(0);
+        }
+        int estado = 0, reescrituras = 0;
+        while (::waitpid(hijo, &estado, WNOHANG) == 0) {
+            const Lectura antes = Leer(p); // unlocked: may catch a line half written
+            if (antes.ok && Registro::Reescribir(p, antes.llamadas, antes.llamadas).estado ==
+                                Registro::Reescritura::Hecha)
+                ++reescrituras;
+        }
+        QVERIFY(WIFEXITED(estado) && WEXITSTATUS(estado) == 0);
+        QVERIFY(reescrituras > 0);
+        std::vector<int> veces(Total);
+        for (const Llamada& ll : Leer(p).llamadas)
+            ++veces.at(static_cast<size_t>(ll.Segundos));
+        QCOMPARE(std::count(veces.begin(), veces.end(), 1), qsizetype(Total));
     }
 
     // Whole-file writes that fail leave the old file as it was and say why.

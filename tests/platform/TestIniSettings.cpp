@@ -96,6 +96,35 @@ private slots:
         QCOMPARE((periodo->fin - periodo->inicio).count(), 30);
     }
 
+    void archivoConDefectos_data() {
+        QTest::addColumn<QByteArray>("texto");
+        QTest::newRow("marca de orden de bytes")
+            << QByteArray("\xEF\xBB\xBF[Datos]\nFechaInicio=01/03/99\n");
+        QTest::newRow("linea sin clave") << QByteArray("[Datos]\nbasura\nFechaInicio=01/03/99\n");
+        QTest::newRow("seccion sin cerrar")
+            << QByteArray("[Datos]\nFechaInicio=01/03/99\n[Opciones\n");
+    }
+    // A file that reads with a format error still takes every save; a save that then really
+    // fails (the folder replaced by a file, even for root) still says so.
+    void archivoConDefectos() {
+        QFETCH(QByteArray, texto);
+        QVERIFY(QDir(dir->path()).mkdir("cfg"));
+        const QString ini = dir->filePath("cfg/VatriMox.ini");
+        QFile f(ini);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(texto);
+        f.close();
+        IniSettingsStore s(ini);
+        QCOMPARE(s.read("VatriMox", "Datos", "FechaInicio"), std::string("01/03/99"));
+        QVERIFY(s.write("VatriMox", "Opciones", "AlAbrir", "Normal"));
+        QVERIFY(s.write("VatriMox", "Datos", "FechaFinal", "30/04/99"));
+        QCOMPARE(IniSettingsStore(ini).read("VatriMox", "datos", "fechafinal"),
+                 std::string("30/04/99"));
+        QVERIFY(QDir(dir->path()).rename("cfg", "cfg-antes"));
+        QVERIFY(QFile(dir->filePath("cfg")).open(QIODevice::WriteOnly));
+        QVERIFY(!s.write("VatriMox", "Opciones", "AlAbrir", "Minimizado"));
+    }
+
     void escrituraQueFalla() {
         QFile bloqueo(dir->filePath("no-es-carpeta"));
         QVERIFY(bloqueo.open(QIODevice::WriteOnly));
