@@ -111,8 +111,6 @@ private slots:
         const std::vector<Llamada> una{UnaLlamada(2001, 6, 1, 9, 0, 10)};
         QTest::newRow("sin presupuesto")
             << jueves14 << CuatroPorDia() << "" << int(E::Ninguno) << -1.0;
-        QTest::newRow("presupuesto negativo")
-            << jueves14 << CuatroPorDia() << "-5" << int(E::Ninguno) << -1.0;
         QTest::newRow("proyección igual")
             << jueves14 << CuatroPorDia() << "600" << int(E::Verde) << 600.0;
         QTest::newRow("proyección por encima")
@@ -125,8 +123,6 @@ private slots:
             << domingo3 << una << "100" << int(E::Verde) << 100.0;
         QTest::newRow("tercer día, ritmo por encima")
             << domingo3 << una << "99" << int(E::Amarillo) << 100.0;
-        QTest::newRow("antes del inicio")
-            << Periodo{Inicio, Final, Dia(2001, 5, 31)} << una << "10" << int(E::Verde) << -1.0;
         const Moneda enorme = Moneda::desdeDiezmilesimas(std::numeric_limits<int64_t>::max() / 2);
         std::vector<Llamada> grandes{UnaLlamada(2001, 6, 1, 9, 0, 0),
                                      UnaLlamada(2001, 6, 2, 9, 0, 0),
