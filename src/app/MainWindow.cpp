@@ -303,7 +303,9 @@ void Form1::TerminarLlamada() {
     AplicarModo(efectos.modo);
     bandeja_.CambiarIcono(Icono::IconoReposo(), TipEspera);
     Avisar(efectos);
-    DibujarProgreso();
+    // The bar's length stays as drawn (it does not advance by itself); only its budget colour
+    // follows the call just logged.
+    MostrarPresupuesto();
 }
 
 void Form1::Sonar(const Medidor::Efectos& efectos) {
