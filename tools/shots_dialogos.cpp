@@ -50,6 +50,7 @@ int main(int argc, char* argv[]) {
                                       {"Opciones", "CuantoIVA", "16"},
                                       {"Opciones", "IVA", "1"},
                                       {"Opciones", "AutoSINO", "1"},
+                                      {"Opciones", "Presupuesto", "3000"},
                                       {"Sonidos", "InicioSINO", "1"},
                                       {"Sonidos", "InicioSonido", "/usr/share/sounds/conectar.wav"},
                                       {"Sonidos", "PasoSINO", "1"},

@@ -54,6 +54,10 @@ inline constexpr Ajuste GraficoTipo{"Grafico", "Tipo", "Llamadas"};
 // Name prefix of the point-to-point interface that counts as the dial-up link; empty: "ppp".
 // Not among the first-run defaults: only a user who needs another prefix writes it.
 inline constexpr Ajuste Interfaz{"Opciones", "Interfaz", "ppp"};
+// Budget of the billing period in whole pesetas; empty: none. Not among the first-run defaults.
+inline constexpr Ajuste Presupuesto{"Opciones", "Presupuesto", ""};
+// Start date and budget of the period whose budget warning has been given ("1/3/1999 3000").
+inline constexpr Ajuste AvisoPresupuesto{"Datos", "AvisoPresupuesto", ""};
 } // namespace Ajustes
 
 // Every setting, in the order the first-run defaults write them.

@@ -3,6 +3,7 @@
 
 #include "app/AcercaDe.h"
 #include "app/Arranque.h"
+#include "app/AvisoPresupuesto.h"
 #include "core/Formato.h"
 #include "platform/Clock.h"
 #include "platform/ConnectionProbe.h"
@@ -58,6 +59,21 @@ QDate ADate(Fechas::Dia d) {
 
 QString Q(const std::string& s) {
     return QString::fromStdString(s);
+}
+
+// Chunk colour of the progress bar for a budget state; invalid: the highlight colour.
+QColor ColorPresupuesto(Estadistica::EstadoPresupuesto estado) {
+    switch (estado) {
+    case Estadistica::EstadoPresupuesto::Verde:
+        return QColor(40, 170, 60);
+    case Estadistica::EstadoPresupuesto::Amarillo:
+        return QColor(235, 190, 0);
+    case Estadistica::EstadoPresupuesto::Rojo:
+        return QColor(215, 40, 40);
+    case Estadistica::EstadoPresupuesto::Ninguno:
+        break;
+    }
+    return {};
 }
 
 } // namespace
@@ -288,6 +304,9 @@ void Form1::TerminarLlamada() {
     AplicarModo(efectos.modo);
     bandeja_.CambiarIcono(Icono::IconoReposo(), TipEspera);
     Avisar(efectos);
+    // The bar's length stays as drawn (it does not advance by itself); only its budget colour
+    // follows the call just logged.
+    MostrarPresupuesto();
 }
 
 void Form1::Sonar(const Medidor::Efectos& efectos) {
@@ -467,6 +486,27 @@ void Form1::DibujarProgreso() {
     Transcurso->porcentaje =
         periodo ? Arranque::ProgresoPeriodo(*periodo, s_.reloj.now().dia) : 0.0f;
     Transcurso->update();
+    MostrarPresupuesto();
+}
+
+// Colours the progress bar by the budget, and gives the period's one budget warning.
+void Form1::MostrarPresupuesto() {
+    const auto r = General::RevisarPresupuesto(s_.ajustes, s_.carpetaDatos.toStdString(),
+                                               s_.reloj.now().dia, SeparadorDecimal());
+    QPalette paleta; // nothing set: the bar looks as it does without a budget
+    if (const QColor color = ColorPresupuesto(r.situacion.estado); color.isValid())
+        paleta.setColor(QPalette::Highlight, color);
+    Transcurso->setPalette(paleta);
+    Transcurso->setToolTip(r.situacion.estado == Estadistica::EstadoPresupuesto::Ninguno
+                               ? QString("Progreso del periodo")
+                               : Q(Estadistica::TextoPresupuesto(r.situacion, SeparadorDecimal())));
+    if (r.aviso.empty())
+        return;
+    Medidor::Efectos sonido;
+    if (!r.sonido.empty())
+        sonido.sonidos.push_back(r.sonido);
+    Sonar(sonido);
+    s_.avisos.message(this, "VatriMox", Q(r.aviso), Prompts::Icono::Informacion);
 }
 
 float Form1::progreso() const {

@@ -72,6 +72,7 @@ private:
     void Sonar(const Medidor::Efectos& efectos);
     void Avisar(const Medidor::Efectos& efectos);
     void MostrarPantalla();
+    void MostrarPresupuesto();
     void ColocarValor(QLabel* etiqueta, int arribaTwips);
 
     Servicios& s_;

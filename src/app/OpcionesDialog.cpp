@@ -152,6 +152,15 @@ QWidget* Form3::CrearGeneral() {
     numeros->addWidget(Etiqueta("Label5", "No guardar llamadas menores de"), 2, 0);
     numeros->addWidget(text8_, 2, 1);
     numeros->addWidget(Etiqueta("Label6", "segundos"), 2, 2);
+    text10_ = new QLineEdit;
+    text10_->setObjectName("Text10");
+    text10_->setAlignment(Qt::AlignRight);
+    text10_->setFixedWidth(50);
+    text10_->setMaxLength(7);
+    text10_->setToolTip("Vacío: sin presupuesto");
+    numeros->addWidget(Etiqueta("Label10", "Presupuesto"), 3, 0);
+    numeros->addWidget(text10_, 3, 1);
+    numeros->addWidget(Etiqueta("Label11", "pesetas"), 3, 2);
     numeros->setColumnStretch(0, 1);
     numeros->setHorizontalSpacing(4);
     v->addLayout(numeros);
@@ -243,6 +252,7 @@ void Form3::Form_Load() {
     Poner(text7_, v.negociacion);
     Poner(text8_, v.noAceptar);
     Poner(text9_, v.cuantoIVA);
+    text10_->setText(QString::fromStdString(v.presupuesto));
 
     for (const FilaSonido* f : {&alerta_, &inicio_, &final_, &paso_})
         Habilitar(*f, f->check->isChecked());
@@ -349,15 +359,19 @@ std::optional<General::ValoresOpciones> Form3::Recoger() {
     const General::CampoNumero* campos[] = {
         &General::Campos::Minutos, &General::Campos::Pesetas, &General::Campos::PorcentajeIVA,
         &General::Campos::Negociacion, &General::Campos::NoAceptar};
-    for (size_t i = 0; i < std::size(numeros); ++i) {
-        std::string error;
+    std::string error;
+    for (size_t i = 0; i < std::size(numeros) && error.empty(); ++i)
         *numeros[i].second =
             General::LeerCampo(*campos[i], numeros[i].first->cleanText().toStdString(), error);
-        if (!*numeros[i].second) {
-            servicios_.avisos.message(this, "VatriMox", QString::fromStdString(error),
-                                      Prompts::Icono::Exclamacion);
-            return std::nullopt;
-        }
+    // An empty budget box means no budget.
+    const std::string presupuesto = text10_->text().trimmed().toStdString();
+    if (error.empty() && !presupuesto.empty())
+        if (const auto n = General::LeerCampo(General::Campos::Presupuesto, presupuesto, error))
+            v.presupuesto = std::to_string(*n);
+    if (!error.empty()) {
+        servicios_.avisos.message(this, "VatriMox", QString::fromStdString(error),
+                                  Prompts::Icono::Exclamacion);
+        return std::nullopt;
     }
     return v;
 }
@@ -392,6 +406,8 @@ void Form3::Aceptar_Click() {
         return;
     }
     accept();
+    // The budget may have changed: the progress bar shows it at once.
+    ventana_.DibujarProgreso();
 }
 
 void Form3::Cancelar_Click() {

@@ -77,5 +77,6 @@ private:
     QSpinBox* text7_ = nullptr;
     QSpinBox* text8_ = nullptr;
     QSpinBox* text9_ = nullptr;
+    QLineEdit* text10_ = nullptr; // budget of the period
     FilaSonido alerta_{}, inicio_{}, final_{}, paso_{};
 };

@@ -52,6 +52,8 @@ ValoresOpciones LeerOpciones(const SettingsStore& store, EstadoPrograma& estado)
         v.iva = *n == 1;
     }
     v.inicioWindowsSINO = Activo(Leer(store, Ajustes::InicioWindowsSINO));
+    if (const auto p = Estadistica::LeerPresupuesto(Leer(store, Ajustes::Presupuesto)))
+        v.presupuesto = std::to_string(p->diezmilesimas() / Moneda::Escala);
     return v;
 }
 
@@ -106,6 +108,8 @@ bool GuardarOpciones(SettingsStore& store, const ValoresOpciones& v) {
     bool todo = true;
     for (const auto& [ajuste, valor] : EscriturasOpciones(v))
         todo = Escribir(store, *ajuste, valor) && todo;
+    if (Leer(store, Ajustes::Presupuesto) != v.presupuesto)
+        todo = Escribir(store, Ajustes::Presupuesto, v.presupuesto) && todo;
     return todo;
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/Ajustes.h"
+#include "stats/Presupuesto.h"
 
 #include <array>
 #include <optional>
@@ -28,6 +29,7 @@ inline constexpr CampoNumero Pesetas{"Pesetas (Cuando el importe sea igual a)", 
 inline constexpr CampoNumero PorcentajeIVA{"Incluir el IVA en llamadas", 1, 30};
 inline constexpr CampoNumero NoAceptar{"No guardar llamadas menores de", 0, 600};
 inline constexpr CampoNumero Negociacion{"Tiempo de Negociación", 0, 60};
+inline constexpr CampoNumero Presupuesto{"Presupuesto", 0, Estadistica::PresupuestoMaximo};
 } // namespace Campos
 
 struct ValoresOpciones {
@@ -37,6 +39,7 @@ struct ValoresOpciones {
     std::string alAbrir, alConectar;
     // Numbers that did not convert at opening stay empty.
     std::optional<int> periodo2, importe, cuantoIVA, negociacion, noAceptar;
+    std::string presupuesto; // whole pesetas; "" for none
 };
 
 // Reads every setting of the dialog; "Negociacion", "CuantoIVA" and "IVA" also go into the
@@ -55,7 +58,8 @@ void AplicarEstado(const ValoresOpciones& v, EstadoPrograma& estado);
 // The settings written on acceptance, in order: "Sonidos" then "Opciones". Every number must
 // be present.
 std::vector<std::pair<const Ajuste*, std::string>> EscriturasOpciones(const ValoresOpciones& v);
-// Writes them all; false when one could not be stored.
+// Writes them all, and "Presupuesto" when it differs from the stored text (so a user who sets no
+// budget finds no new setting); false when one could not be stored.
 bool GuardarOpciones(SettingsStore& store, const ValoresOpciones& v);
 
 } // namespace General

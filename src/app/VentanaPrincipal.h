@@ -10,7 +10,7 @@ public:
     virtual ~VentanaPrincipal() = default;
     // Automatic detection on: Timer3 running, Command1 and the tray item Conectar disabled.
     virtual void AutodeteccionActiva(bool activa) = 0;
-    // Redraws the billing-period progress bar from the stored dates.
+    // Redraws the billing-period progress bar from the stored dates and budget.
     virtual void DibujarProgreso() = 0;
     // True while a call is metered (Timer1 enabled).
     virtual bool LlamadaEnCurso() const = 0;

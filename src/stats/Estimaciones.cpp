@@ -49,8 +49,8 @@ std::optional<Moneda> EstimarDiaSemana(const std::vector<Llamada>& llamadas, con
     return General::ProyectarDiaSemana(periodo.inicio, periodo.final, diaSemana, suma, periodo.hoy);
 }
 
-std::optional<Estimado> CalcularEstimado(const std::vector<Llamada>& llamadas,
-                                         const Periodo& periodo, char separador) {
+std::optional<Moneda> ImporteEstimado(const std::vector<Llamada>& llamadas,
+                                      const Periodo& periodo) {
     Moneda estimado;
     for (int dia = 1; dia <= 7; ++dia) {
         const auto importe = EstimarDiaSemana(llamadas, periodo, dia);
@@ -58,6 +58,15 @@ std::optional<Estimado> CalcularEstimado(const std::vector<Llamada>& llamadas,
             return std::nullopt;
         estimado += *importe;
     }
+    return estimado;
+}
+
+std::optional<Estimado> CalcularEstimado(const std::vector<Llamada>& llamadas,
+                                         const Periodo& periodo, char separador) {
+    const auto importeEstimado = ImporteEstimado(llamadas, periodo);
+    if (!importeEstimado)
+        return std::nullopt;
+    const Moneda estimado = *importeEstimado;
     const int64_t dias = DiasEntre(periodo.inicio, periodo.final);
     const int64_t transcurridos = DiasEntre(periodo.inicio, periodo.hoy);
     const Registro::Totales totales = Registro::CalcularTotales(llamadas);

@@ -36,6 +36,10 @@ struct Periodo {
 std::optional<Moneda> EstimarDiaSemana(const std::vector<Llamada>& llamadas, const Periodo& periodo,
                                        int diaSemana);
 
+// The amount projected to the period's end, the sum of the seven weekdays' projections: the
+// "Importe estimado" figure. nullopt when a weekday has not elapsed yet.
+std::optional<Moneda> ImporteEstimado(const std::vector<Llamada>& llamadas, const Periodo& periodo);
+
 // The eight figures of the estimates box, as shown.
 struct Estimado {
     std::string llamadasDia;

@@ -218,6 +218,34 @@ private slots:
         QVERIFY(!QFile::exists(carpeta_ + "/llamada_en_curso.ldx"));
     }
 
+    // The first call of the period runs ahead of a budget of 20: one message and one sound,
+    // given neither by the next call (which passes the budget) nor by the next start.
+    void presupuestoDelPeriodo() {
+        Poner(General::Ajustes::Presupuesto, "20");
+        Poner(General::Ajustes::PasoSINO, "1");
+        Poner(General::Ajustes::PasoSonido, "/s/paso.wav");
+        Form1& f = Cargar();
+        auto color = [&] { return f.findChild<QWidget*>("Transcurso")->palette().highlight(); };
+        QCOMPARE(color(), QColor(40, 170, 60));
+        Llamar(1);
+        f.Command1_Click(); // 11,40 pts on the first of 61 days
+        QCOMPARE(avisos_.mostrados.size(), 1);
+        QCOMPARE(avisos_.ultimo().texto,
+                 QString("Al ritmo actual superará el presupuesto del periodo: se prevén 695,40 "
+                         "pts de un presupuesto de 20,00 pts."));
+        QCOMPARE(sonido_.reproducidos, QStringList{"/s/paso.wav"});
+        QCOMPARE(color(), QColor(235, 190, 0));
+        QCOMPARE(f.findChild<QWidget*>("Transcurso")->toolTip(),
+                 QString("Progreso del periodo\nGastado: 11,40 pts\nPresupuesto: 20,00 pts\n"
+                         "Previsto al final del periodo: 695,40 pts"));
+        Llamar(1);
+        f.Command1_Click();
+        QCOMPARE(color(), QColor(215, 40, 40));
+        Cargar();
+        QCOMPARE(avisos_.mostrados.size(), 1);
+        QCOMPARE(sonido_.reproducidos.size(), 1);
+    }
+
     void fallaAlGuardar() {
         Form1& f = Cargar();
         QFile::remove(carpeta_ + "/llamadas.ldx");

@@ -154,6 +154,12 @@ private slots:
         QCOMPARE(ventana.llamadas, QList<bool>({true, false}));
         QVERIFY(!autoinicio.activo);
         QCOMPARE(ajustes.read("VatriMox", "Opciones", "AutoSINO"), std::string("0"));
+        QCOMPARE(ajustes.read("VatriMox", "Opciones", "Presupuesto"), std::string());
+
+        Form3 tercera(servicios, estado, ventana);
+        W<QLineEdit>(tercera, "Text10")->setText(" 3000 ");
+        tercera.Aceptar_Click();
+        QCOMPARE(ajustes.read("VatriMox", "Opciones", "Presupuesto"), std::string("3000"));
     }
 
     void faltaSonido_data() {
@@ -195,6 +201,9 @@ private slots:
         QTest::newRow("bajo el mínimo") << u"Text6"_s << u"7"_s
                                         << u"El valor de \"Pesetas (Cuando el importe sea igual "
                                            "a)\" debe ser un número entero entre 10 y 9000."_s;
+        QTest::newRow("presupuesto negativo")
+            << u"Text10"_s << u"-5"_s
+            << u"El valor de \"Presupuesto\" debe ser un número entero entre 0 y 9999999."_s;
     }
     void numeroMaloSeRechaza() {
         QFETCH(QString, caja);
@@ -202,7 +211,9 @@ private slots:
         QFETCH(QString, mensaje);
         Form3 f(servicios, estado, ventana);
         ajustes.escrituras.clear();
-        W<QSpinBox>(f, qPrintable(caja))->findChild<QLineEdit*>()->setText(texto);
+        QWidget* w = W<QWidget>(f, qPrintable(caja));
+        auto* linea = qobject_cast<QLineEdit*>(w);
+        (linea ? linea : w->findChild<QLineEdit*>())->setText(texto);
         f.Aceptar_Click();
         QCOMPARE(avisos.mostrados.size(), 1);
         QCOMPARE(avisos.ultimo().texto, mensaje);

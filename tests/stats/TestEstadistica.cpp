@@ -2,6 +2,7 @@
 #include "Llamadas.h"
 #include "stats/DatosGraficos.h"
 #include "stats/Estimaciones.h"
+#include "stats/Presupuesto.h"
 #include "stats/TotalesFranja.h"
 
 #include <QtTest>
@@ -94,6 +95,54 @@ private slots:
         QFETCH(QString, texto);
         const auto e = CalcularEstimado(llamadas, periodo, ',');
         QCOMPARE(e ? QString::fromStdString(TextoEstimado(*e)) : QString(), texto);
+    }
+
+    // Equal to the budget is not passed; before every weekday has elapsed the projection is the
+    // pace of the days elapsed.
+    void presupuesto_data() {
+        QTest::addColumn<Periodo>("periodo");
+        QTest::addColumn<std::vector<Llamada>>("llamadas");
+        QTest::addColumn<QString>("presupuesto");
+        QTest::addColumn<int>("estado");
+        QTest::addColumn<double>("proyeccion"); // -1: none
+        using E = EstadoPresupuesto;
+        const Periodo jueves14{Inicio, Final, Dia(2001, 6, 14)}; // 280 spent, 600 projected
+        const Periodo domingo3{Inicio, Final, Dia(2001, 6, 3)};
+        const std::vector<Llamada> una{UnaLlamada(2001, 6, 1, 9, 0, 10)};
+        QTest::newRow("sin presupuesto")
+            << jueves14 << CuatroPorDia() << "" << int(E::Ninguno) << -1.0;
+        QTest::newRow("proyección igual")
+            << jueves14 << CuatroPorDia() << "600" << int(E::Verde) << 600.0;
+        QTest::newRow("proyección por encima")
+            << jueves14 << CuatroPorDia() << "599" << int(E::Amarillo) << 600.0;
+        QTest::newRow("gastado igual")
+            << jueves14 << CuatroPorDia() << "280" << int(E::Amarillo) << 600.0;
+        QTest::newRow("gastado por encima")
+            << jueves14 << CuatroPorDia() << "279" << int(E::Rojo) << 600.0;
+        QTest::newRow("tercer día, ritmo igual")
+            << domingo3 << una << "100" << int(E::Verde) << 100.0;
+        QTest::newRow("tercer día, ritmo por encima")
+            << domingo3 << una << "99" << int(E::Amarillo) << 100.0;
+        const Moneda enorme = Moneda::desdeDiezmilesimas(std::numeric_limits<int64_t>::max() / 2);
+        std::vector<Llamada> grandes{UnaLlamada(2001, 6, 1, 9, 0, 0),
+                                     UnaLlamada(2001, 6, 2, 9, 0, 0),
+                                     UnaLlamada(2001, 6, 3, 9, 0, 0)};
+        for (Llamada& l : grandes)
+            l.Importe = enorme;
+        QTest::newRow("suma sin desbordar")
+            << domingo3 << grandes << "9999999" << int(E::Rojo) << -1.0;
+    }
+    void presupuesto() {
+        QFETCH(Periodo, periodo);
+        QFETCH(std::vector<Llamada>, llamadas);
+        QFETCH(QString, presupuesto);
+        QFETCH(int, estado);
+        QFETCH(double, proyeccion);
+        const auto s =
+            EvaluarPresupuesto(llamadas, periodo, LeerPresupuesto(presupuesto.toStdString()));
+        QCOMPARE(int(s.estado), estado);
+        if (s.estado != EstadoPresupuesto::Ninguno)
+            QCOMPARE(s.proyeccion.value_or(Moneda::desdeEntero(-1)), Moneda::redondear(proyeccion));
     }
 
     void totales_data() {
