@@ -14,7 +14,7 @@ struct Totales {
     int64_t SegundosTotal = 0; // billed seconds
     int64_t TiempoTotal = 0;   // connection seconds
     int64_t llamadas = 0;      // calls summed
-    bool desborde = false;     // the amounts add up to more than a Moneda holds
+    bool desborde = false;     // the amounts add up past the range of a Moneda
 };
 
 Totales CalcularTotales(const std::vector<Llamada>& llamadas);

@@ -17,7 +17,7 @@ struct SumasFranja {
     Moneda punta;
     Moneda normal;
     Moneda reducida;
-    bool desborde = false; // a band sum goes past the largest amount a Moneda holds
+    bool desborde = false; // a band sum goes past the range of a Moneda
 };
 SumasFranja SumarPorFranja(const std::vector<Llamada>& llamadas);
 
