@@ -27,7 +27,7 @@ Moneda costePorSegundo(long inicio, long actual, const std::string& tipo, int iv
         ((reducida * (6.71 / 60.0) + 15) + normal * (13.4 / 60.0)) + punta * (15.45 / 60.0);
     Moneda m = Moneda::redondear(importe);
     if (iva == 1)
-        m += Moneda::redondear((m * pct).aDouble() / 100.0);
+        m = m + Moneda::redondear((m * pct).aDouble() / 100.0);
     return m;
 }
 

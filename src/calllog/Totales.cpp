@@ -7,7 +7,8 @@ namespace Registro {
 
 namespace {
 void Sumar(Totales& t, const Llamada& llamada) {
-    t.ImporteTotal += llamada.Importe;
+    if (!t.ImporteTotal.sumarSaturando(llamada.Importe))
+        t.desborde = true;
     t.SegundosTotal += llamada.Segundos;
     t.TiempoTotal += llamada.Duracion;
     ++t.llamadas;
@@ -35,6 +36,12 @@ std::string TextoImporte(Moneda importe, char separador) {
         if (c == '.')
             c = separador;
     return texto;
+}
+
+std::string TextoDesborde(char separador) {
+    return "La suma de los importes supera " +
+           TextoImporte(Moneda::desdeDiezmilesimas(Moneda::Limite), separador) +
+           " pts, el mayor importe que se puede calcular.\nCorrija los importes erróneos.";
 }
 
 std::string TextoDatosHoy(const Totales& t, char separador) {

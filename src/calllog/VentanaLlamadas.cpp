@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QLocale>
 #include <QMenu>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -34,6 +35,14 @@ const QString Danado = QString::fromUtf8("No es un archivo de llamadas o está d
 
 std::filesystem::path Ruta(const QString& archivo) {
     return std::filesystem::path(QFile::encodeName(archivo).toStdString());
+}
+
+// The user's short date with a four-digit year ("15/3/1925").
+QString FechaCuatroCifras(Fechas::Dia dia) {
+    QString formato = QLocale().dateFormat(QLocale::ShortFormat);
+    if (!formato.contains("yyyy"))
+        formato.replace("yy", "yyyy");
+    return QLocale().toString(FormatoLocal::ADate(dia), formato);
 }
 
 struct DefinicionBoton {
@@ -252,6 +261,9 @@ void Form6::Barra_ButtonClick(int posicion) {
 }
 
 bool Form6::CargarArchivo() {
+    // Every refill shows the rows white again, with the colouring button up.
+    Modelo->setColorear(false);
+    Boton(18)->setChecked(false);
     auto lectura = ArchivoLlamadas::Leer(Ruta(ArchivoActual));
     if (!lectura.ok) {
         Modelo->Cargar({});
@@ -303,6 +315,15 @@ void Form6::CalcularTotales() {
 
 void Form6::AvisoCritico(const QString& texto) {
     servicios_.avisos.message(this, Titulo, texto, Prompts::Icono::Critico);
+}
+
+bool Form6::AvisarSiDesborda(const Registro::Totales& totales) {
+    if (totales.desborde)
+        servicios_.avisos.message(
+            this, Titulo,
+            QString::fromStdString(Registro::TextoDesborde(FormatoLocal::SeparadorDecimal())),
+            Prompts::Icono::Exclamacion);
+    return totales.desborde;
 }
 
 Estadistica::Contexto Form6::Contexto() {
@@ -401,21 +422,41 @@ void Form6::ModificarCelda() {
     const auto respuesta = servicios_.avisos.inputText(
         this,
         QString::fromStdString(Registro::TituloModificar(actual.toStdString(), fila, columna)),
-        "Introduzca el nuevo valor", actual);
+        "Introduzca el nuevo valor", TextoInicial(fila, columna));
     if (!respuesta || respuesta->isEmpty())
         return;
     const auto nueva =
         Registro::AplicarValor(ListaLlamadas()[static_cast<size_t>(fila - 1)], columna,
                                respuesta->toStdString(), FormatoLocal::Forma());
+    const QString noValido = QString::fromUtf8("El valor \"%1\" no es válido para la columna %2.")
+                                 .arg(*respuesta, QString::fromUtf8(Registro::Cabecera(columna)));
     if (!nueva) {
-        AvisoCritico(QString::fromUtf8("El valor \"%1\" no es válido para la columna %2.")
-                         .arg(*respuesta, QString::fromUtf8(Registro::Cabecera(columna))));
+        AvisoCritico(noValido);
         return;
     }
     std::vector<Llamada> lista = ListaLlamadas();
     lista[static_cast<size_t>(fila - 1)] = *nueva;
+    // An amount that the totals could not add up is refused, unless they already could not.
+    if (Registro::CalcularTotales(lista).desborde &&
+        !Registro::CalcularTotales(ListaLlamadas()).desborde) {
+        AvisoCritico(
+            noValido + "\n" +
+            QString::fromStdString(Registro::TextoDesborde(FormatoLocal::SeparadorDecimal())));
+        return;
+    }
     GuardarArchivo(lista);
     RedibujarGraficos();
+}
+
+QString Form6::TextoInicial(int fila, int columna) const {
+    const QString texto = Modelo->TextoCelda(fila - 1, columna);
+    const Llamada& llamada = ListaLlamadas()[static_cast<size_t>(fila - 1)];
+    // Accepting the default must store what is there: a two-digit year that would read back in
+    // another century (1925 as 2025) is offered with four digits.
+    if (columna == 1 && Registro::AplicarValor(llamada, columna, texto.toStdString(),
+                                               FormatoLocal::Forma()) != llamada)
+        return FechaCuatroCifras(llamada.Fecha);
+    return texto;
 }
 
 void Form6::EliminarLlamada() {
@@ -461,6 +502,8 @@ bool Form6::PintarListado(QPrinter& impresora) {
 }
 
 void Form6::ImprimirListado() {
+    if (AvisarSiDesborda(Registro::CalcularTotales(ListaLlamadas())))
+        return;
     QPrinter impresora(QPrinter::HighResolution);
     Listado::PrepararImpresora(impresora);
     if (!servicios_.avisos.printer(this, impresora))
@@ -470,6 +513,8 @@ void Form6::ImprimirListado() {
 }
 
 void Form6::VistaPrevia() {
+    if (AvisarSiDesborda(Registro::CalcularTotales(ListaLlamadas())))
+        return;
     QPrinter impresora(QPrinter::HighResolution);
     Listado::PrepararImpresora(impresora);
     QPrintPreviewDialog vista(&impresora, this);
@@ -479,6 +524,8 @@ void Form6::VistaPrevia() {
 }
 
 void Form6::ExportarPdf() {
+    if (AvisarSiDesborda(Registro::CalcularTotales(ListaLlamadas())))
+        return;
     QString ruta = servicios_.avisos.saveFile(
         this, "Exportar listado a PDF", "Documento PDF (*.pdf)", QFileInfo(ArchivoActual).path());
     if (ruta.isEmpty())
@@ -496,6 +543,8 @@ void Form6::ExportarPdf() {
 void Form6::DatosHoy() {
     const Registro::Totales t =
         Registro::TotalesDelDia(ListaLlamadas(), servicios_.reloj.now().dia);
+    if (AvisarSiDesborda(t))
+        return;
     ImporteTotal = t.ImporteTotal;
     SegundosTotal = t.SegundosTotal;
     TiempoTotal = t.TiempoTotal;

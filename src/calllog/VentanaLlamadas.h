@@ -20,6 +20,9 @@ class PanelGrafico;
 namespace Estadistica {
 struct Contexto;
 }
+namespace Registro {
+struct Totales;
+}
 
 class Form6 : public QDialog {
     Q_OBJECT
@@ -90,6 +93,10 @@ private:
     // reloads; false (with a message) when nothing was written.
     bool GuardarArchivo(const std::vector<Llamada>& lista);
     void AvisoCritico(const QString& texto);
+    // Tells the user when the amounts of these totals do not add up in a Moneda; true then.
+    bool AvisarSiDesborda(const Registro::Totales& totales);
+    // Default answer of the edit box: the cell's text, unless it would not read back the same.
+    QString TextoInicial(int fila, int columna) const;
     void LayoutGraficos(int posicion, bool pulsado);
     bool PintarListado(QPrinter& impresora);
     Estadistica::Contexto Contexto();

@@ -33,7 +33,7 @@ std::optional<Moneda> Moneda::desdeTexto(std::string_view t) {
     const std::string_view decimales = punto == std::string_view::npos ? "" : t.substr(punto + 1);
     if (entera.empty() && decimales.empty())
         return std::nullopt;
-    constexpr int64_t limite = std::numeric_limits<int64_t>::max() / Escala;
+    constexpr int64_t limite = Limite / Escala;
     int64_t ent = 0;
     for (char c : entera) {
         if (c < '0' || c > '9')
@@ -61,10 +61,14 @@ std::optional<Moneda> Moneda::desdeTexto(std::string_view t) {
     }
     for (; digitos < 4; ++digitos)
         frac *= 10;
-    int64_t v = ent * Escala + frac;
+    // Unsigned, so a value just past the range is refused rather than wrapped.
+    uint64_t v = static_cast<uint64_t>(ent) * Escala + static_cast<uint64_t>(frac);
     if (siguiente > 5 || (siguiente == 5 && (restoNoNulo || (v % 2) != 0)))
         ++v;
-    return desdeDiezmilesimas(negativo ? -v : v);
+    if (v > static_cast<uint64_t>(Limite))
+        return std::nullopt;
+    const auto firmado = static_cast<int64_t>(v);
+    return desdeDiezmilesimas(negativo ? -firmado : firmado);
 }
 
 std::string Moneda::textoArchivo() const {

@@ -3,6 +3,7 @@
 
 #include <compare>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,6 +11,7 @@
 class Moneda {
 public:
     static constexpr int64_t Escala = 10000;
+    static constexpr int64_t Limite = std::numeric_limits<int64_t>::max();
 
     constexpr Moneda() = default;
     static constexpr Moneda desdeDiezmilesimas(int64_t v) {
@@ -35,9 +37,13 @@ public:
     constexpr Moneda operator+(Moneda o) const { return desdeDiezmilesimas(v_ + o.v_); }
     constexpr Moneda operator-(Moneda o) const { return desdeDiezmilesimas(v_ - o.v_); }
     constexpr Moneda operator*(int64_t n) const { return desdeDiezmilesimas(v_ * n); }
-    constexpr Moneda& operator+=(Moneda o) {
-        v_ += o.v_;
-        return *this;
+    // The one way to add up amounts: adds o, stopping at the end of the range instead of
+    // wrapping round; false when it had to stop there (the sum is then not the true one).
+    constexpr bool sumarSaturando(Moneda o) {
+        if (!__builtin_add_overflow(v_, o.v_, &v_))
+            return true;
+        v_ = o.v_ < 0 ? std::numeric_limits<int64_t>::min() : Limite;
+        return false;
     }
     constexpr auto operator<=>(const Moneda&) const = default;
 

@@ -3,6 +3,7 @@
 
 #include "app/Ajustes.h"
 #include "calllog/FormatoLocal.h"
+#include "calllog/Totales.h"
 #include "platform/Prompts.h"
 #include "stats/DatosGraficos.h"
 #include "stats/Estimaciones.h"
@@ -36,9 +37,20 @@ QColor FondoAhora(const Contexto& contexto) {
                                         contexto.tipoLlamada));
 }
 
+void AvisarDesborde(const Contexto& contexto) {
+    contexto.avisos.message(
+        contexto.ventana, QStringLiteral("VatriMox"),
+        QString::fromStdString(Registro::TextoDesborde(FormatoLocal::SeparadorDecimal())),
+        Prompts::Icono::Exclamacion);
+}
+
 } // namespace
 
 void MostrarEstimado(const Contexto& contexto) {
+    if (Registro::CalcularTotales(contexto.llamadas).desborde) {
+        AvisarDesborde(contexto);
+        return;
+    }
     const auto periodo = General::LeerPeriodo(contexto.ajustes);
     const auto estimado =
         periodo ? CalcularEstimado(contexto.llamadas,
@@ -55,10 +67,13 @@ void MostrarEstimado(const Contexto& contexto) {
 }
 
 void MostrarTotales(const Contexto& contexto) {
-    contexto.avisos.message(
-        contexto.ventana, QStringLiteral("Cálculo total"),
-        QString::fromStdString(TextoTotales(contexto.llamadas, FormatoLocal::SeparadorDecimal())),
-        Prompts::Icono::Ninguno);
+    const auto texto = TextoTotales(contexto.llamadas, FormatoLocal::SeparadorDecimal());
+    if (!texto) {
+        AvisarDesborde(contexto);
+        return;
+    }
+    contexto.avisos.message(contexto.ventana, QStringLiteral("Cálculo total"),
+                            QString::fromStdString(*texto), Prompts::Icono::Ninguno);
 }
 
 void DibujarRegularidad(const Contexto& contexto, PanelGrafico& Grafico) {

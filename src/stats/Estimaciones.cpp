@@ -44,8 +44,8 @@ std::optional<Moneda> EstimarDiaSemana(const std::vector<Llamada>& llamadas, con
                                        int diaSemana) {
     Moneda suma;
     for (const Llamada& l : llamadas)
-        if (Fechas::DiaSemana(l.Fecha) == diaSemana)
-            suma += l.Importe;
+        if (Fechas::DiaSemana(l.Fecha) == diaSemana && !suma.sumarSaturando(l.Importe))
+            return std::nullopt;
     return General::ProyectarDiaSemana(periodo.inicio, periodo.final, diaSemana, suma, periodo.hoy);
 }
 
@@ -54,9 +54,8 @@ std::optional<Moneda> ImporteEstimado(const std::vector<Llamada>& llamadas,
     Moneda estimado;
     for (int dia = 1; dia <= 7; ++dia) {
         const auto importe = EstimarDiaSemana(llamadas, periodo, dia);
-        if (!importe)
+        if (!importe || !estimado.sumarSaturando(*importe))
             return std::nullopt;
-        estimado += *importe;
     }
     return estimado;
 }
@@ -70,7 +69,7 @@ std::optional<Estimado> CalcularEstimado(const std::vector<Llamada>& llamadas,
     const int64_t dias = DiasEntre(periodo.inicio, periodo.final);
     const int64_t transcurridos = DiasEntre(periodo.inicio, periodo.hoy);
     const Registro::Totales totales = Registro::CalcularTotales(llamadas);
-    if (dias < 1 || transcurridos < 1 || totales.llamadas == 0)
+    if (dias < 1 || transcurridos < 1 || totales.llamadas == 0 || totales.desborde)
         return std::nullopt;
 
     // Each amount is worked out from the text shown for the one before it.

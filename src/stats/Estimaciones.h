@@ -32,7 +32,7 @@ struct Periodo {
 };
 
 // Projected amount of one weekday over the period from every loaded call made on that
-// weekday, whatever its date.
+// weekday, whatever its date; nullopt also when their sum does not fit a Moneda.
 std::optional<Moneda> EstimarDiaSemana(const std::vector<Llamada>& llamadas, const Periodo& periodo,
                                        int diaSemana);
 
@@ -52,8 +52,8 @@ struct Estimado {
     std::string importeEstimado;
 };
 
-// nullopt when an estimate can't be made: a weekday not yet elapsed, no calls, or a period
-// that ends before it starts.
+// nullopt when an estimate can't be made: a weekday not yet elapsed, no calls, a period that
+// ends before it starts, or amounts that add up to more than a Moneda holds.
 std::optional<Estimado> CalcularEstimado(const std::vector<Llamada>& llamadas,
                                          const Periodo& periodo, char separador);
 

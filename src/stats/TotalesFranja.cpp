@@ -19,19 +19,22 @@ uint32_t ColorLlamada(const Llamada& llamada) {
 SumasFranja SumarPorFranja(const std::vector<Llamada>& llamadas) {
     SumasFranja s;
     for (const Llamada& l : llamadas) {
+        Moneda* suma = nullptr;
         switch (ColorLlamada(l)) {
         case Tarifas::ColorPunta:
-            s.punta += l.Importe;
+            suma = &s.punta;
             break;
         case Tarifas::ColorNormal:
-            s.normal += l.Importe;
+            suma = &s.normal;
             break;
         case Tarifas::ColorReducida:
-            s.reducida += l.Importe;
+            suma = &s.reducida;
             break;
         default:
             break;
         }
+        if (suma && !suma->sumarSaturando(l.Importe))
+            s.desborde = true;
     }
     return s;
 }
@@ -41,10 +44,13 @@ std::string TextoPorcentaje(Moneda parte, Moneda total, char separador) {
     return General::FormatoFijo(cuota, separador) + " %";
 }
 
-std::string TextoTotales(const std::vector<Llamada>& llamadas, char separador) {
+std::optional<std::string> TextoTotales(const std::vector<Llamada>& llamadas, char separador) {
     const Registro::Totales t = Registro::CalcularTotales(llamadas);
     const SumasFranja s = SumarPorFranja(llamadas);
-    const Moneda bandas = s.punta + s.normal + s.reducida;
+    Moneda bandas = s.punta;
+    const bool caben = bandas.sumarSaturando(s.normal) && bandas.sumarSaturando(s.reducida);
+    if (t.desborde || s.desborde || !caben)
+        return std::nullopt;
     const std::string euros =
         General::FormatoFijo(t.ImporteTotal.aDouble() / PesetasPorEuro, separador);
     return "Llamadas efectuadas: \t" + std::to_string(t.llamadas) + "\n" +

@@ -5,6 +5,7 @@
 #include "core/Moneda.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@ struct SumasFranja {
     Moneda punta;
     Moneda normal;
     Moneda reducida;
+    bool desborde = false; // a band sum goes past the range of a Moneda
 };
 SumasFranja SumarPorFranja(const std::vector<Llamada>& llamadas);
 
@@ -25,7 +27,8 @@ uint32_t ColorLlamada(const Llamada& llamada);
 // Share of parte in total as "50,00 %"; "0,00 %" when the total is 0.
 std::string TextoPorcentaje(Moneda parte, Moneda total, char separador);
 
-// The message text of the totals box: eight lines joined by a line feed.
-std::string TextoTotales(const std::vector<Llamada>& llamadas, char separador);
+// The message text of the totals box: eight lines joined by a line feed; nullopt when a sum
+// of amounts does not fit a Moneda, as its shares and totals would then be wrong.
+std::optional<std::string> TextoTotales(const std::vector<Llamada>& llamadas, char separador);
 
 } // namespace Estadistica

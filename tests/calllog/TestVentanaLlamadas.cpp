@@ -7,11 +7,13 @@
 #include "support/ScriptedPrompts.h"
 
 #include <QAction>
+#include <QBrush>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QtTest>
 #include <csignal>
+#include <functional>
 #include <memory>
 #include <sys/resource.h>
 
@@ -265,6 +267,70 @@ private slots:
         QCOMPARE(Leer(Actual()), antes);
         QCOMPARE(v->ListaLlamadas(), Varias(3));
         QCOMPARE(v->Modelo->TextoCelda(1, columna), celda);
+    }
+
+    // The edit box offers a date that reads back as the same day: four digits where the
+    // two-digit year would read back in another century.
+    void fechaPorDefecto_data() {
+        QTest::addColumn<int>("anio");
+        QTest::addColumn<QString>("texto");
+        QTest::newRow("1925") << 1925 << "15/3/1925";
+        QTest::newRow("1999") << 1999 << "15/3/99";
+        QTest::newRow("2029") << 2029 << "15/3/29";
+        QTest::newRow("2035") << 2035 << "15/3/2035";
+    }
+    void fechaPorDefecto() {
+        QFETCH(int, anio);
+        QFETCH(QString, texto);
+        Llamada l = Crear(15, 0, 0, 0, "0");
+        l.Fecha = *Fechas::crearDia(anio, 3, 15);
+        auto v = Abrir({l});
+        Editar(*v, 1, 1, QString()); // cancelled
+        QCOMPARE(avisos->ultimo().filtro, texto);
+    }
+
+    // Amounts whose sum does not fit, typed or read from a file: refused with a message.
+    void importesQueNoSuman() {
+        const QString desborde =
+            QString::fromUtf8("La suma de los importes supera 922337203685477,5807 pts");
+        auto v = Abrir(Varias(3));
+        const QByteArray antes = Leer(Actual());
+        Editar(*v, 1, 5, "922337203685477");
+        UltimoEsError();
+        QVERIFY(avisos->ultimo().texto.contains(desborde));
+        QCOMPARE(Leer(Actual()), antes);
+        v = Abrir({Crear(15, 10, 60, 60, "922337203685477"), Crear(15, 11, 60, 60, "11.4")});
+        for (int boton : {5, 14, 15, 16}) { // listing, today, totals, estimates
+            v->Boton(boton)->trigger();
+            QVERIFY2(avisos->ultimo().texto.startsWith(desborde),
+                     qPrintable(avisos->ultimo().texto));
+        }
+        // Mending the wrong amount is an edit like any other.
+        Editar(*v, 1, 5, "10");
+        QCOMPARE(v->ListaLlamadas()[0].Importe, Moneda::desdeEntero(10));
+    }
+
+    // Every refill ("Abrir", "Inicio", an edit's reload) shows white rows, the button up.
+    void rellenarQuitaLosColores() {
+        Escribir(Otro("tres.ldx"), Varias(3));
+        auto v = Abrir(Varias(3));
+        const auto blanca = [&] {
+            return v->Modelo->index(0, 0).data(Qt::BackgroundRole).value<QBrush>() ==
+                       QBrush(Qt::white) &&
+                   !v->Boton(18)->isChecked();
+        };
+        const std::function<void()> rellenos[] = {[&] {
+                                                      avisos->responder(Otro("tres.ldx"));
+                                                      v->Boton(2)->trigger();
+                                                  },
+                                                  [&] { v->Boton(20)->trigger(); },
+                                                  [&] { Editar(*v, 1, 6, "Provincial"); }};
+        for (const auto& rellenar : rellenos) {
+            v->Boton(18)->trigger();
+            QVERIFY(!blanca());
+            rellenar();
+            QVERIFY(blanca());
+        }
     }
 
     // Calls the meter appended after the window read the file survive an edit and a delete.

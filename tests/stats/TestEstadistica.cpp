@@ -29,6 +29,14 @@ std::vector<Llamada> CuatroPorDia() {
             v.push_back(UnaLlamada(2001, mes, mes == 5 ? d : d - 14, 10, 0, 10, "", 600));
     return v;
 }
+// The calls after two copies of the first with the largest whole amount a file holds: the
+// sum wraps round to a small amount if unchecked.
+std::vector<Llamada> ConEnorme(std::vector<Llamada> v) {
+    Llamada enorme = v.front();
+    enorme.Importe = *Moneda::desdeTexto("922337203685477");
+    v.insert(v.begin(), 2, enorme);
+    return v;
+}
 } // namespace
 
 class TestEstadistica : public QObject {
@@ -88,6 +96,8 @@ private slots:
             << Periodo{Inicio, Final, Dia(2001, 6, 14)} << std::vector<Llamada>{} << QString();
         QTest::newRow("final antes del inicio")
             << Periodo{Final, Inicio, Dia(2001, 7, 14)} << CuatroPorDia() << QString();
+        QTest::newRow("importes que no suman")
+            << Periodo{Inicio, Final, Final} << ConEnorme(CuatroPorDia()) << QString();
     }
     void estimado() {
         QFETCH(Periodo, periodo);
@@ -168,6 +178,7 @@ private slots:
                "\t00:26:15\nImporte hora punta:\t\t50,00 %\nImporte hora normal:\t25,00 %\n"
                "Importe hora reducida:\t25,00 %\nImporte en euros:\t\t1,48 €\n"
                "Importe en pesetas: \t\t245,5 pts";
+        QTest::newRow("importes que no suman") << ConEnorme(tres) << QString();
         QTest::newRow("sin banda conocida")
             << std::vector<Llamada>{UnaLlamada(2001, 6, 4, 10, 0, 9, "Local", 60, 60)}
             << "Llamadas efectuadas: \t1\nSegundos facturados: \t60 \"\nTiempo de conexión: "
@@ -178,7 +189,7 @@ private slots:
     void totales() {
         QFETCH(std::vector<Llamada>, llamadas);
         QFETCH(QString, texto);
-        QCOMPARE(QString::fromStdString(TextoTotales(llamadas, ',')), texto);
+        QCOMPARE(QString::fromStdString(TextoTotales(llamadas, ',').value_or("")), texto);
     }
 
     void llamadaDeMedianoche() {
@@ -186,6 +197,9 @@ private slots:
         const DatosHoraDia d = CalcularHoraDia({UnaLlamada(2001, 6, 10, 23, 59, 7, "", 7200)});
         QCOMPARE(BarrasHora(d).alturas[23], 7.0);
         QCOMPARE(BarrasDia(d).alturas, (std::vector<double>{0, 0, 0, 0, 0, 0, 7}));
+        // A sum past the range stays at its end instead of wrapping round to a negative bar.
+        const auto enorme = ConEnorme({UnaLlamada(2001, 6, 10, 23, 0, 7)});
+        QCOMPARE(BarrasHora(CalcularHoraDia(enorme)).maximo, double(Moneda::Limite) / 10000);
     }
 };
 

@@ -57,7 +57,7 @@ Moneda costePorSegundo(long inicio, int dia, long transcurridos, const std::stri
                                   cuenta[1] * (p.minuto[1] / 60.0)) +
                                  cuenta[2] * (p.minuto[2] / 60.0));
     if (iva == 1)
-        m += Moneda::redondear((m * porcentaje).aDouble() / 100.0);
+        m = m + Moneda::redondear((m * porcentaje).aDouble() / 100.0);
     return m;
 }
 
