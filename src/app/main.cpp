@@ -1,6 +1,7 @@
 // Composition root: builds the real adapters, the program state and the main window.
 #include "app/Ajustes.h"
 #include "app/Icono.h"
+#include "app/LineaComandos.h"
 #include "app/MainWindow.h"
 #include "app/OpcionesDialog.h"
 #include "calllog/VentanaLlamadas.h"
@@ -19,6 +20,9 @@
 #include <QTranslator>
 
 int main(int argc, char* argv[]) {
+    // Commands from a terminal run without a display and end here.
+    if (const auto salida = LineaComandos::Ejecutar(argc, argv))
+        return *salida;
     QApplication app(argc, argv);
     QApplication::setApplicationName("VatriMox");
     // The interface is Spanish: Qt's own buttons read "Sí", "No", "Aceptar", "Cancelar".
