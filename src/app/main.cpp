@@ -8,6 +8,7 @@
 #include "period/PeriodoDialog.h"
 #include "platform/Clock.h"
 #include "platform/IniSettingsStore.h"
+#include "platform/NetworkManagerProbe.h"
 #include "platform/PppProbe.h"
 #include "platform/Prompts.h"
 #include "platform/QtSoundPlayer.h"
@@ -37,7 +38,8 @@ int main(int argc, char* argv[]) {
     IniSettingsStore ajustes;
     QtPrompts avisos;
     QtSoundPlayer sonido;
-    PppProbe sonda([&ajustes] { return General::Leer(ajustes, General::Ajustes::Interfaz); });
+    PppProbe ppp([&ajustes] { return General::Leer(ajustes, General::Ajustes::Interfaz); });
+    NetworkManagerProbe sonda(QDBusConnection::systemBus(), ppp);
     XdgAutostart autoinicio;
     Servicios servicios{reloj, ajustes, avisos, sonido, sonda, autoinicio, Rutas::CarpetaDatos()};
     General::EstadoPrograma estado;
