@@ -50,12 +50,14 @@ bool NetworkManagerProbe::Cuenta(const QString& tipo, uint medido) {
     return PorTiempo.contains(tipo) || medido == MedidoSi || medido == MedidoQuiza;
 }
 
+// The interface check still counts beside NetworkManager: a link dialled outside it (pppd
+// run by hand) is metered as before.
 bool NetworkManagerProbe::connected() {
-    return disponible_ ? conectado_ : respaldo_.connected();
+    return (disponible_ && conectado_) || respaldo_.connected();
 }
 
 std::string NetworkManagerProbe::nombre() {
-    return disponible_ ? nombre_ : respaldo_.nombre();
+    return disponible_ && conectado_ ? nombre_ : respaldo_.nombre();
 }
 
 void NetworkManagerProbe::PropiedadesCambiadas(const QDBusMessage& mensaje) {

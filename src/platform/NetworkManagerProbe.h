@@ -1,5 +1,5 @@
 // NetworkManagerProbe: a call is up while NetworkManager has an active connection of a kind
-// billed by time; where NetworkManager is not on the bus another probe answers.
+// billed by time, or while another probe (the interface check) says so.
 #pragma once
 
 #include "platform/ConnectionProbe.h"
@@ -14,8 +14,8 @@ class QDBusMessage;
 class NetworkManagerProbe : public QObject, public ConnectionProbe {
     Q_OBJECT
 public:
-    // `bus` is the system bus in the program, a private one in tests; `respaldo` answers while
-    // NetworkManager is absent. The state is read now and again on NetworkManager's signals.
+    // `bus` is the system bus in the program, a private one in tests; `respaldo` is asked at
+    // every poll, as before. NetworkManager's state is read now and again on its signals.
     NetworkManagerProbe(const QDBusConnection& bus, ConnectionProbe& respaldo,
                         QObject* padre = nullptr);
     bool connected() override;

@@ -107,14 +107,10 @@ private slots:
             << "tipo de llamada desconocido «Urbana»";
         QTest::newRow("faltan segundos")
             << QStringList{"precio", "Provincial", "1999-03-15 10:00:00"} << 2 << "SEGUNDOS";
-        QTest::newRow("segundos no numericos")
-            << QStringList{"precio", "Provincial", "1999-03-15 10:00:00", "1m"} << 2
-            << "SEGUNDOS debe ser";
         QTest::newRow("iva fuera de rango")
             << QStringList{"precio", "Provincial", "1999-03-15 10:00:00", "60", "--iva", "300"} << 2
             << "--iva debe ser";
         QTest::newRow("iva en informe") << QStringList{"informe", "--iva", "16"} << 2 << "--iva";
-        QTest::newRow("orden desconocida") << QStringList{"listar"} << 2 << "orden desconocida";
         QTest::newRow("opcion desconocida") << QStringList{"--todo"} << 2 << "opción desconocida";
         QTest::newRow("fecha imposible")
             << QStringList{"precio", "Provincial", "1999-02-30 10:00:00", "60"} << 1

@@ -46,6 +46,7 @@ private slots:
         NetworkManagerProbe sonda(QDBusConnection(QStringLiteral("prueba")), interfaz);
         QVERIFY(!sonda.Disponible()); // no NetworkManager yet: the interface check answers
         QVERIFY(sonda.connected());
+        interfaz.conectado = false;
 
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("DBUS_SESSION_BUS_ADDRESS", direccion_);
@@ -53,6 +54,9 @@ private slots:
         nm_.start(VM_FAKE_NM);
         QTRY_VERIFY(sonda.Disponible());
         QVERIFY(!sonda.connected());
+        interfaz.conectado = true; // a link dialled outside NetworkManager still counts
+        QVERIFY(sonda.connected());
+        interfaz.conectado = false;
 
         Llamar("Poner", {"Cable", "802-3-ethernet", 4u}); // guessed not metered
         Llamar("Poner", {"Movistar", "gsm", 0u});
@@ -67,7 +71,6 @@ private slots:
 
         nm_.kill();
         nm_.waitForFinished();
-        interfaz.conectado = false;
         QTRY_VERIFY(!sonda.Disponible());
         QVERIFY(!sonda.connected());
     }
