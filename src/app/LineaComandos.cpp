@@ -25,7 +25,6 @@
 #include <QTextStream>
 #include <QTime>
 #include <QTranslator>
-#include <algorithm>
 #include <cstdio>
 
 namespace LineaComandos {
@@ -33,17 +32,11 @@ namespace LineaComandos {
 namespace {
 
 // Options Qt itself reads from the command line of a window program.
-const QStringList OpcionesQt = {"platform",      "platformpluginpath",
-                                "platformtheme", "plugin",
-                                "qmljsdebugger", "qwindowgeometry",
-                                "geometry",      "qwindowicon",
-                                "icon",          "qwindowtitle",
-                                "title",         "reverse",
-                                "session",       "display",
-                                "name",          "nograb",
-                                "dograb",        "sync",
-                                "style",         "stylesheet",
-                                "widgetcount",   "testability"};
+const QStringList OpcionesQt =
+    QStringLiteral("platform platformpluginpath platformtheme plugin qmljsdebugger qwindowgeometry "
+                   "geometry qwindowicon icon qwindowtitle title reverse session display name "
+                   "nograb dograb sync style stylesheet widgetcount testability")
+        .split(' ');
 
 bool PideVentanas(int argc, char* argv[]) {
     if (argc < 2)
@@ -209,9 +202,7 @@ int Precio(Orden& o, const QCommandLineOption& iva, const QCommandLineOption& ne
     const Medidor::Pantalla p =
         Medidor::Calcular(estado, *inicio, segundoInicio, inicio->mas(*segundos), separador);
     const int32_t facturados = estado.llamada.SegundosFacturados;
-    std::string pesetas = p.Label6;
-    std::replace(pesetas.begin(), pesetas.end(), separador, '.');
-    const Moneda importe = Moneda::desdeTexto(pesetas).value_or(Moneda());
+    const Moneda importe = Medidor::ImporteMostrado(p, separador);
     const std::string euros = p.Label1.substr(0, p.Label1.find(' '));
 
     if (o.json) {

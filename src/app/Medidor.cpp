@@ -99,6 +99,12 @@ Medidor::Pantalla Medidor::Calcular(General::EstadoPrograma& estado,
     return p;
 }
 
+Moneda Medidor::ImporteMostrado(const Pantalla& pantalla, char separador) {
+    std::string texto = pantalla.Label6;
+    std::replace(texto.begin(), texto.end(), separador, '.');
+    return Moneda::desdeTexto(texto).value_or(Moneda());
+}
+
 void Medidor::Lectura(const Fechas::FechaHora& ahora, Efectos& efectos, bool conAvisos) {
     const std::string anterior = pantalla_.Label6;
     pantalla_ = Calcular(estado_, inicio_, segundoInicio_, ahora, separador_);
@@ -143,9 +149,7 @@ Llamada Medidor::Registro() const {
     r.Hora = comienzo.segundo;
     r.Duracion = General::RedondearEntero(estado_.llamada.SegundosTranscurridos.aDouble());
     r.Segundos = estado_.llamada.SegundosFacturados;
-    std::string texto = pantalla_.Label6;
-    std::replace(texto.begin(), texto.end(), separador_, '.');
-    r.Importe = Moneda::desdeTexto(texto).value_or(Moneda());
+    r.Importe = ImporteMostrado(pantalla_, separador_);
     r.Tarifa = estado_.TipoLlamada;
     return r;
 }

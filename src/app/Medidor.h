@@ -54,6 +54,8 @@ public:
     // estado.llamada, as every reading of the meter does.
     static Pantalla Calcular(General::EstadoPrograma& estado, const Fechas::FechaHora& inicio,
                              int32_t segundoInicio, const Fechas::FechaHora& ahora, char separador);
+    // The amount a record keeps: the peseta label read back as currency.
+    static Moneda ImporteMostrado(const Pantalla& pantalla, char separador);
 
     bool EnCurso() const { return enCurso_; }
     Efectos Iniciar(const Fechas::FechaHora& ahora);
