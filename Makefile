@@ -2,7 +2,8 @@
 PKGS := build-essential cmake ninja-build qt6-base-dev qt6-multimedia-dev libbenchmark-dev \
         fonts-dejavu-core xvfb xauth wmdocker faketime poppler-utils iproute2 clang \
         imagemagick x11-utils libxtst6 libclang-rt-14-dev qt6-translations-l10n \
-        librsvg2-bin desktop-file-utils appstream lintian
+        librsvg2-bin desktop-file-utils appstream lintian \
+        dbus-daemon
 BUILD ?= build
 JOBS ?= $(shell nproc)
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)

@@ -155,8 +155,10 @@ void Bandeja::AgregarIcono(QWidget*, const QIcon& icono, const QString& tip) {
     tray_->show();
 }
 
-void Bandeja::CambiarIcono(const QIcon& icono, const QString& tip) {
+void Bandeja::CambiarIcono(const QIcon& icono, const QString& tip, const QString& conexion) {
     tip_ = tip.left(LargoTip);
+    if (!conexion.isEmpty())
+        tip_ += "\n" + conexion;
     icono_ = icono.cacheKey();
     tray_->setIcon(icono);
     tray_->setToolTip(tip_);

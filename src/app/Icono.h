@@ -27,7 +27,9 @@ public:
     ~Bandeja() override;
 
     void AgregarIcono(QWidget* ventana, const QIcon& icono, const QString& tip);
-    void CambiarIcono(const QIcon& icono, const QString& tip);
+    // `conexion`, the name of the connection being metered, goes on a line of its own after the
+    // tip, which keeps its length limit.
+    void CambiarIcono(const QIcon& icono, const QString& tip, const QString& conexion = {});
     void QuitarIcono();
     void PonerMenu(QMenu* menu);
 

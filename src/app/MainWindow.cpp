@@ -421,7 +421,7 @@ void Form1::Timer5_Timer() {
         Timer5Tag = "2";
         icono = Icono::IconoReposo();
     }
-    bandeja_.CambiarIcono(icono, Q(medidor_.TipConectado()));
+    bandeja_.CambiarIcono(icono, Q(medidor_.TipConectado()), Q(s_.conexion.nombre()));
 }
 
 void Form1::Barra_ButtonClick(int indice) {

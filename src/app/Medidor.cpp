@@ -80,27 +80,39 @@ Medidor::Efectos Medidor::Tick(const Fechas::FechaHora& ahora) {
     return efectos;
 }
 
-void Medidor::Lectura(const Fechas::FechaHora& ahora, Efectos& efectos, bool conAvisos) {
+Medidor::Pantalla Medidor::Calcular(General::EstadoPrograma& estado,
+                                    const Fechas::FechaHora& inicio, int32_t segundoInicio,
+                                    const Fechas::FechaHora& ahora, char separador) {
     const int64_t segundos =
-        std::max<int64_t>(0, Fechas::SegundosEntre(inicio_, ahora) + estado_.SegundosNegociacion);
-    auto& llamada = estado_.llamada;
+        std::max<int64_t>(0, Fechas::SegundosEntre(inicio, ahora) + estado.SegundosNegociacion);
+    auto& llamada = estado.llamada;
     llamada.SegundosTranscurridos = Moneda::desdeEntero(segundos);
-    pantalla_.Label7 = General::FormatoDuracion(segundos);
-
+    Pantalla p;
+    p.Label7 = General::FormatoDuracion(segundos);
     const Moneda importe =
-        Tarifas::CosteLlamada(segundoInicio_, Fechas::DiaSemana(fechaLlamada_), segundos,
-                              estado_.TipoLlamada, estado_.IncluirIVA, estado_.PorcentajeIVA);
-    const std::string pesetas = General::FormatoFijo(importe.aDouble(), separador_);
-    const bool cambio = pesetas != pantalla_.Label6;
-    pantalla_.Label6 = pesetas;
-    if (cambio && conAvisos)
-        AvisoImporte(efectos);
+        Tarifas::CosteLlamada(segundoInicio, Fechas::DiaSemana(inicio.dia), segundos,
+                              estado.TipoLlamada, estado.IncluirIVA, estado.PorcentajeIVA);
+    p.Label6 = General::FormatoFijo(importe.aDouble(), separador);
+    p.Label2 = std::to_string(Tarifas::ContadorFacturacion(estado.TipoLlamada, llamada));
+    const double leido = General::LeerNumero(p.Label6, separador).value_or(0);
+    p.Label1 = General::FormatoFijo(leido / 166.386, separador) + " €";
+    return p;
+}
 
-    pantalla_.Label2 = std::to_string(Tarifas::ContadorFacturacion(estado_.TipoLlamada, llamada));
-    const double leido = General::LeerNumero(pantalla_.Label6, separador_).value_or(0);
-    pantalla_.Label1 = General::FormatoFijo(leido / 166.386, separador_) + " €";
+Moneda Medidor::ImporteMostrado(const Pantalla& pantalla, char separador) {
+    std::string texto = pantalla.Label6;
+    std::replace(texto.begin(), texto.end(), separador, '.');
+    return Moneda::desdeTexto(texto).value_or(Moneda());
+}
+
+void Medidor::Lectura(const Fechas::FechaHora& ahora, Efectos& efectos, bool conAvisos) {
+    const std::string anterior = pantalla_.Label6;
+    pantalla_ = Calcular(estado_, inicio_, segundoInicio_, ahora, separador_);
+    if (pantalla_.Label6 != anterior && conAvisos)
+        AvisoImporte(efectos);
     if (conAvisos)
-        AvisoPeriodico(segundos, efectos);
+        AvisoPeriodico(General::RedondearEntero(estado_.llamada.SegundosTranscurridos.aDouble()),
+                       efectos);
 }
 
 void Medidor::AvisoImporte(Efectos& efectos) {
@@ -137,9 +149,7 @@ Llamada Medidor::Registro() const {
     r.Hora = comienzo.segundo;
     r.Duracion = General::RedondearEntero(estado_.llamada.SegundosTranscurridos.aDouble());
     r.Segundos = estado_.llamada.SegundosFacturados;
-    std::string texto = pantalla_.Label6;
-    std::replace(texto.begin(), texto.end(), separador_, '.');
-    r.Importe = Moneda::desdeTexto(texto).value_or(Moneda());
+    r.Importe = ImporteMostrado(pantalla_, separador_);
     r.Tarifa = estado_.TipoLlamada;
     return r;
 }

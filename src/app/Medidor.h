@@ -49,6 +49,14 @@ public:
     Medidor(SettingsStore& ajustes, General::EstadoPrograma& estado,
             std::filesystem::path carpetaDatos, char separador);
 
+    // The labels of a call seen to start at `inicio`, read at `ahora`; `segundoInicio` is the
+    // start second less the negotiation seconds. Writes the elapsed and billed seconds of
+    // estado.llamada, as every reading of the meter does.
+    static Pantalla Calcular(General::EstadoPrograma& estado, const Fechas::FechaHora& inicio,
+                             int32_t segundoInicio, const Fechas::FechaHora& ahora, char separador);
+    // The amount a record keeps: the peseta label read back as currency.
+    static Moneda ImporteMostrado(const Pantalla& pantalla, char separador);
+
     bool EnCurso() const { return enCurso_; }
     Efectos Iniciar(const Fechas::FechaHora& ahora);
     Efectos Tick(const Fechas::FechaHora& ahora);

@@ -1,6 +1,7 @@
 // Composition root: builds the real adapters, the program state and the main window.
 #include "app/Ajustes.h"
 #include "app/Icono.h"
+#include "app/LineaComandos.h"
 #include "app/MainWindow.h"
 #include "app/OpcionesDialog.h"
 #include "calllog/VentanaLlamadas.h"
@@ -8,6 +9,7 @@
 #include "platform/Clock.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/InstanciaUnica.h"
+#include "platform/NetworkManagerProbe.h"
 #include "platform/PppProbe.h"
 #include "platform/Prompts.h"
 #include "platform/QtSoundPlayer.h"
@@ -33,6 +35,9 @@ void AvisarEnEjecucion() {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // Commands from a terminal run without a display and end here.
+    if (const auto salida = LineaComandos::Ejecutar(argc, argv))
+        return *salida;
     QApplication app(argc, argv);
     QApplication::setApplicationName("VatriMox");
     // The interface is Spanish: Qt's own buttons read "Sí", "No", "Aceptar", "Cancelar".
@@ -60,7 +65,8 @@ int main(int argc, char* argv[]) {
     IniSettingsStore ajustes;
     QtPrompts avisos;
     QtSoundPlayer sonido;
-    PppProbe sonda([&ajustes] { return General::Leer(ajustes, General::Ajustes::Interfaz); });
+    PppProbe ppp([&ajustes] { return General::Leer(ajustes, General::Ajustes::Interfaz); });
+    NetworkManagerProbe sonda(QDBusConnection::systemBus(), ppp);
     XdgAutostart autoinicio;
     Servicios servicios{reloj, ajustes, avisos, sonido, sonda, autoinicio, Rutas::CarpetaDatos()};
     General::EstadoPrograma estado;

@@ -38,6 +38,15 @@ int64_t DiasEntre(Fechas::Dia desde, Fechas::Dia hasta) {
     return (hasta - desde).count() + 1;
 }
 
+constexpr const char* NombresDia[] = {"lunes",   "martes", "miércoles", "jueves",
+                                      "viernes", "sábado", "domingo"};
+
+std::optional<Estimado> SinEstimado(std::string* motivo, std::string texto) {
+    if (motivo)
+        *motivo = std::move(texto);
+    return std::nullopt;
+}
+
 } // namespace
 
 std::optional<Moneda> EstimarDiaSemana(const std::vector<Llamada>& llamadas, const Periodo& periodo,
@@ -61,33 +70,45 @@ std::optional<Moneda> ImporteEstimado(const std::vector<Llamada>& llamadas,
 }
 
 std::optional<Estimado> CalcularEstimado(const std::vector<Llamada>& llamadas,
-                                         const Periodo& periodo, char separador) {
+                                         const Periodo& periodo, char separador,
+                                         std::string* motivo) {
+    const std::string demasiado = "Los importes son demasiado grandes para estimarlos.";
+    if (periodo.hoy < periodo.inicio)
+        return SinEstimado(motivo, "El periodo de facturación aún no ha empezado.");
+    for (int dia = 1; dia <= 7; ++dia)
+        if (General::ContarDiaSemana(periodo.inicio, periodo.hoy, dia) == 0)
+            return SinEstimado(motivo, std::string("Aún no ha pasado ningún ") +
+                                           NombresDia[dia - 1] + " del periodo de facturación.");
     const auto importeEstimado = ImporteEstimado(llamadas, periodo);
     if (!importeEstimado)
-        return std::nullopt;
+        return SinEstimado(motivo, demasiado);
     const Moneda estimado = *importeEstimado;
     const int64_t dias = DiasEntre(periodo.inicio, periodo.final);
     const int64_t transcurridos = DiasEntre(periodo.inicio, periodo.hoy);
     const Registro::Totales totales = Registro::CalcularTotales(llamadas);
-    if (dias < 1 || transcurridos < 1 || totales.llamadas == 0 || totales.desborde)
-        return std::nullopt;
+    if (dias < 1 || transcurridos < 1)
+        return SinEstimado(motivo, "El periodo de facturación termina antes de empezar.");
+    if (totales.llamadas == 0)
+        return SinEstimado(motivo, "No hay llamadas.");
+    if (totales.desborde)
+        return SinEstimado(motivo, demasiado);
 
     // Each amount is worked out from the text shown for the one before it.
     Estimado e;
     e.importeEstimado = General::FormatoFijo(estimado.aDouble(), separador);
     const auto total = General::LeerNumero(e.importeEstimado, separador);
     if (!total)
-        return std::nullopt;
+        return SinEstimado(motivo, demasiado);
     e.importeDiario = General::FormatoFijo(*total / static_cast<double>(dias), separador);
     const auto diario = General::LeerNumero(e.importeDiario, separador);
     if (!diario)
-        return std::nullopt;
+        return SinEstimado(motivo, demasiado);
     e.importeSemanal = General::FormatoFijo(*diario * 7, separador);
     const auto mensual =
         General::LeerNumero(General::FormatoFijo(*diario * 30, separador), separador);
     const auto mensualMoneda = mensual ? Moneda::desdeDouble(*mensual) : std::nullopt;
     if (!mensualMoneda)
-        return std::nullopt;
+        return SinEstimado(motivo, demasiado);
     e.importeMensual = Registro::TextoImporte(*mensualMoneda, separador);
 
     const double n = static_cast<double>(totales.llamadas);

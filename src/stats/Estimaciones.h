@@ -53,9 +53,11 @@ struct Estimado {
 };
 
 // nullopt when an estimate can't be made: a weekday not yet elapsed, no calls, a period that
-// ends before it starts, or amounts that add up to more than a Moneda holds.
+// ends before it starts, or amounts that add up to more than a Moneda holds; `motivo`, when
+// given, then says why in Spanish.
 std::optional<Estimado> CalcularEstimado(const std::vector<Llamada>& llamadas,
-                                         const Periodo& periodo, char separador);
+                                         const Periodo& periodo, char separador,
+                                         std::string* motivo = nullptr);
 
 // The message text: eight lines joined by a line feed.
 std::string TextoEstimado(const Estimado& estimado);

@@ -119,6 +119,9 @@ private slots:
         f.Timer5_Timer();
         QCOMPARE(f.bandeja().Tip(),
                  QString("Conectado:   00:00:21   139 segundos   11,40 pesetas"));
+        sonda_.conexion = "Movistar GPRS"; // named on a line of its own
+        f.Timer5_Timer();
+        QVERIFY(f.bandeja().Tip().endsWith("11,40 pesetas\nMovistar GPRS"));
         f.Command1_Click();
         QVERIFY(!Timer(1)->isActive() && !Timer(5)->isActive());
         QCOMPARE(f.bandeja().Tip(), QString("Esperando conexión"));

@@ -44,10 +44,12 @@ class FakeProbe : public ConnectionProbe {
 public:
     bool conectado = false;
     int lecturas = 0;
+    std::string conexion;
     bool connected() override {
         ++lecturas;
         return conectado;
     }
+    std::string nombre() override { return conexion; }
 };
 
 class FakeAutostart : public Autostart {

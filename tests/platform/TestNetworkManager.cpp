@@ -1,0 +1,80 @@
+// The NetworkManager probe against a fake NetworkManager on a private bus: connections of a kind
+// billed by time, metered ones, and the interface check while NetworkManager is absent.
+#include "platform/NetworkManagerProbe.h"
+#include "support/FakeServices.h"
+
+#include <QDBusMessage>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QtTest>
+
+class TestNetworkManager : public QObject {
+    Q_OBJECT
+    QProcess bus_;
+    QProcess nm_;
+    QString direccion_;
+
+    void Llamar(const QString& metodo, const QVariantList& argumentos) {
+        QDBusMessage m = QDBusMessage::createMethodCall("org.freedesktop.NetworkManager",
+                                                        "/org/freedesktop/NetworkManager",
+                                                        "org.vatrimox.Prueba", metodo);
+        m.setArguments(argumentos);
+        const QDBusMessage r = QDBusConnection(QStringLiteral("prueba")).call(m);
+        QVERIFY2(r.type() == QDBusMessage::ReplyMessage, qPrintable(r.errorMessage()));
+    }
+
+private slots:
+    void initTestCase() {
+        const QString daemon = QStandardPaths::findExecutable("dbus-daemon");
+        if (daemon.isEmpty())
+            QSKIP("dbus-daemon no está instalado (paquete dbus-daemon): se omite la prueba");
+        bus_.start(daemon, {"--session", "--nofork", "--print-address"});
+        QVERIFY(bus_.waitForReadyRead(10000));
+        direccion_ = QString::fromUtf8(bus_.readLine()).trimmed();
+        QVERIFY(QDBusConnection::connectToBus(direccion_, "prueba").isConnected());
+    }
+    void cleanupTestCase() {
+        for (QProcess* p : {&nm_, &bus_}) {
+            p->kill();
+            p->waitForFinished();
+        }
+    }
+
+    void sigueLasConexiones() {
+        FakeProbe interfaz;
+        interfaz.conectado = true;
+        NetworkManagerProbe sonda(QDBusConnection(QStringLiteral("prueba")), interfaz);
+        QVERIFY(!sonda.Disponible()); // no NetworkManager yet: the interface check answers
+        QVERIFY(sonda.connected());
+        interfaz.conectado = false;
+
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DBUS_SESSION_BUS_ADDRESS", direccion_);
+        nm_.setProcessEnvironment(env);
+        nm_.start(VM_FAKE_NM);
+        QTRY_VERIFY(sonda.Disponible());
+        QVERIFY(!sonda.connected());
+        interfaz.conectado = true; // a link dialled outside NetworkManager still counts
+        QVERIFY(sonda.connected());
+        interfaz.conectado = false;
+
+        Llamar("Poner", {"Cable", "802-3-ethernet", 4u}); // guessed not metered
+        Llamar("Poner", {"Movistar", "gsm", 0u});
+        QTRY_VERIFY(sonda.connected());
+        QCOMPARE(sonda.nombre(), std::string("Movistar"));
+        Llamar("Quitar", {"Movistar"});
+        QTRY_VERIFY(!sonda.connected()); // the cable alone is not paid by time
+        QCOMPARE(sonda.nombre(), std::string());
+        Llamar("Poner", {"Cable", "802-3-ethernet", 1u}); // the user marks it metered
+        QTRY_VERIFY(sonda.connected());
+        QCOMPARE(sonda.nombre(), std::string("Cable"));
+
+        nm_.kill();
+        nm_.waitForFinished();
+        QTRY_VERIFY(!sonda.Disponible());
+        QVERIFY(!sonda.connected());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestNetworkManager)
+#include "TestNetworkManager.moc"
