@@ -297,9 +297,13 @@ int Informe(Orden& o) {
         out << "Periodo: " << FormatoLocal::Fecha(periodo->inicio) << " - "
             << FormatoLocal::Fecha(periodo->fin) << "\n";
     out << QString::fromUtf8("\nCálculo día de hoy\n")
-        << Q(Registro::TextoDatosHoy(delDia, separador)) << "\n"
+        << Q(delDia.desborde ? Registro::TextoDesborde(separador)
+                             : Registro::TextoDatosHoy(delDia, separador))
+        << "\n"
         << QString::fromUtf8("\nCálculo total\n")
-        << Q(Estadistica::TextoTotales(llamadas, separador)) << "\n"
+        << Q(Estadistica::TextoTotales(llamadas, separador)
+                 .value_or(Registro::TextoDesborde(separador)))
+        << "\n"
         << QString::fromUtf8("\nEstadística de las llamadas\n")
         << Q(estimado ? Estadistica::TextoEstimado(*estimado) : motivo) << "\n";
     return Exito;

@@ -40,6 +40,8 @@ int main(int argc, char* argv[]) {
         return *salida;
     QApplication app(argc, argv);
     QApplication::setApplicationName("VatriMox");
+    // Lets the desktop match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName("vatrimox");
     // The interface is Spanish: Qt's own buttons read "Sí", "No", "Aceptar", "Cancelar".
     QTranslator qtEspanol;
     if (qtEspanol.load("qtbase_es", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
