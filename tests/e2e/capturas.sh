@@ -27,15 +27,15 @@ terminar() {
 }
 trap terminar EXIT INT TERM
 
-PANTALLA=":$((90 + $$ % 100))"
-Xvfb "$PANTALLA" -screen 0 640x400x24 -nolisten tcp >"$TMP/xvfb.log" 2>&1 &
+# Xvfb picks a free display itself: other checks may run their own at the same time.
+Xvfb -displayfd 3 -screen 0 640x400x24 -nolisten tcp 3>"$TMP/pantalla" >"$TMP/xvfb.log" 2>&1 &
 PIDS="$!"
-export DISPLAY="$PANTALLA"
 i=0
-until xwininfo -root >/dev/null 2>&1; do
+until [ -s "$TMP/pantalla" ] && DISPLAY=":$(cat "$TMP/pantalla")" xwininfo -root >/dev/null 2>&1; do
     i=$((i + 1)); [ $i -gt 50 ] && { echo "FAIL: Xvfb did not start"; exit 1; }
     sleep 0.1
 done
+export DISPLAY=":$(cat "$TMP/pantalla")"
 wmdocker >"$TMP/wmdocker.log" 2>&1 &
 PIDS="$PIDS $!"
 
