@@ -1,7 +1,8 @@
 # Front door: `make run`, `make test`, `make bench`. Installs missing Debian packages first.
 PKGS := build-essential cmake ninja-build qt6-base-dev qt6-multimedia-dev libbenchmark-dev \
         fonts-dejavu-core xvfb xauth wmdocker faketime poppler-utils iproute2 clang \
-        imagemagick x11-utils libxtst6 libclang-rt-14-dev qt6-translations-l10n
+        imagemagick x11-utils libxtst6 libclang-rt-14-dev qt6-translations-l10n \
+        libtomlplusplus-dev
 BUILD ?= build
 JOBS ?= $(shell nproc)
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
@@ -48,7 +49,8 @@ format:
 clean:
 	rm -rf $(BUILD) build-asan build-bench
 
-# Call-log reader under libFuzzer (clang), bounded in time.
+# Call-log reader and plan-file reader under libFuzzer (clang), each bounded in time.
 fuzz: deps
 	sh tests/fuzz/construir.sh build-fuzz
 	build-fuzz/fuzz_lector -max_total_time=$${FUZZ_SECONDS:-20} build-fuzz/corpus tests/fuzz/semillas
+	build-fuzz/fuzz_planes -max_total_time=$${FUZZ_SECONDS:-20} build-fuzz/corpus-planes docs/tarifas
