@@ -89,7 +89,7 @@ private slots:
         fila("precio negativo", "punta = 0.06|punta = -0.06", 7, "precio negativo");
         fila("paso 0", "[60, 60]|[60, 0]", 6, "«pasos» debe ser un entero de 1 a 86400");
         fila("fecha imposible", "\"25/12\"|\"31/02\"", 3, "fecha no válida «31/02»");
-        fila("fecha sin sentido", "\"25/12\"|\"Navidad\"", 3, "fecha no válida");
+        fila("fecha sin sentido", "\"25/12\"|\"/8/12\"", 3, "fecha no válida «/8/12»");
         fila("tipo repetido", "+[[tipo]]\nnombre = \"Minutos\"\n", 14,
              "tipo de llamada «Minutos» repetido");
         fila("tipo incorporado", "\"Minutos\"|\"Provincial\"", 5,
@@ -97,6 +97,9 @@ private slots:
         fila("plan incorporado", "\"Prueba\"|\"Tarifa nacional 1999\"", 1, "ya existe");
         fila("moneda", "\"euros\"|\"duros\"", 2, "moneda desconocida «duros»");
         fila("sintaxis", "\"euros\"|euros", 2, "error de sintaxis");
+        // Inputs on which the TOML library asserted or reached undefined behaviour.
+        fila("cabecera rota", "[[tipo]]|[:", 4, "error de sintaxis");
+        fila("letra sin comillas", "\"euros\"|pésetas", 2, "error de sintaxis");
         fila("clave desconocida", "pasos =|paso =", 6, "clave desconocida «paso»");
         fila("falta un dia", "festivos = [\"|otros = [\"", 12, "clave desconocida «otros»");
     }
