@@ -218,6 +218,8 @@ TipoPlan LeerTipo(const toml::table& t, bool euros) {
                                                     : 0;
         tipo.franjas.push_back({nombre, Importe(*precio, euros), color});
     }
+    if (tipo.franjas.size() > MaximoFranjas)
+        throw Rechazo{Linea(franjas), "más de " + std::to_string(MaximoFranjas) + " franjas"};
     constexpr std::array<std::string_view, 3> dias{"laborales", "sabados", "festivos"};
     for (std::size_t d = 0; d < dias.size(); ++d)
         tipo.tramos[d] = Tramos(Requerido(t, dias[d], linea), dias[d], tipo.franjas);

@@ -88,7 +88,7 @@ std::vector<int64_t> FestivosEntre(const Plan& plan, int64_t desde, int64_t hast
 struct Contador {
     const TipoPlan& tipo;
     int64_t a, p, ultimo;
-    std::vector<int64_t> segundos;
+    std::array<int64_t, MaximoFranjas> segundos{};
 
     // Following steps that begin within [x, y].
     int64_t PasosEn(int64_t x, int64_t y) const {
@@ -182,8 +182,15 @@ Moneda EurosAPesetas(double euros) {
 }
 
 TipoDia TipoDiaPlan(const Plan& plan, int64_t serialDia) {
-    if (!FestivosEntre(plan, serialDia, serialDia).empty())
-        return TipoDia::Festivos;
+    if (plan.festivos.empty() || serialDia < PrimerSerial || serialDia > UltimoSerial)
+        return TipoDiaSemana(serialDia);
+    const Fechas::Dia dia = Fechas::desdeSerial(static_cast<int32_t>(serialDia));
+    const std::chrono::year_month_day fecha{dia};
+    const int anio = int(fecha.year()), mes = int(unsigned(fecha.month())),
+              d = int(unsigned(fecha.day()));
+    for (const Festivo& f : plan.festivos)
+        if (f.mes == mes && f.dia == d && (f.anio == 0 || f.anio == anio))
+            return TipoDia::Festivos;
     return TipoDiaSemana(serialDia);
 }
 
@@ -193,8 +200,7 @@ Moneda CostePlan(const Plan& plan, const TipoPlan& tipo, Fechas::Dia fecha, int3
     constexpr int64_t maximo = std::numeric_limits<int64_t>::max() / Moneda::Escala;
     transcurridos = std::min(transcurridos, maximo);
     const int64_t a = int64_t{segundoInicio} + tipo.segundosIncluidos;
-    Contador c{tipo, a, a + tipo.primerPaso, int64_t{segundoInicio} + transcurridos - 1,
-               std::vector<int64_t>(tipo.franjas.size())};
+    Contador c{tipo, a, a + tipo.primerPaso, int64_t{segundoInicio} + transcurridos - 1};
     if (a <= c.ultimo) {
         const int64_t serial0 = Fechas::aSerial(fecha);
         const int64_t d0 = Piso(a, Dia), d1 = Piso(c.ultimo, Dia);

@@ -28,6 +28,9 @@ struct TramoPlan {
     std::size_t franja;
 };
 
+// The most bands a call type can have.
+inline constexpr std::size_t MaximoFranjas = 16;
+
 // A call type of a plan. Billing: the set-up charge covers `segundosIncluidos`; then the call is
 // charged in steps of `primerPaso` and `paso` seconds, each at the band price of its first
 // second, the whole step as soon as it begins. The amount is never below `minimo`.
@@ -38,7 +41,7 @@ struct TipoPlan {
     int32_t primerPaso = 1;
     int32_t paso = 1;
     Moneda minimo;
-    std::vector<FranjaPlan> franjas;
+    std::vector<FranjaPlan> franjas;              // at most MaximoFranjas
     std::array<std::vector<TramoPlan>, 3> tramos; // by TipoDia, in clock order
 };
 
