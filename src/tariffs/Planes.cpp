@@ -196,9 +196,10 @@ TipoDia TipoDiaPlan(const Plan& plan, int64_t serialDia) {
 
 Moneda CostePlan(const Plan& plan, const TipoPlan& tipo, Fechas::Dia fecha, int32_t segundoInicio,
                  int64_t transcurridos) {
-    // The most seconds the meter's money-typed counter can hold; keeps the sums in range.
+    // The most seconds the meter's money-typed counter can hold; keeps the sums in range. A
+    // negative length (a damaged log) has no second to price.
     constexpr int64_t maximo = std::numeric_limits<int64_t>::max() / Moneda::Escala;
-    transcurridos = std::min(transcurridos, maximo);
+    transcurridos = std::clamp<int64_t>(transcurridos, 0, maximo);
     const int64_t a = int64_t{segundoInicio} + tipo.segundosIncluidos;
     Contador c{tipo, a, a + tipo.primerPaso, int64_t{segundoInicio} + transcurridos - 1};
     if (a <= c.ultimo) {
