@@ -235,6 +235,9 @@ private slots:
                                      "Provincial/Tarifa nacional 1999 76.35 0.4589 0",
                                      "Interprovincial/Tarifa nacional 1999 148.35 0.8916 72"}));
         QCOMPARE(Comparar(log, cat, 1, 16)[0].pesetas, Moneda::desdeDiezmilesimas(264480));
+        // 1.225 euros are 203.82285 pesetas exactly: the tie goes to even, where the product
+        // in doubles rounds up.
+        QCOMPARE(EurosAPesetas(1.225), Moneda::desdeDiezmilesimas(2038228));
     }
 };
 
