@@ -231,6 +231,30 @@ Moneda CostePlan(const Plan& plan, const TipoPlan& tipo, Fechas::Dia fecha, int3
     return std::max(m, tipo.minimo);
 }
 
+Moneda CosteTipo(const Catalogo& catalogo, std::string_view tipo, Fechas::Dia fecha,
+                 int32_t segundoInicio, int64_t transcurridos, uint8_t incluirIVA,
+                 uint8_t porcentajeIVA) {
+    const Plan* plan = nullptr;
+    const TipoPlan* t = catalogo.BuscarTipo(tipo, &plan);
+    if (!t)
+        return Moneda();
+    return AplicarIVA(CostePlan(*plan, *t, fecha, segundoInicio, transcurridos), incluirIVA,
+                      porcentajeIVA);
+}
+
+uint32_t ColorFranjaPlan(const Catalogo& catalogo, int hora, Fechas::Dia fecha,
+                         std::string_view tipo) {
+    const Plan* plan = nullptr;
+    const TipoPlan* t = catalogo.BuscarTipo(tipo, &plan);
+    if (!t || hora < 0 || hora > 23)
+        return 0;
+    const int32_t segundo = hora * 3600;
+    for (const TramoPlan& r : t->tramos[Indice(TipoDiaPlan(*plan, Fechas::aSerial(fecha)))])
+        if (segundo >= r.desde && segundo <= r.hasta)
+            return t->franjas[r.franja].color;
+    return 0;
+}
+
 Moneda AplicarIVA(Moneda importe, uint8_t incluirIVA, uint8_t porcentaje) {
     if (incluirIVA != 1)
         return importe;

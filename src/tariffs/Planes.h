@@ -88,6 +88,16 @@ TipoDia TipoDiaPlan(const Plan& plan, int64_t serialDia);
 Moneda CostePlan(const Plan& plan, const TipoPlan& tipo, Fechas::Dia fecha, int32_t segundoInicio,
                  int64_t transcurridos);
 
+// What the meter and the charts ask by call-type name, for the types of every plan: the amount
+// of a call (IVA as AplicarIVA) and the colour of the band at the start of a whole hour of a
+// date, holidays included. Built-in types give what CosteLlamada and ColorFranja give; a name no
+// plan knows costs 0 and has no colour, as today.
+Moneda CosteTipo(const Catalogo& catalogo, std::string_view tipo, Fechas::Dia fecha,
+                 int32_t segundoInicio, int64_t transcurridos, uint8_t incluirIVA,
+                 uint8_t porcentajeIVA);
+uint32_t ColorFranjaPlan(const Catalogo& catalogo, int hora, Fechas::Dia fecha,
+                         std::string_view tipo);
+
 // IVA added when incluirIVA is exactly 1: the exact product amount x percentage, read as a
 // double, divided by 100 and rounded back to money. Saturates where the money range ends.
 Moneda AplicarIVA(Moneda importe, uint8_t incluirIVA, uint8_t porcentaje);

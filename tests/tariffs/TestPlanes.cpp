@@ -2,6 +2,7 @@
 // shipped examples, and a call log re-priced under every plan.
 #include "tariffs/Comparacion.h"
 #include "tariffs/LectorPlanes.h"
+#include "tariffs/Tarifas.h"
 
 #include <QtTest>
 
@@ -163,10 +164,19 @@ private slots:
             for (long largo : {0L, 150L, 7000L, 90000L}) {
                 QCOMPARE(CostePlan(*nacional, *t, martes, inicio, largo),
                          CostePlan(incorporado, incorporado.tipos[1], martes, inicio, largo));
+                QCOMPARE(CosteTipo(cat, "Provincial", martes, inicio, largo, 1, 16),
+                         CosteLlamada(inicio, 2, largo, "Provincial", 1, 16));
                 if (inicio == 36000 && largo > 0)
                     QVERIFY(CostePlan(*nacional, *t, reyes, inicio, largo) <
                             CostePlan(incorporado, incorporado.tipos[1], reyes, inicio, largo));
             }
+        // Colours by plan: the holiday is reduced under the plan that knows it.
+        for (auto [tipo, dia, color] : {std::tuple{"Provincial con festivos", reyes, ColorReducida},
+                                        {"Provincial", reyes, ColorPunta},
+                                        {"Provincial con festivos", martes, ColorPunta},
+                                        {"Urbana", martes, 0u}})
+            QCOMPARE(ColorFranjaPlan(cat, 10, dia, tipo), color);
+        QCOMPARE(CosteTipo(cat, "Urbana", martes, 0, 600, 0, 0), Moneda());
     }
 
     // Seeded calls under each plan shape, against the step-by-step count: starts on and around
