@@ -3,7 +3,7 @@ PKGS := build-essential cmake ninja-build qt6-base-dev qt6-multimedia-dev libben
         fonts-dejavu-core xvfb xauth wmdocker faketime poppler-utils iproute2 clang \
         imagemagick x11-utils libxtst6 libclang-rt-14-dev qt6-translations-l10n \
         librsvg2-bin desktop-file-utils appstream lintian \
-        dbus-daemon
+        dbus-daemon libtomlplusplus-dev
 BUILD ?= build
 JOBS ?= $(shell nproc)
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
@@ -54,7 +54,8 @@ format:
 clean:
 	rm -rf $(BUILD) build-asan build-bench
 
-# Call-log reader under libFuzzer (clang), bounded in time.
+# Call-log reader and plan-file reader under libFuzzer (clang), each bounded in time.
 fuzz: deps
 	sh tests/fuzz/construir.sh build-fuzz
 	build-fuzz/fuzz_lector -max_total_time=$${FUZZ_SECONDS:-20} build-fuzz/corpus tests/fuzz/semillas
+	build-fuzz/fuzz_planes -max_total_time=$${FUZZ_SECONDS:-20} build-fuzz/corpus-planes docs/tarifas

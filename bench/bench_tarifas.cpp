@@ -1,9 +1,11 @@
-// Call pricing: the closed-form CosteLlamada against the second-by-second count it replaces.
+// Call pricing: the closed-form CosteLlamada and plan pricing against second-by-second counts.
+#include "tariffs/LectorPlanes.h"
 #include "tariffs/Tarifas.h"
 
 #include <benchmark/benchmark.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -55,8 +57,69 @@ void CostePorSegundo(benchmark::State& state) {
             costePorSegundo(inicioDe(segundos), inicioDe(segundos) + segundos, tipo, 1, 16));
 }
 
+// A plan of 60/60 steps in euros with holidays, and a call of the given length from 10:00 of
+// 5 January 1999, across the holiday of the 6th.
+const Tarifas::Plan& PlanPasos() {
+    static const Tarifas::Plan plan =
+        *Tarifas::LeerPlan(R"(nombre = "Pasos"
+moneda = "euros"
+dias_festivos = ["06/01", 1999-12-25]
+[[tipo]]
+nombre = "Minutos"
+establecimiento = 0.06
+pasos = [60, 60]
+franjas = { punta = 0.05, reducida = 0.02 }
+laborales = ["00:00:00-07:59:59 reducida", "08:00:00-19:59:59 punta", "20:00:00-23:59:59 reducida"]
+sabados = ["00:00:00-23:59:59 reducida"]
+festivos = ["00:00:00-23:59:59 reducida"]
+)",
+                           "bench.toml", Tarifas::CatalogoIncorporado())
+             .plan;
+    return plan;
+}
+const Fechas::Dia FechaPlan = *Fechas::crearDia(1999, 1, 5);
+
+// Every elapsed second looked at: a step begins on every 60th, charged at its band's price.
+Moneda PlanPorSegundo(const Tarifas::Plan& plan, long inicio, long segundos) {
+    const Tarifas::TipoPlan& t = plan.tipos[0];
+    std::vector<int64_t> cargados(t.franjas.size());
+    for (long s = inicio; s < inicio + segundos; ++s) {
+        if ((s - inicio) % 60 != 0)
+            continue;
+        const long d = s / 86400;
+        const auto tipo = Tarifas::TipoDiaPlan(plan, Fechas::aSerial(FechaPlan) + d);
+        for (const Tarifas::TramoPlan& r : t.tramos[Tarifas::Indice(tipo)])
+            if (s - d * 86400 >= r.desde && s - d * 86400 <= r.hasta)
+                cargados[r.franja] += 60;
+    }
+    double importe = t.establecimiento.aDouble();
+    for (std::size_t f = 0; f < cargados.size(); ++f) {
+        const double parte = double(cargados[f]) * (t.franjas[f].precioMinuto.aDouble() / 60.0);
+        importe = f == 0 ? parte + importe : importe + parte;
+    }
+    return Moneda::redondear(importe);
+}
+
+void PlanCerrado(benchmark::State& state) {
+    const Tarifas::Plan& plan = PlanPasos();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            Tarifas::CostePlan(plan, plan.tipos[0], FechaPlan, 36000, state.range(0)));
+}
+
+void PlanPorSegundos(benchmark::State& state) {
+    const Tarifas::Plan& plan = PlanPasos();
+    if (PlanPorSegundo(plan, 36000, state.range(0)) !=
+        Tarifas::CostePlan(plan, plan.tipos[0], FechaPlan, 36000, state.range(0)))
+        state.SkipWithError("the two counts disagree");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(PlanPorSegundo(plan, 36000, state.range(0)));
+}
+
 } // namespace
 
+BENCHMARK(PlanCerrado)->Arg(86400);
+BENCHMARK(PlanPorSegundos)->Arg(86400);
 BENCHMARK(CosteCerrado)->Arg(10)->Arg(3600)->Arg(86400);
 BENCHMARK(CostePorSegundo)->Arg(10)->Arg(3600)->Arg(86400);
 

@@ -1,8 +1,9 @@
-// The tariff schedule table, closed-form call pricing, billed seconds and band colours.
+// The tariff schedule table, pricing through the built-in plan, billed seconds and band colours.
 #include "tariffs/Tarifas.h"
 
 #include "core/Fecha.h"
 #include "core/Formato.h"
+#include "tariffs/Planes.h"
 
 #include <algorithm>
 #include <limits>
@@ -51,76 +52,6 @@ constexpr bool TablaCompleta() {
     return true;
 }
 static_assert(TablaCompleta());
-
-using Cuentas = std::array<int64_t, 3>; // seconds counted per band, indexed by Franja
-
-// Adds the seconds desde..hasta (both within one day) of a day of type `dia` to the counters.
-void ContarDia(const TarifaLlamada& t, TipoDia dia, int32_t desde, int32_t hasta, Cuentas& c) {
-    for (const Tramo& f : t.tramos[Indice(dia)]) {
-        const int32_t a = std::max(desde, f.desde);
-        const int32_t b = std::min(hasta, f.hasta);
-        if (a <= b)
-            c[Indice(f.franja)] += b - a + 1;
-    }
-}
-
-int64_t DivisionEntera(int64_t a, int64_t b) {
-    return a / b - (a % b != 0 && (a < 0) != (b < 0));
-}
-
-// Day type of the day `desplazamiento` days after a day of weekday `diaSemana` (valid).
-TipoDia TipoDiaRelativo(int diaSemana, int64_t desplazamiento) {
-    const int64_t w = ((diaSemana - 1 + desplazamiento) % 7 + 7) % 7 + 1;
-    TipoDia tipo = TipoDia::Laborales;
-    TipoDiaDe(static_cast<int>(w), tipo);
-    return tipo;
-}
-
-// Counts the seconds primero..ultimo, relative to the midnight that starts a day of weekday
-// `diaSemana`, each by the day type of its own date. Whole weeks are counted at once, so the
-// work does not grow with the length of the call.
-Cuentas ContarSegundos(const TarifaLlamada& t, int diaSemana, int64_t primero, int64_t ultimo) {
-    Cuentas c{};
-    if (primero > ultimo)
-        return c;
-    const int64_t dia0 = DivisionEntera(primero, Fechas::SegundosPorDia);
-    const int64_t dia1 = DivisionEntera(ultimo, Fechas::SegundosPorDia);
-    const auto local = [](int64_t s, int64_t dia) {
-        return static_cast<int32_t>(s - dia * Fechas::SegundosPorDia);
-    };
-    if (dia0 == dia1) {
-        ContarDia(t, TipoDiaRelativo(diaSemana, dia0), local(primero, dia0), local(ultimo, dia0),
-                  c);
-        return c;
-    }
-    ContarDia(t, TipoDiaRelativo(diaSemana, dia0), local(primero, dia0), FinDia, c);
-    ContarDia(t, TipoDiaRelativo(diaSemana, dia1), 0, local(ultimo, dia1), c);
-    const int64_t semanas = (dia1 - dia0 - 1) / 7;
-    if (semanas > 0) {
-        Cuentas semana{};
-        for (int w = 1; w <= 7; ++w)
-            ContarDia(t, TipoDiaRelativo(w, 0), 0, FinDia, semana);
-        for (size_t i = 0; i < c.size(); ++i)
-            c[i] += semana[i] * semanas;
-    }
-    for (int64_t d = dia0 + 1 + semanas * 7; d < dia1; ++d)
-        ContarDia(t, TipoDiaRelativo(diaSemana, d), 0, FinDia, c);
-    return c;
-}
-
-constexpr Moneda MonedaMaxima = Moneda::desdeDiezmilesimas(std::numeric_limits<int64_t>::max());
-
-// The amount a call's IVA adds: the exact product amount x percentage, read as a double,
-// divided by 100 and rounded back to money. Saturates where the money range ends.
-Moneda ConIVA(Moneda importe, uint8_t porcentaje) {
-    int64_t producto = 0;
-    if (__builtin_mul_overflow(importe.diezmilesimas(), int64_t{porcentaje}, &producto))
-        return MonedaMaxima;
-    const auto iva = Moneda::desdeDouble(Moneda::desdeDiezmilesimas(producto).aDouble() / 100.0);
-    if (!iva || importe > MonedaMaxima - *iva)
-        return MonedaMaxima;
-    return importe + *iva;
-}
 
 std::string DosCifras(int32_t n) {
     return std::string(1, static_cast<char>('0' + n / 10)) + static_cast<char>('0' + n % 10);
@@ -192,28 +123,15 @@ uint32_t ColorFranja(int hora, int diaSemana, std::string_view tipoLlamada) {
 Moneda CosteLlamada(int32_t segundoInicio, int diaSemana, int64_t segundosTranscurridos,
                     std::string_view tipoLlamada, uint8_t incluirIVA, uint8_t porcentajeIVA) {
     TipoDia dia;
-    const TarifaLlamada* t = BuscarTarifa(tipoLlamada);
-    if (!t || !TipoDiaDe(diaSemana, dia))
+    const Plan& plan = PlanIncorporado();
+    const auto tipo = std::find_if(plan.tipos.begin(), plan.tipos.end(),
+                                   [&](const TipoPlan& t) { return t.nombre == tipoLlamada; });
+    if (tipo == plan.tipos.end() || !TipoDiaDe(diaSemana, dia))
         return Moneda();
-    // The most seconds the meter's money-typed counter can hold; keeps the sums in range.
-    constexpr int64_t maximo = std::numeric_limits<int64_t>::max() / Moneda::Escala;
-    const int64_t transcurridos = std::min(segundosTranscurridos, maximo);
-    // The set-up charge covers the first included seconds; once the call outlasts them, billing
-    // starts with the next second. The second now running is not counted yet.
-    Cuentas c{};
-    if (transcurridos > t->segundosIncluidos)
-        c = ContarSegundos(*t, diaSemana, int64_t{segundoInicio} + t->segundosIncluidos,
-                           int64_t{segundoInicio} + transcurridos - 1);
-    // Prices per band are the same on every day type, so one sum prices every day of the call;
-    // the order of the additions fixes the rounding of the result.
-    const auto tasa = [t](Franja f) { return t->precioMinuto[Indice(f)] / 60.0; };
-    const double importe =
-        ((static_cast<double>(c[Indice(Franja::reducida)]) * tasa(Franja::reducida) +
-          t->establecimiento) +
-         static_cast<double>(c[Indice(Franja::normal)]) * tasa(Franja::normal)) +
-        static_cast<double>(c[Indice(Franja::punta)]) * tasa(Franja::punta);
-    const Moneda sinIVA = Moneda::desdeDouble(importe).value_or(MonedaMaxima);
-    return incluirIVA == 1 ? ConIVA(sinIVA, porcentajeIVA) : sinIVA;
+    // Any date of that weekday: the built-in tariff has no holidays. 4 January 1999 is a Monday.
+    const Fechas::Dia fecha = *Fechas::crearDia(1999, 1, 4) + std::chrono::days{diaSemana - 1};
+    return AplicarIVA(CostePlan(plan, *tipo, fecha, segundoInicio, segundosTranscurridos),
+                      incluirIVA, porcentajeIVA);
 }
 
 int32_t ContadorFacturacion(std::string_view tipoLlamada, EstadoLlamada& estado) {

@@ -1,0 +1,52 @@
+// Re-pricing of a call log under every plan of a catalogue, sorted by total.
+#include "tariffs/Comparacion.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace Tarifas {
+
+namespace {
+
+// Sums saturate instead of wrapping: a damaged log can hold absurd amounts.
+Moneda Sumar(Moneda a, Moneda b) {
+    int64_t r = 0;
+    if (__builtin_add_overflow(a.diezmilesimas(), b.diezmilesimas(), &r))
+        r = b.diezmilesimas() < 0 ? std::numeric_limits<int64_t>::min()
+                                  : std::numeric_limits<int64_t>::max();
+    return Moneda::desdeDiezmilesimas(r);
+}
+
+Moneda Restar(Moneda a, Moneda b) {
+    int64_t r = 0;
+    if (__builtin_sub_overflow(a.diezmilesimas(), b.diezmilesimas(), &r))
+        r = b.diezmilesimas() > 0 ? std::numeric_limits<int64_t>::min()
+                                  : std::numeric_limits<int64_t>::max();
+    return Moneda::desdeDiezmilesimas(r);
+}
+
+} // namespace
+
+std::vector<FilaComparacion> Comparar(const std::vector<Llamada>& llamadas,
+                                      const Catalogo& catalogo, uint8_t incluirIVA,
+                                      uint8_t porcentajeIVA) {
+    Moneda registrado;
+    for (const Llamada& ll : llamadas)
+        registrado = Sumar(registrado, ll.Importe);
+    std::vector<FilaComparacion> filas;
+    for (const Plan& plan : catalogo.planes)
+        for (const TipoPlan& tipo : plan.tipos) {
+            Moneda total;
+            for (const Llamada& ll : llamadas)
+                total =
+                    Sumar(total, AplicarIVA(CostePlan(plan, tipo, ll.Fecha, ll.Hora, ll.Duracion),
+                                            incluirIVA, porcentajeIVA));
+            filas.push_back({tipo.nombre, plan.nombre, total, total.aDouble() / PesetasPorEuro,
+                             Restar(total, registrado)});
+        }
+    std::stable_sort(filas.begin(), filas.end(),
+                     [](const auto& a, const auto& b) { return a.pesetas < b.pesetas; });
+    return filas;
+}
+
+} // namespace Tarifas

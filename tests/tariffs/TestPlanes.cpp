@@ -1,0 +1,243 @@
+// Plan files: refusals with their lines, closed-form pricing against a per-second count, the
+// shipped examples, and a call log re-priced under every plan.
+#include "tariffs/Comparacion.h"
+#include "tariffs/LectorPlanes.h"
+
+#include <QtTest>
+
+#include <fstream>
+#include <random>
+
+using namespace Tarifas;
+
+namespace {
+
+// A valid plan; the refusal rows change one piece of it.
+const std::string Base = R"(nombre = "Prueba"
+moneda = "euros"
+dias_festivos = [1999-01-06, "25/12"]
+[[tipo]]
+nombre = "Minutos"
+pasos = [60, 60]
+franjas = { punta = 0.06, reducida = 0.03 }
+laborales = ["00:00:00-07:59:59 reducida",
+             "08:00:00-19:59:59 punta",
+             "20:00:00-23:59:59 reducida"]
+sabados = ["00:00:00-23:59:59 reducida"]
+festivos = ["00:00:00-23:59:59 reducida"]
+)";
+
+Plan Leido(const std::string& texto) {
+    LecturaPlan r = LeerPlan(texto, "p.toml", CatalogoIncorporado());
+    if (!r.plan)
+        qFatal("%s", r.error.Texto().c_str());
+    return *r.plan;
+}
+
+// Per-second count: every elapsed second after the included ones is looked at; a step is
+// charged whole, at the band of the second it begins in.
+Moneda PorSegundo(const Plan& plan, const TipoPlan& t, Fechas::Dia fecha, int inicio, long largo) {
+    std::vector<int64_t> seg(t.franjas.size());
+    const long a = inicio + t.segundosIncluidos;
+    for (long s = a; s < inicio + largo; ++s) {
+        const bool primero = s == a;
+        if (!primero && (s - a - t.primerPaso < 0 || (s - a - t.primerPaso) % t.paso != 0))
+            continue;
+        const long d = s / 86400 - (s % 86400 < 0);
+        const Fechas::Dia dia = fecha + std::chrono::days{d};
+        const std::chrono::year_month_day ymd{dia};
+        bool festivo = false;
+        for (const Festivo& f : plan.festivos)
+            festivo |= (f.anio == 0 || f.anio == int(ymd.year())) &&
+                       f.mes == int(unsigned(ymd.month())) && f.dia == int(unsigned(ymd.day()));
+        const int tipoDia = festivo || Fechas::DiaSemana(dia) == 7 ? 2
+                            : Fechas::DiaSemana(dia) == 6          ? 1
+                                                                   : 0;
+        for (const TramoPlan& r : t.tramos[tipoDia])
+            if (s - d * 86400 >= r.desde && s - d * 86400 <= r.hasta)
+                seg[r.franja] += primero ? t.primerPaso : t.paso;
+    }
+    double importe = t.establecimiento.aDouble();
+    for (std::size_t f = 0; f < seg.size(); ++f) {
+        const double parte = double(seg[f]) * (t.franjas[f].precioMinuto.aDouble() / 60.0);
+        importe = f == 0 ? parte + importe : importe + parte;
+    }
+    return std::max(Moneda::redondear(importe), t.minimo);
+}
+
+} // namespace
+
+class TestPlanes : public QObject {
+    Q_OBJECT
+private slots:
+    void rechazos_data() {
+        QTest::addColumn<QString>("cambio"); // "old|new": replaced in Base; "+text": appended
+        QTest::addColumn<int>("linea");
+        QTest::addColumn<QString>("problema");
+        const auto fila = [](const char* n, const char* c, int l, const char* p) {
+            QTest::newRow(n) << QString::fromUtf8(c) << l << QString::fromUtf8(p);
+        };
+        fila("hueco", "08:00:00-19|08:30:00-19", 9, "hueco de 08:00:00 a 08:29:59 en «laborales»");
+        fila("solapamiento", "20:00:00-23|19:00:00-23", 10, "solapamiento en 19:00:00");
+        fila("sin final", "20:00:00-23:59:59|20:00:00-23:00:00", 10,
+             "hueco de 23:00:01 a 23:59:59");
+        fila("franja desconocida",
+             "sabados = [\"00:00:00-23:59:59 reducida|sabados = "
+             "[\"00:00:00-23:59:59 pico",
+             11, "franja desconocida «pico»");
+        fila("tramo mal escrito", "08:00:00-19:59:59|08:00-19:59", 9, "tramo no válido");
+        fila("precio negativo", "punta = 0.06|punta = -0.06", 7, "precio negativo");
+        fila("paso 0", "[60, 60]|[60, 0]", 6, "«pasos» debe ser un entero de 1 a 86400");
+        fila("fecha imposible", "\"25/12\"|\"31/02\"", 3, "fecha no válida «31/02»");
+        fila("fecha sin sentido", "\"25/12\"|\"/8/12\"", 3, "fecha no válida «/8/12»");
+        fila("tipo repetido", "+[[tipo]]\nnombre = \"Minutos\"\n", 14,
+             "tipo de llamada «Minutos» repetido");
+        fila("tipo incorporado", "\"Minutos\"|\"Provincial\"", 5,
+             "el tipo de llamada «Provincial» ya existe en la tarifa incorporada");
+        fila("plan incorporado", "\"Prueba\"|\"Tarifa nacional 1999\"", 1, "ya existe");
+        fila("moneda", "\"euros\"|\"duros\"", 2, "moneda desconocida «duros»");
+        fila("sintaxis", "\"euros\"|euros", 2, "error de sintaxis");
+        // Inputs on which the TOML library asserted or reached undefined behaviour.
+        fila("cabecera rota", "[[tipo]]|[:", 4, "error de sintaxis");
+        fila("letra sin comillas", "\"euros\"|pésetas", 2, "error de sintaxis");
+        fila("clave desconocida", "pasos =|paso =", 6, "clave desconocida «paso»");
+        fila("falta un dia", "festivos = [\"|otros = [\"", 12, "clave desconocida «otros»");
+    }
+    void rechazos() {
+        QFETCH(QString, cambio);
+        QFETCH(int, linea);
+        QFETCH(QString, problema);
+        std::string texto = Base;
+        const std::string c = cambio.toStdString();
+        if (c[0] == '+') {
+            texto += Base.substr(Base.find("[[tipo]]")) + c.substr(1);
+        } else {
+            const auto barra = c.find('|');
+            QVERIFY(texto.find(c.substr(0, barra)) != std::string::npos);
+            texto.replace(texto.find(c.substr(0, barra)), barra, c.substr(barra + 1));
+        }
+        const LecturaPlan r = LeerPlan(texto, "tarifas/p.toml", CatalogoIncorporado());
+        QVERIFY(!r.plan);
+        QCOMPARE(r.error.linea, linea);
+        QVERIFY2(QString::fromStdString(r.error.Texto()).contains(problema),
+                 r.error.Texto().c_str());
+        QVERIFY(r.error.Texto().starts_with("tarifas/p.toml, línea "));
+    }
+
+    // A bad file is left out whole and named; the others and the built-in tariff still load, and
+    // a call type already defined by an earlier file refuses the later one.
+    void catalogo() {
+        QTemporaryDir dir;
+        const auto escribir = [&](const char* nombre, const std::string& texto) {
+            std::ofstream(dir.filePath(nombre).toStdString()) << texto;
+        };
+        escribir("a.toml", Base);
+        escribir("b.toml", "nombre = \"Otra\"\n" + Base.substr(Base.find('\n') + 1));
+        escribir("c.toml", "nombre = ");
+        escribir("d.txt", "no es un plan");
+        const Catalogo cat = CargarCatalogo(dir.path().toStdString());
+        QCOMPARE(cat.planes.size(), 2u);
+        QCOMPARE(cat.planes[1].nombre, "Prueba");
+        QCOMPARE(cat.errores.size(), 2u);
+        QCOMPARE(cat.errores[0], "tarifas/b.toml, línea 5: el tipo de llamada «Minutos» ya "
+                                 "existe en tarifas/a.toml");
+        QVERIFY(cat.errores[1].starts_with("tarifas/c.toml, línea 1: error de sintaxis"));
+        // Nothing to read: the built-in tariff alone, as without plans.
+        const Catalogo vacio = CargarCatalogo(dir.filePath("no-existe").toStdString());
+        QVERIFY(vacio.planes.size() == 1 && vacio.errores.empty());
+        QCOMPARE(vacio.planes[0].tipos.size(), 3u);
+    }
+
+    // The examples shipped with the program read, and the 1999 tariff written as a file prices
+    // every call like the built-in one, except on its holidays.
+    void ejemplos() {
+        const Catalogo cat = CargarCatalogo(VM_DOCS "/tarifas");
+        QVERIFY2(cat.errores.empty(), cat.errores.empty() ? "" : cat.errores[0].c_str());
+        QCOMPARE(cat.planes.size(), 3u);
+        const Plan* nacional = nullptr;
+        const TipoPlan* t = cat.BuscarTipo("Provincial con festivos", &nacional);
+        QVERIFY(t && nacional->festivos.size() == 10);
+        const Plan& incorporado = PlanIncorporado();
+        const Fechas::Dia martes = *Fechas::crearDia(1999, 3, 2),
+                          reyes = *Fechas::crearDia(1999, 1, 6);
+        for (int inicio : {-200, 36000, 61100, 86000})
+            for (long largo : {0L, 150L, 7000L, 90000L}) {
+                QCOMPARE(CostePlan(*nacional, *t, martes, inicio, largo),
+                         CostePlan(incorporado, incorporado.tipos[1], martes, inicio, largo));
+                if (inicio == 36000 && largo > 0)
+                    QVERIFY(CostePlan(*nacional, *t, reyes, inicio, largo) <
+                            CostePlan(incorporado, incorporado.tipos[1], reyes, inicio, largo));
+            }
+    }
+
+    // Seeded calls under each plan shape, against the per-second count: starts on and around
+    // holidays and band limits, across midnight, lasting up to days.
+    void formaCerrada_data() {
+        QTest::addColumn<QString>("cambio"); // as in rechazos
+        QTest::addRow("euros, 60/60, festivos") << "";
+        QTest::addRow("30/1, minimo, incluidos")
+            << "pasos = [60, 60]|pasos = [30, 1]\nminimo = 0.2\nincluidos = 90";
+        QTest::addRow("7/13, una franja por dia") << "[60, 60]|[7, 13]\nestablecimiento = 0.1";
+        QTest::addRow("pesetas por segundo, incluidos")
+            << "\"euros\"\ndias_festivos = [1999-01-06, \"25/12\"]\n[[tipo]]\nnombre = "
+               "\"Minutos\"\n"
+               "pasos = [60, 60]|\"pesetas\"\ndias_festivos = [\"29/02\", 1999-01-06]\n[[tipo]]\n"
+               "nombre = \"Minutos\"\nincluidos = 160";
+        QTest::addRow("paso de un dia") << "[60, 60]|[86400, 3600]";
+    }
+    void formaCerrada() {
+        QFETCH(QString, cambio);
+        std::string texto = Base;
+        const std::string c = cambio.toStdString();
+        if (!c.empty())
+            texto.replace(texto.find(c.substr(0, c.find('|'))), c.find('|'),
+                          c.substr(c.find('|') + 1));
+        const Plan plan = Leido(texto);
+        const TipoPlan& t = plan.tipos[0];
+        std::mt19937 azar(20260101);
+        const Fechas::Dia base = *Fechas::crearDia(1999, 12, 20);
+        for (int i = 0; i < 2000; ++i) {
+            const Fechas::Dia fecha =
+                i % 2 ? base + std::chrono::days{azar() % 20}
+                      : *Fechas::crearDia(2000, 2, 20) + std::chrono::days{azar() % 400};
+            const int inicio = int(azar() % (86400 + 255)) - 255;
+            const long tope = i % 25 == 0 ? 12 * 86400L : i % 3 == 0 ? 2 * 86400L : 4000;
+            const long largo = long(azar() % tope);
+            const Moneda cerrada = CostePlan(plan, t, fecha, inicio, largo);
+            const Moneda referencia = PorSegundo(plan, t, fecha, inicio, largo);
+            if (cerrada != referencia)
+                QFAIL(qPrintable(QString("%1 %2 s desde %3: %4 != %5")
+                                     .arg(QString::fromStdString(Fechas::TextoFecha(fecha)))
+                                     .arg(largo)
+                                     .arg(inicio)
+                                     .arg(QString::fromStdString(cerrada.textoArchivo()),
+                                          QString::fromStdString(referencia.textoArchivo()))));
+        }
+    }
+
+    // A Provincial call on a working day and one on 6 January, a holiday of the user's plan.
+    void comparar() {
+        Catalogo cat = CatalogoIncorporado();
+        cat.planes.push_back(Leido(Base));
+        std::vector<Llamada> log(2);
+        log[0] = {*Fechas::crearDia(1999, 3, 2),      36000,       120, 120,
+                  Moneda::desdeDiezmilesimas(459000), "Provincial"};
+        log[1] = {*Fechas::crearDia(1999, 1, 6),      36000,       60, 60,
+                  Moneda::desdeDiezmilesimas(304500), "Provincial"};
+        QStringList filas;
+        for (const FilaComparacion& f : Comparar(log, cat, 0, 16))
+            filas << QString("%1/%2 %3 %4 %5")
+                         .arg(QString::fromStdString(f.tipo), QString::fromStdString(f.plan),
+                              QString::fromStdString(f.pesetas.textoArchivo()))
+                         .arg(f.euros, 0, 'f', 4)
+                         .arg(QString::fromStdString(f.diferencia.textoArchivo()));
+        QCOMPARE(filas, QStringList({"Metropolitana/Tarifa nacional 1999 22.8 0.1370 -53.55",
+                                     "Minutos/Prueba 24.958 0.1500 -51.392",
+                                     "Provincial/Tarifa nacional 1999 76.35 0.4589 0",
+                                     "Interprovincial/Tarifa nacional 1999 148.35 0.8916 72"}));
+        QCOMPARE(Comparar(log, cat, 1, 16)[0].pesetas, Moneda::desdeDiezmilesimas(264480));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPlanes)
+#include "TestPlanes.moc"
