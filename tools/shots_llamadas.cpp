@@ -1,8 +1,11 @@
-// Writes the sample call log (--generar) or the screenshots of Form6 and of its printed listing.
+// Writes the sample call log (--generar) or the screenshots of Form6, of its printed listing and
+// of its "¿Qué tarifa me conviene?" table with the example plans.
+#include "calllog/ComparacionDialog.h"
 #include "calllog/Llamada.h"
 #include "calllog/ModeloLlamadas.h"
 #include "calllog/VentanaLlamadas.h"
 #include "core/Formato.h"
+#include "platform/Rutas.h"
 #include "platform/Servicios.h"
 #include "support/FakeServices.h"
 #include "support/ScriptedPrompts.h"
@@ -76,6 +79,7 @@ int main(int argc, char* argv[]) {
     }
     const QString carpeta = args.value(0, "docs");
     const QString ejemplo = args.value(1, "tests/data/registro-ejemplo.ldx");
+    const QString ejemplosPlanes = args.value(2, "docs/tarifas");
     // A fixed folder, so the listing's file line reads the same at every run.
     QDir datos(QDir::tempPath() + "/vatrimox-muestra/VatriMox");
     datos.removeRecursively();
@@ -108,6 +112,25 @@ int main(int argc, char* argv[]) {
         QProcess::execute("pdftoppm", {"-png", "-r", "60", "-f", "1", "-l", "1", "-singlefile",
                                        datos.path() + "/listado.pdf", carpeta + "/listado"});
     ok = Informar(rc == 0, carpeta + "/listado.png") && ok;
+
+    // The sample log was metered with IVA at 16 %; the example plans are the user's.
+    qputenv("VATRIMOX_HOME", QFile::encodeName(QDir::tempPath() + "/vatrimox-muestra/casa"));
+    QDir planes(Rutas::CarpetaPlanes());
+    planes.mkpath(".");
+    for (const QString& plan : QDir(ejemplosPlanes).entryList({"*.toml"}))
+        QFile::copy(ejemplosPlanes + "/" + plan, planes.filePath(plan));
+    estado.IncluirIVA = 1;
+    estado.PorcentajeIVA = 16;
+    ventana.CompararTarifas();
+    auto* tabla = ventana.findChild<ComparacionDialog*>();
+    ok = tabla != nullptr && falsos.avisos.mostrados.isEmpty() && ok;
+    if (tabla) {
+        tabla->resize(720, 330);
+        QApplication::processEvents();
+        ok = Informar(tabla->grab().save(carpeta + "/comparacion.png"),
+                      carpeta + "/comparacion.png") &&
+             ok;
+    }
     QDir(QDir::tempPath() + "/vatrimox-muestra").removeRecursively();
     return ok ? 0 : 1;
 }

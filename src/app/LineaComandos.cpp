@@ -13,18 +13,23 @@
 #include "platform/Rutas.h"
 #include "stats/Estimaciones.h"
 #include "stats/TotalesFranja.h"
+#include "tariffs/LectorPlanes.h"
 #include "tariffs/Tarifas.h"
+#include "tariffs/TextosComparacion.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDate>
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLibraryInfo>
 #include <QTextStream>
 #include <QTime>
 #include <QTranslator>
+#include <algorithm>
+#include <array>
 #include <cstdio>
 
 namespace LineaComandos {
@@ -309,11 +314,48 @@ int Informe(Orden& o) {
     return Exito;
 }
 
-// The "which tariff is cheaper" table over the loaded calls goes here once tariff plans can
-// re-price a log; until then the command says so.
-int CompararTarifas(Orden& o, const std::vector<Llamada>&) {
-    return o.consola.Fallo(
-        QString::fromUtf8("La comparación de tarifas aún no está disponible en esta versión."));
+// "¿Qué tarifa me conviene?" for the loaded calls, under the stored IVA settings; refused plan
+// files are named on standard error and the others still compared.
+int CompararTarifas(Orden& o, const std::vector<Llamada>& llamadas) {
+    const Tarifas::Catalogo catalogo = Tarifas::CargarCatalogo(Ruta(Rutas::CarpetaPlanes()));
+    for (const std::string& error : catalogo.errores)
+        o.consola.err << "vatrimox: " << Q(error) << "\n";
+    const IniSettingsStore ajustes;
+    const auto filas = Tarifas::Comparar(llamadas, catalogo, Byte(ajustes, General::Ajustes::IVA),
+                                         Byte(ajustes, General::Ajustes::CuantoIVA));
+    if (o.json) {
+        QJsonArray lista;
+        for (const Tarifas::FilaComparacion& f : filas)
+            lista.append(QJsonObject{{"tipo", Q(f.tipo)},
+                                     {"plan", Q(f.plan)},
+                                     {"pesetas", Importe4(f.pesetas)},
+                                     {"euros", Q(General::FormatoFijo(f.euros, '.'))},
+                                     {"diferencia", Importe4(f.diferencia)}});
+        o.consola.out << QJsonDocument(lista).toJson();
+        return Exito;
+    }
+    // Columns as wide as their longest text; names to the left, amounts to the right.
+    std::vector<std::array<QString, 5>> tabla(1);
+    for (size_t c = 0; c < tabla[0].size(); ++c)
+        tabla[0][c] = QString::fromUtf8(Tarifas::CabecerasComparacion[c]);
+    for (const Tarifas::FilaComparacion& f : filas) {
+        const auto textos = Tarifas::TextosFila(f, FormatoLocal::SeparadorDecimal());
+        tabla.emplace_back();
+        for (size_t c = 0; c < textos.size(); ++c)
+            tabla.back()[c] = Q(textos[c]);
+    }
+    std::array<qsizetype, 5> ancho{};
+    for (const auto& fila : tabla)
+        for (size_t c = 0; c < fila.size(); ++c)
+            ancho[c] = std::max(ancho[c], fila[c].size());
+    for (const auto& fila : tabla) {
+        QString linea;
+        for (size_t c = 0; c < fila.size(); ++c)
+            linea += (c ? "  " : "") +
+                     (c < 2 ? fila[c].leftJustified(ancho[c]) : fila[c].rightJustified(ancho[c]));
+        o.consola.out << linea.trimmed() << "\n";
+    }
+    return Exito;
 }
 
 int Comparar(Orden& o) {

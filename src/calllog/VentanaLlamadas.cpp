@@ -2,6 +2,7 @@
 // commands.
 #include "calllog/VentanaLlamadas.h"
 
+#include "calllog/ComparacionDialog.h"
 #include "calllog/EdicionCelda.h"
 #include "calllog/FormatoLocal.h"
 #include "calllog/IconosBarra.h"
@@ -141,6 +142,15 @@ void Form6::CrearBarra() {
         menu->addAction("Exportar a PDF...", this, [this] { ExportarPdf(); });
         imprimir->setMenu(menu);
         imprimir->setPopupMode(QToolButton::MenuButtonPopup);
+    }
+    // "Totales" too; its menu adds the totals under every tariff plan.
+    if (auto* totales = qobject_cast<QToolButton*>(Barra->widgetForAction(Boton(15)))) {
+        auto* menu = new QMenu(totales);
+        menu->addAction("Totales", this, [this] { Barra_ButtonClick(15); });
+        menu->addAction(QString::fromUtf8("¿Qué tarifa me conviene?"), this,
+                        [this] { CompararTarifas(); });
+        totales->setMenu(menu);
+        totales->setPopupMode(QToolButton::MenuButtonPopup);
     }
 }
 
@@ -552,6 +562,11 @@ void Form6::DatosHoy() {
         this, QString::fromUtf8("Cálculo día de hoy"),
         QString::fromStdString(Registro::TextoDatosHoy(t, FormatoLocal::SeparadorDecimal())),
         Prompts::Icono::Ninguno);
+}
+
+void Form6::CompararTarifas() {
+    MostrarComparacion(this, servicios_.avisos, ListaLlamadas(), estado_.IncluirIVA,
+                       estado_.PorcentajeIVA);
 }
 
 void Form6::Inicio() {

@@ -57,6 +57,8 @@ public:
     // Prints the listing to a PDF file the user names.
     void ExportarPdf();
     void DatosHoy();
+    // "¿Qué tarifa me conviene?": the loaded calls re-priced under every plan, IVA as the meter's.
+    void CompararTarifas();
     void Inicio();
     void ColorearTarifa(bool activar);
     // Redraws the charts whose panels are visible.

@@ -30,6 +30,10 @@ QString CarpetaDatos() {
                     "/VatriMox");
 }
 
+QString CarpetaPlanes() {
+    return CarpetaConfiguracion() + "/tarifas";
+}
+
 QString CarpetaAutostart() {
     if (!Raiz().isEmpty())
         return Raiz() + "/.config/autostart";

@@ -1,4 +1,4 @@
-// Rutas: where settings, call logs and the autostart entry live; VATRIMOX_HOME moves them all.
+// Rutas: where settings, plans, call logs and the autostart entry live; VATRIMOX_HOME moves them.
 #pragma once
 
 #include <QString>
@@ -8,6 +8,8 @@ namespace Rutas {
 QString CarpetaConfiguracion();
 // Per-user data folder holding llamadas.ldx and antiguas.ldx (created when missing).
 QString CarpetaDatos();
+// Per-user folder of tariff plan files (*.toml), inside the config folder; not created here.
+QString CarpetaPlanes();
 // Folder of XDG autostart entries.
 QString CarpetaAutostart();
 } // namespace Rutas

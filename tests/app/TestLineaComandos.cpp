@@ -2,7 +2,9 @@
 #include "app/Ajustes.h"
 #include "calllog/Llamada.h"
 #include "platform/IniSettingsStore.h"
+#include "platform/Rutas.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -102,6 +104,10 @@ private slots:
                                         << 0 << "Importe en pesetas: 13,22";
         QTest::newRow("informe") << QStringList{"informe", registro_} << 0
                                  << "Importe de las llamadas: \t32,5 pts";
+        // The built-in tariff alone: three calls within the 160 s of Metropolitana's set-up.
+        QTest::newRow("comparar")
+            << QStringList{"comparar", registro_} << 0
+            << "Metropolitana    Tarifa nacional 1999    34,20   0,21       -8,30\n";
         QTest::newRow("tipo desconocido")
             << QStringList{"precio", "Urbana", "1999-03-15 10:00:00", "60"} << 2
             << "tipo de llamada desconocido «Urbana»";
@@ -161,6 +167,25 @@ private slots:
         QVERIFY(informe["estimado"].isNull());
         QVERIFY2(informe["motivo"].toString().startsWith("Aún no ha pasado ningún"),
                  qPrintable(informe["motivo"].toString()));
+
+        // A refused plan file is named on standard error; the other tariffs are still compared.
+        QDir planes(Rutas::CarpetaPlanes());
+        planes.mkpath(".");
+        QFile rota(planes.filePath("rota.toml"));
+        QVERIFY(rota.open(QIODevice::WriteOnly));
+        rota.write("nombre = 3\n");
+        rota.close();
+        const Salida s = Ejecutar({"comparar", registro_, "--json"});
+        planes.removeRecursively();
+        QCOMPARE(s.estado, 0);
+        QVERIFY2(s.err.startsWith("vatrimox: tarifas/rota.toml, línea 1"), qPrintable(s.err));
+        const QJsonArray filas = QJsonDocument::fromJson(s.out.toUtf8()).array();
+        QCOMPARE(filas.size(), 3);
+        QCOMPARE(filas[0].toObject(), (QJsonObject{{"tipo", "Metropolitana"},
+                                                   {"plan", "Tarifa nacional 1999"},
+                                                   {"pesetas", "34.2000"},
+                                                   {"euros", "0.21"},
+                                                   {"diferencia", "-8.3000"}}));
     }
 };
 

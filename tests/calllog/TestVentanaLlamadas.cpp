@@ -1,6 +1,9 @@
-// Form6 driven headless: loading, toolbar, file commands, edits, deletes, font, today's summary.
+// Form6 driven headless: loading, toolbar, file commands, edits, deletes, font, today's summary,
+// the comparison of tariffs.
+#include "calllog/ComparacionDialog.h"
 #include "calllog/ModeloLlamadas.h"
 #include "calllog/VentanaLlamadas.h"
+#include "platform/Rutas.h"
 #include "platform/Servicios.h"
 #include "stats/ComandosEstadistica.h"
 #include "support/FakeServices.h"
@@ -8,9 +11,13 @@
 
 #include <QAction>
 #include <QBrush>
+#include <QMenu>
+#include <QPushButton>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QToolBar>
+#include <QToolButton>
 #include <QtTest>
 #include <csignal>
 #include <functional>
@@ -436,6 +443,43 @@ private slots:
         QCOMPARE(v->ImporteTotal, *Moneda::desdeTexto("32.5"));
         v->CalcularTotales();
         QCOMPARE(v->ImporteTotal, *Moneda::desdeTexto("131.5"));
+    }
+
+    // From the menu of "Totales": every call type re-priced, cheapest first, against the 51,40
+    // logged; a refused plan file is named in one message; the log is left as it was.
+    void queTarifaMeConviene() {
+        QDir planes(Rutas::CarpetaPlanes());
+        planes.mkpath(".");
+        const QByteArray todoElDia = "[\"00:00:00-23:59:59 reducida\"]\n";
+        Poner(planes.filePath("plana.toml"),
+              "nombre = \"Plana\"\n[[tipo]]\nnombre = \"Plana\"\nestablecimiento = 1\n"
+              "franjas = { reducida = 0 }\nlaborales = " +
+                  todoElDia + "sabados = " + todoElDia + "festivos = " + todoElDia);
+        Poner(planes.filePath("rota.toml"), "nombre = \"Rota\"\n[[tipo]]\npasos = [0, 1]\n");
+        auto v = Abrir({Crear(15, 10, 100, 100, "11.4"), Crear(16, 18, 300, 300, "40")});
+        const QByteArray antes = Leer(Actual());
+        auto* totales = qobject_cast<QToolButton*>(v->Barra->widgetForAction(v->Boton(15)));
+        totales->menu()->actions().at(1)->trigger();
+        planes.removeRecursively();
+        QCOMPARE(avisos->mostrados.size(), 1);
+        QVERIFY2(avisos->ultimo().texto.contains("tarifas/rota.toml, línea "),
+                 qPrintable(avisos->ultimo().texto));
+        auto* dialogo = v->findChild<ComparacionDialog*>();
+        QVERIFY(dialogo && dialogo->isVisible());
+        QCOMPARE(dialogo->windowTitle(), QString::fromUtf8("¿Qué tarifa me conviene?"));
+        QStringList filas;
+        for (int f = 0; f < dialogo->Tabla->rowCount(); ++f) {
+            QStringList celdas;
+            for (int c = 0; c < dialogo->Tabla->columnCount(); ++c)
+                celdas << dialogo->Tabla->item(f, c)->text();
+            filas << celdas.join('|');
+        }
+        QCOMPARE(filas, QStringList({"Plana|Plana|2,00|0,01|-49,40",
+                                     "Metropolitana|Tarifa nacional 1999|33,35|0,20|-18,05",
+                                     "Provincial|Tarifa nacional 1999|122,75|0,74|+71,35",
+                                     "Interprovincial|Tarifa nacional 1999|220,80|1,33|+169,40"}));
+        QCOMPARE(Leer(Actual()), antes);
+        dialogo->findChild<QPushButton*>("Cerrar")->click();
     }
 };
 
