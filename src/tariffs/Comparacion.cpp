@@ -1,6 +1,8 @@
 // Re-pricing of a call log under every plan of a catalogue, sorted by total.
 #include "tariffs/Comparacion.h"
 
+#include "core/Formato.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -8,21 +10,19 @@ namespace Tarifas {
 
 namespace {
 
-// Sums saturate instead of wrapping: a damaged log can hold absurd amounts.
-Moneda Sumar(Moneda a, Moneda b) {
-    int64_t r = 0;
-    if (__builtin_add_overflow(a.diezmilesimas(), b.diezmilesimas(), &r))
-        r = b.diezmilesimas() < 0 ? std::numeric_limits<int64_t>::min()
-                                  : std::numeric_limits<int64_t>::max();
-    return Moneda::desdeDiezmilesimas(r);
-}
-
+// A damaged log can hold absurd amounts: the difference saturates instead of wrapping.
 Moneda Restar(Moneda a, Moneda b) {
     int64_t r = 0;
     if (__builtin_sub_overflow(a.diezmilesimas(), b.diezmilesimas(), &r))
         r = b.diezmilesimas() > 0 ? std::numeric_limits<int64_t>::min()
                                   : std::numeric_limits<int64_t>::max();
     return Moneda::desdeDiezmilesimas(r);
+}
+
+// The amount as the meter logs it: the text of its two-decimal label read back, so a call
+// re-priced under the call type it was logged with differs by nothing.
+Moneda ComoRegistrado(Moneda importe) {
+    return Moneda::desdeTexto(General::FormatoFijo(importe.aDouble(), '.')).value_or(importe);
 }
 
 } // namespace
@@ -32,15 +32,15 @@ std::vector<FilaComparacion> Comparar(const std::vector<Llamada>& llamadas,
                                       uint8_t porcentajeIVA) {
     Moneda registrado;
     for (const Llamada& ll : llamadas)
-        registrado = Sumar(registrado, ll.Importe);
+        registrado.sumarSaturando(ll.Importe);
     std::vector<FilaComparacion> filas;
     for (const Plan& plan : catalogo.planes)
         for (const TipoPlan& tipo : plan.tipos) {
             Moneda total;
             for (const Llamada& ll : llamadas)
-                total =
-                    Sumar(total, AplicarIVA(CostePlan(plan, tipo, ll.Fecha, ll.Hora, ll.Duracion),
-                                            incluirIVA, porcentajeIVA));
+                total.sumarSaturando(
+                    ComoRegistrado(AplicarIVA(CostePlan(plan, tipo, ll.Fecha, ll.Hora, ll.Duracion),
+                                              incluirIVA, porcentajeIVA)));
             filas.push_back({tipo.nombre, plan.nombre, total, total.aDouble() / PesetasPorEuro,
                              Restar(total, registrado)});
         }

@@ -241,10 +241,11 @@ private slots:
                          .arg(f.euros, 0, 'f', 4)
                          .arg(QString::fromStdString(f.diferencia.textoArchivo()));
         QCOMPARE(filas, QStringList({"Metropolitana/Tarifa nacional 1999 22.8 0.1370 -53.55",
-                                     "Minutos/Prueba 24.958 0.1500 -51.392",
+                                     "Minutos/Prueba 24.96 0.1500 -51.39",
                                      "Provincial/Tarifa nacional 1999 76.35 0.4589 0",
                                      "Interprovincial/Tarifa nacional 1999 148.35 0.8916 72"}));
-        QCOMPARE(Comparar(log, cat, 1, 16)[0].pesetas, Moneda::desdeDiezmilesimas(264480));
+        QCOMPARE(QString::fromStdString(Comparar(log, cat, 1, 16)[0].pesetas.textoArchivo()),
+                 QString("26.44"));
         // 1.225 euros are 203.82285 pesetas exactly: the tie goes to even, where the product
         // in doubles rounds up.
         QCOMPARE(EurosAPesetas(1.225), Moneda::desdeDiezmilesimas(2038228));
