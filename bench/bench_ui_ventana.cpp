@@ -48,7 +48,8 @@ public:
 
 class SinDialogos : public QtPrompts {
 public:
-    void message(QWidget*, const QString&, const QString& texto, Icono) override {
+    void message(QWidget*, const QString&, const QString& texto, Icono,
+                 const QString& = {}) override {
         qFatal("mensaje inesperado: %s", qPrintable(texto));
     }
 };

@@ -20,7 +20,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int32_t SegundosDia = Fechas::SegundosPorDia;
 // 9999-12-31, the last day a four-digit year can write.
 constexpr int64_t UltimoSerial = 2958465;
 
@@ -52,40 +51,25 @@ void TextoHora(std::string& s, int32_t seg) {
     Digitos(s, static_cast<unsigned>(seg % 60), 2);
 }
 
-// A count of seconds as a day-count literal: the time alone below a day, the date alone on a
-// whole day, otherwise both. Negative counts fall on days before 1899-12-30.
-void LiteralSegundos(std::string& s, int64_t segundos) {
-    int64_t dias = segundos / SegundosDia;
-    int64_t resto = segundos % SegundosDia;
-    if (resto < 0) {
-        resto += SegundosDia;
-        --dias;
-    }
+// A date field between '#': its date, its time, or both joined by one space.
+void Literal(std::string& s, Fechas::ValorFecha v) {
     s += '#';
-    if (dias != 0) {
-        TextoDia(s, Fechas::desdeSerial(static_cast<int32_t>(dias)));
-        if (resto != 0)
+    if (v.conDia()) {
+        TextoDia(s, v.dia());
+        if (v.conHora())
             s += ' ';
     }
-    if (dias == 0 || resto != 0)
-        TextoHora(s, static_cast<int32_t>(resto));
+    if (v.conHora())
+        TextoHora(s, v.segundo());
     s += '#';
 }
 
 void AnadirLinea(std::string& s, const Llamada& ll) {
-    s += '#';
-    TextoDia(s, ll.Fecha);
-    s += "#,";
-    // A start time is always written as a time of day, midnight included.
-    if (ll.Hora >= 0 && ll.Hora < SegundosDia) {
-        s += '#';
-        TextoHora(s, ll.Hora);
-        s += '#';
-    } else {
-        LiteralSegundos(s, ll.Hora);
-    }
+    Literal(s, ll.Fecha);
     s += ',';
-    LiteralSegundos(s, ll.Duracion);
+    Literal(s, ll.Hora);
+    s += ',';
+    Literal(s, ll.Duracion);
     s += ',';
     char buf[16];
     const auto r = std::to_chars(buf, buf + sizeof buf, ll.Segundos);
@@ -93,7 +77,7 @@ void AnadirLinea(std::string& s, const Llamada& ll) {
     s += ',';
     s += ll.Importe.textoArchivo();
     s += ",\"";
-    s += ll.Tarifa;
+    s += ll.Tarifa.vista();
     s += "\"\r\n";
 }
 
@@ -113,9 +97,10 @@ struct FalloValor {
 class Escaner {
 public:
     explicit Escaner(std::string_view bytes)
-        : p_(bytes.data()), fin_(bytes.data() + bytes.size()) {}
+        : inicio_(bytes.data()), p_(bytes.data()), fin_(bytes.data() + bytes.size()) {}
 
     bool alFinal() const { return p_ == fin_; }
+    size_t hechos() const { return static_cast<size_t>(p_ - inicio_); }
 
     // Reads one value and its delimiter; nullptr on success, else why it failed.
     const char* leer(Valor& v, int64_t& lineaValor) {
@@ -180,6 +165,7 @@ private:
         }
     }
 
+    const char* inicio_;
     const char* p_;
     const char* fin_;
     int64_t linea_ = 1;
@@ -207,14 +193,8 @@ bool Separador(std::string_view& t, char c) {
     return true;
 }
 
-struct FechaLiteral {
-    bool conFecha = false;
-    int32_t dias = 0;     // days since 1899-12-30
-    int32_t segundos = 0; // time of day
-};
-
 // "yyyy-mm-dd", "hh:mm:ss" or both separated by spaces.
-const char* LeerLiteral(std::string_view t, FechaLiteral& f) {
+const char* LeerLiteral(std::string_view t, Fechas::ValorFecha& f) {
     const char* invalida = "fecha u hora no válida";
     while (!t.empty() && t.front() == ' ')
         t.remove_prefix(1);
@@ -222,18 +202,19 @@ const char* LeerLiteral(std::string_view t, FechaLiteral& f) {
         t.remove_suffix(1);
     const size_t espacio = t.find(' ');
     std::string_view primero = t.substr(0, espacio);
+    std::optional<Fechas::Dia> dia;
     if (primero.find('-') != std::string_view::npos) {
         int a = 0, m = 0, d = 0;
         if (!Numero(primero, 4, a) || !Separador(primero, '-') || !Numero(primero, 2, m) ||
             !Separador(primero, '-') || !Numero(primero, 2, d) || !primero.empty())
             return invalida;
-        const auto dia = Fechas::crearDia(a, m, d);
+        dia = Fechas::crearDia(a, m, d);
         if (!dia || a < 1)
             return invalida;
-        f.conFecha = true;
-        f.dias = Fechas::aSerial(*dia);
-        if (espacio == std::string_view::npos)
+        if (espacio == std::string_view::npos) {
+            f = *dia;
             return nullptr;
+        }
         t.remove_prefix(espacio);
         while (!t.empty() && t.front() == ' ')
             t.remove_prefix(1);
@@ -242,7 +223,8 @@ const char* LeerLiteral(std::string_view t, FechaLiteral& f) {
     if (!Numero(t, 2, h) || !Separador(t, ':') || !Numero(t, 2, mi) || !Separador(t, ':') ||
         !Numero(t, 2, s) || !t.empty() || h > 23 || mi > 59 || s > 59)
         return invalida;
-    f.segundos = Fechas::SegundosDelDia(h, mi, s);
+    const int32_t segundo = Fechas::SegundosDelDia(h, mi, s);
+    f = dia ? Fechas::ValorFecha::DiaYHora(*dia, segundo) : Fechas::ValorFecha::SoloHora(segundo);
     return nullptr;
 }
 
@@ -250,31 +232,12 @@ const char* Convertir(int campo, const Valor& v, Llamada& ll) {
     if (campo <= 3) {
         if (v.clase != Clase::Literal)
             return "se esperaba una fecha u hora entre #";
-        FechaLiteral f;
-        if (const char* e = LeerLiteral(v.texto, f))
-            return e;
-        switch (campo) {
-        case 1:
-            if (f.segundos != 0)
-                return "la fecha lleva una hora";
-            ll.Fecha = Fechas::desdeSerial(f.dias);
-            return nullptr;
-        case 2:
-            if (f.dias != 0)
-                return "la hora lleva una fecha";
-            ll.Hora = f.segundos;
-            return nullptr;
-        default:
-            if (f.dias < 0)
-                return "duración negativa";
-            ll.Duracion = static_cast<int64_t>(f.dias) * SegundosDia + f.segundos;
-            return nullptr;
-        }
+        return LeerLiteral(v.texto, campo == 1 ? ll.Fecha : campo == 2 ? ll.Hora : ll.Duracion);
     }
     if (campo == 6) {
         if (v.clase == Clase::Literal)
             return "se esperaba un texto";
-        ll.Tarifa.assign(v.texto);
+        ll.Tarifa = v.texto;
         return nullptr;
     }
     if (v.clase == Clase::Literal)
@@ -427,43 +390,58 @@ std::string LineaRegistro(const Llamada& llamada) {
 }
 
 std::string ProblemaRegistro(const Llamada& ll) {
-    const int32_t dia = Fechas::aSerial(ll.Fecha);
-    if (Fechas::Anio(ll.Fecha) < 1 || dia > UltimoSerial)
-        return "fecha fuera del intervalo de años 1 a 9999";
-    if (ll.Hora < 0 || ll.Hora >= SegundosDia)
-        return "la hora no es una hora del día";
-    if (ll.Duracion < 0 || ll.Duracion / SegundosDia > UltimoSerial)
-        return "duración fuera de rango";
-    if (ll.Tarifa.find_first_of("\"\r\n") != std::string::npos)
+    for (const Fechas::ValorFecha v : {ll.Fecha, ll.Hora, ll.Duracion})
+        if (v.conDia() && (Fechas::Anio(v.dia()) < 1 || Fechas::aSerial(v.dia()) > UltimoSerial))
+            return "fecha fuera del intervalo de años 1 a 9999";
+    if (ll.Tarifa.vista().find_first_of("\"\r\n") != std::string_view::npos)
         return "la tarifa no puede contener comillas dobles ni saltos de línea";
     return {};
 }
 
-Lectura LeerTexto(std::string_view bytes) {
+std::string TextoError(const ErrorLectura& e) {
+    static constexpr const char* Campos[] = {"Fecha",    "Hora",    "Duración",
+                                             "Segundos", "Importe", "Tarifa"};
+    if (e.campo < 1 || e.campo > 6)
+        return e.motivo;
+    return "Línea " + std::to_string(e.linea) + ", campo " + std::to_string(e.campo) + " (" +
+           Campos[e.campo - 1] + "): " + e.motivo;
+}
+
+Lectura LeerTexto(std::string_view bytes, const Avance& avance) {
     Lectura r;
     // A guess from the usual line length, bounded so a large file of another kind costs little.
     r.llamadas.reserve(std::min<size_t>(bytes.size() / 56 + 1, 2'000'000));
     Escaner e(bytes);
     Valor v;
+    bool soloAscii = true;
     while (!e.alFinal()) {
-        Llamada ll;
+        if (avance && r.llamadas.size() % 65536 == 65535 && !avance(e.hechos(), bytes.size())) {
+            r.ok = false;
+            r.error.motivo = "lectura cancelada";
+            return r;
+        }
+        Llamada& ll = r.llamadas.emplace_back();
         for (int campo = 1; campo <= 6; ++campo) {
             int64_t linea = 0;
             const char* motivo = e.leer(v, linea);
             if (!motivo)
                 motivo = Convertir(campo, v, ll);
             if (motivo) {
+                r.llamadas.pop_back();
                 r.ok = false;
                 r.error = {static_cast<int64_t>(r.llamadas.size()), campo, linea, motivo};
                 return r;
             }
         }
-        r.llamadas.push_back(std::move(ll));
+        for (char c : v.texto)
+            soloAscii &= static_cast<unsigned char>(c) < 0x80;
+        if (!soloAscii && r.textoUtf8)
+            r.textoUtf8 = Codificacion::EsUtf8(v.texto);
     }
     return r;
 }
 
-Lectura Leer(const fs::path& archivo) {
+Lectura Leer(const fs::path& archivo, const Avance& avance) {
     std::unique_ptr<char[]> datos;
     size_t tam = 0;
     std::string error = LeerBytes(archivo, datos, tam);
@@ -474,7 +452,7 @@ Lectura Leer(const fs::path& archivo) {
         return r;
     }
     try {
-        return LeerTexto(std::string_view(datos.get(), tam));
+        return LeerTexto(std::string_view(datos.get(), tam), avance);
     } catch (const std::bad_alloc&) {
         Lectura r;
         r.ok = false;
@@ -487,7 +465,7 @@ std::string TextoArchivo(const std::vector<Llamada>& llamadas) {
     std::string s;
     size_t estimado = 0;
     for (const Llamada& ll : llamadas)
-        estimado += 60 + ll.Tarifa.size();
+        estimado += 64 + ll.Tarifa.size();
     s.reserve(estimado);
     for (const Llamada& ll : llamadas)
         AnadirLinea(s, ll);

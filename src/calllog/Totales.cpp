@@ -9,7 +9,7 @@ namespace {
 void Sumar(Totales& t, const Llamada& llamada) {
     t.ImporteTotal += llamada.Importe;
     t.SegundosTotal += llamada.Segundos;
-    t.TiempoTotal += llamada.Duracion;
+    t.TiempoTotal += SegundosConexion(llamada);
     ++t.llamadas;
 }
 } // namespace
@@ -24,7 +24,7 @@ Totales CalcularTotales(const std::vector<Llamada>& llamadas) {
 Totales TotalesDelDia(const std::vector<Llamada>& llamadas, Fechas::Dia hoy) {
     Totales t;
     for (const Llamada& llamada : llamadas)
-        if (llamada.Fecha == hoy)
+        if (llamada.Fecha == Fechas::ValorFecha(hoy)) // a date alone: one with a time never is
             Sumar(t, llamada);
     return t;
 }

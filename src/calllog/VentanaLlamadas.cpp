@@ -158,7 +158,7 @@ void Form6::Form_Load() {
 
     ArchivoActual = servicios_.carpetaDatos + "/" + ArchivoLlamadas::NombreActual;
     if (!CargarArchivo())
-        AvisoCritico(Danado);
+        AvisoDanado();
     PonerCabeceras();
 }
 
@@ -256,8 +256,10 @@ bool Form6::CargarArchivo() {
     if (!lectura.ok) {
         Modelo->Cargar({});
         PonerActual(0, 6);
+        errorCarga_ = QString::fromStdString(ArchivoLlamadas::TextoError(lectura.error));
         return false;
     }
+    textoUtf8_ = lectura.textoUtf8;
     Modelo->Cargar(std::move(lectura.llamadas));
     PonerActual(static_cast<int>(N()), 6);
     return true;
@@ -305,6 +307,10 @@ void Form6::AvisoCritico(const QString& texto) {
     servicios_.avisos.message(this, Titulo, texto, Prompts::Icono::Critico);
 }
 
+void Form6::AvisoDanado() {
+    servicios_.avisos.message(this, Titulo, Danado, Prompts::Icono::Critico, errorCarga_);
+}
+
 Estadistica::Contexto Form6::Contexto() {
     return Estadistica::Contexto{this,
                                  servicios_.avisos,
@@ -347,7 +353,7 @@ void Form6::AbrirArchivo() {
         return;
     ArchivoActual = ruta;
     if (!CargarArchivo()) {
-        AvisoCritico(Danado);
+        AvisoDanado();
         return;
     }
     RedibujarGraficos();
@@ -381,7 +387,7 @@ bool Form6::GuardarArchivo(const std::vector<Llamada>& lista) {
                                        "modificado. Se muestra de nuevo.")
                          .arg(ArchivoActual));
         if (!CargarArchivo())
-            AvisoCritico(Danado);
+            AvisoDanado();
         return false;
     }
     const auto resultado =
@@ -392,7 +398,7 @@ bool Form6::GuardarArchivo(const std::vector<Llamada>& lista) {
         return false;
     }
     if (!CargarArchivo())
-        AvisoCritico(Danado);
+        AvisoDanado();
     return true;
 }
 
@@ -408,9 +414,21 @@ void Form6::ModificarCelda() {
         "Introduzca el nuevo valor", actual);
     if (!respuesta || respuesta->isEmpty())
         return;
-    const auto nueva =
-        Registro::AplicarValor(ListaLlamadas()[static_cast<size_t>(fila - 1)], columna,
-                               respuesta->toStdString(), FormatoLocal::Forma());
+    std::string valor = respuesta->toStdString();
+    if (columna == 6) {
+        // A call type goes to the file in the encoding of the file's other call types.
+        std::string sinSitio;
+        auto bytes = Codificacion::Codificar(valor, textoUtf8_, sinSitio);
+        if (!bytes) {
+            AvisoCritico(QString::fromUtf8("El carácter «%1» no se puede guardar en este archivo, "
+                                           "cuyo texto está en Windows-1252.")
+                             .arg(QString::fromStdString(sinSitio)));
+            return;
+        }
+        valor = std::move(*bytes);
+    }
+    const auto nueva = Registro::AplicarValor(ListaLlamadas()[static_cast<size_t>(fila - 1)],
+                                              columna, valor, FormatoLocal::Forma());
     if (!nueva) {
         AvisoCritico(QString::fromUtf8("El valor \"%1\" no es válido para la columna %2.")
                          .arg(*respuesta, QString::fromUtf8(Registro::Cabecera(columna))));

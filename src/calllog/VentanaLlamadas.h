@@ -90,6 +90,8 @@ private:
     // reloads; false (with a message) when nothing was written.
     bool GuardarArchivo(const std::vector<Llamada>& lista);
     void AvisoCritico(const QString& texto);
+    // "No es un archivo de llamadas o está dañado", with where and why the last load failed.
+    void AvisoDanado();
     void LayoutGraficos(int posicion, bool pulsado);
     bool PintarListado(QPrinter& impresora);
     Estadistica::Contexto Contexto();
@@ -99,4 +101,6 @@ private:
     std::vector<QAction*> botones_;
     int alturaGrid_ = 0;
     int columnaCabecera_ = 6;
+    QString errorCarga_;    // where and why the last load failed
+    bool textoUtf8_ = true; // the call types of the file shown are UTF-8
 };

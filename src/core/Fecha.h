@@ -63,6 +63,60 @@ inline int32_t SegundosDelDia(const FechaHora& t) {
     return t.segundo;
 }
 
+// A date/time value as the call-log file holds it: a date alone, a time alone, or both. It keeps
+// which parts it has, so a value read from a file writes back in the same form; 8 bytes.
+class ValorFecha {
+public:
+    // A date alone.
+    constexpr ValorFecha(Dia d) : dia_(aSerial(d)), bits_(ConDia) {}
+    // A count of seconds from 1899-12-30 00:00, as the meter records start times and durations:
+    // the time alone below a day, the date alone on a whole day, otherwise both.
+    constexpr ValorFecha(int64_t segundos) {
+        int64_t dias = segundos / SegundosPorDia;
+        int64_t resto = segundos % SegundosPorDia;
+        if (resto < 0) {
+            resto += SegundosPorDia;
+            --dias;
+        }
+        dia_ = static_cast<int32_t>(dias);
+        bits_ = static_cast<uint32_t>(resto) | (dias != 0 ? ConDia : 0u) |
+                (dias == 0 || resto != 0 ? ConHora : 0u);
+    }
+    // Both parts, also when the time is midnight.
+    static constexpr ValorFecha DiaYHora(Dia d, int32_t segundo) {
+        ValorFecha v(d);
+        v.bits_ = static_cast<uint32_t>(segundo) | ConDia | ConHora;
+        return v;
+    }
+    // A time of day alone.
+    static constexpr ValorFecha SoloHora(int32_t segundo) {
+        ValorFecha v(Epoca);
+        v.bits_ = static_cast<uint32_t>(segundo) | ConHora;
+        return v;
+    }
+
+    constexpr bool conDia() const { return (bits_ & ConDia) != 0; }
+    constexpr bool conHora() const { return (bits_ & ConHora) != 0; }
+    // The date part; 1899-12-30 when there is none.
+    constexpr Dia dia() const { return desdeSerial(dia_); }
+    // Second of the day of the time part; 0 when there is none.
+    constexpr int32_t segundo() const { return static_cast<int32_t>(bits_ & MascaraSegundo); }
+    constexpr int hora() const { return segundo() / 3600; }
+    // The day-count value in seconds: days since 1899-12-30 times 86400 plus the time of day.
+    constexpr int64_t segundos() const {
+        return static_cast<int64_t>(dia_) * SegundosPorDia + segundo();
+    }
+    // Same parts and same value.
+    constexpr bool operator==(const ValorFecha&) const = default;
+
+private:
+    static constexpr uint32_t MascaraSegundo = (1u << 17) - 1;
+    static constexpr uint32_t ConDia = 1u << 17;
+    static constexpr uint32_t ConHora = 1u << 18;
+    int32_t dia_ = 0;   // days since 1899-12-30
+    uint32_t bits_ = 0; // second of the day, then the two part flags
+};
+
 // Date setting text, day first with a four-digit year: "31/01/1999" (padded) or "1/3/1999".
 std::string TextoFecha(Dia d, bool rellenar = true);
 // Reads "d/m/yyyy" or "d/m/yy" (also with '-' or '.'); two-digit years 00..29 are 20xx.

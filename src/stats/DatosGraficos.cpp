@@ -58,10 +58,10 @@ DatosRegularidad CalcularRegularidad(const std::vector<Llamada>& llamadas) {
 DatosHoraDia CalcularHoraDia(const std::vector<Llamada>& llamadas) {
     DatosHoraDia d;
     for (const Llamada& l : llamadas) {
-        const int hora = l.Hora / 3600;
+        const int hora = l.Hora.hora();
         if (hora >= 0 && hora < 24)
             d.horas[static_cast<std::size_t>(hora)] += l.Importe;
-        d.dias[static_cast<std::size_t>(Fechas::DiaSemana(l.Fecha) - 1)] += l.Importe;
+        d.dias[static_cast<std::size_t>(Fechas::DiaSemana(l.Fecha.dia()) - 1)] += l.Importe;
     }
     return d;
 }

@@ -44,7 +44,7 @@ std::optional<Moneda> EstimarDiaSemana(const std::vector<Llamada>& llamadas, con
                                        int diaSemana) {
     Moneda suma;
     for (const Llamada& l : llamadas)
-        if (Fechas::DiaSemana(l.Fecha) == diaSemana)
+        if (Fechas::DiaSemana(l.Fecha.dia()) == diaSemana)
             suma += l.Importe;
     return General::ProyectarDiaSemana(periodo.inicio, periodo.final, diaSemana, suma, periodo.hoy);
 }
