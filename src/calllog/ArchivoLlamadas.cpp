@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <limits>
 #include <memory>
 #include <new>
@@ -20,65 +21,109 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// 9999-12-31, the last day a four-digit year can write.
-constexpr int64_t UltimoSerial = 2958465;
+// 0001-01-01 and 9999-12-31, the days a four-digit year can write.
+constexpr int32_t PrimerSerial =
+    Fechas::aSerial(std::chrono::sys_days{std::chrono::year{1} / 1 / 1});
+constexpr int32_t UltimoSerial = 2958465;
 
 // ---- Writing ----
 
-void Digitos(std::string& s, unsigned v, int ancho) {
-    char buf[8];
+// The most a record line takes besides its Tarifa: three literals of 21, seconds, amount,
+// separators, quotes and line end.
+constexpr size_t LineaMaxima = 3 * 21 + 11 + 24 + 10;
+
+char* Digitos(char* p, unsigned v, int ancho) {
     for (int i = ancho - 1; i >= 0; --i) {
-        buf[i] = static_cast<char>('0' + v % 10);
+        p[i] = static_cast<char>('0' + v % 10);
         v /= 10;
     }
-    s.append(buf, static_cast<size_t>(ancho));
+    return p + ancho;
 }
 
-void TextoDia(std::string& s, Fechas::Dia d) {
-    const std::chrono::year_month_day ymd{d};
-    Digitos(s, static_cast<unsigned>(static_cast<int>(ymd.year())), 4);
-    s += '-';
-    Digitos(s, static_cast<unsigned>(ymd.month()), 2);
-    s += '-';
-    Digitos(s, static_cast<unsigned>(ymd.day()), 2);
-}
+// Writes record lines at a pointer, remembering the last date's text: consecutive calls mostly
+// share their day.
+class Escritor {
+public:
+    explicit Escritor(char* p) : p_(p) {}
+    char* fin() const { return p_; }
+    void reiniciar(char* p) { p_ = p; }
 
-void TextoHora(std::string& s, int32_t seg) {
-    Digitos(s, static_cast<unsigned>(seg / 3600), 2);
-    s += ':';
-    Digitos(s, static_cast<unsigned>(seg / 60 % 60), 2);
-    s += ':';
-    Digitos(s, static_cast<unsigned>(seg % 60), 2);
-}
-
-// A date field between '#': its date, its time, or both joined by one space.
-void Literal(std::string& s, Fechas::ValorFecha v) {
-    s += '#';
-    if (v.conDia()) {
-        TextoDia(s, v.dia());
-        if (v.conHora())
-            s += ' ';
+    void linea(const Llamada& ll) {
+        literal(ll.Fecha);
+        *p_++ = ',';
+        literal(ll.Hora);
+        *p_++ = ',';
+        literal(ll.Duracion);
+        *p_++ = ',';
+        p_ = std::to_chars(p_, p_ + 11, ll.Segundos).ptr;
+        *p_++ = ',';
+        p_ = ll.Importe.escribirArchivo(p_);
+        *p_++ = ',';
+        *p_++ = '"';
+        const std::string_view t = ll.Tarifa.vista();
+        std::memcpy(p_, t.data(), t.size());
+        p_ += t.size();
+        std::memcpy(p_, "\"\r\n", 3);
+        p_ += 3;
     }
-    if (v.conHora())
-        TextoHora(s, v.segundo());
-    s += '#';
-}
 
-void AnadirLinea(std::string& s, const Llamada& ll) {
-    Literal(s, ll.Fecha);
-    s += ',';
-    Literal(s, ll.Hora);
-    s += ',';
-    Literal(s, ll.Duracion);
-    s += ',';
-    char buf[16];
-    const auto r = std::to_chars(buf, buf + sizeof buf, ll.Segundos);
-    s.append(buf, r.ptr);
-    s += ',';
-    s += ll.Importe.textoArchivo();
-    s += ",\"";
-    s += ll.Tarifa.vista();
-    s += "\"\r\n";
+private:
+    // A date field between '#': its date, its time, or both joined by one space.
+    void literal(Fechas::ValorFecha v) {
+        *p_++ = '#';
+        if (v.conDia()) {
+            dia(v.dia());
+            if (v.conHora())
+                *p_++ = ' ';
+        }
+        if (v.conHora()) {
+            const auto seg = static_cast<unsigned>(v.segundo());
+            p_ = Digitos(p_, seg / 3600, 2);
+            *p_++ = ':';
+            p_ = Digitos(p_, seg / 60 % 60, 2);
+            *p_++ = ':';
+            p_ = Digitos(p_, seg % 60, 2);
+        }
+        *p_++ = '#';
+    }
+
+    void dia(Fechas::Dia d) {
+        if (d != ultimo_) {
+            const std::chrono::year_month_day ymd{d};
+            char* q = Digitos(textoUltimo_, static_cast<unsigned>(static_cast<int>(ymd.year())), 4);
+            *q++ = '-';
+            q = Digitos(q, static_cast<unsigned>(ymd.month()), 2);
+            *q++ = '-';
+            Digitos(q, static_cast<unsigned>(ymd.day()), 2);
+            ultimo_ = d;
+        }
+        std::memcpy(p_, textoUltimo_, 10);
+        p_ += 10;
+    }
+
+    char* p_;
+    Fechas::Dia ultimo_ = Fechas::Dia::max();
+    char textoUltimo_[10] = {};
+};
+
+// The lines of these records in one buffer, sized for the longest lines they could give.
+struct Texto {
+    std::unique_ptr<char[]> datos;
+    size_t tam = 0;
+    std::string_view vista() const { return {datos.get(), tam}; }
+};
+
+Texto Lineas(const std::vector<Llamada>& llamadas) {
+    size_t maximo = 0;
+    for (const Llamada& ll : llamadas)
+        maximo += LineaMaxima + ll.Tarifa.size();
+    Texto t;
+    t.datos.reset(new char[maximo + 1]); // left uninitialized: only the written part is touched
+    Escritor e(t.datos.get());
+    for (const Llamada& ll : llamadas)
+        e.linea(ll);
+    t.tam = static_cast<size_t>(e.fin() - t.datos.get());
+    return t;
 }
 
 // ---- Reading ----
@@ -112,19 +157,29 @@ public:
         }
         lineaValor = lineaAnterior_ = linea_;
         const char c = *p_;
-        if (c == '#' || c == '"') {
-            // Values are short: a plain loop beats memchr's set-up here.
+        if (c == '#') {
+            // Values are short: a plain loop beats memchr's set-up here. A literal ends on its
+            // line.
             const char* cierre = p_ + 1;
-            while (cierre != fin_ && *cierre != c)
+            while (cierre != fin_ && *cierre != '#' && *cierre != '\r' && *cierre != '\n')
                 ++cierre;
-            if (cierre == fin_)
-                return c == '#' ? "fecha sin # de cierre" : "texto sin comillas de cierre";
-            v.clase = c == '#' ? Clase::Literal : Clase::Comillas;
-            v.texto = std::string_view(p_ + 1, static_cast<size_t>(cierre - p_ - 1));
-            if (c == '#' && v.texto.find_first_of("\r\n") != std::string_view::npos)
+            if (cierre == fin_ || *cierre != '#')
                 return "fecha sin # de cierre";
-            for (const char* q = p_ + 1; q != cierre; ++q)
-                linea_ += *q == '\n';
+            v.clase = Clase::Literal;
+            v.texto = std::string_view(p_ + 1, static_cast<size_t>(cierre - p_ - 1));
+            p_ = cierre + 1;
+            while (p_ != fin_ && (*p_ == ' ' || *p_ == '\t'))
+                ++p_;
+        } else if (c == '"') {
+            const char* cierre = p_ + 1;
+            int64_t saltos = 0;
+            while (cierre != fin_ && *cierre != '"')
+                saltos += *cierre++ == '\n';
+            if (cierre == fin_)
+                return "texto sin comillas de cierre";
+            v.clase = Clase::Comillas;
+            v.texto = std::string_view(p_ + 1, static_cast<size_t>(cierre - p_ - 1));
+            linea_ += saltos;
             p_ = cierre + 1;
             while (p_ != fin_ && (*p_ == ' ' || *p_ == '\t'))
                 ++p_;
@@ -193,8 +248,63 @@ bool Separador(std::string_view& t, char c) {
     return true;
 }
 
+// `n` digits at p, or -1.
+int Digitos(const char* p, int n) {
+    int v = 0;
+    for (int i = 0; i < n; ++i) {
+        const unsigned d = static_cast<unsigned char>(p[i]) - unsigned('0');
+        if (d > 9)
+            return -1;
+        v = v * 10 + static_cast<int>(d);
+    }
+    return v;
+}
+
+// The last date text read and its day: consecutive calls mostly share their day.
+struct UltimoDia {
+    char texto[10] = {};
+    Fechas::Dia dia = Fechas::Epoca;
+};
+
+// The forms the writer gives ("yyyy-mm-dd", "hh:mm:ss", both with one space) read directly;
+// false sends any other text to the general rule.
+bool LiteralEscrito(std::string_view t, Fechas::ValorFecha& f, UltimoDia& ultimo) {
+    const char* p = t.data();
+    std::optional<Fechas::Dia> dia;
+    if (t.size() == 10 || t.size() == 19) {
+        if (p[4] != '-' || p[7] != '-' || (t.size() == 19 && p[10] != ' '))
+            return false;
+        if (std::memcmp(p, ultimo.texto, 10) == 0) {
+            dia = ultimo.dia;
+        } else {
+            const int a = Digitos(p, 4), m = Digitos(p + 5, 2), d = Digitos(p + 8, 2);
+            if (a < 1 || m < 0 || d < 0 || !(dia = Fechas::crearDia(a, m, d)))
+                return false;
+            std::memcpy(ultimo.texto, p, 10);
+            ultimo.dia = *dia;
+        }
+        if (t.size() == 10) {
+            f = *dia;
+            return true;
+        }
+        p += 11;
+    } else if (t.size() != 8) {
+        return false;
+    }
+    if (p[2] != ':' || p[5] != ':')
+        return false;
+    const int h = Digitos(p, 2), mi = Digitos(p + 3, 2), s = Digitos(p + 6, 2);
+    if (h < 0 || mi < 0 || s < 0 || h > 23 || mi > 59 || s > 59)
+        return false;
+    const int32_t segundo = Fechas::SegundosDelDia(h, mi, s);
+    f = dia ? Fechas::ValorFecha::DiaYHora(*dia, segundo) : Fechas::ValorFecha::SoloHora(segundo);
+    return true;
+}
+
 // "yyyy-mm-dd", "hh:mm:ss" or both separated by spaces.
-const char* LeerLiteral(std::string_view t, Fechas::ValorFecha& f) {
+const char* LeerLiteral(std::string_view t, Fechas::ValorFecha& f, UltimoDia& ultimo) {
+    if (LiteralEscrito(t, f, ultimo))
+        return nullptr;
     const char* invalida = "fecha u hora no válida";
     while (!t.empty() && t.front() == ' ')
         t.remove_prefix(1);
@@ -228,11 +338,15 @@ const char* LeerLiteral(std::string_view t, Fechas::ValorFecha& f) {
     return nullptr;
 }
 
-const char* Convertir(int campo, const Valor& v, Llamada& ll) {
+const char* Convertir(int campo, const Valor& v, Llamada& ll, UltimoDia& ultimo) {
     if (campo <= 3) {
         if (v.clase != Clase::Literal)
             return "se esperaba una fecha u hora entre #";
-        return LeerLiteral(v.texto, campo == 1 ? ll.Fecha : campo == 2 ? ll.Hora : ll.Duracion);
+        return LeerLiteral(v.texto,
+                           campo == 1   ? ll.Fecha
+                           : campo == 2 ? ll.Hora
+                                        : ll.Duracion,
+                           ultimo);
     }
     if (campo == 6) {
         if (v.clase == Clase::Literal)
@@ -329,9 +443,12 @@ fs::path Destino(const fs::path& archivo) {
     return archivo;
 }
 
-// Replaces `archivo` by `contenido` through a temporary file in the same folder, so that a
-// failure at any point leaves the old file as it was.
-Resultado Reemplazar(const fs::path& archivo, std::string_view contenido) {
+// Writes the new content into the open file; false, with errno set, on failure.
+using Contenido = std::function<bool(int fd)>;
+
+// Replaces `archivo` by what `escribir` writes, through a temporary file in the same folder, so
+// that a failure at any point leaves the old file as it was.
+Resultado Reemplazar(const fs::path& archivo, const Contenido& escribir) {
     static std::atomic<unsigned> contador{0};
     const fs::path destino = Destino(archivo);
     const fs::path carpeta = destino.has_parent_path() ? destino.parent_path() : fs::path(".");
@@ -362,7 +479,7 @@ Resultado Reemplazar(const fs::path& archivo, std::string_view contenido) {
     };
     if (existia)
         ::fchmod(fd, anterior.st_mode & 07777);
-    if (!EscribirTodo(fd, contenido.data(), contenido.size()))
+    if (!escribir(fd))
         return fallo("No se puede escribir", errno);
     if (::fsync(fd) != 0)
         return fallo("No se puede guardar en disco", errno);
@@ -380,21 +497,51 @@ Resultado Reemplazar(const fs::path& archivo, std::string_view contenido) {
     return {};
 }
 
+Resultado Reemplazar(const fs::path& archivo, std::string_view contenido) {
+    return Reemplazar(archivo, [contenido](int fd) {
+        return EscribirTodo(fd, contenido.data(), contenido.size());
+    });
+}
+
+// The record lines written to the file a block at a time, so the text is never whole in memory.
+bool EscribirLineas(int fd, const std::vector<Llamada>& llamadas) {
+    constexpr size_t Bloque = 1 << 20;
+    std::vector<char> buffer(Bloque + LineaMaxima);
+    Escritor e(buffer.data());
+    for (const Llamada& ll : llamadas) {
+        const size_t hecho = static_cast<size_t>(e.fin() - buffer.data());
+        if (hecho + LineaMaxima + ll.Tarifa.size() > buffer.size()) {
+            if (!EscribirTodo(fd, buffer.data(), hecho))
+                return false;
+            if (LineaMaxima + ll.Tarifa.size() > buffer.size())
+                buffer.resize(LineaMaxima + ll.Tarifa.size());
+            e.reiniciar(buffer.data());
+        }
+        e.linea(ll);
+    }
+    return EscribirTodo(fd, buffer.data(), static_cast<size_t>(e.fin() - buffer.data()));
+}
+
 } // namespace
 
 std::string LineaRegistro(const Llamada& llamada) {
-    std::string s;
-    s.reserve(64 + llamada.Tarifa.size());
-    AnadirLinea(s, llamada);
-    return s;
+    char linea[LineaMaxima];
+    if (llamada.Tarifa.size() > TextoTarifa::MaximoDentro)
+        return std::string(Lineas({llamada}).vista());
+    Escritor e(linea);
+    e.linea(llamada);
+    return std::string(linea, e.fin());
 }
 
 std::string ProblemaRegistro(const Llamada& ll) {
-    for (const Fechas::ValorFecha v : {ll.Fecha, ll.Hora, ll.Duracion})
-        if (v.conDia() && (Fechas::Anio(v.dia()) < 1 || Fechas::aSerial(v.dia()) > UltimoSerial))
+    for (const Fechas::ValorFecha v : {ll.Fecha, ll.Hora, ll.Duracion}) {
+        const int32_t serial = Fechas::aSerial(v.dia());
+        if (v.conDia() && (serial < PrimerSerial || serial > UltimoSerial))
             return "fecha fuera del intervalo de años 1 a 9999";
-    if (ll.Tarifa.vista().find_first_of("\"\r\n") != std::string_view::npos)
-        return "la tarifa no puede contener comillas dobles ni saltos de línea";
+    }
+    for (const char c : ll.Tarifa.vista())
+        if (c == '"' || c == '\r' || c == '\n')
+            return "la tarifa no puede contener comillas dobles ni saltos de línea";
     return {};
 }
 
@@ -414,10 +561,13 @@ Lectura LeerTexto(std::string_view bytes, const Avance& avance) {
     Escaner e(bytes);
     Valor v;
     bool soloAscii = true;
+    UltimoDia ultimo;
     while (!e.alFinal()) {
         if (avance && r.llamadas.size() % 65536 == 65535 && !avance(e.hechos(), bytes.size())) {
             r.ok = false;
+            r.cancelada = true;
             r.error.motivo = "lectura cancelada";
+            r.llamadas = {};
             return r;
         }
         Llamada& ll = r.llamadas.emplace_back();
@@ -425,7 +575,7 @@ Lectura LeerTexto(std::string_view bytes, const Avance& avance) {
             int64_t linea = 0;
             const char* motivo = e.leer(v, linea);
             if (!motivo)
-                motivo = Convertir(campo, v, ll);
+                motivo = Convertir(campo, v, ll, ultimo);
             if (motivo) {
                 r.llamadas.pop_back();
                 r.ok = false;
@@ -462,14 +612,7 @@ Lectura Leer(const fs::path& archivo, const Avance& avance) {
 }
 
 std::string TextoArchivo(const std::vector<Llamada>& llamadas) {
-    std::string s;
-    size_t estimado = 0;
-    for (const Llamada& ll : llamadas)
-        estimado += 64 + ll.Tarifa.size();
-    s.reserve(estimado);
-    for (const Llamada& ll : llamadas)
-        AnadirLinea(s, ll);
-    return s;
+    return std::string(Lineas(llamadas).vista());
 }
 
 Resultado Anadir(const fs::path& archivo, const Llamada& llamada) {
@@ -513,11 +656,11 @@ Resultado Escribir(const fs::path& archivo, const std::vector<Llamada>& llamadas
         if (std::string p = ProblemaRegistro(llamadas[i]); !p.empty())
             return {"No se puede guardar «" + archivo.string() + "»: llamada " +
                     std::to_string(i + 1) + ": " + p};
-    return Reemplazar(archivo, TextoArchivo(llamadas));
+    return Reemplazar(archivo, [&llamadas](int fd) { return EscribirLineas(fd, llamadas); });
 }
 
 Resultado Vaciar(const fs::path& archivo) {
-    return Reemplazar(archivo, {});
+    return Reemplazar(archivo, std::string_view());
 }
 
 Resultado CrearSiFalta(const fs::path& archivo) {

@@ -53,14 +53,15 @@ struct Lectura {
     std::vector<Llamada> llamadas;
     bool ok = true;
     ErrorLectura error;
-    bool textoUtf8 = true; // every call type read is valid UTF-8
+    bool textoUtf8 = true;  // every call type read is valid UTF-8
+    bool cancelada = false; // abandoned at the caller's request
 };
 
 // "Línea 2, campo 1 (Fecha): fecha u hora no válida"; the reason alone when the file itself
 // could not be read.
 std::string TextoError(const ErrorLectura& error);
 // Told now and then how many bytes of how many a read has gone through; returning false
-// abandons the read (reported as cancelled, `error.campo` 0).
+// abandons the read (`cancelada`).
 using Avance = std::function<bool(size_t hechos, size_t total)>;
 
 // One record line, CRLF included: #1999-03-15#,#18:25:03#,#00:05:12#,312,45.23,"Metropolitana"

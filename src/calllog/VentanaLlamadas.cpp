@@ -15,17 +15,21 @@
 #include "stats/ComandosEstadistica.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QMenu>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QTableView>
 #include <QToolBar>
 #include <QToolButton>
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 namespace {
 
@@ -252,7 +256,32 @@ void Form6::Barra_ButtonClick(int posicion) {
 }
 
 bool Form6::CargarArchivo() {
-    auto lectura = ArchivoLlamadas::Leer(Ruta(ArchivoActual));
+    // A load that takes longer than half a second shows its progress and can be cancelled; the
+    // window keeps repainting meanwhile.
+    QElapsedTimer desde;
+    desde.start();
+    std::unique_ptr<QProgressDialog> progreso;
+    auto avance = [&](size_t hechos, size_t total) {
+        if (!progreso) {
+            if (desde.elapsed() < 500)
+                return true;
+            progreso = std::make_unique<QProgressDialog>(QString::fromUtf8("Cargando llamadas..."),
+                                                         "Cancelar", 0, 1000, this);
+            progreso->setWindowTitle(Titulo);
+            progreso->setWindowModality(Qt::WindowModal);
+            progreso->setMinimumDuration(0);
+        }
+        progreso->setValue(static_cast<int>(hechos * 1000 / std::max<size_t>(total, 1)));
+        QCoreApplication::processEvents();
+        return !progreso->wasCanceled();
+    };
+    auto lectura = ArchivoLlamadas::Leer(Ruta(ArchivoActual), avance);
+    progreso.reset();
+    if (lectura.cancelada) {
+        Modelo->Cargar({});
+        PonerActual(0, 6);
+        return true;
+    }
     if (!lectura.ok) {
         Modelo->Cargar({});
         PonerActual(0, 6);

@@ -34,7 +34,7 @@ public:
     // Charts hidden and released; the grid takes all the room under the toolbar.
     void Form_Resize();
     // Reads `ArchivoActual` into `ListaLlamadas` and the grid; false (and an empty grid) when
-    // the file cannot be read whole.
+    // the file cannot be read whole. A load the user cancels leaves an empty grid.
     bool CargarArchivo();
     void PonerCabeceras();
     void CalcularTotales();
