@@ -338,7 +338,23 @@ const char* LeerLiteral(std::string_view t, Fechas::ValorFecha& f, UltimoDia& ul
     return nullptr;
 }
 
-const char* Convertir(int campo, const Valor& v, Llamada& ll, UltimoDia& ultimo) {
+// The last call types read: calls that share one share its bytes.
+struct UltimasTarifas {
+    TextoTarifa tarifas[4];
+    int siguiente = 0;
+
+    TextoTarifa buscar(std::string_view t) {
+        for (const TextoTarifa& x : tarifas)
+            if (x.vista() == t)
+                return x;
+        TextoTarifa& nueva = tarifas[siguiente++ % 4];
+        nueva = TextoTarifa(t);
+        return nueva;
+    }
+};
+
+const char* Convertir(int campo, const Valor& v, Llamada& ll, UltimoDia& ultimo,
+                      UltimasTarifas& tarifas) {
     if (campo <= 3) {
         if (v.clase != Clase::Literal)
             return "se esperaba una fecha u hora entre #";
@@ -351,7 +367,9 @@ const char* Convertir(int campo, const Valor& v, Llamada& ll, UltimoDia& ultimo)
     if (campo == 6) {
         if (v.clase == Clase::Literal)
             return "se esperaba un texto";
-        ll.Tarifa = v.texto;
+        if (v.texto.size() > TextoTarifa::Maximo)
+            return "tarifa demasiado larga";
+        ll.Tarifa = tarifas.buscar(v.texto);
         return nullptr;
     }
     if (v.clase == Clase::Literal)
@@ -556,12 +574,14 @@ std::string TextoError(const ErrorLectura& e) {
 
 Lectura LeerTexto(std::string_view bytes, const Avance& avance) {
     Lectura r;
-    // A guess from the usual line length, bounded so a large file of another kind costs little.
-    r.llamadas.reserve(std::min<size_t>(bytes.size() / 56 + 1, 2'000'000));
+    // One record per line in the files this program writes: room for as many as there are line
+    // ends, so the list needs no spare capacity.
+    r.llamadas.reserve(static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
     Escaner e(bytes);
     Valor v;
     bool soloAscii = true;
     UltimoDia ultimo;
+    UltimasTarifas tarifas;
     while (!e.alFinal()) {
         if (avance && r.llamadas.size() % 65536 == 65535 && !avance(e.hechos(), bytes.size())) {
             r.ok = false;
@@ -575,7 +595,7 @@ Lectura LeerTexto(std::string_view bytes, const Avance& avance) {
             int64_t linea = 0;
             const char* motivo = e.leer(v, linea);
             if (!motivo)
-                motivo = Convertir(campo, v, ll, ultimo);
+                motivo = Convertir(campo, v, ll, ultimo, tarifas);
             if (motivo) {
                 r.llamadas.pop_back();
                 r.ok = false;

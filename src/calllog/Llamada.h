@@ -23,6 +23,7 @@ struct Llamada {
     TextoTarifa Tarifa;                       // call type in force, as the bytes read
     bool operator==(const Llamada&) const = default;
 };
+static_assert(sizeof(Llamada) <= 40, "a call is kept in 40 bytes in the window");
 
 // Connection seconds of a call: the length its `Duracion` stands for, days included; a date
 // before 1899-12-30 counts its time of day only.

@@ -1,22 +1,21 @@
 // Inline/heap storage of call-type bytes, UTF-8 validation and the Windows-1252 code page.
 #include "calllog/TextoTarifa.h"
 
+#include <new>
 #include <stdexcept>
 
 void TextoTarifa::Poner(std::string_view t) {
     if (t.size() <= MaximoDentro) {
-        std::memcpy(b_, t.data(), t.size());
-        b_[Etiqueta] = static_cast<char>(t.size());
+        b_[0] = static_cast<unsigned char>(t.size() << 1 | 1);
+        std::memcpy(b_ + 1, t.data(), t.size());
         return;
     }
-    if (t.size() > UINT32_MAX)
+    if (t.size() > Maximo)
         throw std::length_error("tarifa demasiado larga");
-    char* p = new char[t.size()];
-    std::memcpy(p, t.data(), t.size());
-    const auto n = static_cast<uint32_t>(t.size());
-    std::memcpy(b_, &p, sizeof p);
-    std::memcpy(b_ + 8, &n, sizeof n);
-    b_[Etiqueta] = Fuera;
+    void* memoria = ::operator new(sizeof(Bloque) + t.size());
+    auto* c = new (memoria) Bloque{{1}, static_cast<uint32_t>(t.size())};
+    std::memcpy(reinterpret_cast<char*>(c + 1), t.data(), t.size());
+    std::memcpy(b_, &c, sizeof c);
 }
 
 namespace Codificacion {

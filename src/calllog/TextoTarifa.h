@@ -1,52 +1,52 @@
 // TextoTarifa, the call type of a record kept as the bytes read, and its Windows-1252/UTF-8 forms.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
 
-// A byte string of 16 bytes: up to 15 bytes inline (every known call type fits), longer texts on
-// the heap. Compares and converts like a std::string_view of its bytes.
+// A byte string in 8 bytes: up to 7 bytes inline, longer texts in a shared, reference-counted
+// block, so the calls of a list that read the same call type share one copy. Compares and
+// converts like a std::string_view of its bytes.
 class TextoTarifa {
 public:
-    static constexpr size_t MaximoDentro = 15;
+    static constexpr size_t MaximoDentro = 7;
+    static constexpr size_t Maximo = UINT32_MAX;
 
-    TextoTarifa() { b_[Etiqueta] = 0; }
-    TextoTarifa(std::string_view t) { Poner(t); }
+    TextoTarifa() { b_[0] = 1; }
+    TextoTarifa(std::string_view t) { Poner(t); } // longer than Maximo: std::length_error
     TextoTarifa(const std::string& t) : TextoTarifa(std::string_view(t)) {}
     TextoTarifa(const char* t) : TextoTarifa(std::string_view(t)) {}
-    TextoTarifa(const TextoTarifa& o) { Poner(o.vista()); }
+    TextoTarifa(const TextoTarifa& o) {
+        std::memcpy(b_, o.b_, sizeof b_);
+        if (Bloque* c = bloque())
+            c->refs.fetch_add(1, std::memory_order_relaxed);
+    }
     TextoTarifa(TextoTarifa&& o) noexcept {
         std::memcpy(b_, o.b_, sizeof b_);
-        o.b_[Etiqueta] = 0;
+        o.b_[0] = 1;
     }
     TextoTarifa& operator=(const TextoTarifa& o) {
-        if (this != &o) {
-            TextoTarifa copia(o);
-            *this = std::move(copia);
-        }
-        return *this;
+        TextoTarifa copia(o);
+        return *this = std::move(copia);
     }
     TextoTarifa& operator=(TextoTarifa&& o) noexcept {
         if (this != &o) {
             Liberar();
             std::memcpy(b_, o.b_, sizeof b_);
-            o.b_[Etiqueta] = 0;
+            o.b_[0] = 1;
         }
         return *this;
     }
     ~TextoTarifa() { Liberar(); }
 
     std::string_view vista() const {
-        if (!fuera())
-            return {b_, static_cast<size_t>(b_[Etiqueta])};
-        const char* p;
-        uint32_t n;
-        std::memcpy(&p, b_, sizeof p);
-        std::memcpy(&n, b_ + 8, sizeof n);
-        return {p, n};
+        if (const Bloque* c = bloque())
+            return {reinterpret_cast<const char*>(c + 1), c->tam};
+        return {reinterpret_cast<const char*>(b_ + 1), static_cast<size_t>(b_[0] >> 1)};
     }
     operator std::string_view() const { return vista(); }
     std::string texto() const { return std::string(vista()); }
@@ -58,19 +58,27 @@ public:
     }
 
 private:
-    static constexpr int Etiqueta = 15; // inline length, or Fuera
-    static constexpr char Fuera = 16;
-    bool fuera() const { return b_[Etiqueta] == Fuera; }
+    struct Bloque {
+        std::atomic<uint32_t> refs;
+        uint32_t tam;
+    };
+    // Inline texts set the low bit of the first byte, which a block's address never has.
+    Bloque* bloque() const {
+        if (b_[0] & 1)
+            return nullptr;
+        Bloque* c;
+        std::memcpy(&c, b_, sizeof c);
+        return c;
+    }
     void Poner(std::string_view t);
     void Liberar() {
-        if (fuera()) {
-            char* p;
-            std::memcpy(&p, b_, sizeof p);
-            delete[] p;
-            b_[Etiqueta] = 0;
+        if (Bloque* c = bloque(); c && c->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+            c->~Bloque();
+            ::operator delete(c);
         }
+        b_[0] = 1;
     }
-    alignas(8) char b_[16];
+    alignas(8) unsigned char b_[8];
 };
 
 namespace Codificacion {
