@@ -543,12 +543,11 @@ bool EscribirLineas(int fd, const std::vector<Llamada>& llamadas) {
 } // namespace
 
 std::string LineaRegistro(const Llamada& llamada) {
-    char linea[LineaMaxima];
-    if (llamada.Tarifa.size() > TextoTarifa::MaximoDentro)
-        return std::string(Lineas({llamada}).vista());
-    Escritor e(linea);
+    std::string linea(LineaMaxima + llamada.Tarifa.size(), '\0');
+    Escritor e(linea.data());
     e.linea(llamada);
-    return std::string(linea, e.fin());
+    linea.resize(static_cast<size_t>(e.fin() - linea.data()));
+    return linea;
 }
 
 std::string ProblemaRegistro(const Llamada& ll) {
