@@ -3,6 +3,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
@@ -50,14 +51,53 @@ const fs::path& ArchivoListo() {
     return p;
 }
 
+double Segundos(std::chrono::steady_clock::time_point desde) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - desde).count();
+}
+
+// One write and fsync of the bytes; the floor for a safe whole-file write.
+bool EscribirPlano(const fs::path& p, const std::string& bytes) {
+    const int fd = ::open(p.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    const bool ok = fd >= 0 &&
+                    ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size()) &&
+                    ::fsync(fd) == 0;
+    if (fd >= 0)
+        ::close(fd);
+    return ok;
+}
+
+// One read of the whole file; the floor for any reader.
+bool LeerPlano(const fs::path& p, std::string& bytes) {
+    bytes.resize(fs::file_size(p));
+    const int fd = ::open(p.c_str(), O_RDONLY);
+    const bool ok =
+        fd >= 0 && ::read(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+    if (fd >= 0)
+        ::close(fd);
+    return ok;
+}
+
+// Each iteration also times the plain operation, untimed, and the counter gives plain time over
+// our time: 1 is as fast as the plain operation, 0.5 twice as slow.
 void BM_EscribirLlamadas(benchmark::State& state) {
     const auto& lista = Lista();
     const fs::path p = Carpeta() / "escrito.ldx";
+    const std::string bytes = ArchivoLlamadas::TextoArchivo(lista);
+    double nuestro = 0, plano = 0;
     for (auto _ : state) {
+        const auto t0 = std::chrono::steady_clock::now();
         const auto r = ArchivoLlamadas::Escribir(p, lista);
+        nuestro += Segundos(t0);
         if (!r)
             state.SkipWithError(r.error.c_str());
+        state.PauseTiming();
+        const auto t1 = std::chrono::steady_clock::now();
+        if (!EscribirPlano(Carpeta() / "plano.ldx", bytes))
+            state.SkipWithError("write");
+        plano += Segundos(t1);
+        state.ResumeTiming();
     }
+    state.counters["frente_a_escritura_plana"] = plano / nuestro;
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(fs::file_size(p)));
     state.SetItemsProcessed(state.iterations() * Registros);
 }
@@ -85,12 +125,24 @@ void BM_EscrituraPlana(benchmark::State& state) {
 
 void BM_LeerLlamadas(benchmark::State& state) {
     const fs::path& p = ArchivoListo();
+    double nuestro = 0, plano = 0;
     for (auto _ : state) {
+        const auto t0 = std::chrono::steady_clock::now();
         const auto r = ArchivoLlamadas::Leer(p);
+        nuestro += Segundos(t0);
         if (!r.ok || r.llamadas.size() != Registros)
             state.SkipWithError("lectura");
         benchmark::DoNotOptimize(r.llamadas.data());
+        state.PauseTiming();
+        std::string bytes;
+        const auto t1 = std::chrono::steady_clock::now();
+        if (!LeerPlano(p, bytes))
+            state.SkipWithError("read");
+        plano += Segundos(t1);
+        benchmark::DoNotOptimize(bytes.data());
+        state.ResumeTiming();
     }
+    state.counters["frente_a_lectura_plana"] = plano / nuestro;
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(fs::file_size(p)));
     state.SetItemsProcessed(state.iterations() * Registros);
 }

@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <fstream>
+#include <unistd.h>
 
 namespace {
 
@@ -48,7 +49,8 @@ public:
 
 class SinDialogos : public QtPrompts {
 public:
-    void message(QWidget*, const QString&, const QString& texto, Icono) override {
+    void message(QWidget*, const QString&, const QString& texto, Icono,
+                 const QString& = {}) override {
         qFatal("mensaje inesperado: %s", qPrintable(texto));
     }
 };
@@ -95,6 +97,33 @@ void BM_CargarModelo(benchmark::State& estado) {
     estado.SetItemsProcessed(estado.iterations() * Llamadas);
 }
 
+// Resident memory of the process, in bytes.
+double Residente() {
+    std::ifstream statm("/proc/self/statm");
+    double total = 0, residente = 0;
+    statm >> total >> residente;
+    return residente * static_cast<double>(sysconf(_SC_PAGESIZE));
+}
+
+// What the open window holds per call: resident memory grown by opening it, over the calls.
+void BM_MemoriaVentana(benchmark::State& estado) {
+    SystemClock reloj;
+    AjustesVacios ajustes;
+    SinDialogos avisos;
+    SinSonido sonido;
+    SinConexion conexion;
+    SinAutoinicio autoinicio;
+    Servicios servicios{reloj, ajustes, avisos, sonido, conexion, autoinicio, Carpeta().path()};
+    General::EstadoPrograma programa;
+    for (auto _ : estado) {
+        const double antes = Residente();
+        Form6 ventana(servicios, programa);
+        ventana.show();
+        QApplication::processEvents();
+        estado.counters["bytes_por_llamada"] = (Residente() - antes) / ventana.N();
+    }
+}
+
 void BM_AbrirVentana(benchmark::State& estado) {
     SystemClock reloj;
     AjustesVacios ajustes;
@@ -127,6 +156,7 @@ void BM_PintarPagina(benchmark::State& estado) {
 
 } // namespace
 
+BENCHMARK(BM_MemoriaVentana)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_LeerArchivo)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_CargarModelo)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_AbrirVentana)->Unit(benchmark::kMillisecond)->Iterations(3);

@@ -20,8 +20,9 @@ void EstadoPorDefecto(General::EstadoPrograma& estado) {
 }
 
 std::string Descripcion(const Llamada& l, char separador) {
-    return "del " + Fechas::TextoFecha(l.Fecha) + " a las " + General::FormatoDuracion(l.Hora) +
-           " (" + General::FormatoDuracion(l.Duracion) + ", " +
+    return "del " + Fechas::TextoFecha(l.Fecha.dia()) + " a las " +
+           General::FormatoDuracion(l.Hora.segundo()) + " (" +
+           General::FormatoDuracion(SegundosConexion(l)) + ", " +
            General::FormatoFijo(l.Importe.aDouble(), separador) + " pesetas)";
 }
 
@@ -156,11 +157,11 @@ Recuperacion RecuperarDiario(const SettingsStore& ajustes,
     const std::string noAceptar = General::Leer(ajustes, General::Ajustes::NoAceptar);
     const auto archivo = carpetaDatos / ArchivoLlamadas::NombreActual;
     for (const Llamada& l : lectura.llamadas) {
-        if (hasta && l.Fecha > *hasta) {
+        if (hasta && l.Fecha.dia() > *hasta) {
             rec.pendientes.push_back(l);
             continue;
         }
-        if (!SuperaMinimo(l.Duracion, noAceptar))
+        if (!SuperaMinimo(SegundosConexion(l), noAceptar))
             continue;
         const auto r = ArchivoLlamadas::Anadir(archivo, l);
         if (r) {

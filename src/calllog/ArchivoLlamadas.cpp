@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <limits>
 #include <memory>
 #include <new>
@@ -22,81 +23,109 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int32_t SegundosDia = Fechas::SegundosPorDia;
-// 9999-12-31, the last day a four-digit year can write.
-constexpr int64_t UltimoSerial = 2958465;
+// 0001-01-01 and 9999-12-31, the days a four-digit year can write.
+constexpr int32_t PrimerSerial =
+    Fechas::aSerial(std::chrono::sys_days{std::chrono::year{1} / 1 / 1});
+constexpr int32_t UltimoSerial = 2958465;
 
 // ---- Writing ----
 
-void Digitos(std::string& s, unsigned v, int ancho) {
-    char buf[8];
+// The most a record line takes besides its Tarifa: three literals of 21, seconds, amount,
+// separators, quotes and line end.
+constexpr size_t LineaMaxima = 3 * 21 + 11 + 24 + 10;
+
+char* Digitos(char* p, unsigned v, int ancho) {
     for (int i = ancho - 1; i >= 0; --i) {
-        buf[i] = static_cast<char>('0' + v % 10);
+        p[i] = static_cast<char>('0' + v % 10);
         v /= 10;
     }
-    s.append(buf, static_cast<size_t>(ancho));
+    return p + ancho;
 }
 
-void TextoDia(std::string& s, Fechas::Dia d) {
-    const std::chrono::year_month_day ymd{d};
-    Digitos(s, static_cast<unsigned>(static_cast<int>(ymd.year())), 4);
-    s += '-';
-    Digitos(s, static_cast<unsigned>(ymd.month()), 2);
-    s += '-';
-    Digitos(s, static_cast<unsigned>(ymd.day()), 2);
-}
+// Writes record lines at a pointer, remembering the last date's text: consecutive calls mostly
+// share their day.
+class Escritor {
+public:
+    explicit Escritor(char* p) : p_(p) {}
+    char* fin() const { return p_; }
+    void reiniciar(char* p) { p_ = p; }
 
-void TextoHora(std::string& s, int32_t seg) {
-    Digitos(s, static_cast<unsigned>(seg / 3600), 2);
-    s += ':';
-    Digitos(s, static_cast<unsigned>(seg / 60 % 60), 2);
-    s += ':';
-    Digitos(s, static_cast<unsigned>(seg % 60), 2);
-}
-
-// A count of seconds as a day-count literal: the time alone below a day, the date alone on a
-// whole day, otherwise both. Negative counts fall on days before 1899-12-30.
-void LiteralSegundos(std::string& s, int64_t segundos) {
-    int64_t dias = segundos / SegundosDia;
-    int64_t resto = segundos % SegundosDia;
-    if (resto < 0) {
-        resto += SegundosDia;
-        --dias;
+    void linea(const Llamada& ll) {
+        literal(ll.Fecha);
+        *p_++ = ',';
+        literal(ll.Hora);
+        *p_++ = ',';
+        literal(ll.Duracion);
+        *p_++ = ',';
+        p_ = std::to_chars(p_, p_ + 11, ll.Segundos).ptr;
+        *p_++ = ',';
+        p_ = ll.Importe.escribirArchivo(p_);
+        *p_++ = ',';
+        *p_++ = '"';
+        const std::string_view t = ll.Tarifa.vista();
+        std::memcpy(p_, t.data(), t.size());
+        p_ += t.size();
+        std::memcpy(p_, "\"\r\n", 3);
+        p_ += 3;
     }
-    s += '#';
-    if (dias != 0) {
-        TextoDia(s, Fechas::desdeSerial(static_cast<int32_t>(dias)));
-        if (resto != 0)
-            s += ' ';
-    }
-    if (dias == 0 || resto != 0)
-        TextoHora(s, static_cast<int32_t>(resto));
-    s += '#';
-}
 
-void AnadirLinea(std::string& s, const Llamada& ll) {
-    s += '#';
-    TextoDia(s, ll.Fecha);
-    s += "#,";
-    // A start time is always written as a time of day, midnight included.
-    if (ll.Hora >= 0 && ll.Hora < SegundosDia) {
-        s += '#';
-        TextoHora(s, ll.Hora);
-        s += '#';
-    } else {
-        LiteralSegundos(s, ll.Hora);
+private:
+    // A date field between '#': its date, its time, or both joined by one space.
+    void literal(Fechas::ValorFecha v) {
+        *p_++ = '#';
+        if (v.conDia()) {
+            dia(v.dia());
+            if (v.conHora())
+                *p_++ = ' ';
+        }
+        if (v.conHora()) {
+            const auto seg = static_cast<unsigned>(v.segundo());
+            p_ = Digitos(p_, seg / 3600, 2);
+            *p_++ = ':';
+            p_ = Digitos(p_, seg / 60 % 60, 2);
+            *p_++ = ':';
+            p_ = Digitos(p_, seg % 60, 2);
+        }
+        *p_++ = '#';
     }
-    s += ',';
-    LiteralSegundos(s, ll.Duracion);
-    s += ',';
-    char buf[16];
-    const auto r = std::to_chars(buf, buf + sizeof buf, ll.Segundos);
-    s.append(buf, r.ptr);
-    s += ',';
-    s += ll.Importe.textoArchivo();
-    s += ",\"";
-    s += ll.Tarifa;
-    s += "\"\r\n";
+
+    void dia(Fechas::Dia d) {
+        if (d != ultimo_) {
+            const std::chrono::year_month_day ymd{d};
+            char* q = Digitos(textoUltimo_, static_cast<unsigned>(static_cast<int>(ymd.year())), 4);
+            *q++ = '-';
+            q = Digitos(q, static_cast<unsigned>(ymd.month()), 2);
+            *q++ = '-';
+            Digitos(q, static_cast<unsigned>(ymd.day()), 2);
+            ultimo_ = d;
+        }
+        std::memcpy(p_, textoUltimo_, 10);
+        p_ += 10;
+    }
+
+    char* p_;
+    Fechas::Dia ultimo_ = Fechas::Dia::max();
+    char textoUltimo_[10] = {};
+};
+
+// The lines of these records in one buffer, sized for the longest lines they could give.
+struct Texto {
+    std::unique_ptr<char[]> datos;
+    size_t tam = 0;
+    std::string_view vista() const { return {datos.get(), tam}; }
+};
+
+Texto Lineas(const std::vector<Llamada>& llamadas) {
+    size_t maximo = 0;
+    for (const Llamada& ll : llamadas)
+        maximo += LineaMaxima + ll.Tarifa.size();
+    Texto t;
+    t.datos.reset(new char[maximo + 1]); // left uninitialized: only the written part is touched
+    Escritor e(t.datos.get());
+    for (const Llamada& ll : llamadas)
+        e.linea(ll);
+    t.tam = static_cast<size_t>(e.fin() - t.datos.get());
+    return t;
 }
 
 // ---- Reading ----
@@ -115,9 +144,10 @@ struct FalloValor {
 class Escaner {
 public:
     explicit Escaner(std::string_view bytes)
-        : p_(bytes.data()), fin_(bytes.data() + bytes.size()) {}
+        : inicio_(bytes.data()), p_(bytes.data()), fin_(bytes.data() + bytes.size()) {}
 
     bool alFinal() const { return p_ == fin_; }
+    size_t hechos() const { return static_cast<size_t>(p_ - inicio_); }
 
     // Reads one value and its delimiter; nullptr on success, else why it failed.
     const char* leer(Valor& v, int64_t& lineaValor) {
@@ -129,19 +159,29 @@ public:
         }
         lineaValor = lineaAnterior_ = linea_;
         const char c = *p_;
-        if (c == '#' || c == '"') {
-            // Values are short: a plain loop beats memchr's set-up here.
+        if (c == '#') {
+            // Values are short: a plain loop beats memchr's set-up here. A literal ends on its
+            // line.
             const char* cierre = p_ + 1;
-            while (cierre != fin_ && *cierre != c)
+            while (cierre != fin_ && *cierre != '#' && *cierre != '\r' && *cierre != '\n')
                 ++cierre;
-            if (cierre == fin_)
-                return c == '#' ? "fecha sin # de cierre" : "texto sin comillas de cierre";
-            v.clase = c == '#' ? Clase::Literal : Clase::Comillas;
-            v.texto = std::string_view(p_ + 1, static_cast<size_t>(cierre - p_ - 1));
-            if (c == '#' && v.texto.find_first_of("\r\n") != std::string_view::npos)
+            if (cierre == fin_ || *cierre != '#')
                 return "fecha sin # de cierre";
-            for (const char* q = p_ + 1; q != cierre; ++q)
-                linea_ += *q == '\n';
+            v.clase = Clase::Literal;
+            v.texto = std::string_view(p_ + 1, static_cast<size_t>(cierre - p_ - 1));
+            p_ = cierre + 1;
+            while (p_ != fin_ && (*p_ == ' ' || *p_ == '\t'))
+                ++p_;
+        } else if (c == '"') {
+            const char* cierre = p_ + 1;
+            int64_t saltos = 0;
+            while (cierre != fin_ && *cierre != '"')
+                saltos += *cierre++ == '\n';
+            if (cierre == fin_)
+                return "texto sin comillas de cierre";
+            v.clase = Clase::Comillas;
+            v.texto = std::string_view(p_ + 1, static_cast<size_t>(cierre - p_ - 1));
+            linea_ += saltos;
             p_ = cierre + 1;
             while (p_ != fin_ && (*p_ == ' ' || *p_ == '\t'))
                 ++p_;
@@ -182,6 +222,7 @@ private:
         }
     }
 
+    const char* inicio_;
     const char* p_;
     const char* fin_;
     int64_t linea_ = 1;
@@ -209,14 +250,63 @@ bool Separador(std::string_view& t, char c) {
     return true;
 }
 
-struct FechaLiteral {
-    bool conFecha = false;
-    int32_t dias = 0;     // days since 1899-12-30
-    int32_t segundos = 0; // time of day
+// `n` digits at p, or -1.
+int Digitos(const char* p, int n) {
+    int v = 0;
+    for (int i = 0; i < n; ++i) {
+        const unsigned d = static_cast<unsigned char>(p[i]) - unsigned('0');
+        if (d > 9)
+            return -1;
+        v = v * 10 + static_cast<int>(d);
+    }
+    return v;
+}
+
+// The last date text read and its day: consecutive calls mostly share their day.
+struct UltimoDia {
+    char texto[10] = {};
+    Fechas::Dia dia = Fechas::Epoca;
 };
 
+// The forms the writer gives ("yyyy-mm-dd", "hh:mm:ss", both with one space) read directly;
+// false sends any other text to the general rule.
+bool LiteralEscrito(std::string_view t, Fechas::ValorFecha& f, UltimoDia& ultimo) {
+    const char* p = t.data();
+    std::optional<Fechas::Dia> dia;
+    if (t.size() == 10 || t.size() == 19) {
+        if (p[4] != '-' || p[7] != '-' || (t.size() == 19 && p[10] != ' '))
+            return false;
+        if (std::memcmp(p, ultimo.texto, 10) == 0) {
+            dia = ultimo.dia;
+        } else {
+            const int a = Digitos(p, 4), m = Digitos(p + 5, 2), d = Digitos(p + 8, 2);
+            if (a < 1 || m < 0 || d < 0 || !(dia = Fechas::crearDia(a, m, d)))
+                return false;
+            std::memcpy(ultimo.texto, p, 10);
+            ultimo.dia = *dia;
+        }
+        if (t.size() == 10) {
+            f = *dia;
+            return true;
+        }
+        p += 11;
+    } else if (t.size() != 8) {
+        return false;
+    }
+    if (p[2] != ':' || p[5] != ':')
+        return false;
+    const int h = Digitos(p, 2), mi = Digitos(p + 3, 2), s = Digitos(p + 6, 2);
+    if (h < 0 || mi < 0 || s < 0 || h > 23 || mi > 59 || s > 59)
+        return false;
+    const int32_t segundo = Fechas::SegundosDelDia(h, mi, s);
+    f = dia ? Fechas::ValorFecha::DiaYHora(*dia, segundo) : Fechas::ValorFecha::SoloHora(segundo);
+    return true;
+}
+
 // "yyyy-mm-dd", "hh:mm:ss" or both separated by spaces.
-const char* LeerLiteral(std::string_view t, FechaLiteral& f) {
+const char* LeerLiteral(std::string_view t, Fechas::ValorFecha& f, UltimoDia& ultimo) {
+    if (LiteralEscrito(t, f, ultimo))
+        return nullptr;
     const char* invalida = "fecha u hora no válida";
     while (!t.empty() && t.front() == ' ')
         t.remove_prefix(1);
@@ -224,18 +314,19 @@ const char* LeerLiteral(std::string_view t, FechaLiteral& f) {
         t.remove_suffix(1);
     const size_t espacio = t.find(' ');
     std::string_view primero = t.substr(0, espacio);
+    std::optional<Fechas::Dia> dia;
     if (primero.find('-') != std::string_view::npos) {
         int a = 0, m = 0, d = 0;
         if (!Numero(primero, 4, a) || !Separador(primero, '-') || !Numero(primero, 2, m) ||
             !Separador(primero, '-') || !Numero(primero, 2, d) || !primero.empty())
             return invalida;
-        const auto dia = Fechas::crearDia(a, m, d);
+        dia = Fechas::crearDia(a, m, d);
         if (!dia || a < 1)
             return invalida;
-        f.conFecha = true;
-        f.dias = Fechas::aSerial(*dia);
-        if (espacio == std::string_view::npos)
+        if (espacio == std::string_view::npos) {
+            f = *dia;
             return nullptr;
+        }
         t.remove_prefix(espacio);
         while (!t.empty() && t.front() == ' ')
             t.remove_prefix(1);
@@ -244,39 +335,43 @@ const char* LeerLiteral(std::string_view t, FechaLiteral& f) {
     if (!Numero(t, 2, h) || !Separador(t, ':') || !Numero(t, 2, mi) || !Separador(t, ':') ||
         !Numero(t, 2, s) || !t.empty() || h > 23 || mi > 59 || s > 59)
         return invalida;
-    f.segundos = Fechas::SegundosDelDia(h, mi, s);
+    const int32_t segundo = Fechas::SegundosDelDia(h, mi, s);
+    f = dia ? Fechas::ValorFecha::DiaYHora(*dia, segundo) : Fechas::ValorFecha::SoloHora(segundo);
     return nullptr;
 }
 
-const char* Convertir(int campo, const Valor& v, Llamada& ll) {
+// The last call types read: calls that share one share its bytes.
+struct UltimasTarifas {
+    TextoTarifa tarifas[4];
+    int siguiente = 0;
+
+    TextoTarifa buscar(std::string_view t) {
+        for (const TextoTarifa& x : tarifas)
+            if (x.vista() == t)
+                return x;
+        TextoTarifa& nueva = tarifas[siguiente++ % 4];
+        nueva = TextoTarifa(t);
+        return nueva;
+    }
+};
+
+const char* Convertir(int campo, const Valor& v, Llamada& ll, UltimoDia& ultimo,
+                      UltimasTarifas& tarifas) {
     if (campo <= 3) {
         if (v.clase != Clase::Literal)
             return "se esperaba una fecha u hora entre #";
-        FechaLiteral f;
-        if (const char* e = LeerLiteral(v.texto, f))
-            return e;
-        switch (campo) {
-        case 1:
-            if (f.segundos != 0)
-                return "la fecha lleva una hora";
-            ll.Fecha = Fechas::desdeSerial(f.dias);
-            return nullptr;
-        case 2:
-            if (f.dias != 0)
-                return "la hora lleva una fecha";
-            ll.Hora = f.segundos;
-            return nullptr;
-        default:
-            if (f.dias < 0)
-                return "duración negativa";
-            ll.Duracion = static_cast<int64_t>(f.dias) * SegundosDia + f.segundos;
-            return nullptr;
-        }
+        return LeerLiteral(v.texto,
+                           campo == 1   ? ll.Fecha
+                           : campo == 2 ? ll.Hora
+                                        : ll.Duracion,
+                           ultimo);
     }
     if (campo == 6) {
         if (v.clase == Clase::Literal)
             return "se esperaba un texto";
-        ll.Tarifa.assign(v.texto);
+        if (v.texto.size() > TextoTarifa::Maximo)
+            return "tarifa demasiado larga";
+        ll.Tarifa = tarifas.buscar(v.texto);
         return nullptr;
     }
     if (v.clase == Clase::Literal)
@@ -368,9 +463,12 @@ fs::path Destino(const fs::path& archivo) {
     return archivo;
 }
 
-// Replaces `archivo` by `contenido` through a temporary file in the same folder, so that a
-// failure at any point leaves the old file as it was.
-Resultado Reemplazar(const fs::path& archivo, std::string_view contenido) {
+// Writes the new content into the open file; false, with errno set, on failure.
+using Contenido = std::function<bool(int fd)>;
+
+// Replaces `archivo` by what `escribir` writes, through a temporary file in the same folder, so
+// that a failure at any point leaves the old file as it was.
+Resultado Reemplazar(const fs::path& archivo, const Contenido& escribir) {
     static std::atomic<unsigned> contador{0};
     const fs::path destino = Destino(archivo);
     const fs::path carpeta = destino.has_parent_path() ? destino.parent_path() : fs::path(".");
@@ -401,7 +499,7 @@ Resultado Reemplazar(const fs::path& archivo, std::string_view contenido) {
     };
     if (existia)
         ::fchmod(fd, anterior.st_mode & 07777);
-    if (!EscribirTodo(fd, contenido.data(), contenido.size()))
+    if (!escribir(fd))
         return fallo("No se puede escribir", errno);
     if (::fsync(fd) != 0)
         return fallo("No se puede guardar en disco", errno);
@@ -419,53 +517,102 @@ Resultado Reemplazar(const fs::path& archivo, std::string_view contenido) {
     return {};
 }
 
+Resultado Reemplazar(const fs::path& archivo, std::string_view contenido) {
+    return Reemplazar(archivo, [contenido](int fd) {
+        return EscribirTodo(fd, contenido.data(), contenido.size());
+    });
+}
+
+// The record lines written to the file a block at a time, so the text is never whole in memory.
+bool EscribirLineas(int fd, const std::vector<Llamada>& llamadas) {
+    constexpr size_t Bloque = 1 << 20;
+    std::vector<char> buffer(Bloque + LineaMaxima);
+    Escritor e(buffer.data());
+    for (const Llamada& ll : llamadas) {
+        const size_t hecho = static_cast<size_t>(e.fin() - buffer.data());
+        if (hecho + LineaMaxima + ll.Tarifa.size() > buffer.size()) {
+            if (!EscribirTodo(fd, buffer.data(), hecho))
+                return false;
+            if (LineaMaxima + ll.Tarifa.size() > buffer.size())
+                buffer.resize(LineaMaxima + ll.Tarifa.size());
+            e.reiniciar(buffer.data());
+        }
+        e.linea(ll);
+    }
+    return EscribirTodo(fd, buffer.data(), static_cast<size_t>(e.fin() - buffer.data()));
+}
+
 } // namespace
 
 std::string LineaRegistro(const Llamada& llamada) {
-    std::string s;
-    s.reserve(64 + llamada.Tarifa.size());
-    AnadirLinea(s, llamada);
-    return s;
+    std::string linea(LineaMaxima + llamada.Tarifa.size(), '\0');
+    Escritor e(linea.data());
+    e.linea(llamada);
+    linea.resize(static_cast<size_t>(e.fin() - linea.data()));
+    return linea;
 }
 
 std::string ProblemaRegistro(const Llamada& ll) {
-    const int32_t dia = Fechas::aSerial(ll.Fecha);
-    if (Fechas::Anio(ll.Fecha) < 1 || dia > UltimoSerial)
-        return "fecha fuera del intervalo de años 1 a 9999";
-    if (ll.Hora < 0 || ll.Hora >= SegundosDia)
-        return "la hora no es una hora del día";
-    if (ll.Duracion < 0 || ll.Duracion / SegundosDia > UltimoSerial)
-        return "duración fuera de rango";
-    if (ll.Tarifa.find_first_of("\"\r\n") != std::string::npos)
-        return "la tarifa no puede contener comillas dobles ni saltos de línea";
+    for (const Fechas::ValorFecha v : {ll.Fecha, ll.Hora, ll.Duracion}) {
+        const int32_t serial = Fechas::aSerial(v.dia());
+        if (v.conDia() && (serial < PrimerSerial || serial > UltimoSerial))
+            return "fecha fuera del intervalo de años 1 a 9999";
+    }
+    for (const char c : ll.Tarifa.vista())
+        if (c == '"' || c == '\r' || c == '\n')
+            return "la tarifa no puede contener comillas dobles ni saltos de línea";
     return {};
 }
 
-Lectura LeerTexto(std::string_view bytes) {
+std::string TextoError(const ErrorLectura& e) {
+    static constexpr const char* Campos[] = {"Fecha",    "Hora",    "Duración",
+                                             "Segundos", "Importe", "Tarifa"};
+    if (e.campo < 1 || e.campo > 6)
+        return e.motivo;
+    return "Línea " + std::to_string(e.linea) + ", campo " + std::to_string(e.campo) + " (" +
+           Campos[e.campo - 1] + "): " + e.motivo;
+}
+
+Lectura LeerTexto(std::string_view bytes, const Avance& avance) {
     Lectura r;
-    // A guess from the usual line length, bounded so a large file of another kind costs little.
-    r.llamadas.reserve(std::min<size_t>(bytes.size() / 56 + 1, 2'000'000));
+    // One record per line in the files this program writes: room for as many as there are line
+    // ends, so the list needs no spare capacity.
+    r.llamadas.reserve(static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
     Escaner e(bytes);
     Valor v;
+    bool soloAscii = true;
+    UltimoDia ultimo;
+    UltimasTarifas tarifas;
     while (!e.alFinal()) {
-        Llamada ll;
+        if (avance && r.llamadas.size() % 65536 == 65535 && !avance(e.hechos(), bytes.size())) {
+            r.ok = false;
+            r.cancelada = true;
+            r.error.motivo = "lectura cancelada";
+            r.llamadas = {};
+            return r;
+        }
+        Llamada& ll = r.llamadas.emplace_back();
         for (int campo = 1; campo <= 6; ++campo) {
             int64_t linea = 0;
             const char* motivo = e.leer(v, linea);
             if (!motivo)
-                motivo = Convertir(campo, v, ll);
+                motivo = Convertir(campo, v, ll, ultimo, tarifas);
             if (motivo) {
+                r.llamadas.pop_back();
                 r.ok = false;
                 r.error = {static_cast<int64_t>(r.llamadas.size()), campo, linea, motivo};
                 return r;
             }
         }
-        r.llamadas.push_back(std::move(ll));
+        for (char c : v.texto)
+            soloAscii &= static_cast<unsigned char>(c) < 0x80;
+        if (!soloAscii && r.textoUtf8)
+            r.textoUtf8 = Codificacion::EsUtf8(v.texto);
     }
     return r;
 }
 
-Lectura Leer(const fs::path& archivo) {
+Lectura Leer(const fs::path& archivo, const Avance& avance) {
     std::unique_ptr<char[]> datos;
     size_t tam = 0;
     std::string error = LeerBytes(archivo, datos, tam);
@@ -476,7 +623,7 @@ Lectura Leer(const fs::path& archivo) {
         return r;
     }
     try {
-        return LeerTexto(std::string_view(datos.get(), tam));
+        return LeerTexto(std::string_view(datos.get(), tam), avance);
     } catch (const std::bad_alloc&) {
         Lectura r;
         r.ok = false;
@@ -486,14 +633,7 @@ Lectura Leer(const fs::path& archivo) {
 }
 
 std::string TextoArchivo(const std::vector<Llamada>& llamadas) {
-    std::string s;
-    size_t estimado = 0;
-    for (const Llamada& ll : llamadas)
-        estimado += 60 + ll.Tarifa.size();
-    s.reserve(estimado);
-    for (const Llamada& ll : llamadas)
-        AnadirLinea(s, ll);
-    return s;
+    return std::string(Lineas(llamadas).vista());
 }
 
 Resultado Anadir(const fs::path& archivo, const Llamada& llamada) {
@@ -538,11 +678,11 @@ Resultado Escribir(const fs::path& archivo, const std::vector<Llamada>& llamadas
         if (std::string p = ProblemaRegistro(llamadas[i]); !p.empty())
             return {"No se puede guardar «" + archivo.string() + "»: llamada " +
                     std::to_string(i + 1) + ": " + p};
-    return Reemplazar(archivo, TextoArchivo(llamadas));
+    return Reemplazar(archivo, [&llamadas](int fd) { return EscribirLineas(fd, llamadas); });
 }
 
 Resultado Vaciar(const fs::path& archivo) {
-    return Reemplazar(archivo, {});
+    return Reemplazar(archivo, std::string_view());
 }
 
 Resultado CrearSiFalta(const fs::path& archivo) {

@@ -58,11 +58,11 @@ std::vector<LineaListado> CabeceraListado(const std::vector<Llamada>& llamadas,
 LineaListado LineaLlamada(const Llamada& llamada, int64_t numero, const FormatoListado& formato) {
     return {{{ColumnasCm[0], ConSigno(std::to_string(numero))},
              {ColumnasCm[1], formato.fecha(llamada.Fecha)},
-             {ColumnasCm[2], formato.hora(llamada.Hora)},
+             {ColumnasCm[2], formato.fecha(llamada.Hora)},
              {ColumnasCm[3], formato.duracion(llamada.Duracion)},
              {ColumnasCm[4], ConSigno(std::to_string(llamada.Segundos))},
              {ColumnasCm[5], ConSigno(TextoImporte(llamada.Importe, formato.separadorDecimal))},
-             {ColumnasCm[6], llamada.Tarifa}},
+             {ColumnasCm[6], Codificacion::TextoVisible(llamada.Tarifa)}},
             false};
 }
 

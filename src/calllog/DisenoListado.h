@@ -29,9 +29,8 @@ struct LineaListado {
 
 // How dates, times and durations read in the user's locale.
 struct FormatoListado {
-    std::function<std::string(Fechas::Dia)> fecha;
-    std::function<std::string(int32_t)> hora;
-    std::function<std::string(int64_t)> duracion;
+    std::function<std::string(Fechas::ValorFecha)> fecha; // also Hora
+    std::function<std::string(Fechas::ValorFecha)> duracion;
     char separadorDecimal = ',';
 };
 

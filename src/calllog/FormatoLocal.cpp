@@ -44,6 +44,22 @@ QString Duracion(int64_t segundos) {
     return QString::fromStdString(General::FormatoDuracion(segundos));
 }
 
+QString Valor(Fechas::ValorFecha v) {
+    if (!v.conHora())
+        return Fecha(v.dia());
+    if (!v.conDia())
+        return Hora(v.segundo());
+    return Fecha(v.dia()) + " " + Hora(v.segundo());
+}
+
+QString Duracion(Fechas::ValorFecha v) {
+    return v.segundos() >= 0 ? Duracion(v.segundos()) : Valor(v);
+}
+
+QString Tarifa(std::string_view bytes) {
+    return QString::fromStdString(Codificacion::TextoVisible(bytes));
+}
+
 QString Importe(Moneda importe) {
     return QString::fromStdString(Registro::TextoImporte(importe, SeparadorDecimal()));
 }
@@ -71,9 +87,8 @@ Registro::FormaLocal Forma() {
 
 Registro::FormatoListado Listado() {
     Registro::FormatoListado f;
-    f.fecha = [](Fechas::Dia d) { return Fecha(d).toStdString(); };
-    f.hora = [](int32_t s) { return Hora(s).toStdString(); };
-    f.duracion = [](int64_t s) { return Duracion(s).toStdString(); };
+    f.fecha = [](Fechas::ValorFecha v) { return Valor(v).toStdString(); };
+    f.duracion = [](Fechas::ValorFecha v) { return Duracion(v).toStdString(); };
     f.separadorDecimal = SeparadorDecimal();
     return f;
 }

@@ -18,6 +18,12 @@ QString Fecha(Fechas::Dia dia);
 QString Hora(int32_t segundoDelDia);
 // A duration below a day in the time form, a longer one as hours:minutes:seconds.
 QString Duracion(int64_t segundos);
+// A date field as read: its date in the short form, its time, or both joined by a space.
+QString Valor(Fechas::ValorFecha valor);
+// A `Duracion` field: the length it stands for (days included), or as Valor before 1899-12-30.
+QString Duracion(Fechas::ValorFecha valor);
+// A call type's bytes as text (UTF-8, or else Windows-1252).
+QString Tarifa(std::string_view bytes);
 // Plain decimal amount with the locale's separator, no grouping, no trailing zeros.
 QString Importe(Moneda importe);
 // A date and time as the listing heading shows them.

@@ -1,24 +1,35 @@
 // Llamada, the call record, and the call-log file format (one CRLF-ended text line per call).
 #pragma once
 
+#include "calllog/TextoTarifa.h"
 #include "core/Fecha.h"
 #include "core/Moneda.h"
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+// Each date field keeps the literal's parts as read; the meter writes a date alone in `Fecha`, a
+// time alone in `Hora` and, in `Duracion`, a day-count length (a day or more keeps its days).
 struct Llamada {
-    Fechas::Dia Fecha = Fechas::Epoca; // day the call started
-    int32_t Hora = 0;                  // start time, second of the day 0..86399
-    int64_t Duracion = 0;              // connection time in seconds; a day or more keeps its days
-    int32_t Segundos = 0;              // billed seconds
-    Moneda Importe;                    // pesetas
-    std::string Tarifa;                // call type in force
+    Fechas::ValorFecha Fecha = Fechas::Epoca; // day the call started
+    Fechas::ValorFecha Hora = 0;              // start time
+    Fechas::ValorFecha Duracion = 0;          // connection time
+    int32_t Segundos = 0;                     // billed seconds
+    Moneda Importe;                           // pesetas
+    TextoTarifa Tarifa;                       // call type in force, as the bytes read
     bool operator==(const Llamada&) const = default;
 };
+static_assert(sizeof(Llamada) <= 40, "a call is kept in 40 bytes in the window");
+
+// Connection seconds of a call: the length its `Duracion` stands for, days included; a date
+// before 1899-12-30 counts its time of day only.
+inline int64_t SegundosConexion(const Llamada& l) {
+    return l.Duracion.segundos() >= 0 ? l.Duracion.segundos() : l.Duracion.segundo();
+}
 
 namespace ArchivoLlamadas {
 
@@ -43,19 +54,28 @@ struct Lectura {
     std::vector<Llamada> llamadas;
     bool ok = true;
     ErrorLectura error;
+    bool textoUtf8 = true;  // every call type read is valid UTF-8
+    bool cancelada = false; // abandoned at the caller's request
 };
+
+// "Línea 2, campo 1 (Fecha): fecha u hora no válida"; the reason alone when the file itself
+// could not be read.
+std::string TextoError(const ErrorLectura& error);
+// Told now and then how many bytes of how many a read has gone through; returning false
+// abandons the read (`cancelada`).
+using Avance = std::function<bool(size_t hechos, size_t total)>;
 
 // One record line, CRLF included: #1999-03-15#,#18:25:03#,#00:05:12#,312,45.23,"Metropolitana"
 std::string LineaRegistro(const Llamada& llamada);
 // The lines of these records, as Escribir stores them.
 std::string TextoArchivo(const std::vector<Llamada>& llamadas);
-// Why a record would not read back as written (Hora outside 0..86399, negative Duracion, a year
-// outside 1..9999, a double quote or line end in Tarifa); "" when it can be written. Anadir and
-// Escribir refuse such records and leave the file unchanged.
+// Why a record would not read back as written (a date field outside the years 1..9999, a double
+// quote or line end in Tarifa); "" when it can be written. Anadir and Escribir refuse such
+// records and leave the file unchanged.
 std::string ProblemaRegistro(const Llamada& llamada);
 // Reads the bytes of a call-log file: six values per record, counted across line ends.
-Lectura LeerTexto(std::string_view bytes);
-Lectura Leer(const std::filesystem::path& archivo);
+Lectura LeerTexto(std::string_view bytes, const Avance& avance = {});
+Lectura Leer(const std::filesystem::path& archivo, const Avance& avance = {});
 // Appends one record, creating the file when missing.
 Resultado Anadir(const std::filesystem::path& archivo, const Llamada& llamada);
 // Replaces the file with these records, atomically (temporary file, flush, rename).

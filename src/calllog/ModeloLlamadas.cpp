@@ -32,9 +32,9 @@ QString ModeloLlamadas::TextoCelda(int fila, int columna) const {
     case 0:
         return QString::number(fila + 1);
     case 1:
-        return FormatoLocal::Fecha(l.Fecha);
+        return FormatoLocal::Valor(l.Fecha);
     case 2:
-        return FormatoLocal::Hora(l.Hora);
+        return FormatoLocal::Valor(l.Hora);
     case 3:
         return FormatoLocal::Duracion(l.Duracion);
     case 4:
@@ -42,7 +42,7 @@ QString ModeloLlamadas::TextoCelda(int fila, int columna) const {
     case 5:
         return FormatoLocal::Importe(l.Importe);
     case 6:
-        return QString::fromStdString(l.Tarifa);
+        return FormatoLocal::Tarifa(l.Tarifa);
     default:
         return {};
     }

@@ -10,7 +10,7 @@ void Sumar(Totales& t, const Llamada& llamada) {
     if (!t.ImporteTotal.sumarSaturando(llamada.Importe))
         t.desborde = true;
     t.SegundosTotal += llamada.Segundos;
-    t.TiempoTotal += llamada.Duracion;
+    t.TiempoTotal += SegundosConexion(llamada);
     ++t.llamadas;
 }
 } // namespace
@@ -25,7 +25,7 @@ Totales CalcularTotales(const std::vector<Llamada>& llamadas) {
 Totales TotalesDelDia(const std::vector<Llamada>& llamadas, Fechas::Dia hoy) {
     Totales t;
     for (const Llamada& llamada : llamadas)
-        if (llamada.Fecha == hoy)
+        if (llamada.Fecha == Fechas::ValorFecha(hoy)) // a date alone: one with a time never is
             Sumar(t, llamada);
     return t;
 }

@@ -16,6 +16,8 @@
 #include "stats/ComandosEstadistica.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -23,11 +25,13 @@
 #include <QMenu>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QTableView>
 #include <QToolBar>
 #include <QToolButton>
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 namespace {
 
@@ -177,7 +181,7 @@ void Form6::Form_Load() {
 
     ArchivoActual = servicios_.carpetaDatos + "/" + ArchivoLlamadas::NombreActual;
     if (!CargarArchivo())
-        AvisoCritico(Danado);
+        AvisoDanado();
     PonerCabeceras();
 }
 
@@ -274,12 +278,39 @@ bool Form6::CargarArchivo() {
     // Every refill shows the rows white again, with the colouring button up.
     Modelo->setColorear(false);
     Boton(18)->setChecked(false);
-    auto lectura = ArchivoLlamadas::Leer(Ruta(ArchivoActual));
+    // A load that takes longer than half a second shows its progress and can be cancelled; the
+    // window keeps repainting meanwhile.
+    QElapsedTimer desde;
+    desde.start();
+    std::unique_ptr<QProgressDialog> progreso;
+    auto avance = [&](size_t hechos, size_t total) {
+        if (!progreso) {
+            if (desde.elapsed() < 500)
+                return true;
+            progreso = std::make_unique<QProgressDialog>(QString::fromUtf8("Cargando llamadas..."),
+                                                         "Cancelar", 0, 1000, this);
+            progreso->setWindowTitle(Titulo);
+            progreso->setWindowModality(Qt::WindowModal);
+            progreso->setMinimumDuration(0);
+        }
+        progreso->setValue(static_cast<int>(hechos * 1000 / std::max<size_t>(total, 1)));
+        QCoreApplication::processEvents();
+        return !progreso->wasCanceled();
+    };
+    auto lectura = ArchivoLlamadas::Leer(Ruta(ArchivoActual), avance);
+    progreso.reset();
+    if (lectura.cancelada) {
+        Modelo->Cargar({});
+        PonerActual(0, 6);
+        return true;
+    }
     if (!lectura.ok) {
         Modelo->Cargar({});
         PonerActual(0, 6);
+        errorCarga_ = QString::fromStdString(ArchivoLlamadas::TextoError(lectura.error));
         return false;
     }
+    textoUtf8_ = lectura.textoUtf8;
     Modelo->Cargar(std::move(lectura.llamadas));
     PonerActual(static_cast<int>(N()), 6);
     return true;
@@ -336,6 +367,10 @@ bool Form6::AvisarSiDesborda(const Registro::Totales& totales) {
     return totales.desborde;
 }
 
+void Form6::AvisoDanado() {
+    servicios_.avisos.message(this, Titulo, Danado, Prompts::Icono::Critico, errorCarga_);
+}
+
 Estadistica::Contexto Form6::Contexto() {
     return Estadistica::Contexto{this,
                                  servicios_.avisos,
@@ -378,7 +413,7 @@ void Form6::AbrirArchivo() {
         return;
     ArchivoActual = ruta;
     if (!CargarArchivo()) {
-        AvisoCritico(Danado);
+        AvisoDanado();
         return;
     }
     RedibujarGraficos();
@@ -410,7 +445,7 @@ bool Form6::GuardarArchivo(const std::vector<Llamada>& lista) {
                                        "modificado. Se muestra de nuevo.")
                          .arg(ArchivoActual));
         if (!CargarArchivo())
-            AvisoCritico(Danado);
+            AvisoDanado();
         return false;
     }
     if (r.estado == Registro::Reescritura::Fallo) {
@@ -419,7 +454,7 @@ bool Form6::GuardarArchivo(const std::vector<Llamada>& lista) {
         return false;
     }
     if (!CargarArchivo())
-        AvisoCritico(Danado);
+        AvisoDanado();
     return true;
 }
 
@@ -435,9 +470,21 @@ void Form6::ModificarCelda() {
         "Introduzca el nuevo valor", TextoInicial(fila, columna));
     if (!respuesta || respuesta->isEmpty())
         return;
-    const auto nueva =
-        Registro::AplicarValor(ListaLlamadas()[static_cast<size_t>(fila - 1)], columna,
-                               respuesta->toStdString(), FormatoLocal::Forma());
+    std::string valor = respuesta->toStdString();
+    if (columna == 6) {
+        // A call type goes to the file in the encoding of the file's other call types.
+        std::string sinSitio;
+        auto bytes = Codificacion::Codificar(valor, textoUtf8_, sinSitio);
+        if (!bytes) {
+            AvisoCritico(QString::fromUtf8("El carácter «%1» no se puede guardar en este archivo, "
+                                           "cuyo texto está en Windows-1252.")
+                             .arg(QString::fromStdString(sinSitio)));
+            return;
+        }
+        valor = std::move(*bytes);
+    }
+    const auto nueva = Registro::AplicarValor(ListaLlamadas()[static_cast<size_t>(fila - 1)],
+                                              columna, valor, FormatoLocal::Forma());
     const QString noValido = QString::fromUtf8("El valor \"%1\" no es válido para la columna %2.")
                                  .arg(*respuesta, QString::fromUtf8(Registro::Cabecera(columna)));
     if (!nueva) {
@@ -463,9 +510,10 @@ QString Form6::TextoInicial(int fila, int columna) const {
     const Llamada& llamada = ListaLlamadas()[static_cast<size_t>(fila - 1)];
     // Accepting the default must store what is there: a two-digit year that would read back in
     // another century (1925 as 2025) is offered with four digits.
-    if (columna == 1 && Registro::AplicarValor(llamada, columna, texto.toStdString(),
-                                               FormatoLocal::Forma()) != llamada)
-        return FechaCuatroCifras(llamada.Fecha);
+    if (columna == 1 && !llamada.Fecha.conHora() &&
+        Registro::AplicarValor(llamada, columna, texto.toStdString(), FormatoLocal::Forma()) !=
+            llamada)
+        return FechaCuatroCifras(llamada.Fecha.dia());
     return texto;
 }
 

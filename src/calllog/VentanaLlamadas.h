@@ -37,7 +37,7 @@ public:
     // Charts hidden and released; the grid takes all the room under the toolbar.
     void Form_Resize();
     // Reads `ArchivoActual` into `ListaLlamadas` and the grid; false (and an empty grid) when
-    // the file cannot be read whole.
+    // the file cannot be read whole. A load the user cancels leaves an empty grid.
     bool CargarArchivo();
     void PonerCabeceras();
     void CalcularTotales();
@@ -99,6 +99,8 @@ private:
     bool AvisarSiDesborda(const Registro::Totales& totales);
     // Default answer of the edit box: the cell's text, unless it would not read back the same.
     QString TextoInicial(int fila, int columna) const;
+    // "No es un archivo de llamadas o está dañado", with where and why the last load failed.
+    void AvisoDanado();
     void LayoutGraficos(int posicion, bool pulsado);
     bool PintarListado(QPrinter& impresora);
     Estadistica::Contexto Contexto();
@@ -108,4 +110,6 @@ private:
     std::vector<QAction*> botones_;
     int alturaGrid_ = 0;
     int columnaCabecera_ = 6;
+    QString errorCarga_;    // where and why the last load failed
+    bool textoUtf8_ = true; // the call types of the file shown are UTF-8
 };

@@ -2,6 +2,7 @@
 #include "core/Moneda.h"
 
 #include <cfenv>
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -72,19 +73,24 @@ std::optional<Moneda> Moneda::desdeTexto(std::string_view t) {
 }
 
 std::string Moneda::textoArchivo() const {
+    char texto[24];
+    return std::string(texto, escribirArchivo(texto));
+}
+
+char* Moneda::escribirArchivo(char* p) const {
     const bool negativo = v_ < 0;
     // Work on the unsigned magnitude so the most negative value has a text too.
     const uint64_t mag = negativo ? 0 - static_cast<uint64_t>(v_) : static_cast<uint64_t>(v_);
-    std::string s = negativo ? "-" : "";
-    s += std::to_string(mag / Escala);
-    uint64_t frac = mag % Escala;
+    if (negativo)
+        *p++ = '-';
+    p = std::to_chars(p, p + 20, mag / Escala).ptr;
+    auto frac = static_cast<unsigned>(mag % Escala);
     if (frac != 0) {
-        std::string d = std::to_string(frac);
-        d.insert(0, 4 - d.size(), '0');
-        while (d.back() == '0')
-            d.pop_back();
-        s += '.';
-        s += d;
+        *p++ = '.';
+        for (unsigned div = 1000; frac != 0; div /= 10) {
+            *p++ = static_cast<char>('0' + frac / div);
+            frac %= div;
+        }
     }
-    return s;
+    return p;
 }

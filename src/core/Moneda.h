@@ -33,6 +33,8 @@ public:
     constexpr double aDouble() const { return static_cast<double>(v_) / Escala; }
     // File form: "." separator, no trailing zeros, no point when whole, leading zero kept ("0.5").
     std::string textoArchivo() const;
+    // The same text written at `destino`, which has room for 24 characters; returns its end.
+    char* escribirArchivo(char* destino) const;
 
     constexpr Moneda operator+(Moneda o) const { return desdeDiezmilesimas(v_ + o.v_); }
     constexpr Moneda operator-(Moneda o) const { return desdeDiezmilesimas(v_ - o.v_); }

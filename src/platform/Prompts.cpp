@@ -28,8 +28,10 @@ QMessageBox::Icon IconoQt(Prompts::Icono icono) {
 }
 } // namespace
 
-void QtPrompts::message(QWidget* parent, const QString& titulo, const QString& texto, Icono icono) {
+void QtPrompts::message(QWidget* parent, const QString& titulo, const QString& texto, Icono icono,
+                        const QString& detalle) {
     QMessageBox caja(IconoQt(icono), titulo, texto, QMessageBox::Ok, parent);
+    caja.setInformativeText(detalle);
     caja.exec();
 }
 

@@ -13,9 +13,9 @@ public:
     enum class Icono { Ninguno, Informacion, Pregunta, Exclamacion, Critico };
     virtual ~Prompts() = default;
 
-    // A message with an OK button.
-    virtual void message(QWidget* parent, const QString& titulo, const QString& texto,
-                         Icono icono) = 0;
+    // A message with an OK button; `detalle`, when given, is shown below it as informative text.
+    virtual void message(QWidget* parent, const QString& titulo, const QString& texto, Icono icono,
+                         const QString& detalle = {}) = 0;
     // Yes/No question with the question icon; true for Yes.
     virtual bool question(QWidget* parent, const QString& titulo, const QString& texto,
                           bool siPorDefecto) = 0;
@@ -38,8 +38,8 @@ public:
 // The real dialogs: QMessageBox, QInputDialog, QFileDialog, QFontDialog, QPrintDialog.
 class QtPrompts : public Prompts {
 public:
-    void message(QWidget* parent, const QString& titulo, const QString& texto,
-                 Icono icono) override;
+    void message(QWidget* parent, const QString& titulo, const QString& texto, Icono icono,
+                 const QString& detalle = {}) override;
     bool question(QWidget* parent, const QString& titulo, const QString& texto,
                   bool siPorDefecto) override;
     std::optional<QString> inputText(QWidget* parent, const QString& titulo,

@@ -58,11 +58,12 @@ DatosRegularidad CalcularRegularidad(const std::vector<Llamada>& llamadas) {
 DatosHoraDia CalcularHoraDia(const std::vector<Llamada>& llamadas) {
     DatosHoraDia d;
     for (const Llamada& l : llamadas) {
-        const int hora = l.Hora / 3600;
+        const int hora = l.Hora.hora();
         // A sum past the range stays at its end: the bar then reaches the top, as it should.
         if (hora >= 0 && hora < 24)
             d.horas[static_cast<std::size_t>(hora)].sumarSaturando(l.Importe);
-        d.dias[static_cast<std::size_t>(Fechas::DiaSemana(l.Fecha) - 1)].sumarSaturando(l.Importe);
+        d.dias[static_cast<std::size_t>(Fechas::DiaSemana(l.Fecha.dia()) - 1)].sumarSaturando(
+            l.Importe);
     }
     return d;
 }

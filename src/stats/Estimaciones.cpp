@@ -53,7 +53,7 @@ std::optional<Moneda> EstimarDiaSemana(const std::vector<Llamada>& llamadas, con
                                        int diaSemana) {
     Moneda suma;
     for (const Llamada& l : llamadas)
-        if (Fechas::DiaSemana(l.Fecha) == diaSemana && !suma.sumarSaturando(l.Importe))
+        if (Fechas::DiaSemana(l.Fecha.dia()) == diaSemana && !suma.sumarSaturando(l.Importe))
             return std::nullopt;
     return General::ProyectarDiaSemana(periodo.inicio, periodo.final, diaSemana, suma, periodo.hoy);
 }

@@ -12,7 +12,7 @@ constexpr double PesetasPorEuro = 166.386;
 }
 
 uint32_t ColorLlamada(const Llamada& llamada) {
-    return Tarifas::ColorFranja(llamada.Hora / 3600, Fechas::DiaSemana(llamada.Fecha),
+    return Tarifas::ColorFranja(llamada.Hora.hora(), Fechas::DiaSemana(llamada.Fecha.dia()),
                                 llamada.Tarifa);
 }
 

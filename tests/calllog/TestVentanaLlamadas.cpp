@@ -146,6 +146,9 @@ private slots:
         auto v = Abrir();
         QCOMPARE(avisos->mostrados.size(), 1);
         QCOMPARE(avisos->ultimo().texto, Danado);
+        QCOMPARE(
+            avisos->ultimo().detalle,
+            QString::fromUtf8("Línea 2, campo 1 (Fecha): se esperaba una fecha u hora entre #"));
         UltimoEsError();
         QCOMPARE(v->N(), 0);
         QCOMPARE(Leer(Actual()), basura);
@@ -156,6 +159,9 @@ private slots:
         avisos->responder(Otro("malo.ldx"));
         v->AbrirArchivo();
         QCOMPARE(avisos->ultimo().texto, Danado);
+        QCOMPARE(avisos->ultimo().detalle,
+                 QString::fromUtf8("Línea 1, campo 5 (Importe): el archivo termina a mitad de un "
+                                   "registro"));
         UltimoEsError();
         QCOMPARE(v->ArchivoActual, Otro("malo.ldx"));
         QCOMPARE(v->N(), 0);
@@ -251,6 +257,31 @@ private slots:
         avisos->responder(QString("Interprovincial"));
         emit v->Flex->doubleClicked(v->Flex->currentIndex());
         QCOMPARE(v->ListaLlamadas()[0].Tarifa, std::string("Interprovincial"));
+    }
+
+    // Literals with both parts and a Windows-1252 call type are shown whole and written back as
+    // read; an edited call type keeps the file's encoding or is refused.
+    void literalesYTarifasComoSeLeyeron() {
+        const QByteArray linea1 = "#1999-03-15 10:20:30#,#1999-03-16 "
+                                  "08:00:00#,#1899-12-30#,60,5,\"Interprov\xEDncial\"\r\n";
+        const QByteArray linea2 = "#10:20:30#,#1999-03-16#,#00:01:00#,60,5,\"Provincial\"\r\n";
+        Poner(Actual(), linea1 + linea2);
+        auto v = Abrir();
+        QCOMPARE(
+            Fila(*v, 1),
+            QString::fromUtf8("1|15/3/99 10:20:30|16/3/99 8:00:00|0:00:00|60|5|Interprovíncial"));
+        QCOMPARE(Fila(*v, 2), QString("2|10:20:30|16/3/99|0:01:00|60|5|Provincial"));
+        Editar(*v, 1, 4, "61");
+        QByteArray esperado = linea1;
+        esperado.replace(",60,", ",61,");
+        QCOMPARE(Leer(Actual()), esperado + linea2);
+        Editar(*v, 2, 6, QString::fromUtf8("Provinciál"));
+        esperado += QByteArray(linea2).replace("Provincial", "Provinci\xE1l");
+        QCOMPARE(Leer(Actual()), esperado);
+        Editar(*v, 2, 6, QString::fromUtf8("Ōsaka"));
+        UltimoEsError();
+        QVERIFY(avisos->ultimo().texto.contains(QString::fromUtf8("«Ō»")));
+        QCOMPARE(Leer(Actual()), esperado);
     }
 
     // Refused with a message naming the column; file, list and cell stay as they were.
@@ -433,8 +464,12 @@ private slots:
 
     void datosHoy() {
         reloj.poner(1999, 3, 15, 23, 59);
-        auto v = Abrir({Crear(15, 9, 70, 60, "12.5"), Crear(14, 9, 999, 999, "99"),
-                        Crear(15, 10, 100, 90, "20")});
+        Escribir(Actual(), {Crear(15, 9, 70, 60, "12.5"), Crear(14, 9, 999, 999, "99"),
+                            Crear(15, 10, 100, 90, "20")});
+        // A date with a time part is never today's.
+        Poner(Actual(),
+              Leer(Actual()) + "#1999-03-15 00:00:00#,#09:00:00#,#00:00:01#,1,1,\"M\"\r\n");
+        auto v = Abrir();
         v->Boton(14)->trigger();
         QCOMPARE(avisos->ultimo().texto,
                  QString::fromUtf8("Llamadas efectuadas: \t2\nSegundos facturados: \t150 \"\n"
@@ -442,7 +477,7 @@ private slots:
                                    "Importe de las llamadas: \t32,5 pts"));
         QCOMPARE(v->ImporteTotal, *Moneda::desdeTexto("32.5"));
         v->CalcularTotales();
-        QCOMPARE(v->ImporteTotal, *Moneda::desdeTexto("131.5"));
+        QCOMPARE(v->ImporteTotal, *Moneda::desdeTexto("132.5"));
     }
 
     // From the menu of "Totales": every call type re-priced, cheapest first, against the 51,40

@@ -1,5 +1,5 @@
 #!/bin/sh
-# Builds the call-log reader and plan-file fuzzers with clang: tests/fuzz/construir.sh [output folder]
+# Builds the call-log reader/writer and plan-file fuzzers with clang: tests/fuzz/construir.sh [output folder]
 # Run it bounded, e.g.: build-fuzz/fuzz_lector -max_total_time=30 build-fuzz/corpus tests/fuzz/semillas
 set -eu
 raiz=$(cd "$(dirname "$0")/../.." && pwd)
@@ -8,7 +8,8 @@ mkdir -p "$salida/corpus" "$salida/corpus-planes"
 ${CXX_FUZZ:-clang++} -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined \
     -fno-sanitize-recover=undefined -I"$raiz/src" \
     "$raiz/tests/fuzz/FuzzLector.cpp" "$raiz/src/calllog/ArchivoLlamadas.cpp" \
-    "$raiz/src/core/Moneda.cpp" "$raiz/src/core/Fecha.cpp" -o "$salida/fuzz_lector"
+    "$raiz/src/calllog/TextoTarifa.cpp" "$raiz/src/core/Moneda.cpp" "$raiz/src/core/Fecha.cpp" \
+    -o "$salida/fuzz_lector"
 ${CXX_FUZZ:-clang++} -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined \
     -fno-sanitize-recover=undefined -I"$raiz/src" \
     "$raiz/tests/fuzz/FuzzPlanes.cpp" "$raiz/src/tariffs/LectorPlanes.cpp" \

@@ -9,8 +9,9 @@ QVariant ScriptedPrompts::siguiente(const QString& tipo) {
     return respuestas.takeFirst();
 }
 
-void ScriptedPrompts::message(QWidget*, const QString& titulo, const QString& texto, Icono icono) {
-    mostrados << Mostrado{"message", titulo, texto, icono, false, {}};
+void ScriptedPrompts::message(QWidget*, const QString& titulo, const QString& texto, Icono icono,
+                              const QString& detalle) {
+    mostrados << Mostrado{"message", titulo, texto, icono, false, {}, detalle};
 }
 
 bool ScriptedPrompts::question(QWidget*, const QString& titulo, const QString& texto,

@@ -16,6 +16,7 @@ public:
         Icono icono = Icono::Ninguno;
         bool siPorDefecto = false;
         QString filtro;
+        QString detalle; // a message's informative text
     };
 
     // Answers, taken in order by the prompts that need one: bool for question and printer,
@@ -28,7 +29,8 @@ public:
     int pendientes() const { return static_cast<int>(respuestas.size()); }
     const Mostrado& ultimo() const { return mostrados.back(); }
 
-    void message(QWidget*, const QString& titulo, const QString& texto, Icono icono) override;
+    void message(QWidget*, const QString& titulo, const QString& texto, Icono icono,
+                 const QString& detalle = {}) override;
     bool question(QWidget*, const QString& titulo, const QString& texto,
                   bool siPorDefecto) override;
     std::optional<QString> inputText(QWidget*, const QString& titulo, const QString& etiqueta,
