@@ -267,7 +267,7 @@ void Form1::Command1_Click() {
 void Form1::IniciarLlamada() {
     Command1->setText("Parar");
     Conectar->setText("Parar");
-    const auto efectos = medidor_.Iniciar(s_.reloj.now());
+    const auto efectos = medidor_.Iniciar(s_.reloj.now(), s_.reloj.monotonic());
     Timer1.start();
     AplicarModo(efectos.modo);
     Sonar(efectos);
@@ -279,7 +279,7 @@ void Form1::TerminarLlamada() {
     Conectar->setText("Iniciar");
     setWindowTitle(Q(General::TituloPrograma()));
     Timer1.stop();
-    const auto efectos = medidor_.Terminar(s_.reloj.now());
+    const auto efectos = medidor_.Terminar(s_.reloj.monotonic());
     MostrarPantalla();
     Sonar(efectos);
     Timer5.stop();
@@ -334,7 +334,7 @@ void Form1::AplicarModo(ModoVentana modo) {
 }
 
 void Form1::Timer1_Timer() {
-    Atender(medidor_.Tick(s_.reloj.now()));
+    Atender(medidor_.Tick(s_.reloj.monotonic()));
     MostrarPantalla();
     setWindowTitle(isMinimized() ? Q(medidor_.ResumenTitulo()) : Q(General::TituloPrograma()));
 }

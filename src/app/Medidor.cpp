@@ -53,9 +53,9 @@ std::string Medidor::Leer(const General::Ajuste& ajuste) const {
     return General::Leer(ajustes_, ajuste);
 }
 
-Medidor::Efectos Medidor::Iniciar(const Fechas::FechaHora& ahora) {
+Medidor::Efectos Medidor::Iniciar(const Fechas::FechaHora& ahora, Instante instante) {
     Efectos efectos;
-    inicio_ = ahora;
+    inicio_ = instante;
     estado_.llamada.InicioLlamada = ahora.serial();
     fechaLlamada_ = ahora.dia;
     segundoInicio_ = Fechas::SegundosDelDia(ahora) - estado_.SegundosNegociacion;
@@ -69,20 +69,26 @@ Medidor::Efectos Medidor::Iniciar(const Fechas::FechaHora& ahora) {
     return efectos;
 }
 
-Medidor::Efectos Medidor::Tick(const Fechas::FechaHora& ahora) {
+Medidor::Efectos Medidor::Tick(Instante instante) {
     Efectos efectos;
     if (!enCurso_)
         return efectos;
-    Lectura(ahora, efectos, true);
+    Lectura(Transcurridos(instante), efectos, true);
     std::vector<Llamada> diario = pendientes_;
     diario.push_back(Registro());
     Diario::Guardar(carpeta_, diario);
     return efectos;
 }
 
-void Medidor::Lectura(const Fechas::FechaHora& ahora, Efectos& efectos, bool conAvisos) {
-    const int64_t segundos =
-        std::max<int64_t>(0, Fechas::SegundosEntre(inicio_, ahora) + estado_.SegundosNegociacion);
+int64_t Medidor::Transcurridos(Instante instante) const {
+    const auto ms = std::max<int64_t>(0, (instante - inicio_).count());
+    return (ms + 500) / 1000;
+}
+
+// Each second is priced at the clock time counted from the start second, so neither a clock
+// jump nor a summer-time change alters the duration or the amount.
+void Medidor::Lectura(int64_t transcurridos, Efectos& efectos, bool conAvisos) {
+    const int64_t segundos = transcurridos + estado_.SegundosNegociacion;
     auto& llamada = estado_.llamada;
     llamada.SegundosTranscurridos = Moneda::desdeEntero(segundos);
     pantalla_.Label7 = General::FormatoDuracion(segundos);
@@ -144,13 +150,13 @@ Llamada Medidor::Registro() const {
     return r;
 }
 
-Medidor::Efectos Medidor::Terminar(const Fechas::FechaHora& ahora) {
+Medidor::Efectos Medidor::Terminar(Instante instante) {
     Efectos efectos;
     if (!enCurso_)
         return efectos;
     const std::string noAceptar = Leer(General::Ajustes::NoAceptar);
     enCurso_ = false;
-    Lectura(ahora, efectos, false);
+    Lectura(Transcurridos(instante), efectos, false);
 
     std::vector<Llamada> porAnadir = pendientes_;
     if (SuperaMinimo(General::RedondearEntero(estado_.llamada.SegundosTranscurridos.aDouble()),

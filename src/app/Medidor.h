@@ -6,6 +6,7 @@
 #include "core/Fecha.h"
 #include "core/SettingsStore.h"
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -49,11 +50,15 @@ public:
     Medidor(SettingsStore& ajustes, General::EstadoPrograma& estado,
             std::filesystem::path carpetaDatos, char separador);
 
+    // A monotonic clock reading: elapsed time never follows wall-clock jumps or summer time.
+    using Instante = std::chrono::milliseconds;
+
     bool EnCurso() const { return enCurso_; }
-    Efectos Iniciar(const Fechas::FechaHora& ahora);
-    Efectos Tick(const Fechas::FechaHora& ahora);
-    // Takes a last reading at `ahora`, then logs the call when it passes "NoAceptar".
-    Efectos Terminar(const Fechas::FechaHora& ahora);
+    // `ahora` is the wall clock, read once: the call's date and start second come from it.
+    Efectos Iniciar(const Fechas::FechaHora& ahora, Instante instante);
+    Efectos Tick(Instante instante);
+    // Takes a last reading at `instante`, then logs the call when it passes "NoAceptar".
+    Efectos Terminar(Instante instante);
     // The window closed during a call: the call is dropped, as the user confirmed.
     void Abandonar();
     // Calls recovered at start-up that could not be appended yet; kept in the journal.
@@ -73,7 +78,9 @@ public:
     Llamada Registro() const;
 
 private:
-    void Lectura(const Fechas::FechaHora& ahora, Efectos& efectos, bool conAvisos);
+    // Whole seconds since the start, to the nearest: ticks land a few ms either side.
+    int64_t Transcurridos(Instante instante) const;
+    void Lectura(int64_t transcurridos, Efectos& efectos, bool conAvisos);
     void AvisoImporte(Efectos& efectos);
     void AvisoPeriodico(int64_t segundos, Efectos& efectos);
     std::string Leer(const General::Ajuste& ajuste) const;
@@ -84,7 +91,7 @@ private:
     char separador_;
     Pantalla pantalla_;
     bool enCurso_ = false;
-    Fechas::FechaHora inicio_;
+    Instante inicio_{0};
     Fechas::Dia fechaLlamada_ = Fechas::Epoca;
     int32_t segundoInicio_ = 0;
     bool avisoPendiente_ = false;

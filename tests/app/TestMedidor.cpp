@@ -52,12 +52,12 @@ class TestMedidor : public QObject {
     fs::path Log() const { return carpeta_ / ArchivoLlamadas::NombreActual; }
     Medidor Iniciado() {
         Medidor m(ajustes_, estado_, carpeta_, ',');
-        m.Iniciar(reloj_.t);
+        m.Iniciar(reloj_.t, reloj_.monotono);
         return m;
     }
     auto Tick(Medidor& m, int segundos) {
         reloj_.avanzar(segundos);
-        return m.Tick(reloj_.t);
+        return m.Tick(reloj_.monotono);
     }
 
 private slots:
@@ -92,19 +92,58 @@ private slots:
         estado_.SegundosNegociacion = 0;
         Medidor m = Iniciado();
         Tick(m, segundos);
-        QVERIFY(m.Terminar(reloj_.t).errores.empty());
+        QVERIFY(m.Terminar(reloj_.monotono).errores.empty());
         QCOMPARE(Contenido(Log()).count("\r\n"), anotada ? 1 : 0);
         QVERIFY(!fs::exists(Diario::Ruta(carpeta_)));
+    }
+
+    // Summer-time changes (Europe/Madrid) and clock jumps in mid-call change neither the
+    // duration nor the amount: the call reads as the same call with a steady clock.
+    void saltosDeReloj_data() {
+        QTest::addColumn<QDateTime>("inicio");
+        QTest::addColumn<int>("salto");
+        QTest::addColumn<int>("duracion");
+        const auto t = [](int m, int d, int h, int min, int s) {
+            return QDateTime(QDate(1999, m, d), QTime(h, min, s));
+        };
+        QTest::newRow("otoño 31/10/1999") << t(10, 31, 2, 59, 40) << -3600 << 43;
+        QTest::newRow("primavera 28/03/1999") << t(3, 28, 1, 59, 40) << 3600 << 43;
+        QTest::newRow("atrás 10 min") << t(3, 15, 10, 0, 0) << -600 << 43;
+        QTest::newRow("atrás 2 h") << t(3, 15, 10, 0, 0) << -7200 << 43;
+        QTest::newRow("adelante 3 h") << t(3, 15, 10, 0, 0) << 10800 << 23;
+    }
+    void saltosDeReloj() {
+        QFETCH(QDateTime, inicio);
+        QFETCH(int, salto);
+        QFETCH(int, duracion);
+        std::vector<Llamada> llamadas;
+        for (const int s : {0, salto}) {
+            const QDate d = inicio.date();
+            const QTime h = inicio.time();
+            reloj_.poner(d.year(), d.month(), d.day(), h.hour(), h.minute(), h.second());
+            Medidor m = Iniciado();
+            for (int i = 1; i <= duracion; ++i) {
+                reloj_.avanzar(1);
+                if (i == duracion / 2)
+                    reloj_.saltar(s);
+                m.Tick(reloj_.monotono);
+            }
+            m.Terminar(reloj_.monotono);
+            QCOMPARE(m.pantalla().Label7, General::FormatoDuracion(duracion + 20));
+            llamadas.push_back(m.Registro());
+        }
+        QCOMPARE(llamadas[1], llamadas[0]);
+        QCOMPARE(ArchivoLlamadas::Leer(Log()).llamadas, llamadas);
     }
 
     void terminaAntesDelPrimerTick() {
         Medidor m = Iniciado();
         Tick(m, 600);
-        m.Terminar(reloj_.t);
+        m.Terminar(reloj_.monotono);
         reloj_.avanzar(60);
-        m.Iniciar(reloj_.t);
+        m.Iniciar(reloj_.t, reloj_.monotono);
         reloj_.avanzar(2);
-        m.Terminar(reloj_.t);
+        m.Terminar(reloj_.monotono);
         const auto lectura = ArchivoLlamadas::Leer(Log());
         QCOMPARE(lectura.llamadas.size(), size_t(2));
         QCOMPARE(lectura.llamadas[1].Duracion, int64_t(22));
@@ -136,7 +175,7 @@ private slots:
         Poner(General::Ajustes::PasoSINO, qPrintable(paso));
         Poner(General::Ajustes::PasoSonido, "/sonidos/paso.wav");
         Medidor m = Iniciado();
-        m.Tick(reloj_.t);
+        m.Tick(reloj_.monotono);
         const double primero = *General::LeerNumero(m.pantalla().Label6, ',');
         Poner(General::Ajustes::Importe, std::to_string(int(primero) + 1).c_str());
         int oidos = 0;
@@ -168,17 +207,17 @@ private slots:
         fs::create_directory(Log());
         Medidor m = Iniciado();
         Tick(m, 100);
-        const auto ef = m.Terminar(reloj_.t);
+        const auto ef = m.Terminar(reloj_.monotono);
         QCOMPARE(ef.errores.size(), size_t(1));
         QVERIFY(ef.errores[0].find("llamadas.ldx") != std::string::npos);
         QCOMPARE(m.Pendientes().size(), size_t(1));
         QCOMPARE(ArchivoLlamadas::Leer(Diario::Ruta(carpeta_)).llamadas.size(), size_t(1));
 
         fs::remove(Log());
-        m.Iniciar(reloj_.t);
+        m.Iniciar(reloj_.t, reloj_.monotono);
         Tick(m, 30);
         QCOMPARE(ArchivoLlamadas::Leer(Diario::Ruta(carpeta_)).llamadas.size(), size_t(2));
-        QVERIFY(m.Terminar(reloj_.t).errores.empty());
+        QVERIFY(m.Terminar(reloj_.monotono).errores.empty());
         QCOMPARE(ArchivoLlamadas::Leer(Log()).llamadas.size(), size_t(2));
         QVERIFY(!fs::exists(Diario::Ruta(carpeta_)));
     }
