@@ -111,6 +111,7 @@ Recuperacion RecuperarDiario(const SettingsStore& ajustes,
                              const std::filesystem::path& carpetaDatos,
                              std::optional<Fechas::Dia> hasta, char separador) {
     Recuperacion rec;
+    Diario::BorrarTemporales(carpetaDatos);
     const auto ruta = Diario::Ruta(carpetaDatos);
     std::error_code ec;
     if (!std::filesystem::exists(ruta, ec))
@@ -128,7 +129,19 @@ Recuperacion RecuperarDiario(const SettingsStore& ajustes,
     }
     const std::string noAceptar = General::Leer(ajustes, General::Ajustes::NoAceptar);
     const auto archivo = carpetaDatos / ArchivoLlamadas::NombreActual;
-    for (const Llamada& l : lectura.llamadas) {
+    // A kill between the append and the journal's update leaves a call in both: the journal's
+    // calls up to the one the log ends with are already logged (they are appended in order).
+    size_t anotadas = 0;
+    const auto log = ArchivoLlamadas::Leer(archivo);
+    if (log.ok && !log.llamadas.empty()) {
+        const auto& llamadas = lectura.llamadas;
+        const auto ultima = std::find(llamadas.rbegin(), llamadas.rend(), log.llamadas.back());
+        anotadas = static_cast<size_t>(llamadas.rend() - ultima);
+    }
+    for (size_t i = 0; i < lectura.llamadas.size(); ++i) {
+        const Llamada& l = lectura.llamadas[i];
+        if (i < anotadas)
+            continue;
         if (hasta && l.Fecha > *hasta) {
             rec.pendientes.push_back(l);
             continue;

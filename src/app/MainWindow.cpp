@@ -272,6 +272,7 @@ void Form1::IniciarLlamada() {
     AplicarModo(efectos.modo);
     Sonar(efectos);
     Timer5.start();
+    Avisar(efectos);
 }
 
 void Form1::TerminarLlamada() {

@@ -35,6 +35,14 @@ ArchivoLlamadas::Resultado Guardar(const std::filesystem::path& carpetaDatos,
     return {};
 }
 
+void BorrarTemporales(const std::filesystem::path& carpetaDatos) {
+    const std::string prefijo = std::string(".") + Nombre + ".tmp";
+    std::error_code ec;
+    for (const auto& e : std::filesystem::directory_iterator(carpetaDatos, ec))
+        if (e.path().filename().string().starts_with(prefijo))
+            std::filesystem::remove(e.path(), ec);
+}
+
 } // namespace Diario
 
 bool SuperaMinimo(int64_t segundos, std::string_view noAceptar) {
@@ -61,7 +69,14 @@ Medidor::Efectos Medidor::Iniciar(const Fechas::FechaHora& ahora, Instante insta
     segundoInicio_ = Fechas::SegundosDelDia(ahora) - estado_.SegundosNegociacion;
     avisoPendiente_ = true;
     alertasDadas_ = 0;
+    diarioAvisado_ = false;
     enCurso_ = true;
+    // The journal holds the call from its first moment, so a kill before the first tick keeps
+    // it; the labels keep the previous call's figures until that tick.
+    const Pantalla anterior = pantalla_;
+    Lectura(0, efectos, false);
+    GuardarDiario(efectos);
+    pantalla_ = anterior;
     efectos.modo = LeerModo(Leer(General::Ajustes::AlConectar));
     const std::string sonido = Leer(General::Ajustes::InicioSonido);
     if (General::Activo(Leer(General::Ajustes::InicioSINO)) && !sonido.empty())
@@ -74,10 +89,21 @@ Medidor::Efectos Medidor::Tick(Instante instante) {
     if (!enCurso_)
         return efectos;
     Lectura(Transcurridos(instante), efectos, true);
+    GuardarDiario(efectos);
+    return efectos;
+}
+
+void Medidor::GuardarDiario(Efectos& efectos) {
     std::vector<Llamada> diario = pendientes_;
     diario.push_back(Registro());
-    Diario::Guardar(carpeta_, diario);
-    return efectos;
+    const auto r = Diario::Guardar(carpeta_, diario);
+    if (r || diarioAvisado_)
+        return;
+    diarioAvisado_ = true;
+    efectos.errores.push_back("No se puede guardar la llamada en curso en " +
+                              Diario::Ruta(carpeta_).string() + ": " + r.error +
+                              "\nSi VatriMox termina de forma inesperada, esta llamada se "
+                              "perderá.");
 }
 
 int64_t Medidor::Transcurridos(Instante instante) const {

@@ -24,6 +24,8 @@ std::filesystem::path Ruta(const std::filesystem::path& carpetaDatos);
 // Replaces the journal with these records atomically; an empty list removes it.
 ArchivoLlamadas::Resultado Guardar(const std::filesystem::path& carpetaDatos,
                                    const std::vector<Llamada>& llamadas);
+// Removes the temporary files a kill in the middle of Guardar leaves behind.
+void BorrarTemporales(const std::filesystem::path& carpetaDatos);
 } // namespace Diario
 
 // True when a call of `segundos` elapsed seconds is to be logged under the "NoAceptar" text:
@@ -83,6 +85,7 @@ private:
     void Lectura(int64_t transcurridos, Efectos& efectos, bool conAvisos);
     void AvisoImporte(Efectos& efectos);
     void AvisoPeriodico(int64_t segundos, Efectos& efectos);
+    void GuardarDiario(Efectos& efectos);
     std::string Leer(const General::Ajuste& ajuste) const;
 
     SettingsStore& ajustes_;
@@ -96,5 +99,6 @@ private:
     int32_t segundoInicio_ = 0;
     bool avisoPendiente_ = false;
     int64_t alertasDadas_ = 0;
+    bool diarioAvisado_ = false; // a failing journal is told once per call
     std::vector<Llamada> pendientes_;
 };

@@ -318,6 +318,38 @@ private slots:
         QVERIFY(!fs::exists(Diario::Ruta(carpeta_)));
     }
 
+    // A kill before the first tick, between the append and the journal's removal, or inside a
+    // journal write: the next start has the call logged once, quietly when it already was.
+    void recuperacionTrasMuerte_data() {
+        QTest::addColumn<int>("segundos");
+        QTest::addColumn<bool>("yaAnotada");
+        QTest::addColumn<bool>("temporal");
+        QTest::addColumn<int>("mensajes");
+        QTest::newRow("antes del primer tick") << 0 << false << false << 1;
+        QTest::newRow("tras añadir") << 40 << true << false << 0;
+        QTest::newRow("temporal suelto") << 40 << true << true << 0;
+    }
+    void recuperacionTrasMuerte() {
+        QFETCH(int, segundos);
+        QFETCH(bool, yaAnotada);
+        QFETCH(bool, temporal);
+        QFETCH(int, mensajes);
+        Medidor m = Iniciado();
+        if (segundos > 0)
+            Tick(m, segundos);
+        if (yaAnotada)
+            QVERIFY(ArchivoLlamadas::Anadir(Log(), m.Registro()));
+        const auto suelto = carpeta_ / ".llamada_en_curso.ldx.tmp999-0";
+        if (temporal)
+            Escribir(suelto, LineaEnero);
+        const auto diario = ArchivoLlamadas::Leer(Diario::Ruta(carpeta_)).llamadas;
+        QCOMPARE(diario.size(), size_t(1));
+        const auto r = Arranque::Preparar(ajustes_, D(1999, 3, 15), carpeta_, estado_, ',');
+        QCOMPARE(int(r.mensajes.size()), mensajes);
+        QCOMPARE(ArchivoLlamadas::Leer(Log()).llamadas, diario);
+        QVERIFY(!fs::exists(Diario::Ruta(carpeta_)) && !fs::exists(suelto));
+    }
+
     void recuperacionQueFalla() {
         Llamada l{D(1999, 3, 14), 36000, 300, 200, Moneda::desdeEntero(50), "Metropolitana"};
         QVERIFY(Diario::Guardar(carpeta_, {l}));
