@@ -237,7 +237,19 @@ bool Form1::Form_Unload() {
     Timer3.stop();
     Timer4.stop();
     bandeja_.QuitarIcono();
+    cerrada_ = true;
     return true;
+}
+
+void Form1::FinDeSesion() {
+    if (cerrada_)
+        return;
+    // No message box: nobody may be there to close it, and the session would not wait.
+    if (Timer1.isActive())
+        TerminarLlamada(false);
+    Form_Unload();
+    hide();
+    emit cerrado();
 }
 
 void Form1::closeEvent(QCloseEvent* evento) {
@@ -275,7 +287,7 @@ void Form1::IniciarLlamada() {
     Avisar(efectos);
 }
 
-void Form1::TerminarLlamada() {
+void Form1::TerminarLlamada(bool avisar) {
     Command1->setText("Iniciar");
     Conectar->setText("Iniciar");
     setWindowTitle(Q(General::TituloPrograma()));
@@ -287,7 +299,11 @@ void Form1::TerminarLlamada() {
     Timer5Tag.clear();
     AplicarModo(efectos.modo);
     bandeja_.CambiarIcono(Icono::IconoReposo(), TipEspera);
-    Avisar(efectos);
+    if (avisar)
+        Avisar(efectos);
+    else
+        for (const std::string& error : efectos.errores)
+            qWarning("%s", error.c_str());
 }
 
 void Form1::Sonar(const Medidor::Efectos& efectos) {

@@ -31,6 +31,9 @@ public:
     void Form_Load();
     // Closing: asks first while a call is metered; false when the user keeps the program.
     bool Form_Unload();
+    // Logout, shutdown or a termination signal: a running call ends now and is logged, the
+    // tray icon goes and the program ends, with no question. Runs once.
+    void FinDeSesion();
 
     void Command1_Click();
     void Timer1_Timer();
@@ -66,7 +69,7 @@ private:
     void CrearBarra();
     void CrearMenu();
     void IniciarLlamada();
-    void TerminarLlamada();
+    void TerminarLlamada(bool avisar = true);
     void AplicarModo(ModoVentana modo);
     void Atender(const Medidor::Efectos& efectos);
     void Sonar(const Medidor::Efectos& efectos);
@@ -81,6 +84,7 @@ private:
     std::unique_ptr<CSSound> Sonido;
     Icono::Bandeja bandeja_;
     QString Timer5Tag;
+    bool cerrada_ = false;
 
     QTimer Timer1, Timer2, Timer3, Timer4, Timer5;
     QToolBar* Barra = nullptr;

@@ -11,14 +11,19 @@
 #include "platform/Prompts.h"
 #include "platform/QtSoundPlayer.h"
 #include "platform/Rutas.h"
+#include "platform/ShutdownSignals.h"
 #include "platform/XdgAutostart.h"
 #include "tariffs/VisorTarifas.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
+#include <QSessionManager>
 #include <QTranslator>
+#include <csignal>
 
 int main(int argc, char* argv[]) {
+    // Past a file-size limit a write fails with EFBIG, which is reported, instead of killing us.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     QApplication::setApplicationName("VatriMox");
     // The interface is Spanish: Qt's own buttons read "Sí", "No", "Aceptar", "Cancelar".
@@ -49,6 +54,12 @@ int main(int argc, char* argv[]) {
     Form1 ventana(servicios, estado, ventanas);
     principal = &ventana;
     QObject::connect(&ventana, &Form1::cerrado, &app, &QApplication::quit, Qt::QueuedConnection);
+    // Logout, shutdown and termination signals end a running call and log it before quitting.
+    ShutdownSignals senales;
+    QObject::connect(&senales, &ShutdownSignals::requested, &ventana, &Form1::FinDeSesion);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &ventana,
+                     [&ventana](QSessionManager&) { ventana.FinDeSesion(); });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &ventana, &Form1::FinDeSesion);
     ventana.Form_Load();
     return QApplication::exec();
 }

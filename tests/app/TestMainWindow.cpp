@@ -179,6 +179,19 @@ private slots:
         QCOMPARE(Log(), QByteArray());
     }
 
+    // Logout or a termination signal in mid-call: logged once, no question, icon removed.
+    void finDeSesion() {
+        Form1& f = Cargar();
+        QSignalSpy cerrado(&f, &Form1::cerrado);
+        Llamar(30);
+        f.FinDeSesion();
+        f.FinDeSesion(); // aboutToQuit follows
+        QCOMPARE(cerrado.count(), 1);
+        QVERIFY(!f.bandeja().Agregado());
+        QCOMPARE(Log().count("\r\n"), 1);
+        QVERIFY(!QFile::exists(carpeta_ + "/llamada_en_curso.ldx"));
+    }
+
     void sinBandejaNoSeOculta() {
         Poner(General::Ajustes::AlAbrir, "Mini Icono");
         Form1& f = Cargar();
