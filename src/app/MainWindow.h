@@ -41,6 +41,8 @@ public:
     void Timer3_Timer();
     void Timer4_Timer();
     void Timer5_Timer();
+    // Every minute: appends the calls a failed write left pending.
+    void Reintento_Timer();
     void Barra_ButtonClick(int indice);
     void Fondo_DblClick();
     void Principal_Click();
@@ -70,6 +72,10 @@ private:
     void CrearMenu();
     void IniciarLlamada();
     void TerminarLlamada(bool avisar = true);
+    // Offers to save calls no file holds; false when the window is to stay open.
+    bool GuardarPendientes();
+    void Cerrar();
+    std::vector<std::filesystem::path> Reservas() const;
     void AplicarModo(ModoVentana modo);
     void Atender(const Medidor::Efectos& efectos);
     void Sonar(const Medidor::Efectos& efectos);
@@ -86,7 +92,7 @@ private:
     QString Timer5Tag;
     bool cerrada_ = false;
 
-    QTimer Timer1, Timer2, Timer3, Timer4, Timer5;
+    QTimer Timer1, Timer2, Timer3, Timer4, Timer5, Reintento;
     QToolBar* Barra = nullptr;
     QLabel* Fondo = nullptr;
     QLabel* Label1 = nullptr;

@@ -96,14 +96,65 @@ Medidor::Efectos Medidor::Tick(Instante instante) {
 void Medidor::GuardarDiario(Efectos& efectos) {
     std::vector<Llamada> diario = pendientes_;
     diario.push_back(Registro());
-    const auto r = Diario::Guardar(carpeta_, diario);
-    if (r || diarioAvisado_)
+    const auto c = Conservar(diario);
+    if (!c.carpeta.empty() || diarioAvisado_)
         return;
     diarioAvisado_ = true;
     efectos.errores.push_back("No se puede guardar la llamada en curso en " +
-                              Diario::Ruta(carpeta_).string() + ": " + r.error +
+                              Diario::Ruta(carpeta_).string() + ": " + c.error +
                               "\nSi VatriMox termina de forma inesperada, esta llamada se "
                               "perderá.");
+}
+
+Medidor::Conservado Medidor::Conservar(const std::vector<Llamada>& llamadas) {
+    Conservado c;
+    std::vector<std::filesystem::path> carpetas{carpeta_};
+    carpetas.insert(carpetas.end(), reservas_.begin(), reservas_.end());
+    for (const auto& carpeta : carpetas) {
+        std::error_code ec;
+        if (carpeta != carpeta_ && !llamadas.empty())
+            std::filesystem::create_directories(carpeta, ec);
+        const auto r = Diario::Guardar(carpeta, llamadas);
+        if (r) {
+            c.carpeta = carpeta;
+            break;
+        }
+        if (carpeta == carpeta_)
+            c.error = r.error;
+    }
+    // Older copies elsewhere would come back at the next start; with no new copy they are
+    // the best there is, and stay.
+    if (!c.carpeta.empty())
+        for (const auto& carpeta : carpetas)
+            if (carpeta != c.carpeta)
+                Diario::Guardar(carpeta, {});
+    return c;
+}
+
+std::string Medidor::AnadirPendientes() {
+    const auto archivo = carpeta_ / ArchivoLlamadas::NombreActual;
+    size_t hechas = 0;
+    std::string error;
+    // In order, so that a kill leaves the log ending with the last call appended.
+    for (; hechas < pendientes_.size(); ++hechas) {
+        const auto r = ArchivoLlamadas::Anadir(archivo, pendientes_[hechas]);
+        if (!r) {
+            error = r.error;
+            break;
+        }
+    }
+    pendientes_.erase(pendientes_.begin(), pendientes_.begin() + static_cast<ptrdiff_t>(hechas));
+    return error;
+}
+
+void Medidor::Reintentar() {
+    if (pendientes_.empty())
+        return;
+    AnadirPendientes();
+    std::vector<Llamada> diario = pendientes_;
+    if (enCurso_)
+        diario.push_back(Registro());
+    guardadas_ = !Conservar(diario).carpeta.empty();
 }
 
 int64_t Medidor::Transcurridos(Instante instante) const {
@@ -184,29 +235,32 @@ Medidor::Efectos Medidor::Terminar(Instante instante) {
     enCurso_ = false;
     Lectura(Transcurridos(instante), efectos, false);
 
-    std::vector<Llamada> porAnadir = pendientes_;
     if (SuperaMinimo(General::RedondearEntero(estado_.llamada.SegundosTranscurridos.aDouble()),
                      noAceptar))
-        porAnadir.push_back(Registro());
+        pendientes_.push_back(Registro());
     // Until every append has succeeded the journal keeps the calls, so a crash loses none.
-    if (!porAnadir.empty())
-        Diario::Guardar(carpeta_, porAnadir);
-    pendientes_.clear();
-    const auto archivo = carpeta_ / ArchivoLlamadas::NombreActual;
-    for (const Llamada& llamada : porAnadir) {
-        const auto r = ArchivoLlamadas::Anadir(archivo, llamada);
-        if (!r) {
-            pendientes_.push_back(llamada);
-            efectos.errores.push_back("No se ha podido guardar la llamada en " + archivo.string() +
-                                      ": " + r.error + "\nSe guardará la próxima vez que se " +
-                                      "inicie VatriMox:\n" +
-                                      ArchivoLlamadas::LineaRegistro(llamada));
-        }
+    if (!pendientes_.empty())
+        Conservar(pendientes_);
+    const std::string error = AnadirPendientes();
+    const auto c = Conservar(pendientes_);
+    guardadas_ = !c.carpeta.empty();
+    if (!pendientes_.empty()) {
+        std::string texto = "No se ha podido guardar en " +
+                            (carpeta_ / ArchivoLlamadas::NombreActual).string() + " (" + error +
+                            "):\n";
+        for (const Llamada& l : pendientes_)
+            texto += ArchivoLlamadas::LineaRegistro(l);
+        if (guardadas_)
+            texto += "Queda guardada en " + Diario::Ruta(c.carpeta).string() +
+                     " y se añadirá al archivo de llamadas en cuanto se pueda: se intenta cada "
+                     "minuto, al cerrar y al iniciar VatriMox.";
+        else
+            texto += "Tampoco se ha podido guardar en " + Diario::Ruta(carpeta_).string() + " (" +
+                     c.error +
+                     ") ni en otra carpeta. Se intentará guardar cada minuto; al cerrar VatriMox "
+                     "podrá guardarla en otro archivo.";
+        efectos.errores.push_back(texto);
     }
-    const auto r = Diario::Guardar(carpeta_, pendientes_);
-    if (!r && !pendientes_.empty())
-        efectos.errores.push_back("Tampoco se ha podido guardar en " +
-                                  Diario::Ruta(carpeta_).string() + ": " + r.error);
 
     const std::string sonido = Leer(General::Ajustes::FinalSonido);
     if (General::Activo(Leer(General::Ajustes::FinalSINO)) && !sonido.empty())
@@ -217,7 +271,7 @@ Medidor::Efectos Medidor::Terminar(Instante instante) {
 
 void Medidor::Abandonar() {
     enCurso_ = false;
-    Diario::Guardar(carpeta_, pendientes_);
+    Conservar(pendientes_);
 }
 
 std::string Medidor::ResumenTitulo() const {

@@ -66,6 +66,16 @@ public:
     // Calls recovered at start-up that could not be appended yet; kept in the journal.
     void Pendientes(std::vector<Llamada> llamadas) { pendientes_ = std::move(llamadas); }
     const std::vector<Llamada>& Pendientes() const { return pendientes_; }
+    // Folders that keep the journal, in order, when the data folder cannot.
+    void CarpetasReserva(std::vector<std::filesystem::path> carpetas) {
+        reservas_ = std::move(carpetas);
+    }
+    // Appends the pending calls again, quietly; run every minute and at close.
+    void Reintentar();
+    // Pending calls that no file holds: closing now would lose them.
+    bool SinGuardar() const { return !pendientes_.empty() && !guardadas_; }
+    // The user has kept the pending calls elsewhere, or chose to let them go.
+    void OlvidarPendientes() { pendientes_.clear(); }
 
     const Pantalla& pantalla() const { return pantalla_; }
     // Caption while minimised: duration, billed seconds, amount.
@@ -86,6 +96,14 @@ private:
     void AvisoImporte(Efectos& efectos);
     void AvisoPeriodico(int64_t segundos, Efectos& efectos);
     void GuardarDiario(Efectos& efectos);
+    // Writes the journal in the first folder that takes it and removes older copies elsewhere.
+    struct Conservado {
+        std::filesystem::path carpeta; // empty when no folder took it
+        std::string error;             // why the data folder did not
+    };
+    Conservado Conservar(const std::vector<Llamada>& llamadas);
+    // Appends the pending calls in order, stopping at the first failure; its reason or "".
+    std::string AnadirPendientes();
     std::string Leer(const General::Ajuste& ajuste) const;
 
     SettingsStore& ajustes_;
@@ -101,4 +119,6 @@ private:
     int64_t alertasDadas_ = 0;
     bool diarioAvisado_ = false; // a failing journal is told once per call
     std::vector<Llamada> pendientes_;
+    std::vector<std::filesystem::path> reservas_;
+    bool guardadas_ = true; // the pending calls are in a journal on disk
 };

@@ -40,7 +40,9 @@ int main(int argc, char* argv[]) {
     QtSoundPlayer sonido;
     PppProbe sonda([&ajustes] { return General::Leer(ajustes, General::Ajustes::Interfaz); });
     XdgAutostart autoinicio;
-    Servicios servicios{reloj, ajustes, avisos, sonido, sonda, autoinicio, Rutas::CarpetaDatos()};
+    const QString datos = Rutas::CarpetaDatos();
+    Servicios servicios{reloj, ajustes,    avisos, sonido,
+                        sonda, autoinicio, datos,  Rutas::CarpetasReserva(datos)};
     General::EstadoPrograma estado;
 
     // The dialogs that need the main window reach it through this pointer, set right below.

@@ -2,12 +2,16 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace Rutas {
 // Per-user config folder holding the settings file.
 QString CarpetaConfiguracion();
 // Per-user data folder holding llamadas.ldx and antiguas.ldx (created when missing).
 QString CarpetaDatos();
+// Folders that keep a call the data folder cannot: the settings folder, then the state and
+// app-local data folders, one on another volume first. None is created here.
+QStringList CarpetasReserva(const QString& carpetaDatos);
 // Folder of XDG autostart entries.
 QString CarpetaAutostart();
 } // namespace Rutas

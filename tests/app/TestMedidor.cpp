@@ -9,7 +9,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <csignal>
 #include <net/if.h>
+#include <sys/resource.h>
 
 namespace fs = std::filesystem;
 
@@ -220,6 +222,52 @@ private slots:
         QVERIFY(m.Terminar(reloj_.monotono).errores.empty());
         QCOMPARE(ArchivoLlamadas::Leer(Log()).llamadas.size(), size_t(2));
         QVERIFY(!fs::exists(Diario::Ruta(carpeta_)));
+    }
+
+    // Neither the log nor the journal can be written at the end of a call: the call goes to a
+    // reserve folder, or (past a file-size limit) stays pending for the retry; the message
+    // says which, and the call is logged once when writing works again.
+    void sinSitioAlTerminar_data() {
+        QTest::addColumn<bool>("reserva");
+        QTest::newRow("reserva") << true;
+        QTest::newRow("límite de tamaño") << false;
+    }
+    void sinSitioAlTerminar() {
+        QFETCH(bool, reserva);
+        const auto otra = carpeta_ / "reserva";
+        Medidor m = Iniciado();
+        m.CarpetasReserva({otra});
+        Tick(m, 60);
+        rlimit antes{};
+        QVERIFY(getrlimit(RLIMIT_FSIZE, &antes) == 0);
+        if (reserva) {
+            fs::remove(Log());
+            fs::create_directories(Log());
+            fs::remove(Diario::Ruta(carpeta_));
+            fs::create_directories(Diario::Ruta(carpeta_) / "ocupado");
+        } else {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit poco{10, antes.rlim_max};
+            QVERIFY(setrlimit(RLIMIT_FSIZE, &poco) == 0);
+        }
+        const auto ef = m.Terminar(reloj_.monotono);
+        setrlimit(RLIMIT_FSIZE, &antes);
+        QCOMPARE(ef.errores.size(), size_t(1));
+        const std::string dice = reserva ? Diario::Ruta(otra).string() : "ni en otra carpeta";
+        QVERIFY2(ef.errores[0].find(dice) != std::string::npos, ef.errores[0].c_str());
+        QCOMPARE(m.SinGuardar(), !reserva);
+        const std::vector<Llamada> llamada = m.Pendientes();
+        QCOMPARE(llamada.size(), size_t(1));
+        if (reserva) {
+            fs::remove_all(Log());
+            fs::remove_all(Diario::Ruta(carpeta_));
+            Arranque::Preparar(ajustes_, D(1999, 3, 15), carpeta_, estado_, ',', {otra});
+        } else {
+            m.Reintentar();
+            QVERIFY(!m.SinGuardar() && m.Pendientes().empty());
+        }
+        QCOMPARE(ArchivoLlamadas::Leer(Log()).llamadas, llamada);
+        QVERIFY(!fs::exists(Diario::Ruta(carpeta_)) && !fs::exists(Diario::Ruta(otra)));
     }
 
     // Past the end by months, the next period still follows the ended one.
