@@ -34,6 +34,7 @@ public:
     // Logout, shutdown or a termination signal: a running call ends now and is logged, the
     // tray icon goes and the program ends, with no question. Runs once.
     void FinDeSesion();
+    bool Cerrada() const { return cerrada_; }
 
     void Command1_Click();
     void Timer1_Timer();

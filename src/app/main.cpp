@@ -55,7 +55,9 @@ int main(int argc, char* argv[]) {
     };
     Form1 ventana(servicios, estado, ventanas);
     principal = &ventana;
-    QObject::connect(&ventana, &Form1::cerrado, &app, &QApplication::quit, Qt::QueuedConnection);
+    // exit() rather than quit(): it also ends a message box still open at start-up.
+    QObject::connect(
+        &ventana, &Form1::cerrado, &app, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     // Logout, shutdown and termination signals end a running call and log it before quitting.
     ShutdownSignals senales;
     QObject::connect(&senales, &ShutdownSignals::requested, &ventana, &Form1::FinDeSesion);
@@ -63,5 +65,6 @@ int main(int argc, char* argv[]) {
                      [&ventana](QSessionManager&) { ventana.FinDeSesion(); });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &ventana, &Form1::FinDeSesion);
     ventana.Form_Load();
-    return QApplication::exec();
+    // A termination signal during a start-up message has already closed the window.
+    return ventana.Cerrada() ? 0 : QApplication::exec();
 }

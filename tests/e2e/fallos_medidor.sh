@@ -2,7 +2,9 @@
 # Runs the real program headless with a fake ppp0 and a faked wall clock. First call: it spans
 # the autumn summer-time change (Europe/Madrid, 31/10/1999 03:00) and a 2 h jump back of the
 # clock, and must be logged with the time that really passed. Second call: SIGTERM in mid-call
-# must log it once and end the program cleanly.
+# must log it once and end the program cleanly. Third call, where a mount namespace can be made:
+# the data folder is a full tmpfs; the call must go to the reserve journal and be logged once
+# by the next start.
 # Usage: fallos_medidor.sh <vatrimox binary>
 set -u
 BIN=$1
@@ -27,7 +29,14 @@ if ! unshare -rn sh -c 'ip tuntap add dev ppp0 mode tun' >/dev/null 2>&1; then
 fi
 
 TMP=$(mktemp -d)
-trap 'touch "$TMP/colgar" "$TMP/colgar2" "$TMP/conectar" "$TMP/conectar2"; wait; rm -rf "$TMP"' EXIT
+limpiar() {
+    [ -f "$TMP/pid" ] && kill -9 "$(cat "$TMP/pid")" 2>/dev/null
+    touch "$TMP/colgar" "$TMP/colgar2" "$TMP/colgar3" "$TMP/conectar" "$TMP/conectar2" \
+        "$TMP/conectar3"
+    wait
+    rm -rf "$TMP"
+}
+trap limpiar EXIT
 mkdir -p "$TMP/home/.config/VatriMox" "$TMP/runtime"
 chmod 700 "$TMP/runtime"
 cat >"$TMP/home/.config/VatriMox/VatriMox.ini" <<'INI'
@@ -58,11 +67,15 @@ while not os.path.exists(sys.argv[1]) and os.path.isdir(os.path.dirname(sys.argv
     time.sleep(0.05)
 PY
 cat >"$TMP/dentro.sh" <<'SH'
+if [ -n "${LLENAR:-}" ]; then
+    mount -t tmpfs -o size=16k none "$LLENAR" || exit 1
+    head -c 1M /dev/zero >"$LLENAR/relleno" 2>/dev/null
+fi
 ip tuntap add dev ppp0 mode tun && ip link set ppp0 up || exit 1
 "$@" >"$DIR/vatrimox.log" 2>&1 &
 V=$!
 echo $V >"$DIR/pid"
-for fase in "" 2; do
+for fase in ${FASES:-"" 2}; do
     while [ ! -f "$DIR/conectar$fase" ]; do sleep 0.05; done
     python3 "$DIR/retener.py" "$DIR/colgar$fase" &
 done
@@ -111,3 +124,39 @@ esperar -f "$TMP/rc" 50 || fallo "SIGTERM did not end the program"
 [ "$(lineas)" = 2 ] || fallo "SIGTERM in mid-call left $(lineas) calls in the log, not 2"
 [ ! -e "$DATOS/llamada_en_curso.ldx" ] || fallo "the journal outlived a clean SIGTERM"
 echo "clock changes: $DUR s logged for $ESPERADO s; SIGTERM: call logged once"
+
+if ! unshare -rm sh -c 'mount -t tmpfs none "$1"' sh "$TMP/runtime" >/dev/null 2>&1; then
+    echo "SKIP: no mount namespace for a full disk"
+    exit 0
+fi
+rm -f "$TMP/rc" "$TMP/conectar3" "$TMP/colgar3"
+RESERVA="$TMP/home/.config/VatriMox/llamada_en_curso.ldx"
+DIR="$TMP" LLENAR="$DATOS" FASES=3 unshare -rnm sh "$TMP/dentro.sh" env LD_PRELOAD="$LIBFT" \
+    FAKETIME_TIMESTAMP_FILE="$TMP/reloj" FAKETIME_NO_CACHE=1 FAKETIME_DONT_FAKE_MONOTONIC=1 \
+    VATRIMOX_HOME="$TMP/home" XDG_RUNTIME_DIR="$TMP/runtime" TZ=Europe/Madrid \
+    LC_ALL=C.UTF-8 QT_QPA_PLATFORM=offscreen "$BIN" &
+sleep 2
+touch "$TMP/conectar3"
+esperar -s "$RESERVA" 40 || fallo "with a full disk the running call went to no reserve journal"
+sleep 2
+touch "$TMP/colgar3"
+sleep 1
+kill -TERM "$(cat "$TMP/pid")"
+esperar -f "$TMP/rc" 50 || fallo "SIGTERM did not end the program with a full disk"
+[ "$(grep -c . "$RESERVA")" = 1 ] || fallo "the reserve journal does not hold the call"
+# Space again: the next start logs the call once and removes the reserve journal.
+LD_PRELOAD="$LIBFT" FAKETIME_TIMESTAMP_FILE="$TMP/reloj" FAKETIME_DONT_FAKE_MONOTONIC=1 \
+    VATRIMOX_HOME="$TMP/home" XDG_RUNTIME_DIR="$TMP/runtime" TZ=Europe/Madrid LC_ALL=C.UTF-8 \
+    QT_QPA_PLATFORM=offscreen "$BIN" >>"$TMP/vatrimox.log" 2>&1 &
+V=$!
+echo $V >"$TMP/pid"
+
+i=0
+until [ "$(lineas)" = 3 ] && [ ! -e "$RESERVA" ]; do
+    i=$((i + 1)); [ $i -gt 50 ] && { kill $V; fallo "the reserved call was not logged at start"; }
+    sleep 0.1
+done
+kill -TERM $V
+wait $V || fallo "the program ended with status $? on SIGTERM"
+[ "$(lineas)" = 3 ] || fallo "the reserved call was logged $(($(lineas) - 2)) times"
+echo "full disk: call kept in the reserve journal and logged once at the next start"
