@@ -137,53 +137,85 @@ CambioPeriodo CambiarPeriodo(SettingsStore& ajustes, const General::PeriodoFactu
 
 Recuperacion RecuperarDiario(const SettingsStore& ajustes,
                              const std::filesystem::path& carpetaDatos,
-                             std::optional<Fechas::Dia> hasta, char separador) {
+                             std::optional<Fechas::Dia> hasta, char separador,
+                             const std::vector<std::filesystem::path>& reservas) {
     Recuperacion rec;
-    const auto ruta = Diario::Ruta(carpetaDatos);
-    std::error_code ec;
-    if (!std::filesystem::exists(ruta, ec))
-        return rec;
-    const auto lectura = ArchivoLlamadas::Leer(ruta);
-    if (!lectura.ok) {
-        auto apartado = ruta;
-        apartado += ".danado";
-        std::filesystem::rename(ruta, apartado, ec);
-        rec.mensajes.push_back({true, "No se ha podido leer la llamada que quedó sin guardar en " +
-                                          ruta.string() + " (" + lectura.error.motivo +
-                                          "); el archivo se conserva como " + apartado.string() +
-                                          "."});
-        return rec;
-    }
     const std::string noAceptar = General::Leer(ajustes, General::Ajustes::NoAceptar);
     const auto archivo = carpetaDatos / ArchivoLlamadas::NombreActual;
-    for (const Llamada& l : lectura.llamadas) {
-        if (hasta && l.Fecha.dia() > *hasta) {
-            rec.pendientes.push_back(l);
+    // A kill between an append and the journal's update leaves a call in both: a journal's
+    // calls up to the one the log ends with are already logged (they are appended in order).
+    const auto log = ArchivoLlamadas::Leer(archivo);
+    const std::optional<Llamada> ultima =
+        log.ok && !log.llamadas.empty() ? std::optional(log.llamadas.back()) : std::nullopt;
+    std::vector<Llamada> vistas; // a call kept in two journals is logged once
+    std::vector<std::filesystem::path> carpetas{carpetaDatos};
+    carpetas.insert(carpetas.end(), reservas.begin(), reservas.end());
+    std::vector<std::filesystem::path> leidos;
+    for (const auto& carpeta : carpetas) {
+        Diario::BorrarTemporales(carpeta);
+        const auto ruta = Diario::Ruta(carpeta);
+        std::error_code ec;
+        if (!std::filesystem::exists(ruta, ec))
+            continue;
+        const auto lectura = ArchivoLlamadas::Leer(ruta);
+        if (!lectura.ok) {
+            auto apartado = ruta;
+            apartado += ".danado";
+            std::filesystem::rename(ruta, apartado, ec);
+            rec.mensajes.push_back(
+                {true, "No se ha podido leer la llamada que quedó sin guardar en " + ruta.string() +
+                           " (" + lectura.error.motivo + "); el archivo se conserva como " +
+                           apartado.string() + "."});
             continue;
         }
-        if (!SuperaMinimo(SegundosConexion(l), noAceptar))
-            continue;
-        const auto r = ArchivoLlamadas::Anadir(archivo, l);
-        if (r) {
-            rec.mensajes.push_back({false, "Se ha recuperado la llamada " +
-                                               Descripcion(l, separador) +
-                                               ", que no llegó a guardarse, y se ha añadido al "
-                                               "archivo de llamadas."});
-        } else {
-            rec.pendientes.push_back(l);
-            rec.mensajes.push_back({true, "No se ha podido guardar la llamada " +
-                                              Descripcion(l, separador) + " en " +
-                                              archivo.string() + ": " + r.error +
-                                              "\nSe intentará de nuevo más adelante."});
+        leidos.push_back(carpeta);
+        const auto& llamadas = lectura.llamadas;
+        const auto hasta_ultima =
+            ultima ? std::find(llamadas.rbegin(), llamadas.rend(), *ultima) : llamadas.rend();
+        const auto anotadas = static_cast<size_t>(llamadas.rend() - hasta_ultima);
+        for (size_t i = 0; i < llamadas.size(); ++i) {
+            const Llamada& l = llamadas[i];
+            if (i < anotadas || std::find(vistas.begin(), vistas.end(), l) != vistas.end())
+                continue;
+            vistas.push_back(l);
+            if (hasta && l.Fecha.dia() > *hasta) {
+                rec.pendientes.push_back(l);
+                continue;
+            }
+            if (!SuperaMinimo(SegundosConexion(l), noAceptar))
+                continue;
+            const auto r = ArchivoLlamadas::Anadir(archivo, l);
+            if (r) {
+                rec.mensajes.push_back({false, "Se ha recuperado la llamada " +
+                                                   Descripcion(l, separador) +
+                                                   ", que no llegó a guardarse, y se ha añadido "
+                                                   "al archivo de llamadas."});
+            } else {
+                rec.pendientes.push_back(l);
+                rec.mensajes.push_back({true, "No se ha podido guardar la llamada " +
+                                                  Descripcion(l, separador) + " en " +
+                                                  archivo.string() + ": " + r.error +
+                                                  "\nSe intentará de nuevo más adelante."});
+            }
         }
     }
-    if (rec.pendientes.size() != lectura.llamadas.size())
-        Diario::Guardar(carpetaDatos, rec.pendientes);
+    // What is left goes back into one journal, the first that can be written; the others go.
+    // When none can take it, every journal stays as it was: a call twice beats a call lost.
+    std::optional<std::filesystem::path> guardado;
+    for (const auto& carpeta : leidos)
+        if (!guardado && (rec.pendientes.empty() || Diario::Guardar(carpeta, rec.pendientes)))
+            guardado = carpeta;
+    for (const auto& carpeta : leidos)
+        if (guardado && carpeta != *guardado)
+            Diario::Guardar(carpeta, {});
+    if (guardado && rec.pendientes.empty())
+        Diario::Guardar(*guardado, {});
     return rec;
 }
 
 Resultado Preparar(SettingsStore& ajustes, Fechas::Dia hoy, const std::filesystem::path& carpeta,
-                   General::EstadoPrograma& estado, char separador) {
+                   General::EstadoPrograma& estado, char separador,
+                   const std::vector<std::filesystem::path>& reservas) {
     Resultado res;
     res.periodo = CargarAjustes(ajustes, hoy, carpeta, estado, res.mensajes);
     const auto agregar = [&res](Recuperacion rec) {
@@ -191,7 +223,7 @@ Resultado Preparar(SettingsStore& ajustes, Fechas::Dia hoy, const std::filesyste
         res.pendientes = std::move(rec.pendientes);
     };
     // Calls of the ended period go into its log before that log becomes the previous one.
-    agregar(RecuperarDiario(ajustes, carpeta, res.periodo.fin, separador));
+    agregar(RecuperarDiario(ajustes, carpeta, res.periodo.fin, separador, reservas));
     const auto cambio = CambiarPeriodo(ajustes, res.periodo, hoy, carpeta);
     if (cambio.hecho)
         res.mensajes.push_back({false, TextoCambioPeriodo});

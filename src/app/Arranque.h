@@ -46,15 +46,17 @@ struct CambioPeriodo {
 CambioPeriodo CambiarPeriodo(SettingsStore& ajustes, const General::PeriodoFacturacion& periodo,
                              Fechas::Dia hoy, const std::filesystem::path& carpetaDatos);
 
-// Appends to the current log the journal's calls that started by `hasta` (all when none) and
-// pass "NoAceptar"; the others stay in the journal. Tells the user what was recovered or why not.
+// Appends to the current log the calls of the journals (in the data folder, then in
+// `reservas`) that started by `hasta` (all when none) and pass "NoAceptar", each once; the
+// others stay in the journal. Tells the user what was recovered or why not.
 struct Recuperacion {
     std::vector<Llamada> pendientes; // calls still in the journal
     std::vector<Mensaje> mensajes;
 };
 Recuperacion RecuperarDiario(const SettingsStore& ajustes,
                              const std::filesystem::path& carpetaDatos,
-                             std::optional<Fechas::Dia> hasta, char separador);
+                             std::optional<Fechas::Dia> hasta, char separador,
+                             const std::vector<std::filesystem::path>& reservas = {});
 
 // Everything start-up decides before the window shows itself.
 struct Resultado {
@@ -66,7 +68,7 @@ struct Resultado {
 };
 Resultado Preparar(SettingsStore& ajustes, Fechas::Dia hoy,
                    const std::filesystem::path& carpetaDatos, General::EstadoPrograma& estado,
-                   char separador);
+                   char separador, const std::vector<std::filesystem::path>& reservas = {});
 
 // Share of the period elapsed by the end of `hoy`, 0 to 100.
 float ProgresoPeriodo(const General::PeriodoFacturacion& periodo, Fechas::Dia hoy);

@@ -204,8 +204,8 @@ int Precio(Orden& o, const QCommandLineOption& iva, const QCommandLineOption& ne
     // The meter's own reading at SEGUNDOS seconds after the call was seen to start.
     const char separador = FormatoLocal::SeparadorDecimal();
     const int32_t segundoInicio = Fechas::SegundosDelDia(*inicio) - estado.SegundosNegociacion;
-    const Medidor::Pantalla p =
-        Medidor::Calcular(estado, *inicio, segundoInicio, inicio->mas(*segundos), separador);
+    const Medidor::Pantalla p = Medidor::Calcular(
+        estado, inicio->dia, segundoInicio, *segundos + estado.SegundosNegociacion, separador);
     const int32_t facturados = estado.llamada.SegundosFacturados;
     const Moneda importe = Medidor::ImporteMostrado(p, separador);
     const std::string euros = p.Label1.substr(0, p.Label1.find(' '));

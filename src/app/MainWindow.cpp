@@ -14,6 +14,7 @@
 #include <QCloseEvent>
 #include <QDate>
 #include <QDialog>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLocale>
@@ -100,7 +101,7 @@ Form1::Form1(Servicios& servicios, General::EstadoPrograma& estado, Ventanas ven
                          Qt::CustomizeWindowHint),
       s_(servicios), estado_(estado), ventanas_(std::move(ventanas)),
       medidor_(servicios.ajustes, estado, servicios.carpetaDatos.toStdString(), SeparadorDecimal()),
-      Timer1(this), Timer2(this), Timer3(this), Timer4(this), Timer5(this) {
+      Timer1(this), Timer2(this), Timer3(this), Timer4(this), Timer5(this), Reintento(this) {
     setObjectName("Form1");
     setWindowTitle("VatriMox 4.0");
     setFixedSize(px(4230), px(3030));
@@ -121,6 +122,11 @@ Form1::Form1(Servicios& servicios, General::EstadoPrograma& estado, Ventanas ven
     connect(&Timer4, &QTimer::timeout, this, &Form1::Timer4_Timer);
     connect(&Timer5, &QTimer::timeout, this, &Form1::Timer5_Timer);
     Timer2.start();
+    Reintento.setObjectName("Reintento");
+    Reintento.setInterval(60000);
+    connect(&Reintento, &QTimer::timeout, this, &Form1::Reintento_Timer);
+    Reintento.start();
+    medidor_.CarpetasReserva(Reservas());
     connect(&bandeja_, &Icono::Bandeja::dobleClic, this, &Form1::Principal_Click);
 
     if (const QScreen* pantalla = QGuiApplication::primaryScreen())
@@ -228,7 +234,7 @@ void Form1::CrearMenu() {
 void Form1::Form_Load() {
     const auto hoy = s_.reloj.now().dia;
     const auto res = Arranque::Preparar(s_.ajustes, hoy, s_.carpetaDatos.toStdString(), estado_,
-                                        SeparadorDecimal());
+                                        SeparadorDecimal(), Reservas());
     setWindowTitle(Q(General::TituloPrograma()));
     for (const auto& m : res.mensajes)
         s_.avisos.message(this, "VatriMox", Q(m.texto),
@@ -251,10 +257,67 @@ bool Form1::Form_Unload() {
         Timer5.stop();
         medidor_.Abandonar();
     }
+    medidor_.Reintentar();
+    if (medidor_.SinGuardar() && !GuardarPendientes())
+        return false;
+    Cerrar();
+    return true;
+}
+
+void Form1::FinDeSesion() {
+    if (cerrada_)
+        return;
+    // No message box: nobody may be there to close it, and the session would not wait.
+    if (Timer1.isActive())
+        TerminarLlamada(false);
+    medidor_.Reintentar();
+    Cerrar();
+    hide();
+    emit cerrado();
+}
+
+void Form1::Cerrar() {
     Timer3.stop();
     Timer4.stop();
+    Reintento.stop();
     bandeja_.QuitarIcono();
+    cerrada_ = true;
+}
+
+bool Form1::GuardarPendientes() {
+    QString lineas;
+    for (const Llamada& l : medidor_.Pendientes())
+        lineas += Q(ArchivoLlamadas::LineaRegistro(l));
+    const QString texto = "No se ha podido guardar en ningún archivo:\r\n" + lineas +
+                          "Si sale ahora se perderá. ¿Desea guardarla en otro archivo con "
+                          "\"Guardar como...\"?";
+    if (!s_.avisos.question(this, "VatriMox", texto, true)) {
+        medidor_.OlvidarPendientes();
+        return true;
+    }
+    const QString ruta = s_.avisos.saveFile(this, "Guardar como...",
+                                            "Documento de VatriMox (*.ldx)", QDir::homePath());
+    if (ruta.isEmpty())
+        return false;
+    const auto r = ArchivoLlamadas::Escribir(ruta.toStdString(), medidor_.Pendientes());
+    if (!r) {
+        s_.avisos.message(this, "VatriMox",
+                          "No se ha podido guardar en " + ruta + ": " + Q(r.error),
+                          Prompts::Icono::Critico);
+        return false;
+    }
+    s_.avisos.message(this, "VatriMox",
+                      "Se ha guardado en " + ruta + "; no está en el archivo de llamadas.",
+                      Prompts::Icono::Informacion);
+    medidor_.OlvidarPendientes();
     return true;
+}
+
+std::vector<std::filesystem::path> Form1::Reservas() const {
+    std::vector<std::filesystem::path> r;
+    for (const QString& c : s_.carpetasReserva)
+        r.emplace_back(c.toStdString());
+    return r;
 }
 
 void Form1::closeEvent(QCloseEvent* evento) {
@@ -284,25 +347,32 @@ void Form1::Command1_Click() {
 void Form1::IniciarLlamada() {
     Command1->setText("Parar");
     Conectar->setText("Parar");
-    const auto efectos = medidor_.Iniciar(s_.reloj.now());
+    const auto efectos = medidor_.Iniciar(s_.reloj.now(), s_.reloj.monotonic());
     Timer1.start();
     AplicarModo(efectos.modo);
     Sonar(efectos);
     Timer5.start();
+    Avisar(efectos);
 }
 
-void Form1::TerminarLlamada() {
+void Form1::TerminarLlamada(bool avisar) {
     Command1->setText("Iniciar");
     Conectar->setText("Iniciar");
     setWindowTitle(Q(General::TituloPrograma()));
     Timer1.stop();
-    const auto efectos = medidor_.Terminar(s_.reloj.now());
+    const auto efectos = medidor_.Terminar(s_.reloj.monotonic());
     MostrarPantalla();
     Sonar(efectos);
     Timer5.stop();
     Timer5Tag.clear();
     AplicarModo(efectos.modo);
     bandeja_.CambiarIcono(Icono::IconoReposo(), TipEspera);
+    if (!avisar) {
+        // Quitting for the session: no message may hold the program up.
+        for (const std::string& error : efectos.errores)
+            qWarning("%s", error.c_str());
+        return;
+    }
     Avisar(efectos);
     // The bar's length stays as drawn (it does not advance by itself); only its budget colour
     // follows the call just logged.
@@ -354,7 +424,7 @@ void Form1::AplicarModo(ModoVentana modo) {
 }
 
 void Form1::Timer1_Timer() {
-    Atender(medidor_.Tick(s_.reloj.now()));
+    Atender(medidor_.Tick(s_.reloj.monotonic()));
     MostrarPantalla();
     setWindowTitle(isMinimized() ? Q(medidor_.ResumenTitulo()) : Q(General::TituloPrograma()));
 }
@@ -422,6 +492,10 @@ void Form1::Timer5_Timer() {
         icono = Icono::IconoReposo();
     }
     bandeja_.CambiarIcono(icono, Q(medidor_.TipConectado()), Q(s_.conexion.nombre()));
+}
+
+void Form1::Reintento_Timer() {
+    medidor_.Reintentar();
 }
 
 void Form1::Barra_ButtonClick(int indice) {

@@ -31,6 +31,10 @@ public:
     void Form_Load();
     // Closing: asks first while a call is metered; false when the user keeps the program.
     bool Form_Unload();
+    // Logout, shutdown or a termination signal: a running call ends now and is logged, the
+    // tray icon goes and the program ends, with no question. Runs once.
+    void FinDeSesion();
+    bool Cerrada() const { return cerrada_; }
 
     void Command1_Click();
     void Timer1_Timer();
@@ -38,6 +42,8 @@ public:
     void Timer3_Timer();
     void Timer4_Timer();
     void Timer5_Timer();
+    // Every minute: appends the calls a failed write left pending.
+    void Reintento_Timer();
     void Barra_ButtonClick(int indice);
     void Fondo_DblClick();
     void Principal_Click();
@@ -66,7 +72,11 @@ private:
     void CrearBarra();
     void CrearMenu();
     void IniciarLlamada();
-    void TerminarLlamada();
+    void TerminarLlamada(bool avisar = true);
+    // Offers to save calls no file holds; false when the window is to stay open.
+    bool GuardarPendientes();
+    void Cerrar();
+    std::vector<std::filesystem::path> Reservas() const;
     void AplicarModo(ModoVentana modo);
     void Atender(const Medidor::Efectos& efectos);
     void Sonar(const Medidor::Efectos& efectos);
@@ -82,8 +92,9 @@ private:
     std::unique_ptr<CSSound> Sonido;
     Icono::Bandeja bandeja_;
     QString Timer5Tag;
+    bool cerrada_ = false;
 
-    QTimer Timer1, Timer2, Timer3, Timer4, Timer5;
+    QTimer Timer1, Timer2, Timer3, Timer4, Timer5, Reintento;
     QToolBar* Barra = nullptr;
     QLabel* Fondo = nullptr;
     QLabel* Label1 = nullptr;

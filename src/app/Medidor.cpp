@@ -35,6 +35,14 @@ ArchivoLlamadas::Resultado Guardar(const std::filesystem::path& carpetaDatos,
     return {};
 }
 
+void BorrarTemporales(const std::filesystem::path& carpetaDatos) {
+    const std::string prefijo = std::string(".") + Nombre + ".tmp";
+    std::error_code ec;
+    for (const auto& e : std::filesystem::directory_iterator(carpetaDatos, ec))
+        if (e.path().filename().string().starts_with(prefijo))
+            std::filesystem::remove(e.path(), ec);
+}
+
 } // namespace Diario
 
 bool SuperaMinimo(int64_t segundos, std::string_view noAceptar) {
@@ -53,15 +61,22 @@ std::string Medidor::Leer(const General::Ajuste& ajuste) const {
     return General::Leer(ajustes_, ajuste);
 }
 
-Medidor::Efectos Medidor::Iniciar(const Fechas::FechaHora& ahora) {
+Medidor::Efectos Medidor::Iniciar(const Fechas::FechaHora& ahora, Instante instante) {
     Efectos efectos;
-    inicio_ = ahora;
+    inicio_ = instante;
     estado_.llamada.InicioLlamada = ahora.serial();
     fechaLlamada_ = ahora.dia;
     segundoInicio_ = Fechas::SegundosDelDia(ahora) - estado_.SegundosNegociacion;
     avisoPendiente_ = true;
     alertasDadas_ = 0;
+    diarioAvisado_ = false;
     enCurso_ = true;
+    // The journal holds the call from its first moment, so a kill before the first tick keeps
+    // it; the labels keep the previous call's figures until that tick.
+    const Pantalla anterior = pantalla_;
+    Lectura(0, efectos, false);
+    GuardarDiario(efectos);
+    pantalla_ = anterior;
     efectos.modo = LeerModo(Leer(General::Ajustes::AlConectar));
     const std::string sonido = Leer(General::Ajustes::InicioSonido);
     if (General::Activo(Leer(General::Ajustes::InicioSINO)) && !sonido.empty())
@@ -69,29 +84,105 @@ Medidor::Efectos Medidor::Iniciar(const Fechas::FechaHora& ahora) {
     return efectos;
 }
 
-Medidor::Efectos Medidor::Tick(const Fechas::FechaHora& ahora) {
+Medidor::Efectos Medidor::Tick(Instante instante) {
     Efectos efectos;
     if (!enCurso_)
         return efectos;
-    Lectura(ahora, efectos, true);
-    std::vector<Llamada> diario = pendientes_;
-    diario.push_back(Registro());
-    Diario::Guardar(carpeta_, diario);
+    Lectura(Transcurridos(instante), efectos, true);
+    GuardarDiario(efectos);
     return efectos;
 }
 
-Medidor::Pantalla Medidor::Calcular(General::EstadoPrograma& estado,
-                                    const Fechas::FechaHora& inicio, int32_t segundoInicio,
-                                    const Fechas::FechaHora& ahora, char separador) {
-    const int64_t segundos =
-        std::max<int64_t>(0, Fechas::SegundosEntre(inicio, ahora) + estado.SegundosNegociacion);
+void Medidor::GuardarDiario(Efectos& efectos) {
+    std::vector<Llamada> diario = pendientes_;
+    diario.push_back(Registro());
+    const auto c = Conservar(diario);
+    if (!c.carpeta.empty() || diarioAvisado_)
+        return;
+    diarioAvisado_ = true;
+    efectos.errores.push_back("No se puede guardar la llamada en curso en " +
+                              Diario::Ruta(carpeta_).string() + ": " + c.error +
+                              "\nSi VatriMox termina de forma inesperada, esta llamada se "
+                              "perderá.");
+}
+
+Medidor::Conservado Medidor::Conservar(const std::vector<Llamada>& llamadas) {
+    Conservado c;
+    std::vector<std::filesystem::path> carpetas{carpeta_};
+    carpetas.insert(carpetas.end(), reservas_.begin(), reservas_.end());
+    for (const auto& carpeta : carpetas) {
+        std::error_code ec;
+        if (carpeta != carpeta_ && !llamadas.empty())
+            std::filesystem::create_directories(carpeta, ec);
+        const auto r = Diario::Guardar(carpeta, llamadas);
+        if (r) {
+            c.carpeta = carpeta;
+            break;
+        }
+        if (carpeta == carpeta_)
+            c.error = r.error;
+    }
+    // Older copies elsewhere would come back at the next start; with no new copy they are
+    // the best there is, and stay.
+    if (!c.carpeta.empty())
+        for (const auto& carpeta : carpetas)
+            if (carpeta != c.carpeta)
+                Diario::Guardar(carpeta, {});
+    return c;
+}
+
+std::string Medidor::AnadirPendientes() {
+    const auto archivo = carpeta_ / ArchivoLlamadas::NombreActual;
+    size_t hechas = 0;
+    std::string error;
+    // In order, so that a kill leaves the log ending with the last call appended.
+    for (; hechas < pendientes_.size(); ++hechas) {
+        const auto r = ArchivoLlamadas::Anadir(archivo, pendientes_[hechas]);
+        if (!r) {
+            error = r.error;
+            break;
+        }
+    }
+    pendientes_.erase(pendientes_.begin(), pendientes_.begin() + static_cast<ptrdiff_t>(hechas));
+    return error;
+}
+
+void Medidor::Reintentar() {
+    if (pendientes_.empty())
+        return;
+    AnadirPendientes();
+    std::vector<Llamada> diario = pendientes_;
+    if (enCurso_)
+        diario.push_back(Registro());
+    guardadas_ = !Conservar(diario).carpeta.empty();
+}
+
+int64_t Medidor::Transcurridos(Instante instante) const {
+    const auto ms = std::max<int64_t>(0, (instante - inicio_).count());
+    return (ms + 500) / 1000;
+}
+
+// Each second is priced at the clock time counted from the start second, so neither a clock
+// jump nor a summer-time change alters the duration or the amount.
+void Medidor::Lectura(int64_t transcurridos, Efectos& efectos, bool conAvisos) {
+    const int64_t segundos = transcurridos + estado_.SegundosNegociacion;
+    const std::string anterior = pantalla_.Label6;
+    pantalla_ = Calcular(estado_, fechaLlamada_, segundoInicio_, segundos, separador_);
+    if (pantalla_.Label6 != anterior && conAvisos)
+        AvisoImporte(efectos);
+    if (conAvisos)
+        AvisoPeriodico(segundos, efectos);
+}
+
+Medidor::Pantalla Medidor::Calcular(General::EstadoPrograma& estado, Fechas::Dia fecha,
+                                    int32_t segundoInicio, int64_t segundos, char separador) {
     auto& llamada = estado.llamada;
     llamada.SegundosTranscurridos = Moneda::desdeEntero(segundos);
     Pantalla p;
     p.Label7 = General::FormatoDuracion(segundos);
     const Moneda importe =
-        Tarifas::CosteLlamada(segundoInicio, Fechas::DiaSemana(inicio.dia), segundos,
-                              estado.TipoLlamada, estado.IncluirIVA, estado.PorcentajeIVA);
+        Tarifas::CosteLlamada(segundoInicio, Fechas::DiaSemana(fecha), segundos, estado.TipoLlamada,
+                              estado.IncluirIVA, estado.PorcentajeIVA);
     p.Label6 = General::FormatoFijo(importe.aDouble(), separador);
     p.Label2 = std::to_string(Tarifas::ContadorFacturacion(estado.TipoLlamada, llamada));
     const double leido = General::LeerNumero(p.Label6, separador).value_or(0);
@@ -103,16 +194,6 @@ Moneda Medidor::ImporteMostrado(const Pantalla& pantalla, char separador) {
     std::string texto = pantalla.Label6;
     std::replace(texto.begin(), texto.end(), separador, '.');
     return Moneda::desdeTexto(texto).value_or(Moneda());
-}
-
-void Medidor::Lectura(const Fechas::FechaHora& ahora, Efectos& efectos, bool conAvisos) {
-    const std::string anterior = pantalla_.Label6;
-    pantalla_ = Calcular(estado_, inicio_, segundoInicio_, ahora, separador_);
-    if (pantalla_.Label6 != anterior && conAvisos)
-        AvisoImporte(efectos);
-    if (conAvisos)
-        AvisoPeriodico(General::RedondearEntero(estado_.llamada.SegundosTranscurridos.aDouble()),
-                       efectos);
 }
 
 void Medidor::AvisoImporte(Efectos& efectos) {
@@ -154,37 +235,40 @@ Llamada Medidor::Registro() const {
     return r;
 }
 
-Medidor::Efectos Medidor::Terminar(const Fechas::FechaHora& ahora) {
+Medidor::Efectos Medidor::Terminar(Instante instante) {
     Efectos efectos;
     if (!enCurso_)
         return efectos;
     const std::string noAceptar = Leer(General::Ajustes::NoAceptar);
     enCurso_ = false;
-    Lectura(ahora, efectos, false);
+    Lectura(Transcurridos(instante), efectos, false);
 
-    std::vector<Llamada> porAnadir = pendientes_;
     if (SuperaMinimo(General::RedondearEntero(estado_.llamada.SegundosTranscurridos.aDouble()),
                      noAceptar))
-        porAnadir.push_back(Registro());
+        pendientes_.push_back(Registro());
     // Until every append has succeeded the journal keeps the calls, so a crash loses none.
-    if (!porAnadir.empty())
-        Diario::Guardar(carpeta_, porAnadir);
-    pendientes_.clear();
-    const auto archivo = carpeta_ / ArchivoLlamadas::NombreActual;
-    for (const Llamada& llamada : porAnadir) {
-        const auto r = ArchivoLlamadas::Anadir(archivo, llamada);
-        if (!r) {
-            pendientes_.push_back(llamada);
-            efectos.errores.push_back("No se ha podido guardar la llamada en " + archivo.string() +
-                                      ": " + r.error + "\nSe guardará la próxima vez que se " +
-                                      "inicie VatriMox:\n" +
-                                      ArchivoLlamadas::LineaRegistro(llamada));
-        }
+    if (!pendientes_.empty())
+        Conservar(pendientes_);
+    const std::string error = AnadirPendientes();
+    const auto c = Conservar(pendientes_);
+    guardadas_ = !c.carpeta.empty();
+    if (!pendientes_.empty()) {
+        std::string texto = "No se ha podido guardar en " +
+                            (carpeta_ / ArchivoLlamadas::NombreActual).string() + " (" + error +
+                            "):\n";
+        for (const Llamada& l : pendientes_)
+            texto += ArchivoLlamadas::LineaRegistro(l);
+        if (guardadas_)
+            texto += "Queda guardada en " + Diario::Ruta(c.carpeta).string() +
+                     " y se añadirá al archivo de llamadas en cuanto se pueda: se intenta cada "
+                     "minuto, al cerrar y al iniciar VatriMox.";
+        else
+            texto += "Tampoco se ha podido guardar en " + Diario::Ruta(carpeta_).string() + " (" +
+                     c.error +
+                     ") ni en otra carpeta. Se intentará guardar cada minuto; al cerrar VatriMox "
+                     "podrá guardarla en otro archivo.";
+        efectos.errores.push_back(texto);
     }
-    const auto r = Diario::Guardar(carpeta_, pendientes_);
-    if (!r && !pendientes_.empty())
-        efectos.errores.push_back("Tampoco se ha podido guardar en " +
-                                  Diario::Ruta(carpeta_).string() + ": " + r.error);
 
     const std::string sonido = Leer(General::Ajustes::FinalSonido);
     if (General::Activo(Leer(General::Ajustes::FinalSINO)) && !sonido.empty())
@@ -195,7 +279,7 @@ Medidor::Efectos Medidor::Terminar(const Fechas::FechaHora& ahora) {
 
 void Medidor::Abandonar() {
     enCurso_ = false;
-    Diario::Guardar(carpeta_, pendientes_);
+    Conservar(pendientes_);
 }
 
 std::string Medidor::ResumenTitulo() const {

@@ -6,6 +6,7 @@
 #include "core/Fecha.h"
 #include "core/SettingsStore.h"
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -23,6 +24,8 @@ std::filesystem::path Ruta(const std::filesystem::path& carpetaDatos);
 // Replaces the journal with these records atomically; an empty list removes it.
 ArchivoLlamadas::Resultado Guardar(const std::filesystem::path& carpetaDatos,
                                    const std::vector<Llamada>& llamadas);
+// Removes the temporary files a kill in the middle of Guardar leaves behind.
+void BorrarTemporales(const std::filesystem::path& carpetaDatos);
 } // namespace Diario
 
 // True when a call of `segundos` elapsed seconds is to be logged under the "NoAceptar" text:
@@ -49,24 +52,38 @@ public:
     Medidor(SettingsStore& ajustes, General::EstadoPrograma& estado,
             std::filesystem::path carpetaDatos, char separador);
 
-    // The labels of a call seen to start at `inicio`, read at `ahora`; `segundoInicio` is the
-    // start second less the negotiation seconds. Writes the elapsed and billed seconds of
-    // estado.llamada, as every reading of the meter does.
-    static Pantalla Calcular(General::EstadoPrograma& estado, const Fechas::FechaHora& inicio,
-                             int32_t segundoInicio, const Fechas::FechaHora& ahora, char separador);
+    // A monotonic clock reading: elapsed time never follows wall-clock jumps or summer time.
+    using Instante = std::chrono::milliseconds;
+
+    // The labels of a call that began on `fecha` at `segundoInicio` (the start second less the
+    // negotiation seconds) after `segundos` seconds, negotiation included. Writes the elapsed
+    // and billed seconds of estado.llamada, as every reading of the meter does.
+    static Pantalla Calcular(General::EstadoPrograma& estado, Fechas::Dia fecha,
+                             int32_t segundoInicio, int64_t segundos, char separador);
     // The amount a record keeps: the peseta label read back as currency.
     static Moneda ImporteMostrado(const Pantalla& pantalla, char separador);
 
     bool EnCurso() const { return enCurso_; }
-    Efectos Iniciar(const Fechas::FechaHora& ahora);
-    Efectos Tick(const Fechas::FechaHora& ahora);
-    // Takes a last reading at `ahora`, then logs the call when it passes "NoAceptar".
-    Efectos Terminar(const Fechas::FechaHora& ahora);
+    // `ahora` is the wall clock, read once: the call's date and start second come from it.
+    Efectos Iniciar(const Fechas::FechaHora& ahora, Instante instante);
+    Efectos Tick(Instante instante);
+    // Takes a last reading at `instante`, then logs the call when it passes "NoAceptar".
+    Efectos Terminar(Instante instante);
     // The window closed during a call: the call is dropped, as the user confirmed.
     void Abandonar();
     // Calls recovered at start-up that could not be appended yet; kept in the journal.
     void Pendientes(std::vector<Llamada> llamadas) { pendientes_ = std::move(llamadas); }
     const std::vector<Llamada>& Pendientes() const { return pendientes_; }
+    // Folders that keep the journal, in order, when the data folder cannot.
+    void CarpetasReserva(std::vector<std::filesystem::path> carpetas) {
+        reservas_ = std::move(carpetas);
+    }
+    // Appends the pending calls again, quietly; run every minute and at close.
+    void Reintentar();
+    // Pending calls that no file holds: closing now would lose them.
+    bool SinGuardar() const { return !pendientes_.empty() && !guardadas_; }
+    // The user has kept the pending calls elsewhere, or chose to let them go.
+    void OlvidarPendientes() { pendientes_.clear(); }
 
     const Pantalla& pantalla() const { return pantalla_; }
     // Caption while minimised: duration, billed seconds, amount.
@@ -81,9 +98,20 @@ public:
     Llamada Registro() const;
 
 private:
-    void Lectura(const Fechas::FechaHora& ahora, Efectos& efectos, bool conAvisos);
+    // Whole seconds since the start, to the nearest: ticks land a few ms either side.
+    int64_t Transcurridos(Instante instante) const;
+    void Lectura(int64_t transcurridos, Efectos& efectos, bool conAvisos);
     void AvisoImporte(Efectos& efectos);
     void AvisoPeriodico(int64_t segundos, Efectos& efectos);
+    void GuardarDiario(Efectos& efectos);
+    // Writes the journal in the first folder that takes it and removes older copies elsewhere.
+    struct Conservado {
+        std::filesystem::path carpeta; // empty when no folder took it
+        std::string error;             // why the data folder did not
+    };
+    Conservado Conservar(const std::vector<Llamada>& llamadas);
+    // Appends the pending calls in order, stopping at the first failure; its reason or "".
+    std::string AnadirPendientes();
     std::string Leer(const General::Ajuste& ajuste) const;
 
     SettingsStore& ajustes_;
@@ -92,10 +120,13 @@ private:
     char separador_;
     Pantalla pantalla_;
     bool enCurso_ = false;
-    Fechas::FechaHora inicio_;
+    Instante inicio_{0};
     Fechas::Dia fechaLlamada_ = Fechas::Epoca;
     int32_t segundoInicio_ = 0;
     bool avisoPendiente_ = false;
     int64_t alertasDadas_ = 0;
+    bool diarioAvisado_ = false; // a failing journal is told once per call
     std::vector<Llamada> pendientes_;
+    std::vector<std::filesystem::path> reservas_;
+    bool guardadas_ = true; // the pending calls are in a journal on disk
 };

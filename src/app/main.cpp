@@ -14,12 +14,15 @@
 #include "platform/Prompts.h"
 #include "platform/QtSoundPlayer.h"
 #include "platform/Rutas.h"
+#include "platform/ShutdownSignals.h"
 #include "platform/XdgAutostart.h"
 #include "tariffs/VisorTarifas.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
+#include <QSessionManager>
 #include <QTranslator>
+#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -38,6 +41,8 @@ int main(int argc, char* argv[]) {
     // Commands from a terminal run without a display and end here.
     if (const auto salida = LineaComandos::Ejecutar(argc, argv))
         return *salida;
+    // Past a file-size limit a write fails with EFBIG, which is reported, instead of killing us.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     QApplication::setApplicationName("VatriMox");
     // Lets the desktop match the window to its menu entry and icon.
@@ -70,7 +75,9 @@ int main(int argc, char* argv[]) {
     PppProbe ppp([&ajustes] { return General::Leer(ajustes, General::Ajustes::Interfaz); });
     NetworkManagerProbe sonda(QDBusConnection::systemBus(), ppp);
     XdgAutostart autoinicio;
-    Servicios servicios{reloj, ajustes, avisos, sonido, sonda, autoinicio, Rutas::CarpetaDatos()};
+    const QString datos = Rutas::CarpetaDatos();
+    Servicios servicios{reloj, ajustes,    avisos, sonido,
+                        sonda, autoinicio, datos,  Rutas::CarpetasReserva(datos)};
     General::EstadoPrograma estado;
 
     // The dialogs that need the main window reach it through this pointer, set right below.
@@ -84,7 +91,16 @@ int main(int argc, char* argv[]) {
     Form1 ventana(servicios, estado, ventanas);
     principal = &ventana;
     QObject::connect(&instancia, &InstanciaUnica::mostrar, &ventana, &Form1::Principal_Click);
-    QObject::connect(&ventana, &Form1::cerrado, &app, &QApplication::quit, Qt::QueuedConnection);
+    // exit() rather than quit(): it also ends a message box still open at start-up.
+    QObject::connect(
+        &ventana, &Form1::cerrado, &app, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    // Logout, shutdown and termination signals end a running call and log it before quitting.
+    ShutdownSignals senales;
+    QObject::connect(&senales, &ShutdownSignals::requested, &ventana, &Form1::FinDeSesion);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &ventana,
+                     [&ventana](QSessionManager&) { ventana.FinDeSesion(); });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &ventana, &Form1::FinDeSesion);
     ventana.Form_Load();
-    return QApplication::exec();
+    // A termination signal during a start-up message has already closed the window.
+    return ventana.Cerrada() ? 0 : QApplication::exec();
 }

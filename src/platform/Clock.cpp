@@ -1,4 +1,4 @@
-// SystemClock: the local wall clock, to the second.
+// SystemClock: the local wall clock, to the second, and the steady clock.
 #include "platform/Clock.h"
 
 #include <QDateTime>
@@ -9,4 +9,9 @@ Fechas::FechaHora SystemClock::now() const {
     const QTime t = ahora.time();
     const auto dia = Fechas::crearDia(d.year(), d.month(), d.day()).value_or(Fechas::Epoca);
     return Fechas::FechaHora{dia, Fechas::SegundosDelDia(t.hour(), t.minute(), t.second())};
+}
+
+std::chrono::milliseconds SystemClock::monotonic() const {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now().time_since_epoch());
 }

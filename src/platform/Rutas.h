@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace Rutas {
 // Per-user config folder holding the settings file.
@@ -10,6 +11,9 @@ QString CarpetaConfiguracion();
 QString CarpetaDatos();
 // Per-user folder of tariff plan files (*.toml), inside the config folder; not created here.
 QString CarpetaPlanes();
+// Folders that keep a call the data folder cannot: the settings folder, then the state and
+// app-local data folders, one on another volume first. None is created here.
+QStringList CarpetasReserva(const QString& carpetaDatos);
 // Folder of XDG autostart entries.
 QString CarpetaAutostart();
 } // namespace Rutas

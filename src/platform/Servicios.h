@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class Clock;
 class SettingsStore;
@@ -18,4 +19,6 @@ struct Servicios {
     ConnectionProbe& conexion;
     Autostart& autoinicio;
     QString carpetaDatos; // folder of llamadas.ldx and antiguas.ldx
+    // Where the journal goes, in order, when the data folder cannot take it.
+    QStringList carpetasReserva = {};
 };

@@ -183,6 +183,42 @@ private slots:
         QCOMPARE(Log(), QByteArray());
     }
 
+    // Logout or a termination signal in mid-call: logged once, no question, icon removed.
+    void finDeSesion() {
+        Form1& f = Cargar();
+        QSignalSpy cerrado(&f, &Form1::cerrado);
+        Llamar(30);
+        f.FinDeSesion();
+        f.FinDeSesion(); // aboutToQuit follows
+        QCOMPARE(cerrado.count(), 1);
+        QVERIFY(!f.bandeja().Agregado());
+        QCOMPARE(Log().count("\r\n"), 1);
+        QVERIFY(!QFile::exists(carpeta_ + "/llamada_en_curso.ldx"));
+    }
+
+    // No file takes the call: the failing journal is told once, and closing offers
+    // "Guardar como..." instead of dropping the call.
+    void cerrarConLlamadaSinGuardar() {
+        Form1& f = Cargar();
+        QSignalSpy cerrado(&f, &Form1::cerrado);
+        QFile::remove(carpeta_ + "/llamadas.ldx");
+        QDir().mkpath(carpeta_ + "/llamadas.ldx");
+        QDir().mkpath(carpeta_ + "/llamada_en_curso.ldx/ocupado");
+        Llamar(30);
+        f.Timer1_Timer();
+        f.Command1_Click();
+        QCOMPARE(avisos_.mostrados.size(), 2);
+        QVERIFY(avisos_.mostrados[0].texto.startsWith("No se puede guardar la llamada en curso"));
+        avisos_.responder(true);
+        avisos_.responder(carpeta_ + "/copia.ldx");
+        f.cerrar_Click();
+        QCOMPARE(cerrado.count(), 1);
+        QCOMPARE(avisos_.mostrados[3].titulo, QString("Guardar como..."));
+        QFile copia(carpeta_ + "/copia.ldx");
+        QVERIFY(copia.open(QIODevice::ReadOnly));
+        QVERIFY(copia.readAll().startsWith("#1999-03-15#,#09:59:40#,#00:00:50#,"));
+    }
+
     void sinBandejaNoSeOculta() {
         Poner(General::Ajustes::AlAbrir, "Mini Icono");
         Form1& f = Cargar();

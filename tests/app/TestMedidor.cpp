@@ -9,7 +9,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <csignal>
 #include <net/if.h>
+#include <sys/resource.h>
 
 namespace fs = std::filesystem;
 
@@ -52,12 +54,12 @@ class TestMedidor : public QObject {
     fs::path Log() const { return carpeta_ / ArchivoLlamadas::NombreActual; }
     Medidor Iniciado() {
         Medidor m(ajustes_, estado_, carpeta_, ',');
-        m.Iniciar(reloj_.t);
+        m.Iniciar(reloj_.t, reloj_.monotono);
         return m;
     }
     auto Tick(Medidor& m, int segundos) {
         reloj_.avanzar(segundos);
-        return m.Tick(reloj_.t);
+        return m.Tick(reloj_.monotono);
     }
 
 private slots:
@@ -92,19 +94,58 @@ private slots:
         estado_.SegundosNegociacion = 0;
         Medidor m = Iniciado();
         Tick(m, segundos);
-        QVERIFY(m.Terminar(reloj_.t).errores.empty());
+        QVERIFY(m.Terminar(reloj_.monotono).errores.empty());
         QCOMPARE(Contenido(Log()).count("\r\n"), anotada ? 1 : 0);
         QVERIFY(!fs::exists(Diario::Ruta(carpeta_)));
+    }
+
+    // Summer-time changes (Europe/Madrid) and clock jumps in mid-call change neither the
+    // duration nor the amount: the call reads as the same call with a steady clock.
+    void saltosDeReloj_data() {
+        QTest::addColumn<QDateTime>("inicio");
+        QTest::addColumn<int>("salto");
+        QTest::addColumn<int>("duracion");
+        const auto t = [](int m, int d, int h, int min, int s) {
+            return QDateTime(QDate(1999, m, d), QTime(h, min, s));
+        };
+        QTest::newRow("otoño 31/10/1999") << t(10, 31, 2, 59, 40) << -3600 << 43;
+        QTest::newRow("primavera 28/03/1999") << t(3, 28, 1, 59, 40) << 3600 << 43;
+        QTest::newRow("atrás 10 min") << t(3, 15, 10, 0, 0) << -600 << 43;
+        QTest::newRow("atrás 2 h") << t(3, 15, 10, 0, 0) << -7200 << 43;
+        QTest::newRow("adelante 3 h") << t(3, 15, 10, 0, 0) << 10800 << 23;
+    }
+    void saltosDeReloj() {
+        QFETCH(QDateTime, inicio);
+        QFETCH(int, salto);
+        QFETCH(int, duracion);
+        std::vector<Llamada> llamadas;
+        for (const int s : {0, salto}) {
+            const QDate d = inicio.date();
+            const QTime h = inicio.time();
+            reloj_.poner(d.year(), d.month(), d.day(), h.hour(), h.minute(), h.second());
+            Medidor m = Iniciado();
+            for (int i = 1; i <= duracion; ++i) {
+                reloj_.avanzar(1);
+                if (i == duracion / 2)
+                    reloj_.saltar(s);
+                m.Tick(reloj_.monotono);
+            }
+            m.Terminar(reloj_.monotono);
+            QCOMPARE(m.pantalla().Label7, General::FormatoDuracion(duracion + 20));
+            llamadas.push_back(m.Registro());
+        }
+        QCOMPARE(llamadas[1], llamadas[0]);
+        QCOMPARE(ArchivoLlamadas::Leer(Log()).llamadas, llamadas);
     }
 
     void terminaAntesDelPrimerTick() {
         Medidor m = Iniciado();
         Tick(m, 600);
-        m.Terminar(reloj_.t);
+        m.Terminar(reloj_.monotono);
         reloj_.avanzar(60);
-        m.Iniciar(reloj_.t);
+        m.Iniciar(reloj_.t, reloj_.monotono);
         reloj_.avanzar(2);
-        m.Terminar(reloj_.t);
+        m.Terminar(reloj_.monotono);
         const auto lectura = ArchivoLlamadas::Leer(Log());
         QCOMPARE(lectura.llamadas.size(), size_t(2));
         QCOMPARE(lectura.llamadas[1].Duracion, int64_t(22));
@@ -136,7 +177,7 @@ private slots:
         Poner(General::Ajustes::PasoSINO, qPrintable(paso));
         Poner(General::Ajustes::PasoSonido, "/sonidos/paso.wav");
         Medidor m = Iniciado();
-        m.Tick(reloj_.t);
+        m.Tick(reloj_.monotono);
         const double primero = *General::LeerNumero(m.pantalla().Label6, ',');
         Poner(General::Ajustes::Importe, std::to_string(int(primero) + 1).c_str());
         int oidos = 0;
@@ -168,19 +209,65 @@ private slots:
         fs::create_directory(Log());
         Medidor m = Iniciado();
         Tick(m, 100);
-        const auto ef = m.Terminar(reloj_.t);
+        const auto ef = m.Terminar(reloj_.monotono);
         QCOMPARE(ef.errores.size(), size_t(1));
         QVERIFY(ef.errores[0].find("llamadas.ldx") != std::string::npos);
         QCOMPARE(m.Pendientes().size(), size_t(1));
         QCOMPARE(ArchivoLlamadas::Leer(Diario::Ruta(carpeta_)).llamadas.size(), size_t(1));
 
         fs::remove(Log());
-        m.Iniciar(reloj_.t);
+        m.Iniciar(reloj_.t, reloj_.monotono);
         Tick(m, 30);
         QCOMPARE(ArchivoLlamadas::Leer(Diario::Ruta(carpeta_)).llamadas.size(), size_t(2));
-        QVERIFY(m.Terminar(reloj_.t).errores.empty());
+        QVERIFY(m.Terminar(reloj_.monotono).errores.empty());
         QCOMPARE(ArchivoLlamadas::Leer(Log()).llamadas.size(), size_t(2));
         QVERIFY(!fs::exists(Diario::Ruta(carpeta_)));
+    }
+
+    // Neither the log nor the journal can be written at the end of a call: the call goes to a
+    // reserve folder, or (past a file-size limit) stays pending for the retry; the message
+    // says which, and the call is logged once when writing works again.
+    void sinSitioAlTerminar_data() {
+        QTest::addColumn<bool>("reserva");
+        QTest::newRow("reserva") << true;
+        QTest::newRow("límite de tamaño") << false;
+    }
+    void sinSitioAlTerminar() {
+        QFETCH(bool, reserva);
+        const auto otra = carpeta_ / "reserva";
+        Medidor m = Iniciado();
+        m.CarpetasReserva({otra});
+        Tick(m, 60);
+        rlimit antes{};
+        QVERIFY(getrlimit(RLIMIT_FSIZE, &antes) == 0);
+        if (reserva) {
+            fs::remove(Log());
+            fs::create_directories(Log());
+            fs::remove(Diario::Ruta(carpeta_));
+            fs::create_directories(Diario::Ruta(carpeta_) / "ocupado");
+        } else {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit poco{10, antes.rlim_max};
+            QVERIFY(setrlimit(RLIMIT_FSIZE, &poco) == 0);
+        }
+        const auto ef = m.Terminar(reloj_.monotono);
+        setrlimit(RLIMIT_FSIZE, &antes);
+        QCOMPARE(ef.errores.size(), size_t(1));
+        const std::string dice = reserva ? Diario::Ruta(otra).string() : "ni en otra carpeta";
+        QVERIFY2(ef.errores[0].find(dice) != std::string::npos, ef.errores[0].c_str());
+        QCOMPARE(m.SinGuardar(), !reserva);
+        const std::vector<Llamada> llamada = m.Pendientes();
+        QCOMPARE(llamada.size(), size_t(1));
+        if (reserva) {
+            fs::remove_all(Log());
+            fs::remove_all(Diario::Ruta(carpeta_));
+            Arranque::Preparar(ajustes_, D(1999, 3, 15), carpeta_, estado_, ',', {otra});
+        } else {
+            m.Reintentar();
+            QVERIFY(!m.SinGuardar() && m.Pendientes().empty());
+        }
+        QCOMPARE(ArchivoLlamadas::Leer(Log()).llamadas, llamada);
+        QVERIFY(!fs::exists(Diario::Ruta(carpeta_)) && !fs::exists(Diario::Ruta(otra)));
     }
 
     // Past the end by months, every missed period passes at once: 1/2-2/3, 3/3-31/3, 1/4-28/4.
@@ -298,6 +385,38 @@ private slots:
                  QByteArray::fromStdString(ArchivoLlamadas::LineaRegistro(l)));
         QCOMPARE(Contenido(Log()), QByteArray());
         QVERIFY(!fs::exists(Diario::Ruta(carpeta_)));
+    }
+
+    // A kill before the first tick, between the append and the journal's removal, or inside a
+    // journal write: the next start has the call logged once, quietly when it already was.
+    void recuperacionTrasMuerte_data() {
+        QTest::addColumn<int>("segundos");
+        QTest::addColumn<bool>("yaAnotada");
+        QTest::addColumn<bool>("temporal");
+        QTest::addColumn<int>("mensajes");
+        QTest::newRow("antes del primer tick") << 0 << false << false << 1;
+        QTest::newRow("tras añadir") << 40 << true << false << 0;
+        QTest::newRow("temporal suelto") << 40 << true << true << 0;
+    }
+    void recuperacionTrasMuerte() {
+        QFETCH(int, segundos);
+        QFETCH(bool, yaAnotada);
+        QFETCH(bool, temporal);
+        QFETCH(int, mensajes);
+        Medidor m = Iniciado();
+        if (segundos > 0)
+            Tick(m, segundos);
+        if (yaAnotada)
+            QVERIFY(ArchivoLlamadas::Anadir(Log(), m.Registro()));
+        const auto suelto = carpeta_ / ".llamada_en_curso.ldx.tmp999-0";
+        if (temporal)
+            Escribir(suelto, LineaEnero);
+        const auto diario = ArchivoLlamadas::Leer(Diario::Ruta(carpeta_)).llamadas;
+        QCOMPARE(diario.size(), size_t(1));
+        const auto r = Arranque::Preparar(ajustes_, D(1999, 3, 15), carpeta_, estado_, ',');
+        QCOMPARE(int(r.mensajes.size()), mensajes);
+        QCOMPARE(ArchivoLlamadas::Leer(Log()).llamadas, diario);
+        QVERIFY(!fs::exists(Diario::Ruta(carpeta_)) && !fs::exists(suelto));
     }
 
     void recuperacionQueFalla() {

@@ -16,10 +16,18 @@
 class FakeClock : public Clock {
 public:
     Fechas::FechaHora t;
+    std::chrono::milliseconds monotono{0};
     Fechas::FechaHora now() const override { return t; }
-    // Sets the clock to a date and time of day.
+    std::chrono::milliseconds monotonic() const override { return monotono; }
+    // Sets the wall clock to a date and time of day; the monotonic reading is left as it is.
     void poner(int anio, int mes, int dia, int hora = 0, int minuto = 0, int segundo = 0);
-    void avanzar(int64_t segundos) { t = t.mas(segundos); }
+    // Time passes: both readings move.
+    void avanzar(int64_t segundos) {
+        t = t.mas(segundos);
+        monotono += std::chrono::seconds(segundos);
+    }
+    // The wall clock alone jumps (a user, NTP, summer time).
+    void saltar(int64_t segundos) { t = t.mas(segundos); }
 };
 
 // Settings in memory, names compared without regard to case like the real store.
