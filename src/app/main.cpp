@@ -15,6 +15,7 @@
 #include "platform/QtSoundPlayer.h"
 #include "platform/Rutas.h"
 #include "platform/XdgAutostart.h"
+#include "tariffs/LectorPlanes.h"
 #include "tariffs/VisorTarifas.h"
 
 #include <QApplication>
@@ -31,6 +32,16 @@ void AvisarEnEjecucion() {
         std::fprintf(stderr, "%s\n", qPrintable(texto));
     else
         QtPrompts().message(nullptr, "VatriMox", texto, Prompts::Icono::Informacion);
+}
+
+// Plan files left out at start-up, one line each, in a single message.
+void AvisarPlanesRechazados(Prompts& avisos, const Tarifas::Catalogo& catalogo) {
+    if (catalogo.errores.empty())
+        return;
+    QString texto = "No se han cargado estos planes de tarifa:";
+    for (const std::string& error : catalogo.errores)
+        texto += "\n" + QString::fromStdString(error);
+    avisos.message(nullptr, "VatriMox", texto, Prompts::Icono::Informacion);
 }
 } // namespace
 
@@ -72,6 +83,8 @@ int main(int argc, char* argv[]) {
     XdgAutostart autoinicio;
     Servicios servicios{reloj, ajustes, avisos, sonido, sonda, autoinicio, Rutas::CarpetaDatos()};
     General::EstadoPrograma estado;
+    estado.catalogo = Tarifas::CargarCatalogo(Rutas::CarpetaPlanes().toStdString());
+    AvisarPlanesRechazados(avisos, estado.catalogo);
 
     // The dialogs that need the main window reach it through this pointer, set right below.
     Form1* principal = nullptr;

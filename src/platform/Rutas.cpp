@@ -23,6 +23,10 @@ QString CarpetaConfiguracion() {
                     "/VatriMox");
 }
 
+QString CarpetaPlanes() {
+    return CarpetaConfiguracion() + "/tarifas";
+}
+
 QString CarpetaDatos() {
     if (!Raiz().isEmpty())
         return Asegurar(Raiz() + "/.local/share/VatriMox");
