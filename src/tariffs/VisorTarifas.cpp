@@ -241,6 +241,7 @@ void Form8::MostrarTabla(Tarifas::TipoDia dia) {
     }
     facturacion_->setText(facturacion);
     festivos_->setText(festivos);
+    festivos_->setToolTip(festivos); // a long list may not fit
 }
 
 void Form8::Command1_Click() {

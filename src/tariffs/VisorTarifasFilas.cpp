@@ -55,7 +55,7 @@ int FilasNecesarias(const Catalogo& catalogo) {
         for (const TipoPlan& tipo : plan.tipos)
             for (const auto& tramos : tipo.tramos)
                 filas = std::max(filas, tramos.size());
-    return static_cast<int>(filas);
+    return static_cast<int>(std::min<std::size_t>(filas, FilasMaximas));
 }
 
 std::string TextoFacturacion(const TipoPlan& tipo) {

@@ -28,7 +28,9 @@ std::vector<FilaVisor> FilasDelVisor(std::string_view tipoLlamada, TipoDia dia);
 // seconds ("08:00:30", "16:59:29") and a band without colour is white.
 std::vector<FilaVisor> FilasDelVisor(const Catalogo& catalogo, std::string_view tipoLlamada,
                                      TipoDia dia);
-// Rows the viewer needs for the longest day of any call type (at least FilasVisor).
+// Rows the viewer needs for the longest day of any call type: at least FilasVisor, at most
+// FilasMaximas, which keeps the window within a screen.
+inline constexpr int FilasMaximas = 24;
 int FilasNecesarias(const Catalogo& catalogo);
 // How a call type bills: "Facturación por segundos." or its steps.
 std::string TextoFacturacion(const TipoPlan& tipo);
