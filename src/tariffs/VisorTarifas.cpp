@@ -8,14 +8,17 @@
 #include "platform/Servicios.h"
 #include "tariffs/VisorTarifasFilas.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QLocale>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QStandardItemModel>
+#include <algorithm>
 
 namespace {
 // Positions are given in twips; 15 twips make one pixel.
@@ -164,6 +167,8 @@ void Form8::CrearControles() {
 void Form8::LlenarCombo() {
     const bool conPlanes = estado_.catalogo.planes.size() > 1;
     auto* modelo = qobject_cast<QStandardItemModel*>(combo1_->model());
+    QFont negrita = combo1_->font();
+    negrita.setBold(true);
     for (const Tarifas::Plan& plan : estado_.catalogo.planes) {
         if (conPlanes) {
             if (combo1_->count() > 0)
@@ -171,14 +176,20 @@ void Form8::LlenarCombo() {
             combo1_->addItem(QString::fromStdString(plan.nombre));
             QStandardItem* titulo = modelo->item(combo1_->count() - 1);
             titulo->setFlags(Qt::NoItemFlags);
-            QFont negrita = combo1_->font();
-            negrita.setBold(true);
             titulo->setFont(negrita);
         }
         for (const Tarifas::TipoPlan& tipo : plan.tipos) {
             const QString nombre = QString::fromStdString(tipo.nombre);
             combo1_->addItem(nombre, nombre);
         }
+    }
+    // Long plan names open a wider list rather than being cut.
+    if (conPlanes) {
+        const QFontMetrics medidas(negrita);
+        int ancho = 0;
+        for (int i = 0; i < combo1_->count(); ++i)
+            ancho = std::max(ancho, medidas.horizontalAdvance(combo1_->itemText(i)));
+        combo1_->view()->setMinimumWidth(ancho + 24);
     }
 }
 
