@@ -1,4 +1,5 @@
-// Writes the screenshots of the tariff viewer, options and billing-period dialogs into a folder.
+// Writes the screenshots of the tariff viewer (built-in, and with the example plans of
+// <folder>/tarifas), options and billing-period dialogs into a folder.
 // Run as `xvfb-run build/shots_dialogos docs` (or with QT_QPA_PLATFORM=offscreen).
 #include "app/OpcionesDialog.h"
 #include "app/VentanaPrincipal.h"
@@ -6,6 +7,7 @@
 #include "platform/Servicios.h"
 #include "support/FakeServices.h"
 #include "support/ScriptedPrompts.h"
+#include "tariffs/LectorPlanes.h"
 #include "tariffs/VisorTarifas.h"
 
 #include <QApplication>
@@ -66,6 +68,15 @@ int main(int argc, char* argv[]) {
     bool ok = true;
     Form8 tarifas(servicios, estado);
     ok = Guardar(tarifas, carpeta + "/tarifas.png") && ok;
+
+    // The viewer with the example plans of <folder>/tarifas loaded and one of their types chosen.
+    General::EstadoPrograma conPlanes;
+    conPlanes.catalogo = Tarifas::CargarCatalogo((carpeta + "/tarifas").toStdString());
+    ajustes.write("VatriMox", "Tarifas", "Tarifa", "Minutos 30/1");
+    Form8 tarifasPlan(servicios, conPlanes);
+    ok = conPlanes.catalogo.errores.empty() &&
+         Guardar(tarifasPlan, carpeta + "/tarifas-plan.png") && ok;
+    ajustes.write("VatriMox", "Tarifas", "Tarifa", "Provincial");
 
     Form3 opciones(servicios, estado, ventana);
     ok = Guardar(opciones, carpeta + "/opciones-general.png") && ok;

@@ -3,6 +3,7 @@
 
 #include "core/Fecha.h"
 #include "core/SettingsStore.h"
+#include "tariffs/Planes.h"
 #include "tariffs/Tarifas.h"
 
 #include <cstdint>
@@ -80,6 +81,8 @@ struct EstadoPrograma {
     uint8_t PorcentajeIVA = 0;
     uint8_t SegundosNegociacion = 0;
     Tarifas::EstadoLlamada llamada; // InicioLlamada, SegundosTranscurridos, SegundosFacturados
+    // The call types TipoLlamada may name: the built-in tariff, and the plan files once loaded.
+    Tarifas::Catalogo catalogo = Tarifas::CatalogoIncorporado();
 };
 
 struct PeriodoFacturacion {

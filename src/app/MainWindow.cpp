@@ -456,7 +456,7 @@ void Form1::Timer2_Timer() {
     Paneles[1]->setText(QLocale().toString(ADate(ahora.dia), QLocale::ShortFormat));
     Paneles[2]->setText(Q(estado_.TipoLlamada));
     const uint32_t color =
-        Tarifas::ColorFranja(segundo / 3600, Fechas::DiaSemana(ahora.dia), estado_.TipoLlamada);
+        Tarifas::ColorFranjaPlan(estado_.catalogo, segundo / 3600, ahora.dia, estado_.TipoLlamada);
     // No band (an unknown call type) keeps the last colour rather than turning black.
     if (color != 0)
         PintarFondo(Fondo, ColorQt(color));

@@ -2,7 +2,7 @@
 #include "app/Medidor.h"
 
 #include "core/Formato.h"
-#include "tariffs/Tarifas.h"
+#include "tariffs/Planes.h"
 
 #include <algorithm>
 #include <system_error>
@@ -181,10 +181,10 @@ Medidor::Pantalla Medidor::Calcular(General::EstadoPrograma& estado, Fechas::Dia
     Pantalla p;
     p.Label7 = General::FormatoDuracion(segundos);
     const Moneda importe =
-        Tarifas::CosteLlamada(segundoInicio, Fechas::DiaSemana(fecha), segundos, estado.TipoLlamada,
-                              estado.IncluirIVA, estado.PorcentajeIVA);
+        Tarifas::CosteTipo(estado.catalogo, estado.TipoLlamada, fecha, segundoInicio, segundos,
+                           estado.IncluirIVA, estado.PorcentajeIVA);
     p.Label6 = General::FormatoFijo(importe.aDouble(), separador);
-    p.Label2 = std::to_string(Tarifas::ContadorFacturacion(estado.TipoLlamada, llamada));
+    p.Label2 = std::to_string(Tarifas::ContadorPlan(estado.catalogo, estado.TipoLlamada, llamada));
     const double leido = General::LeerNumero(p.Label6, separador).value_or(0);
     p.Label1 = General::FormatoFijo(leido / 166.386, separador) + " €";
     return p;

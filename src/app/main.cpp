@@ -16,6 +16,7 @@
 #include "platform/Rutas.h"
 #include "platform/ShutdownSignals.h"
 #include "platform/XdgAutostart.h"
+#include "tariffs/LectorPlanes.h"
 #include "tariffs/VisorTarifas.h"
 
 #include <QApplication>
@@ -34,6 +35,16 @@ void AvisarEnEjecucion() {
         std::fprintf(stderr, "%s\n", qPrintable(texto));
     else
         QtPrompts().message(nullptr, "VatriMox", texto, Prompts::Icono::Informacion);
+}
+
+// Plan files left out at start-up, one line each, in a single message.
+void AvisarPlanesRechazados(Prompts& avisos, const Tarifas::Catalogo& catalogo) {
+    if (catalogo.errores.empty())
+        return;
+    QString texto = "No se han cargado estos planes de tarifa:";
+    for (const std::string& error : catalogo.errores)
+        texto += "\n" + QString::fromStdString(error);
+    avisos.message(nullptr, "VatriMox", texto, Prompts::Icono::Informacion);
 }
 } // namespace
 
@@ -79,6 +90,8 @@ int main(int argc, char* argv[]) {
     Servicios servicios{reloj, ajustes,    avisos, sonido,
                         sonda, autoinicio, datos,  Rutas::CarpetasReserva(datos)};
     General::EstadoPrograma estado;
+    estado.catalogo = Tarifas::CargarCatalogo(Rutas::CarpetaPlanes().toStdString());
+    AvisarPlanesRechazados(avisos, estado.catalogo);
 
     // The dialogs that need the main window reach it through this pointer, set right below.
     Form1* principal = nullptr;

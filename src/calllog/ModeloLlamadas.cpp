@@ -9,7 +9,8 @@
 #include <algorithm>
 #include <climits>
 
-ModeloLlamadas::ModeloLlamadas(QObject* padre) : QAbstractTableModel(padre) {}
+ModeloLlamadas::ModeloLlamadas(const Tarifas::Catalogo& catalogo, QObject* padre)
+    : QAbstractTableModel(padre), catalogo_(catalogo) {}
 
 void ModeloLlamadas::Cargar(std::vector<Llamada> llamadas) {
     beginResetModel();
@@ -65,7 +66,8 @@ QVariant ModeloLlamadas::data(const QModelIndex& indice, int rol) const {
     if (rol == Qt::BackgroundRole) {
         if (!colorear_)
             return QBrush(Qt::white);
-        return QBrush(Estadistica::ColorFila(llamadas_[static_cast<size_t>(indice.row())]));
+        return QBrush(
+            Estadistica::ColorFila(llamadas_[static_cast<size_t>(indice.row())], catalogo_));
     }
     return {};
 }

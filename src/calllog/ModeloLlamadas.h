@@ -7,10 +7,15 @@
 #include <QAbstractTableModel>
 #include <vector>
 
+namespace Tarifas {
+struct Catalogo;
+}
+
 class ModeloLlamadas : public QAbstractTableModel {
     Q_OBJECT
 public:
-    explicit ModeloLlamadas(QObject* padre = nullptr);
+    // `catalogo` gives the band colours and outlives the model.
+    explicit ModeloLlamadas(const Tarifas::Catalogo& catalogo, QObject* padre = nullptr);
 
     // Replaces the calls shown; grid row i (0-based) is call i + 1.
     void Cargar(std::vector<Llamada> llamadas);
@@ -29,6 +34,7 @@ public:
     QVariant headerData(int seccion, Qt::Orientation orientacion, int rol) const override;
 
 private:
+    const Tarifas::Catalogo& catalogo_;
     std::vector<Llamada> llamadas_;
     bool colorear_ = false;
 };

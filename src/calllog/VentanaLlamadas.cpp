@@ -87,7 +87,7 @@ Form6::Form6(Servicios& servicios, const General::EstadoPrograma& estado, QWidge
     setObjectName("Form6");
     setWindowTitle("Llamadas registradas");
     setModal(true);
-    Modelo = new ModeloLlamadas(this);
+    Modelo = new ModeloLlamadas(estado_.catalogo, this);
     CrearBarra();
 
     Flex = new QTableView(this);
@@ -377,6 +377,7 @@ Estadistica::Contexto Form6::Contexto() {
                                  servicios_.ajustes,
                                  servicios_.reloj.now(),
                                  estado_.TipoLlamada,
+                                 estado_.catalogo,
                                  ListaLlamadas()};
 }
 

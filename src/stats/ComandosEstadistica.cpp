@@ -9,7 +9,7 @@
 #include "stats/Estimaciones.h"
 #include "stats/PintarGraficos.h"
 #include "stats/TotalesFranja.h"
-#include "tariffs/Tarifas.h"
+#include "tariffs/Planes.h"
 
 #include <QPainter>
 
@@ -32,9 +32,8 @@ namespace {
 
 // The band colour of the moment of drawing under the current call type.
 QColor FondoAhora(const Contexto& contexto) {
-    return ColorQt(Tarifas::ColorFranja(contexto.ahora.segundo / 3600,
-                                        Fechas::DiaSemana(contexto.ahora.dia),
-                                        contexto.tipoLlamada));
+    return ColorQt(Tarifas::ColorFranjaPlan(contexto.catalogo, contexto.ahora.segundo / 3600,
+                                            contexto.ahora.dia, contexto.tipoLlamada));
 }
 
 void AvisarDesborde(const Contexto& contexto) {
@@ -95,8 +94,9 @@ void DibujarImporteHoraDia(const Contexto& contexto, PanelGrafico& Grafico2,
     });
 }
 
-QColor ColorFila(const Llamada& llamada) {
-    return ColorQt(ColorLlamada(llamada));
+QColor ColorFila(const Llamada& llamada, const Tarifas::Catalogo& catalogo) {
+    return ColorQt(Tarifas::ColorFranjaPlan(catalogo, llamada.Hora.hora(), llamada.Fecha.dia(),
+                                            llamada.Tarifa));
 }
 
 } // namespace Estadistica

@@ -13,6 +13,9 @@
 class Prompts;
 class SettingsStore;
 class QPainter;
+namespace Tarifas {
+struct Catalogo;
+}
 
 // A chart panel (`Grafico`, `Grafico2`, `Grafico3`): paints itself with the function it holds.
 class PanelGrafico : public QWidget {
@@ -32,13 +35,14 @@ private:
 namespace Estadistica {
 
 // What every command reads: the window, its prompts, the settings (billing period), the time
-// now, the current call type and the loaded calls (`ListaLlamadas`).
+// now, the current call type, the plans that price it and the loaded calls (`ListaLlamadas`).
 struct Contexto {
     QWidget* ventana;
     Prompts& avisos;
     const SettingsStore& ajustes;
     Fechas::FechaHora ahora;
     std::string tipoLlamada;
+    const Tarifas::Catalogo& catalogo;
     const std::vector<Llamada>& llamadas;
 };
 
@@ -47,8 +51,8 @@ void MostrarTotales(const Contexto& contexto);
 void DibujarRegularidad(const Contexto& contexto, PanelGrafico& Grafico);
 void DibujarImporteHoraDia(const Contexto& contexto, PanelGrafico& Grafico2,
                            PanelGrafico& Grafico3);
-// Row colour of `ColorearTarifa`: the band colour of the call's start, black for an unknown
-// call type.
-QColor ColorFila(const Llamada& llamada);
+// Row colour of `ColorearTarifa`: the band colour of the call's start under the plan of its
+// Tarifa, black for a call type no plan knows.
+QColor ColorFila(const Llamada& llamada, const Tarifas::Catalogo& catalogo);
 
 } // namespace Estadistica

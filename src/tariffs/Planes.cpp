@@ -255,6 +255,11 @@ uint32_t ColorFranjaPlan(const Catalogo& catalogo, int hora, Fechas::Dia fecha,
     return 0;
 }
 
+int32_t ContadorPlan(const Catalogo& catalogo, std::string_view tipo, EstadoLlamada& estado) {
+    const TipoPlan* t = catalogo.BuscarTipo(tipo);
+    return ContarFacturados(t ? t->segundosIncluidos : 0, estado);
+}
+
 Moneda AplicarIVA(Moneda importe, uint8_t incluirIVA, uint8_t porcentaje) {
     if (incluirIVA != 1)
         return importe;

@@ -97,6 +97,8 @@ Moneda CosteTipo(const Catalogo& catalogo, std::string_view tipo, Fechas::Dia fe
                  uint8_t porcentajeIVA);
 uint32_t ColorFranjaPlan(const Catalogo& catalogo, int hora, Fechas::Dia fecha,
                          std::string_view tipo);
+// Billed-seconds figure of a call of any plan's call type, as ContadorFacturacion.
+int32_t ContadorPlan(const Catalogo& catalogo, std::string_view tipo, EstadoLlamada& estado);
 
 // IVA added when incluirIVA is exactly 1: the exact product amount x percentage, read as a
 // double, divided by 100 and rounded back to money. Saturates where the money range ends.

@@ -136,9 +136,13 @@ Moneda CosteLlamada(int32_t segundoInicio, int diaSemana, int64_t segundosTransc
 
 int32_t ContadorFacturacion(std::string_view tipoLlamada, EstadoLlamada& estado) {
     const TarifaLlamada* t = BuscarTarifa(tipoLlamada);
-    if (t && t->segundosIncluidos > 0) {
+    return ContarFacturados(t ? t->segundosIncluidos : 0, estado);
+}
+
+int32_t ContarFacturados(int64_t segundosIncluidos, EstadoLlamada& estado) {
+    if (segundosIncluidos > 0) {
         // Counts down the seconds the set-up charge still covers, then up the billed ones.
-        const Moneda incluidos = Moneda::desdeEntero(t->segundosIncluidos);
+        const Moneda incluidos = Moneda::desdeEntero(segundosIncluidos);
         const Moneda minimo = Moneda::desdeDiezmilesimas(std::numeric_limits<int64_t>::min());
         const Moneda resto = estado.SegundosTranscurridos < minimo + incluidos
                                  ? minimo

@@ -80,5 +80,7 @@ Moneda CosteLlamada(int32_t segundoInicio, int diaSemana, int64_t segundosTransc
 
 // Billed-seconds figure beside the meter; writes estado.SegundosFacturados.
 int32_t ContadorFacturacion(std::string_view tipoLlamada, EstadoLlamada& estado);
+// The same figure for a call type covering `segundosIncluidos` with its set-up charge.
+int32_t ContarFacturados(int64_t segundosIncluidos, EstadoLlamada& estado);
 
 } // namespace Tarifas

@@ -1,10 +1,12 @@
-// Form8, "Tarifas": shows the tariff table of a call type by day type and chooses the call type.
+// Form8, "Tarifas": shows the tariff table of a call type by day type and chooses the call type
+// among those of every plan.
 #pragma once
 
 #include "tariffs/Tarifas.h"
 
 #include <QDialog>
 #include <array>
+#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -34,11 +36,14 @@ protected:
 private:
     void CrearControles();
     void MostrarTabla(Tarifas::TipoDia dia);
+    void LlenarCombo();
 
     Servicios& servicios_;
     General::EstadoPrograma& estado_;
     QComboBox* combo1_ = nullptr;
     std::array<QLabel*, 3> pestanas_{};
-    std::array<QLabel*, 4> barras_{};
-    std::array<std::array<QLabel*, 4>, 4> textos_{}; // [row][start, end, set-up, per minute]
+    std::vector<QLabel*> barras_;
+    std::vector<std::array<QLabel*, 4>> textos_; // [row][start, end, set-up, per minute]
+    QLabel* facturacion_ = nullptr;
+    QLabel* festivos_ = nullptr; // only with plan files: the chosen type's plan and holidays
 };

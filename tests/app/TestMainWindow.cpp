@@ -2,8 +2,11 @@
 #include "app/MainWindow.h"
 #include "support/FakeServices.h"
 #include "support/ScriptedPrompts.h"
+#include "tariffs/LectorPlanes.h"
+#include "tariffs/VisorTarifas.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -283,6 +286,37 @@ private slots:
         Cargar();
         QCOMPARE(avisos_.mostrados.size(), 1);
         QCOMPARE(sonido_.reproducidos.size(), 1);
+    }
+
+    // A user plan's call type chosen in the viewer prices and colours the call by that plan:
+    // 15 March is one of its holidays ("reducida"), billed in 60 s steps after 30 s included.
+    void tipoDeUnPlan() {
+        const auto restaurar =
+            qScopeGuard([this] { estado_.catalogo = Tarifas::CatalogoIncorporado(); });
+        QDir().mkpath(carpeta_ + "/tarifas");
+        QFile plan(carpeta_ + "/tarifas/prueba.toml");
+        QVERIFY(plan.open(QIODevice::WriteOnly));
+        plan.write("nombre = \"Prueba\"\ndias_festivos = [\"15/03\"]\n[[tipo]]\n"
+                   "nombre = \"Pasos\"\nestablecimiento = 10\nincluidos = 30\npasos = [60, 60]\n"
+                   "franjas = { punta = 9, reducida = 2 }\n"
+                   "laborales = [\"00:00:00-23:59:59 punta\"]\n"
+                   "sabados = [\"00:00:00-23:59:59 punta\"]\n"
+                   "festivos = [\"00:00:00-23:59:59 reducida\"]\n");
+        plan.close();
+        estado_.catalogo = Tarifas::CargarCatalogo((carpeta_ + "/tarifas").toStdString());
+        QVERIFY(estado_.catalogo.errores.empty());
+        Form1& f = Cargar();
+        Form8 visor(*s_, estado_);
+        visor.findChild<QComboBox*>("Combo1")->setCurrentText("Pasos");
+        visor.Command1_Click();
+        f.Timer2_Timer();
+        QCOMPARE(f.findChild<QLabel*>("Fondo")->palette().color(QPalette::Window),
+                 QColor(192, 255, 192));
+        Llamar(100); // 120 s with the 20 s of set-up
+        QCOMPARE(Texto("Label6"), QString("14,00"));
+        QCOMPARE(Texto("Label2"), QString("90"));
+        f.Command1_Click();
+        QCOMPARE(Log(), QByteArray("#1999-03-15#,#09:59:40#,#00:02:00#,90,14,\"Pasos\"\r\n"));
     }
 
     void fallaAlGuardar() {

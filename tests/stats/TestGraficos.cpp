@@ -34,9 +34,10 @@ class TestGraficos : public QObject {
     ScriptedPrompts avisos;
     FakeClock reloj;
     std::vector<Llamada> llamadas;
+    const Tarifas::Catalogo incorporado = Tarifas::CatalogoIncorporado();
 
     Estadistica::Contexto Contexto() {
-        return {nullptr, avisos, ajustes, reloj.now(), "Metropolitana", llamadas};
+        return {nullptr, avisos, ajustes, reloj.now(), "Metropolitana", incorporado, llamadas};
     }
     QImage Regularidad() {
         PanelGrafico panel;
@@ -200,7 +201,7 @@ private slots:
     void colorFila() {
         QFETCH(Llamada, llamada);
         QFETCH(QColor, color);
-        QCOMPARE(Estadistica::ColorFila(llamada), color);
+        QCOMPARE(Estadistica::ColorFila(llamada, incorporado), color);
     }
 };
 
