@@ -155,16 +155,30 @@ struct Orden {
     Consola& consola;
 };
 
+// The built-in tariff and the user's plan files; refused files are named on standard error and
+// the others still used.
+Tarifas::Catalogo CargarPlanes(Orden& o) {
+    Tarifas::Catalogo catalogo = Tarifas::CargarCatalogo(Ruta(Rutas::CarpetaPlanes()));
+    for (const std::string& error : catalogo.errores)
+        o.consola.err << "vatrimox: " << Q(error) << "\n";
+    return catalogo;
+}
+
 int Precio(Orden& o, const QCommandLineOption& iva, const QCommandLineOption& negociacion) {
     if (o.argumentos.size() != 3)
         return o.consola.MalUso(
             QString::fromUtf8("«precio» necesita TIPO, \"AAAA-MM-DD HH:MM:SS\" y SEGUNDOS"));
     const QString tipo = o.argumentos[0];
-    if (!Tarifas::BuscarTarifa(tipo.toStdString()))
+    Tarifas::Catalogo catalogo = CargarPlanes(o);
+    if (!catalogo.BuscarTipo(tipo.toStdString())) {
+        QStringList tipos;
+        for (const Tarifas::Plan& plan : catalogo.planes)
+            for (const Tarifas::TipoPlan& t : plan.tipos)
+                tipos << Q(t.nombre);
         return o.consola.MalUso(
-            QString::fromUtf8("tipo de llamada desconocido «%1»; los tipos son Metropolitana, "
-                              "Provincial e Interprovincial")
-                .arg(tipo));
+            QString::fromUtf8("tipo de llamada desconocido «%1»; los tipos son: %2")
+                .arg(tipo, tipos.join(", ")));
+    }
     const auto segundos = General::LeerEntero(o.argumentos[2].toStdString(), 0, MaximoSegundos);
     if (!segundos)
         return o.consola.MalUso(QString::fromUtf8("SEGUNDOS debe ser un número entero de 0 a %1, "
@@ -174,6 +188,7 @@ int Precio(Orden& o, const QCommandLineOption& iva, const QCommandLineOption& ne
 
     const IniSettingsStore ajustes;
     General::EstadoPrograma estado;
+    estado.catalogo = std::move(catalogo);
     estado.TipoLlamada = tipo.toStdString();
     estado.IncluirIVA = Byte(ajustes, General::Ajustes::IVA);
     estado.PorcentajeIVA = Byte(ajustes, General::Ajustes::CuantoIVA);
@@ -317,9 +332,7 @@ int Informe(Orden& o) {
 // "¿Qué tarifa me conviene?" for the loaded calls, under the stored IVA settings; refused plan
 // files are named on standard error and the others still compared.
 int CompararTarifas(Orden& o, const std::vector<Llamada>& llamadas) {
-    const Tarifas::Catalogo catalogo = Tarifas::CargarCatalogo(Ruta(Rutas::CarpetaPlanes()));
-    for (const std::string& error : catalogo.errores)
-        o.consola.err << "vatrimox: " << Q(error) << "\n";
+    const Tarifas::Catalogo catalogo = CargarPlanes(o);
     const IniSettingsStore ajustes;
     const auto filas = Tarifas::Comparar(llamadas, catalogo, Byte(ajustes, General::Ajustes::IVA),
                                          Byte(ajustes, General::Ajustes::CuantoIVA));
