@@ -2,9 +2,9 @@
 // <folder>/tarifas), options and billing-period dialogs into a folder.
 // Run as `xvfb-run build/shots_dialogos docs` (or with QT_QPA_PLATFORM=offscreen).
 #include "app/OpcionesDialog.h"
-#include "app/VentanaPrincipal.h"
 #include "period/PeriodoDialog.h"
 #include "platform/Servicios.h"
+#include "programa/VentanaPrincipal.h"
 #include "support/FakeServices.h"
 #include "support/ScriptedPrompts.h"
 #include "tariffs/LectorPlanes.h"

@@ -1,8 +1,8 @@
 // Writes the screenshots of the call-log window's charts and coloured grid into a folder.
-#include "app/Ajustes.h"
 #include "calllog/Llamada.h"
 #include "calllog/VentanaLlamadas.h"
 #include "platform/Servicios.h"
+#include "programa/Ajustes.h"
 #include "support/FakeServices.h"
 #include "support/ScriptedPrompts.h"
 

@@ -2,9 +2,9 @@
 // in the journal, billing-period rollover, and the period's progress.
 #pragma once
 
-#include "app/Ajustes.h"
 #include "app/Medidor.h"
 #include "calllog/Llamada.h"
+#include "programa/Ajustes.h"
 
 #include <filesystem>
 #include <optional>

@@ -1,8 +1,8 @@
 // The main window's budget check: the stored budget against the current call log of the period.
 #include "app/AvisoPresupuesto.h"
 
-#include "app/Ajustes.h"
 #include "calllog/Llamada.h"
+#include "programa/Ajustes.h"
 
 namespace General {
 

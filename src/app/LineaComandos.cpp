@@ -2,7 +2,6 @@
 // QCoreApplication, with plain or JSON output.
 #include "app/LineaComandos.h"
 
-#include "app/Ajustes.h"
 #include "app/Medidor.h"
 #include "calllog/FormatoLocal.h"
 #include "calllog/Llamada.h"
@@ -11,6 +10,7 @@
 #include "platform/Clock.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/Rutas.h"
+#include "programa/Ajustes.h"
 #include "stats/Estimaciones.h"
 #include "stats/TotalesFranja.h"
 #include "tariffs/LectorPlanes.h"

@@ -1,12 +1,12 @@
 // Form1: the main window with the live meter, its toolbar, status bar, timers and tray icon.
 #pragma once
 
-#include "app/Ajustes.h"
 #include "app/CSSound.h"
 #include "app/Icono.h"
 #include "app/Medidor.h"
-#include "app/VentanaPrincipal.h"
 #include "platform/Servicios.h"
+#include "programa/Ajustes.h"
+#include "programa/VentanaPrincipal.h"
 
 #include <QTimer>
 #include <QWidget>

@@ -1,10 +1,10 @@
 // Medidor: the live call meter as a state machine, and the journal that keeps a running call.
 #pragma once
 
-#include "app/Ajustes.h"
 #include "calllog/Llamada.h"
 #include "core/Fecha.h"
 #include "core/SettingsStore.h"
+#include "programa/Ajustes.h"
 
 #include <chrono>
 #include <cstdint>

@@ -2,12 +2,12 @@
 #include "app/OpcionesDialog.h"
 
 #include "app/CSSound.h"
-#include "app/VentanaPrincipal.h"
 #include "platform/Autostart.h"
 #include "platform/Controles.h"
 #include "platform/Prompts.h"
 #include "platform/Servicios.h"
 #include "platform/SoundPlayer.h"
+#include "programa/VentanaPrincipal.h"
 
 #include <QCheckBox>
 #include <QComboBox>

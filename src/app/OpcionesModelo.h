@@ -1,7 +1,7 @@
 // Values edited by the options dialog: read at opening, checked, and stored in a fixed order.
 #pragma once
 
-#include "app/Ajustes.h"
+#include "programa/Ajustes.h"
 #include "stats/Presupuesto.h"
 
 #include <array>

@@ -1,5 +1,4 @@
 // Composition root: builds the real adapters, the program state and the main window.
-#include "app/Ajustes.h"
 #include "app/Icono.h"
 #include "app/LineaComandos.h"
 #include "app/MainWindow.h"
@@ -16,6 +15,7 @@
 #include "platform/Rutas.h"
 #include "platform/ShutdownSignals.h"
 #include "platform/XdgAutostart.h"
+#include "programa/Ajustes.h"
 #include "tariffs/LectorPlanes.h"
 #include "tariffs/VisorTarifas.h"
 

@@ -1,9 +1,9 @@
 // Form6, the call-log window "Llamadas registradas": toolbar `Barra`, grid `Flex`, chart panels.
 #pragma once
 
-#include "app/Ajustes.h"
 #include "calllog/Llamada.h"
 #include "platform/Servicios.h"
+#include "programa/Ajustes.h"
 
 #include <QDialog>
 #include <QFont>

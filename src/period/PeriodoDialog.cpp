@@ -1,12 +1,12 @@
 // Form10: month list, year spin, 37 day cells and the two date boxes of the billing period.
 #include "period/PeriodoDialog.h"
 
-#include "app/Ajustes.h"
-#include "app/VentanaPrincipal.h"
 #include "platform/Clock.h"
 #include "platform/Controles.h"
 #include "platform/Prompts.h"
 #include "platform/Servicios.h"
+#include "programa/Ajustes.h"
+#include "programa/VentanaPrincipal.h"
 
 #include <QComboBox>
 #include <QEvent>

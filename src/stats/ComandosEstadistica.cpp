@@ -1,10 +1,10 @@
 // Statistics commands of the call-log window: estimates, totals, charts and row colours.
 #include "stats/ComandosEstadistica.h"
 
-#include "app/Ajustes.h"
 #include "calllog/FormatoLocal.h"
 #include "calllog/Totales.h"
 #include "platform/Prompts.h"
+#include "programa/Ajustes.h"
 #include "stats/DatosGraficos.h"
 #include "stats/Estimaciones.h"
 #include "stats/PintarGraficos.h"

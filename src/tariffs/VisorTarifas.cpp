@@ -2,10 +2,10 @@
 // plan files the call types are grouped by plan and the plan's holidays shown below.
 #include "tariffs/VisorTarifas.h"
 
-#include "app/Ajustes.h"
 #include "platform/Controles.h"
 #include "platform/Prompts.h"
 #include "platform/Servicios.h"
+#include "programa/Ajustes.h"
 #include "tariffs/VisorTarifasFilas.h"
 
 #include <QAbstractItemView>

@@ -1,6 +1,6 @@
 // Settings schema: conversions, the billing period, start-up reads and the first-run defaults.
-#include "app/Ajustes.h"
 #include "calllog/Llamada.h"
+#include "programa/Ajustes.h"
 #include "support/FakeServices.h"
 
 #include <QFile>

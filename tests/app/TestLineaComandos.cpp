@@ -1,8 +1,8 @@
 // The command line run as a process: each command, JSON read back, bad arguments, damaged logs.
-#include "app/Ajustes.h"
 #include "calllog/Llamada.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/Rutas.h"
+#include "programa/Ajustes.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,8 +1,8 @@
 // Tests of the options dialog Form3: opening, dependent controls, checks, storing and cancelling.
-#include "app/Ajustes.h"
 #include "app/OpcionesDialog.h"
-#include "app/VentanaPrincipal.h"
 #include "platform/Servicios.h"
+#include "programa/Ajustes.h"
+#include "programa/VentanaPrincipal.h"
 #include "support/FakeServices.h"
 #include "support/ScriptedPrompts.h"
 

@@ -1,10 +1,10 @@
 // Tests of the billing-period calendar: its month grid, selection, checks and the Form10 dialog.
-#include "app/Ajustes.h"
 #include "app/Arranque.h"
-#include "app/VentanaPrincipal.h"
 #include "period/CalendarioPeriodo.h"
 #include "period/PeriodoDialog.h"
 #include "platform/Servicios.h"
+#include "programa/Ajustes.h"
+#include "programa/VentanaPrincipal.h"
 #include "support/FakeServices.h"
 #include "support/ScriptedPrompts.h"
 

@@ -1,6 +1,6 @@
 // The statistics commands as the user sees them: message boxes, beeps, chart pixels, row colours.
 #include "Llamadas.h"
-#include "app/Ajustes.h"
+#include "programa/Ajustes.h"
 #include "stats/ComandosEstadistica.h"
 #include "support/FakeServices.h"
 #include "support/ScriptedPrompts.h"

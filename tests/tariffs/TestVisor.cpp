@@ -1,6 +1,6 @@
 // Tests of the tariff viewer Form8: rows of each tab and call type, and choosing the call type.
-#include "app/Ajustes.h"
 #include "platform/Servicios.h"
+#include "programa/Ajustes.h"
 #include "support/FakeServices.h"
 #include "support/ScriptedPrompts.h"
 #include "tariffs/VisorTarifas.h"

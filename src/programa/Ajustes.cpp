@@ -1,5 +1,5 @@
 // Settings access, their conversions, the start-up reads and the first-run defaults.
-#include "app/Ajustes.h"
+#include "programa/Ajustes.h"
 
 #include "calllog/Llamada.h"
 #include "core/Formato.h"
