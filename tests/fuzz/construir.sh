@@ -8,7 +8,8 @@ mkdir -p "$salida/corpus" "$salida/corpus-planes"
 ${CXX_FUZZ:-clang++} -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined \
     -fno-sanitize-recover=undefined -I"$raiz/src" \
     "$raiz/tests/fuzz/FuzzLector.cpp" "$raiz/src/calllog/ArchivoLlamadas.cpp" \
-    "$raiz/src/calllog/TextoTarifa.cpp" "$raiz/src/core/Moneda.cpp" "$raiz/src/core/Fecha.cpp" \
+    "$raiz/src/calllog/TextoTarifa.cpp" "$raiz/src/calllog/BloqueoLlamadas.cpp" \
+    "$raiz/src/core/Moneda.cpp" "$raiz/src/core/Fecha.cpp" \
     -o "$salida/fuzz_lector"
 ${CXX_FUZZ:-clang++} -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined \
     -fno-sanitize-recover=undefined -I"$raiz/src" \
