@@ -41,19 +41,21 @@ std::vector<Llamada> Muestra() {
         int64_t libre = 0; // a call starts only after the one before has ended
         for (int32_t inicio : inicios) {
             const int64_t minutos = 2 + static_cast<int64_t>(azar() % (finDeSemana ? 90 : 40));
+            const auto hora = static_cast<int32_t>(std::max<int64_t>(inicio, libre));
+            const int64_t duracion = minutos * 60 + static_cast<int64_t>(azar() % 60);
+            if (hora + duracion >= Fechas::SegundosPorDia)
+                continue;
+            libre = hora + duracion + 600;
             Llamada l;
             l.Fecha = fecha;
-            l.Hora = static_cast<int32_t>(std::max<int64_t>(inicio, libre));
-            l.Duracion = minutos * 60 + static_cast<int64_t>(azar() % 60);
-            if (l.Hora + l.Duracion >= Fechas::SegundosPorDia)
-                continue;
-            libre = l.Hora + l.Duracion + 600;
-            l.Segundos = static_cast<int32_t>(l.Duracion);
+            l.Hora = int64_t{hora};
+            l.Duracion = duracion;
+            l.Segundos = static_cast<int32_t>(duracion);
             const auto tipo = azar() % 10;
             l.Tarifa = tipo == 0 ? "Interprovincial" : tipo < 3 ? "Provincial" : "Metropolitana";
             // The meter logs the amount as it shows it, in whole cents of a peseta.
-            const Moneda coste = Tarifas::CosteLlamada(l.Hora, Fechas::DiaSemana(fecha), l.Duracion,
-                                                       l.Tarifa, 1, 16);
+            const Moneda coste =
+                Tarifas::CosteLlamada(hora, Fechas::DiaSemana(fecha), duracion, l.Tarifa, 1, 16);
             l.Importe = *Moneda::desdeTexto(General::FormatoFijo(coste.aDouble(), '.'));
             v.push_back(l);
         }
