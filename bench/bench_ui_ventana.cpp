@@ -88,7 +88,8 @@ void BM_LeerArchivo(benchmark::State& estado) {
 
 void BM_CargarModelo(benchmark::State& estado) {
     const auto llamadas = ArchivoLlamadas::Leer(Archivo()).llamadas;
-    ModeloLlamadas modelo;
+    const Tarifas::Catalogo catalogo = Tarifas::CatalogoIncorporado();
+    ModeloLlamadas modelo(catalogo);
     for (auto _ : estado) {
         auto copia = llamadas;
         modelo.Cargar(std::move(copia));
@@ -143,7 +144,8 @@ void BM_AbrirVentana(benchmark::State& estado) {
 
 // One screenful of 30 rows at the end of the log, as a scroll step paints it.
 void BM_PintarPagina(benchmark::State& estado) {
-    ModeloLlamadas modelo;
+    const Tarifas::Catalogo catalogo = Tarifas::CatalogoIncorporado();
+    ModeloLlamadas modelo(catalogo);
     modelo.Cargar(ArchivoLlamadas::Leer(Archivo()).llamadas);
     int fila = Llamadas - 30;
     for (auto _ : estado) {

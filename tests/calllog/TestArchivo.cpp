@@ -120,6 +120,16 @@ private slots:
                "#1999-03-16#,#8:5:3#,#1899-12-31 01:00:00#,-7,\"7.5\",\"x\"\r\n"
             << 2 << L(1999, 3, 16, 29103, 90000, -7, 75000, "x");
         QTest::newRow("vacio") << "" << 0 << Llamada{};
+        // Past a megabyte a file is read in two halves split after the middle line end: with
+        // three values a line of the same width, an odd count of records splits between two
+        // records and an even one inside a record, where the whole is read in one pass.
+        const QString primera = "#1999-03-15#,#18:25:03#,#00:05:12#\r\n";
+        const std::string tarifa(static_cast<size_t>(primera.size()) - 14, 'M');
+        const QString registro =
+            primera + "312,45.23,\"" + QString::fromStdString(tarifa) + "\"\r\n";
+        for (const int n : {30001, 30000})
+            QTest::addRow("archivo grande, %d registros partidos", n)
+                << registro.repeated(n) << n << L(1999, 3, 15, 66303, 312, 312, 452300, tarifa);
         QTest::newRow("segundos de 32 bits")
             << "#1999-03-15#,#18:25:03#,#09:10:00#,+40000,-0.0001,\"M\"" << 1
             << L(1999, 3, 15, 66303, 33000, 40000, -1, "M");
@@ -185,6 +195,8 @@ private slots:
         QTest::newRow("comillas sin cerrar") << bien + bien.left(46) << 1 << 6 << 2;
         QTest::newRow("almohadilla sin cerrar") << con(1, "#1999-03-15") << 0 << 1 << 1;
         QTest::newRow("literal partido") << con(1, "#1999-03-15\r\n#") << 0 << 1 << 1;
+        QTest::newRow("archivo grande, fallo al final")
+            << bien.repeated(30000) + con(5, "x") << 30000 << 5 << 30001;
     }
     void danado() {
         QFETCH(QByteArray, texto);
