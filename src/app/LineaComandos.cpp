@@ -271,6 +271,7 @@ int Informe(Orden& o) {
     int salida = Exito;
     if (!CargarRegistro(o, ruta, llamadas, salida))
         return salida;
+    const Tarifas::Catalogo catalogo = CargarPlanes(o);
     const char separador = FormatoLocal::SeparadorDecimal();
     const Fechas::Dia hoy = SystemClock().now().dia;
     const auto periodo = General::LeerPeriodo(IniSettingsStore());
@@ -288,7 +289,7 @@ int Informe(Orden& o) {
                 QJsonObject{{"inicio", FormatoLocal::ADate(periodo->inicio).toString(Qt::ISODate)},
                             {"final", FormatoLocal::ADate(periodo->fin).toString(Qt::ISODate)}};
         QJsonObject totales = JsonTotales(Registro::CalcularTotales(llamadas));
-        const Estadistica::SumasFranja franjas = Estadistica::SumarPorFranja(llamadas);
+        const Estadistica::SumasFranja franjas = Estadistica::SumarPorFranja(llamadas, catalogo);
         totales["punta"] = Importe4(franjas.punta);
         totales["normal"] = Importe4(franjas.normal);
         totales["reducida"] = Importe4(franjas.reducida);
@@ -321,7 +322,7 @@ int Informe(Orden& o) {
                              : Registro::TextoDatosHoy(delDia, separador))
         << "\n"
         << QString::fromUtf8("\nCálculo total\n")
-        << Q(Estadistica::TextoTotales(llamadas, separador)
+        << Q(Estadistica::TextoTotales(llamadas, catalogo, separador)
                  .value_or(Registro::TextoDesborde(separador)))
         << "\n"
         << QString::fromUtf8("\nEstadística de las llamadas\n")

@@ -66,7 +66,8 @@ void MostrarEstimado(const Contexto& contexto) {
 }
 
 void MostrarTotales(const Contexto& contexto) {
-    const auto texto = TextoTotales(contexto.llamadas, FormatoLocal::SeparadorDecimal());
+    const auto texto =
+        TextoTotales(contexto.llamadas, contexto.catalogo, FormatoLocal::SeparadorDecimal());
     if (!texto) {
         AvisarDesborde(contexto);
         return;

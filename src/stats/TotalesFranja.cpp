@@ -11,16 +11,17 @@ namespace {
 constexpr double PesetasPorEuro = 166.386;
 }
 
-uint32_t ColorLlamada(const Llamada& llamada) {
-    return Tarifas::ColorFranja(llamada.Hora.hora(), Fechas::DiaSemana(llamada.Fecha.dia()),
-                                llamada.Tarifa);
+uint32_t ColorLlamada(const Llamada& llamada, const Tarifas::Catalogo& catalogo) {
+    return Tarifas::ColorFranjaPlan(catalogo, llamada.Hora.hora(), llamada.Fecha.dia(),
+                                    llamada.Tarifa);
 }
 
-SumasFranja SumarPorFranja(const std::vector<Llamada>& llamadas) {
+SumasFranja SumarPorFranja(const std::vector<Llamada>& llamadas,
+                           const Tarifas::Catalogo& catalogo) {
     SumasFranja s;
     for (const Llamada& l : llamadas) {
         Moneda* suma = nullptr;
-        switch (ColorLlamada(l)) {
+        switch (ColorLlamada(l, catalogo)) {
         case Tarifas::ColorPunta:
             suma = &s.punta;
             break;
@@ -44,9 +45,10 @@ std::string TextoPorcentaje(Moneda parte, Moneda total, char separador) {
     return General::FormatoFijo(cuota, separador) + " %";
 }
 
-std::optional<std::string> TextoTotales(const std::vector<Llamada>& llamadas, char separador) {
+std::optional<std::string> TextoTotales(const std::vector<Llamada>& llamadas,
+                                        const Tarifas::Catalogo& catalogo, char separador) {
     const Registro::Totales t = Registro::CalcularTotales(llamadas);
-    const SumasFranja s = SumarPorFranja(llamadas);
+    const SumasFranja s = SumarPorFranja(llamadas, catalogo);
     Moneda bandas = s.punta;
     const bool caben = bandas.sumarSaturando(s.normal) && bandas.sumarSaturando(s.reducida);
     if (t.desborde || s.desborde || !caben)

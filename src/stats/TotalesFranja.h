@@ -3,6 +3,7 @@
 
 #include "calllog/Llamada.h"
 #include "core/Moneda.h"
+#include "tariffs/Planes.h"
 
 #include <cstdint>
 #include <optional>
@@ -19,16 +20,18 @@ struct SumasFranja {
     Moneda reducida;
     bool desborde = false; // a band sum goes past the range of a Moneda
 };
-SumasFranja SumarPorFranja(const std::vector<Llamada>& llamadas);
+SumasFranja SumarPorFranja(const std::vector<Llamada>& llamadas, const Tarifas::Catalogo& catalogo);
 
-// Band colour (red in the low byte) of the hour in which the call started.
-uint32_t ColorLlamada(const Llamada& llamada);
+// Band colour (red in the low byte) of the hour in which the call started, under the plan of
+// its call type; a plan's bands named "punta", "normal" and "reducida" count as those.
+uint32_t ColorLlamada(const Llamada& llamada, const Tarifas::Catalogo& catalogo);
 
 // Share of parte in total as "50,00 %"; "0,00 %" when the total is 0.
 std::string TextoPorcentaje(Moneda parte, Moneda total, char separador);
 
 // The message text of the totals box: eight lines joined by a line feed; nullopt when a sum
 // of amounts does not fit a Moneda, as its shares and totals would then be wrong.
-std::optional<std::string> TextoTotales(const std::vector<Llamada>& llamadas, char separador);
+std::optional<std::string> TextoTotales(const std::vector<Llamada>& llamadas,
+                                        const Tarifas::Catalogo& catalogo, char separador);
 
 } // namespace Estadistica

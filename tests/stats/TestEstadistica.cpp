@@ -189,7 +189,9 @@ private slots:
     void totales() {
         QFETCH(std::vector<Llamada>, llamadas);
         QFETCH(QString, texto);
-        QCOMPARE(QString::fromStdString(TextoTotales(llamadas, ',').value_or("")), texto);
+        QCOMPARE(QString::fromStdString(
+                     TextoTotales(llamadas, Tarifas::CatalogoIncorporado(), ',').value_or("")),
+                 texto);
     }
 
     void llamadaDeMedianoche() {

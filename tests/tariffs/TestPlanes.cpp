@@ -1,5 +1,6 @@
 // Plan files: refusals with their lines, closed-form pricing against a step-by-step count, the
 // shipped examples, and a call log re-priced under every plan.
+#include "stats/TotalesFranja.h"
 #include "tariffs/Comparacion.h"
 #include "tariffs/LectorPlanes.h"
 #include "tariffs/Tarifas.h"
@@ -177,6 +178,10 @@ private slots:
                                         {"Urbana", martes, 0u}})
             QCOMPARE(ColorFranjaPlan(cat, 10, dia, tipo), color);
         QCOMPARE(CosteTipo(cat, "Urbana", martes, 0, 600, 0, 0), Moneda());
+        // The totals by band count a plan's call in the band of its name.
+        const Llamada deUnPlan{martes, int64_t{36000},         int64_t{60},
+                               60,     Moneda::desdeEntero(9), "Provincial con festivos"};
+        QCOMPARE(Estadistica::SumarPorFranja({deUnPlan}, cat).punta, Moneda::desdeEntero(9));
     }
 
     // Seeded calls under each plan shape, against the step-by-step count: starts on and around
