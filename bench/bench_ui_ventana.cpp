@@ -106,8 +106,8 @@ double Residente() {
     return residente * static_cast<double>(sysconf(_SC_PAGESIZE));
 }
 
-// What the open window holds per call: resident memory grown by opening it, over the calls.
-void BM_MemoriaVentana(benchmark::State& estado) {
+// The adapters and program state a call-log window opens with, none of them doing anything.
+struct Entorno {
     SystemClock reloj;
     AjustesVacios ajustes;
     SinDialogos avisos;
@@ -116,9 +116,14 @@ void BM_MemoriaVentana(benchmark::State& estado) {
     SinAutoinicio autoinicio;
     Servicios servicios{reloj, ajustes, avisos, sonido, conexion, autoinicio, Carpeta().path()};
     General::EstadoPrograma programa;
+};
+
+// What the open window holds per call: resident memory grown by opening it, over the calls.
+void BM_MemoriaVentana(benchmark::State& estado) {
+    Entorno e;
     for (auto _ : estado) {
         const double antes = Residente();
-        Form6 ventana(servicios, programa);
+        Form6 ventana(e.servicios, e.programa);
         ventana.show();
         QApplication::processEvents();
         estado.counters["bytes_por_llamada"] = (Residente() - antes) / ventana.N();
@@ -126,16 +131,9 @@ void BM_MemoriaVentana(benchmark::State& estado) {
 }
 
 void BM_AbrirVentana(benchmark::State& estado) {
-    SystemClock reloj;
-    AjustesVacios ajustes;
-    SinDialogos avisos;
-    SinSonido sonido;
-    SinConexion conexion;
-    SinAutoinicio autoinicio;
-    Servicios servicios{reloj, ajustes, avisos, sonido, conexion, autoinicio, Carpeta().path()};
-    General::EstadoPrograma programa;
+    Entorno e;
     for (auto _ : estado) {
-        Form6 ventana(servicios, programa);
+        Form6 ventana(e.servicios, e.programa);
         ventana.show();
         QApplication::processEvents();
         benchmark::DoNotOptimize(ventana.N());

@@ -193,23 +193,19 @@ int Precio(Orden& o, const QCommandLineOption& iva, const QCommandLineOption& ne
     estado.IncluirIVA = Byte(ajustes, General::Ajustes::IVA);
     estado.PorcentajeIVA = Byte(ajustes, General::Ajustes::CuantoIVA);
     estado.SegundosNegociacion = Byte(ajustes, General::Ajustes::Negociacion);
-    if (o.parser.isSet(iva)) {
-        const auto porcentaje = General::ComoByte(o.parser.value(iva).toStdString());
-        if (!porcentaje)
+    for (const auto& [opcion, destino] : {std::pair{&iva, &estado.PorcentajeIVA},
+                                          std::pair{&negociacion, &estado.SegundosNegociacion}}) {
+        if (!o.parser.isSet(*opcion))
+            continue;
+        const auto valor = General::ComoByte(o.parser.value(*opcion).toStdString());
+        if (!valor)
             return o.consola.MalUso(
-                QString::fromUtf8("--iva debe ser un número entero de 0 a 255, no «%1»")
-                    .arg(o.parser.value(iva)));
+                QString::fromUtf8("--%1 debe ser un número entero de 0 a 255, no «%2»")
+                    .arg(opcion->names().constFirst(), o.parser.value(*opcion)));
+        *destino = *valor;
+    }
+    if (o.parser.isSet(iva))
         estado.IncluirIVA = 1;
-        estado.PorcentajeIVA = *porcentaje;
-    }
-    if (o.parser.isSet(negociacion)) {
-        const auto n = General::ComoByte(o.parser.value(negociacion).toStdString());
-        if (!n)
-            return o.consola.MalUso(
-                QString::fromUtf8("--negociacion debe ser un número entero de 0 a 255, no «%1»")
-                    .arg(o.parser.value(negociacion)));
-        estado.SegundosNegociacion = *n;
-    }
     const auto inicio = LeerMomento(o.argumentos[1]);
     if (!inicio)
         return o.consola.Fallo(
