@@ -3,7 +3,7 @@ PKGS := build-essential cmake ninja-build qt6-base-dev qt6-multimedia-dev libben
         fonts-dejavu-core xvfb xauth wmdocker faketime poppler-utils iproute2 clang \
         imagemagick x11-utils libxtst6 libclang-rt-14-dev qt6-translations-l10n \
         librsvg2-bin desktop-file-utils appstream lintian \
-        dbus-daemon libtomlplusplus-dev
+        dbus-daemon libtomlplusplus-dev ccache python3
 BUILD ?= build
 JOBS ?= $(shell nproc)
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
@@ -21,7 +21,7 @@ deps:
 	fi
 
 $(BUILD)/build.ninja:
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
 
 configure: deps $(BUILD)/build.ninja
 

@@ -1,5 +1,5 @@
 // Reading and writing a 1,000,000-record call-log file, beside a plain read and write of its bytes.
-#include "calllog/Llamada.h"
+#include "calllog/ArchivoLlamadas.h"
 
 #include <benchmark/benchmark.h>
 

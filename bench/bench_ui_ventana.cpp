@@ -1,12 +1,13 @@
 // Opening a log of a million calls: file read, model load, whole window, and painting a page.
-#include "calllog/ModeloLlamadas.h"
-#include "calllog/VentanaLlamadas.h"
+#include "calllog/ArchivoLlamadas.h"
 #include "platform/Autostart.h"
 #include "platform/Clock.h"
 #include "platform/ConnectionProbe.h"
 #include "platform/Prompts.h"
 #include "platform/Servicios.h"
 #include "platform/SoundPlayer.h"
+#include "ui/calllog/ModeloLlamadas.h"
+#include "ui/calllog/VentanaLlamadas.h"
 
 #include <QApplication>
 #include <QDir>

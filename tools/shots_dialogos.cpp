@@ -1,14 +1,14 @@
 // Writes the screenshots of the tariff viewer (built-in, and with the example plans of
 // <folder>/tarifas), options and billing-period dialogs into a folder.
 // Run as `xvfb-run build/shots_dialogos docs` (or with QT_QPA_PLATFORM=offscreen).
-#include "app/OpcionesDialog.h"
-#include "period/PeriodoDialog.h"
 #include "platform/Servicios.h"
-#include "programa/VentanaPrincipal.h"
 #include "support/FakeServices.h"
 #include "support/ScriptedPrompts.h"
 #include "tariffs/LectorPlanes.h"
-#include "tariffs/VisorTarifas.h"
+#include "ui/common/VentanaPrincipal.h"
+#include "ui/options/OpcionesDialog.h"
+#include "ui/period/PeriodoDialog.h"
+#include "ui/tariffs/VisorTarifas.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,10 +1,10 @@
 // Writes the screenshots of the call-log window's charts and coloured grid into a folder.
-#include "calllog/Llamada.h"
-#include "calllog/VentanaLlamadas.h"
+#include "calllog/ArchivoLlamadas.h"
 #include "platform/Servicios.h"
-#include "programa/Ajustes.h"
+#include "settings/Ajustes.h"
 #include "support/FakeServices.h"
 #include "support/ScriptedPrompts.h"
+#include "ui/calllog/VentanaLlamadas.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,15 +1,15 @@
 // Writes the sample call log (--generar) or the screenshots of Form6, of its printed listing and
 // of its "¿Qué tarifa me conviene?" table with the example plans.
-#include "calllog/ComparacionDialog.h"
-#include "calllog/Llamada.h"
-#include "calllog/ModeloLlamadas.h"
-#include "calllog/VentanaLlamadas.h"
+#include "calllog/ArchivoLlamadas.h"
 #include "core/Formato.h"
 #include "platform/Rutas.h"
 #include "platform/Servicios.h"
 #include "support/FakeServices.h"
 #include "support/ScriptedPrompts.h"
 #include "tariffs/Tarifas.h"
+#include "ui/calllog/ModeloLlamadas.h"
+#include "ui/calllog/VentanaLlamadas.h"
+#include "ui/tariffs/ComparacionDialog.h"
 
 #include <QApplication>
 #include <QDir>

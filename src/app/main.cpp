@@ -1,10 +1,5 @@
 // Composition root: builds the real adapters, the program state and the main window.
-#include "app/Icono.h"
-#include "app/LineaComandos.h"
-#include "app/MainWindow.h"
-#include "app/OpcionesDialog.h"
-#include "calllog/VentanaLlamadas.h"
-#include "period/PeriodoDialog.h"
+#include "cli/LineaComandos.h"
 #include "platform/Clock.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/InstanciaUnica.h"
@@ -15,9 +10,14 @@
 #include "platform/Rutas.h"
 #include "platform/ShutdownSignals.h"
 #include "platform/XdgAutostart.h"
-#include "programa/Ajustes.h"
+#include "settings/Ajustes.h"
 #include "tariffs/LectorPlanes.h"
-#include "tariffs/VisorTarifas.h"
+#include "ui/calllog/VentanaLlamadas.h"
+#include "ui/main/Icono.h"
+#include "ui/main/VentanaMedidor.h"
+#include "ui/options/OpcionesDialog.h"
+#include "ui/period/PeriodoDialog.h"
+#include "ui/tariffs/VisorTarifas.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

@@ -1,5 +1,5 @@
 // Call-log files: the record line writer, the value scanner that reads them, and safe file updates.
-#include "calllog/Llamada.h"
+#include "calllog/ArchivoLlamadas.h"
 
 #include "calllog/BloqueoLlamadas.h"
 

@@ -1,4 +1,4 @@
-// Llamada, the call record, and the call-log file format (one CRLF-ended text line per call).
+// Llamada, the call record: what one line of a call-log file holds.
 #pragma once
 
 #include "calllog/TextoTarifa.h"
@@ -6,11 +6,6 @@
 #include "core/Moneda.h"
 
 #include <cstdint>
-#include <filesystem>
-#include <functional>
-#include <string>
-#include <string_view>
-#include <vector>
 
 // Each date field keeps the literal's parts as read; the meter writes a date alone in `Fecha`, a
 // time alone in `Hora` and, in `Duracion`, a day-count length (a day or more keeps its days).
@@ -30,61 +25,3 @@ static_assert(sizeof(Llamada) <= 40, "a call is kept in 40 bytes in the window")
 inline int64_t SegundosConexion(const Llamada& l) {
     return l.Duracion.segundos() >= 0 ? l.Duracion.segundos() : l.Duracion.segundo();
 }
-
-namespace ArchivoLlamadas {
-
-inline constexpr const char* NombreActual = "llamadas.ldx";
-inline constexpr const char* NombreAnterior = "antiguas.ldx";
-
-// Outcome of a file operation: empty `error` means success.
-struct Resultado {
-    std::string error;
-    explicit operator bool() const { return error.empty(); }
-};
-
-// Where and why a read failed.
-struct ErrorLectura {
-    int64_t registro = 0; // 0-based record being read
-    int campo = 0;        // 1..6, field of that record; 0 when the file itself could not be read
-    int64_t linea = 0;    // 1-based line of the file
-    std::string motivo;
-};
-
-struct Lectura {
-    std::vector<Llamada> llamadas;
-    bool ok = true;
-    ErrorLectura error;
-    bool textoUtf8 = true;  // every call type read is valid UTF-8
-    bool cancelada = false; // abandoned at the caller's request
-};
-
-// "Línea 2, campo 1 (Fecha): fecha u hora no válida"; the reason alone when the file itself
-// could not be read.
-std::string TextoError(const ErrorLectura& error);
-// Told now and then how many bytes of how many a read has gone through; returning false
-// abandons the read (`cancelada`).
-using Avance = std::function<bool(size_t hechos, size_t total)>;
-
-// One record line, CRLF included: #1999-03-15#,#18:25:03#,#00:05:12#,312,45.23,"Metropolitana"
-std::string LineaRegistro(const Llamada& llamada);
-// The lines of these records, as Escribir stores them.
-std::string TextoArchivo(const std::vector<Llamada>& llamadas);
-// Why a record would not read back as written (a date field outside the years 1..9999, a double
-// quote or line end in Tarifa); "" when it can be written. Anadir and Escribir refuse such
-// records and leave the file unchanged.
-std::string ProblemaRegistro(const Llamada& llamada);
-// Reads the bytes of a call-log file: six values per record, counted across line ends.
-Lectura LeerTexto(std::string_view bytes, const Avance& avance = {});
-Lectura Leer(const std::filesystem::path& archivo, const Avance& avance = {});
-// Appends one record, creating the file when missing.
-Resultado Anadir(const std::filesystem::path& archivo, const Llamada& llamada);
-// Replaces the file with these records, atomically (temporary file, flush, rename).
-Resultado Escribir(const std::filesystem::path& archivo, const std::vector<Llamada>& llamadas);
-// Leaves a file of length 0, atomically.
-Resultado Vaciar(const std::filesystem::path& archivo);
-// Creates an empty file only where none exists.
-Resultado CrearSiFalta(const std::filesystem::path& archivo);
-// Copies origen over destino, atomically.
-Resultado Copiar(const std::filesystem::path& origen, const std::filesystem::path& destino);
-
-} // namespace ArchivoLlamadas

@@ -1,5 +1,6 @@
 // The "file grew" rule: calls appended by the meter survive a rewrite from the window.
 #include "calllog/Reescritura.h"
+#include "calllog/ArchivoLlamadas.h"
 
 #include "calllog/BloqueoLlamadas.h"
 

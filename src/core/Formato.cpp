@@ -1,6 +1,8 @@
 // Number, duration and title formats.
 #include "core/Formato.h"
 
+#include "Version.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdlib>

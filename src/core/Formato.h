@@ -8,10 +8,6 @@
 
 namespace General {
 
-inline constexpr int VersionMayor = 4;
-inline constexpr int VersionMenor = 0;
-inline constexpr int VersionRevision = 288;
-
 // "VatriMox 4.288": major version, ".", revision.
 std::string TituloPrograma();
 

@@ -1,5 +1,5 @@
 // Call-log file format: exact lines, reading back, damaged files and safe file updates.
-#include "calllog/Llamada.h"
+#include "calllog/ArchivoLlamadas.h"
 #include "calllog/Reescritura.h"
 
 #include <QDir>

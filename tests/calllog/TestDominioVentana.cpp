@@ -1,4 +1,5 @@
 // Domain rules of the call-log window: totals and the conversions of cell edits.
+#include "calllog/ArchivoLlamadas.h"
 #include "calllog/EdicionCelda.h"
 #include "calllog/Totales.h"
 

@@ -1,7 +1,7 @@
 // libFuzzer target for the call-log reader and writer: no input may crash them, what is read
 // writes back and reads again as the same records, and a file in the written form comes back
 // byte for byte.
-#include "calllog/Llamada.h"
+#include "calllog/ArchivoLlamadas.h"
 
 #include <cstddef>
 #include <cstdint>

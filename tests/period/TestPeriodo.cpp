@@ -1,12 +1,12 @@
 // Tests of the billing-period calendar: its month grid, selection, checks and the Form10 dialog.
-#include "app/Arranque.h"
+#include "meter/Arranque.h"
 #include "period/CalendarioPeriodo.h"
-#include "period/PeriodoDialog.h"
 #include "platform/Servicios.h"
-#include "programa/Ajustes.h"
-#include "programa/VentanaPrincipal.h"
+#include "settings/Ajustes.h"
 #include "support/FakeServices.h"
 #include "support/ScriptedPrompts.h"
+#include "ui/common/VentanaPrincipal.h"
+#include "ui/period/PeriodoDialog.h"
 
 #include <QComboBox>
 #include <QLabel>

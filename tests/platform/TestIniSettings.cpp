@@ -1,6 +1,6 @@
 // INI settings store: text round trips, case-insensitive names, sibling files, failures.
 #include "platform/IniSettingsStore.h"
-#include "programa/Ajustes.h"
+#include "settings/Ajustes.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,9 +1,9 @@
 // The statistics commands as the user sees them: message boxes, beeps, chart pixels, row colours.
 #include "Llamadas.h"
-#include "programa/Ajustes.h"
-#include "stats/ComandosEstadistica.h"
+#include "settings/Ajustes.h"
 #include "support/FakeServices.h"
 #include "support/ScriptedPrompts.h"
+#include "ui/calllog/ComandosEstadistica.h"
 
 #include <QtTest>
 

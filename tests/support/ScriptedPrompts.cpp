@@ -16,13 +16,13 @@ void ScriptedPrompts::message(QWidget*, const QString& titulo, const QString& te
 
 bool ScriptedPrompts::question(QWidget*, const QString& titulo, const QString& texto,
                                bool siPorDefecto) {
-    mostrados << Mostrado{"question", titulo, texto, Icono::Pregunta, siPorDefecto, {}};
+    mostrados << Mostrado{"question", titulo, texto, Icono::Pregunta, siPorDefecto, {}, {}};
     return siguiente("question").toBool();
 }
 
 std::optional<QString> ScriptedPrompts::inputText(QWidget*, const QString& titulo,
                                                   const QString& etiqueta, const QString& inicial) {
-    mostrados << Mostrado{"input", titulo, etiqueta, Icono::Ninguno, false, inicial};
+    mostrados << Mostrado{"input", titulo, etiqueta, Icono::Ninguno, false, inicial, {}};
     const QVariant r = siguiente("input");
     if (r.isNull())
         return std::nullopt;
@@ -31,18 +31,18 @@ std::optional<QString> ScriptedPrompts::inputText(QWidget*, const QString& titul
 
 QString ScriptedPrompts::openFile(QWidget*, const QString& titulo, const QString& filtro,
                                   const QString&) {
-    mostrados << Mostrado{"open", titulo, {}, Icono::Ninguno, false, filtro};
+    mostrados << Mostrado{"open", titulo, {}, Icono::Ninguno, false, filtro, {}};
     return siguiente("open").toString();
 }
 
 QString ScriptedPrompts::saveFile(QWidget*, const QString& titulo, const QString& filtro,
                                   const QString&) {
-    mostrados << Mostrado{"save", titulo, {}, Icono::Ninguno, false, filtro};
+    mostrados << Mostrado{"save", titulo, {}, Icono::Ninguno, false, filtro, {}};
     return siguiente("save").toString();
 }
 
 std::optional<QFont> ScriptedPrompts::font(QWidget*, const QFont&) {
-    mostrados << Mostrado{"font", {}, {}, Icono::Ninguno, false, {}};
+    mostrados << Mostrado{"font", {}, {}, Icono::Ninguno, false, {}, {}};
     const QVariant r = siguiente("font");
     if (r.isNull())
         return std::nullopt;
@@ -50,6 +50,6 @@ std::optional<QFont> ScriptedPrompts::font(QWidget*, const QFont&) {
 }
 
 bool ScriptedPrompts::printer(QWidget*, QPrinter&) {
-    mostrados << Mostrado{"printer", {}, {}, Icono::Ninguno, false, {}};
+    mostrados << Mostrado{"printer", {}, {}, Icono::Ninguno, false, {}, {}};
     return siguiente("printer").toBool();
 }

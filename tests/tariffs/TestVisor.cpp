@@ -1,9 +1,9 @@
 // Tests of the tariff viewer Form8: rows of each tab and call type, and choosing the call type.
 #include "platform/Servicios.h"
-#include "programa/Ajustes.h"
+#include "settings/Ajustes.h"
 #include "support/FakeServices.h"
 #include "support/ScriptedPrompts.h"
-#include "tariffs/VisorTarifas.h"
+#include "ui/tariffs/VisorTarifas.h"
 
 #include <QComboBox>
 #include <QLabel>

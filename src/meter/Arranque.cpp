@@ -1,0 +1,253 @@
+// Start-up decisions of the main window: settings, journal recovery, rollover, progress.
+#include "meter/Arranque.h"
+#include "calllog/ArchivoLlamadas.h"
+
+#include "core/Formato.h"
+
+#include <algorithm>
+#include <system_error>
+
+namespace Arranque {
+
+namespace {
+
+constexpr int DiasPrimerPeriodo = 60;
+
+void EstadoPorDefecto(General::EstadoPrograma& estado) {
+    estado.IncluirIVA = *General::ComoByte(General::Ajustes::IVA.defecto);
+    estado.PorcentajeIVA = *General::ComoByte(General::Ajustes::CuantoIVA.defecto);
+    estado.SegundosNegociacion = *General::ComoByte(General::Ajustes::Negociacion.defecto);
+    estado.TipoLlamada = General::Ajustes::Tarifa.defecto;
+}
+
+std::string Descripcion(const Llamada& l, char separador) {
+    return "del " + Fechas::TextoFecha(l.Fecha.dia()) + " a las " +
+           General::FormatoDuracion(l.Hora.segundo()) + " (" +
+           General::FormatoDuracion(SegundosConexion(l)) + ", " +
+           General::FormatoFijo(l.Importe.aDouble(), separador) + " pesetas)";
+}
+
+// Names each period date that was replaced, with what it held, so the user can check it.
+std::string TextoFechasCambiadas(const std::vector<General::FechaCambiada>& fechas) {
+    std::string t = "Las fechas guardadas del periodo de llamadas no eran válidas; se ha";
+    if (fechas.size() > 1)
+        t += 'n';
+    t += " cambiado ";
+    for (size_t i = 0; i < fechas.size(); ++i) {
+        if (i > 0)
+            t += " y ";
+        t += std::string(fechas[i].ajuste->clave) + " («" + fechas[i].antes + "») a " +
+             fechas[i].ahora;
+    }
+    return t + ".";
+}
+
+} // namespace
+
+General::PeriodoFacturacion CargarAjustes(SettingsStore& ajustes, Fechas::Dia hoy,
+                                          const std::filesystem::path& carpetaDatos,
+                                          General::EstadoPrograma& estado,
+                                          std::vector<Mensaje>& mensajes) {
+    auto periodo = General::LeerPeriodo(ajustes);
+    bool cargado = periodo && General::CargarEstado(ajustes, estado);
+    if (!cargado) {
+        // A store with no setting at all is a first start: every default is written, in
+        // order; otherwise only the missing or unreadable ones, keeping the user's values.
+        const auto todos = General::AjustesEnOrden();
+        const bool vacio = std::all_of(todos.begin(), todos.end(), [&](const General::Ajuste* a) {
+            return General::Leer(ajustes, *a).empty();
+        });
+        General::Completado completado;
+        if (vacio)
+            completado.ok = General::ValoresPorDefecto(ajustes, hoy, carpetaDatos);
+        else
+            completado = General::CompletarAjustes(ajustes, hoy);
+        const auto creado =
+            ArchivoLlamadas::CrearSiFalta(carpetaDatos / ArchivoLlamadas::NombreActual);
+        if (!completado)
+            mensajes.push_back({true, "No se han podido guardar los ajustes de VatriMox; se usan "
+                                      "los valores por defecto."});
+        else if (!completado.fechas.empty())
+            mensajes.push_back({false, TextoFechasCambiadas(completado.fechas)});
+        if (!creado)
+            mensajes.push_back(
+                {true, "No se ha podido crear el archivo de llamadas: " + creado.error});
+        periodo = General::LeerPeriodo(ajustes);
+        cargado = periodo && General::CargarEstado(ajustes, estado);
+    }
+    if (!periodo)
+        periodo = General::PeriodoFacturacion{hoy, hoy + std::chrono::days{DiasPrimerPeriodo}};
+    if (!cargado)
+        EstadoPorDefecto(estado);
+    return *periodo;
+}
+
+std::optional<General::PeriodoFacturacion> NuevoPeriodo(const General::PeriodoFacturacion& p,
+                                                        Fechas::Dia hoy) {
+    if (hoy <= p.fin)
+        return std::nullopt;
+    // Every missed period at once, as one start after each would have rolled them: each new
+    // period is one day shorter than the one before, but never shorter than one day.
+    General::PeriodoFacturacion n = p;
+    while (hoy > n.fin) {
+        const auto largo = n.fin - n.inicio;
+        n.inicio = n.fin + std::chrono::days{1};
+        n.fin = std::max(n.fin + largo, n.inicio);
+    }
+    return n;
+}
+
+CambioPeriodo CambiarPeriodo(SettingsStore& ajustes, const General::PeriodoFacturacion& periodo,
+                             Fechas::Dia hoy, const std::filesystem::path& carpetaDatos) {
+    CambioPeriodo cambio{false, periodo, {}};
+    const auto nuevo = NuevoPeriodo(periodo, hoy);
+    if (!nuevo)
+        return cambio;
+    const auto actual = carpetaDatos / ArchivoLlamadas::NombreActual;
+    const auto anterior = carpetaDatos / ArchivoLlamadas::NombreAnterior;
+    auto r = ArchivoLlamadas::CrearSiFalta(actual);
+    if (r)
+        r = ArchivoLlamadas::Copiar(actual, anterior);
+    if (!r) {
+        cambio.error = "No se ha podido copiar " + actual.string() + " en " + anterior.string() +
+                       ": " + r.error;
+        return cambio;
+    }
+    const auto restaurar = [&] {
+        General::Escribir(ajustes, General::Ajustes::FechaInicio,
+                          Fechas::TextoFecha(periodo.inicio));
+        General::Escribir(ajustes, General::Ajustes::FechaFinal, Fechas::TextoFecha(periodo.fin));
+    };
+    if (!General::Escribir(ajustes, General::Ajustes::FechaInicio,
+                           Fechas::TextoFecha(nuevo->inicio)) ||
+        !General::Escribir(ajustes, General::Ajustes::FechaFinal, Fechas::TextoFecha(nuevo->fin))) {
+        restaurar();
+        cambio.error = "No se han podido guardar las fechas del nuevo periodo.";
+        return cambio;
+    }
+    r = ArchivoLlamadas::Vaciar(actual);
+    if (!r) {
+        restaurar();
+        cambio.error = "No se ha podido vaciar " + actual.string() + ": " + r.error;
+        return cambio;
+    }
+    cambio.hecho = true;
+    cambio.periodo = *nuevo;
+    return cambio;
+}
+
+Recuperacion RecuperarDiario(const SettingsStore& ajustes,
+                             const std::filesystem::path& carpetaDatos,
+                             std::optional<Fechas::Dia> hasta, char separador,
+                             const std::vector<std::filesystem::path>& reservas) {
+    Recuperacion rec;
+    const std::string noAceptar = General::Leer(ajustes, General::Ajustes::NoAceptar);
+    const auto archivo = carpetaDatos / ArchivoLlamadas::NombreActual;
+    // A kill between an append and the journal's update leaves a call in both: a journal's
+    // calls up to the one the log ends with are already logged (they are appended in order).
+    const auto log = ArchivoLlamadas::Leer(archivo);
+    const std::optional<Llamada> ultima =
+        log.ok && !log.llamadas.empty() ? std::optional(log.llamadas.back()) : std::nullopt;
+    std::vector<Llamada> vistas; // a call kept in two journals is logged once
+    std::vector<std::filesystem::path> carpetas{carpetaDatos};
+    carpetas.insert(carpetas.end(), reservas.begin(), reservas.end());
+    std::vector<std::filesystem::path> leidos;
+    for (const auto& carpeta : carpetas) {
+        Diario::BorrarTemporales(carpeta);
+        const auto ruta = Diario::Ruta(carpeta);
+        std::error_code ec;
+        if (!std::filesystem::exists(ruta, ec))
+            continue;
+        const auto lectura = ArchivoLlamadas::Leer(ruta);
+        if (!lectura.ok) {
+            auto apartado = ruta;
+            apartado += ".danado";
+            std::filesystem::rename(ruta, apartado, ec);
+            rec.mensajes.push_back(
+                {true, "No se ha podido leer la llamada que quedó sin guardar en " + ruta.string() +
+                           " (" + lectura.error.motivo + "); el archivo se conserva como " +
+                           apartado.string() + "."});
+            continue;
+        }
+        leidos.push_back(carpeta);
+        const auto& llamadas = lectura.llamadas;
+        const auto hasta_ultima =
+            ultima ? std::find(llamadas.rbegin(), llamadas.rend(), *ultima) : llamadas.rend();
+        const auto anotadas = static_cast<size_t>(llamadas.rend() - hasta_ultima);
+        for (size_t i = 0; i < llamadas.size(); ++i) {
+            const Llamada& l = llamadas[i];
+            if (i < anotadas || std::find(vistas.begin(), vistas.end(), l) != vistas.end())
+                continue;
+            vistas.push_back(l);
+            if (hasta && l.Fecha.dia() > *hasta) {
+                rec.pendientes.push_back(l);
+                continue;
+            }
+            if (!SuperaMinimo(SegundosConexion(l), noAceptar))
+                continue;
+            const auto r = ArchivoLlamadas::Anadir(archivo, l);
+            if (r) {
+                rec.mensajes.push_back({false, "Se ha recuperado la llamada " +
+                                                   Descripcion(l, separador) +
+                                                   ", que no llegó a guardarse, y se ha añadido "
+                                                   "al archivo de llamadas."});
+            } else {
+                rec.pendientes.push_back(l);
+                rec.mensajes.push_back({true, "No se ha podido guardar la llamada " +
+                                                  Descripcion(l, separador) + " en " +
+                                                  archivo.string() + ": " + r.error +
+                                                  "\nSe intentará de nuevo más adelante."});
+            }
+        }
+    }
+    // What is left goes back into one journal, the first that can be written; the others go.
+    // When none can take it, every journal stays as it was: a call twice beats a call lost.
+    std::optional<std::filesystem::path> guardado;
+    for (const auto& carpeta : leidos)
+        if (!guardado && (rec.pendientes.empty() || Diario::Guardar(carpeta, rec.pendientes)))
+            guardado = carpeta;
+    for (const auto& carpeta : leidos)
+        if (guardado && carpeta != *guardado)
+            Diario::Guardar(carpeta, {});
+    if (guardado && rec.pendientes.empty())
+        Diario::Guardar(*guardado, {});
+    return rec;
+}
+
+Resultado Preparar(SettingsStore& ajustes, Fechas::Dia hoy, const std::filesystem::path& carpeta,
+                   General::EstadoPrograma& estado, char separador,
+                   const std::vector<std::filesystem::path>& reservas) {
+    Resultado res;
+    res.periodo = CargarAjustes(ajustes, hoy, carpeta, estado, res.mensajes);
+    const auto agregar = [&res](Recuperacion rec) {
+        res.mensajes.insert(res.mensajes.end(), rec.mensajes.begin(), rec.mensajes.end());
+        res.pendientes = std::move(rec.pendientes);
+    };
+    // Calls of the ended period go into its log before that log becomes the previous one.
+    agregar(RecuperarDiario(ajustes, carpeta, res.periodo.fin, separador, reservas));
+    const auto cambio = CambiarPeriodo(ajustes, res.periodo, hoy, carpeta);
+    if (cambio.hecho)
+        res.mensajes.push_back({false, TextoCambioPeriodo});
+    else if (!cambio.error.empty())
+        res.mensajes.push_back({true, "No se ha podido iniciar el nuevo periodo de llamadas. " +
+                                          cambio.error +
+                                          "\nSe intentará de nuevo la próxima vez que se inicie "
+                                          "VatriMox."});
+    res.periodo = cambio.periodo;
+    if (cambio.hecho && !res.pendientes.empty())
+        agregar(RecuperarDiario(ajustes, carpeta, std::nullopt, separador));
+    res.autodeteccion = General::Activo(General::Leer(ajustes, General::Ajustes::AutoSINO));
+    res.modo = LeerModo(General::Leer(ajustes, General::Ajustes::AlAbrir));
+    return res;
+}
+
+float ProgresoPeriodo(const General::PeriodoFacturacion& p, Fechas::Dia hoy) {
+    const double hechos = static_cast<double>((hoy - p.inicio).count()) + 1;
+    const double total = static_cast<double>((p.fin - p.inicio).count()) + 1;
+    if (total <= 0)
+        return 100.0f;
+    const auto porcentaje = static_cast<float>(hechos / total * 100);
+    return std::clamp(porcentaje, 0.0f, 100.0f);
+}
+
+} // namespace Arranque

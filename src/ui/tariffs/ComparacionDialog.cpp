@@ -1,0 +1,74 @@
+// The table of a call log re-priced under every plan, and the command that opens it.
+#include "ui/tariffs/ComparacionDialog.h"
+
+#include "platform/FormatoLocal.h"
+#include "platform/Prompts.h"
+#include "platform/Rutas.h"
+#include "tariffs/LectorPlanes.h"
+#include "tariffs/TextosComparacion.h"
+
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+ComparacionDialog::ComparacionDialog(const std::vector<Tarifas::FilaComparacion>& filas,
+                                     QWidget* padre)
+    : QDialog(padre) {
+    setObjectName("ComparacionDialog");
+    setWindowTitle(QString::fromUtf8("¿Qué tarifa me conviene?"));
+
+    const int columnas = static_cast<int>(Tarifas::CabecerasComparacion.size());
+    Tabla = new QTableWidget(static_cast<int>(filas.size()), columnas, this);
+    Tabla->setObjectName("Tabla");
+    QStringList cabeceras;
+    for (const char* c : Tarifas::CabecerasComparacion)
+        cabeceras << QString::fromUtf8(c);
+    Tabla->setHorizontalHeaderLabels(cabeceras);
+    Tabla->verticalHeader()->hide();
+    Tabla->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Tabla->setSelectionBehavior(QAbstractItemView::SelectRows);
+    Tabla->setWordWrap(false);
+    const char separador = FormatoLocal::SeparadorDecimal();
+    for (int f = 0; f < Tabla->rowCount(); ++f) {
+        const auto textos = Tarifas::TextosFila(filas[static_cast<size_t>(f)], separador);
+        for (int c = 0; c < columnas; ++c) {
+            auto* celda = new QTableWidgetItem(QString::fromStdString(textos[c]));
+            if (c >= 2)
+                celda->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            Tabla->setItem(f, c, celda);
+        }
+    }
+    Tabla->resizeColumnsToContents();
+    Tabla->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+
+    auto* botones = new QDialogButtonBox(this);
+    QPushButton* cerrar = botones->addButton("Cerrar", QDialogButtonBox::RejectRole);
+    cerrar->setObjectName("Cerrar");
+    cerrar->setDefault(true);
+    cerrar->setFocus(); // no row looks chosen when the table opens
+    connect(botones, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* capas = new QVBoxLayout(this);
+    capas->addWidget(Tabla);
+    capas->addWidget(botones);
+    resize(640, 320);
+}
+
+void MostrarComparacion(QWidget* padre, Prompts& avisos, const std::vector<Llamada>& llamadas,
+                        uint8_t incluirIVA, uint8_t porcentajeIVA) {
+    const Tarifas::Catalogo catalogo = Tarifas::CargarCatalogo(
+        std::filesystem::path(QFile::encodeName(Rutas::CarpetaPlanes()).toStdString()));
+    if (!catalogo.errores.empty()) {
+        QString texto = QString::fromUtf8("Estos planes de tarifa tienen errores y no se usan:");
+        for (const std::string& error : catalogo.errores)
+            texto += "\n" + QString::fromStdString(error);
+        avisos.message(padre, "VatriMox", texto, Prompts::Icono::Informacion);
+    }
+    auto* dialogo = new ComparacionDialog(
+        Tarifas::Comparar(llamadas, catalogo, incluirIVA, porcentajeIVA), padre);
+    dialogo->setAttribute(Qt::WA_DeleteOnClose);
+    dialogo->open();
+}

@@ -1,0 +1,286 @@
+// Form8: tabs by day type over a white panel with the coloured rows of the tariff table; with
+// plan files the call types are grouped by plan and the plan's holidays shown below.
+#include "ui/tariffs/VisorTarifas.h"
+
+#include "platform/Prompts.h"
+#include "platform/Servicios.h"
+#include "settings/Ajustes.h"
+#include "tariffs/VisorTarifasFilas.h"
+#include "ui/common/Controles.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QEvent>
+#include <QFontMetrics>
+#include <QFrame>
+#include <QLabel>
+#include <QLocale>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QStandardItemModel>
+#include <algorithm>
+
+namespace {
+// Positions are given in twips; 15 twips make one pixel.
+constexpr int AltoFila = 17;
+constexpr int PrimeraFila = 1440;
+constexpr int EntreFilas = 360;
+const char* const NombresBarra[Tarifas::FilasVisor] = {"Label5", "Label6", "Label7", "Label26"};
+// Text labels of each row: start, end, set-up charge, price per minute. Rows past the fourth,
+// for plans with more bands in a day, are numbered on from Label40.
+const int NumerosTexto[Tarifas::FilasVisor][4] = {
+    {13, 14, 15, 16}, {17, 18, 19, 20}, {21, 22, 23, 24}, {27, 28, 29, 30}};
+// Room for the billing text's second line when plan files are loaded.
+constexpr int LineaMas = 255;
+constexpr int AltoFestivos = 62;
+// The call type an item of Combo1 stands for; plan headings hold none.
+constexpr int RolTipo = Qt::UserRole;
+// Left edge and width of each column, in pixels: clock times from their left edge, amounts
+// right-aligned so the widest ("39,45 pts") stays inside the bar.
+const int Columnas[4][2] = {{24, 40}, {78, 40}, {108, 58}, {170, 59}};
+// Column headings, centred over their columns.
+const int Titulos[4] = {10, 64, 119, 176};
+// With plan files the window is wider, for clock times with seconds and amounts to the
+// ten-thousandth of a peseta.
+constexpr int AnchoPlanes = 80;
+const int ColumnasPlanes[4][2] = {{24, 54}, {82, 54}, {140, 78}, {222, 78}};
+
+// The system's shortest text of a number, with the user's decimal separator, then " pts".
+QString TextoImporte(double pesetas) {
+    QLocale local;
+    local.setNumberOptions(QLocale::OmitGroupSeparator);
+    return local.toString(pesetas, 'g', QLocale::FloatingPointShortest) + " pts";
+}
+} // namespace
+
+QColor Form8::ColorPestanaMostrada() {
+    return QColor(247, 242, 153);
+}
+QColor Form8::ColorPestanaOculta() {
+    return QColor(192, 192, 192);
+}
+
+Form8::Form8(Servicios& servicios, General::EstadoPrograma& estado, QWidget* parent)
+    : QDialog(parent), servicios_(servicios), estado_(estado) {
+    PrepararDialogoFijo(*this, "Form8", "Tarifas");
+    CrearControles();
+    Form_Load();
+}
+
+void Form8::CrearControles() {
+    // Without plan files the window is laid out as it always was.
+    const bool conPlanes = estado_.catalogo.planes.size() > 1;
+    const int ancho = conPlanes ? AnchoPlanes : 0;
+    const auto& columnas = conPlanes ? ColumnasPlanes : Columnas;
+    combo1_ = new QComboBox(this);
+    combo1_->setObjectName("Combo1");
+    combo1_->setGeometry(Px(120), Px(120), Px(2280), 22);
+    connect(combo1_, &QComboBox::currentIndexChanged, this, &Form8::Combo1_Click);
+
+    auto* aceptar = new QPushButton("&Aceptar", this);
+    aceptar->setObjectName("Command1");
+    aceptar->setGeometry(Px(2520), Px(120) - 1, Px(1095), 24);
+    aceptar->setDefault(true);
+    connect(aceptar, &QPushButton::clicked, this, &Form8::Command1_Click);
+
+    auto* linea = new QFrame(this);
+    linea->setObjectName("Line1");
+    linea->setFrameShape(QFrame::HLine);
+    linea->setFrameShadow(QFrame::Sunken);
+    linea->setGeometry(Px(120), Px(575) - 1, Px(3600 - 120) + ancho, 3);
+
+    const char* const nombres[3] = {"Laborales", "Sábados", "Festivos"};
+    const int izquierdas[3] = {375, 1620, 2775};
+    for (int i = 0; i < 3; ++i) {
+        auto* l = Etiqueta(this, QString("Label%1").arg(i + 1), QString::fromUtf8(nombres[i]),
+                           QRect(Px(izquierdas[i]) - 4, Px(675) - 2, 0, 0));
+        l->setAlignment(Qt::AlignCenter);
+        l->setMargin(2);
+        l->setFrameShape(QFrame::Panel);
+        l->setFrameShadow(QFrame::Raised);
+        l->setCursor(Qt::PointingHandCursor);
+        l->adjustSize();
+        l->resize(l->width() + 6, l->height());
+        l->installEventFilter(this);
+        PintarFondo(l, ColorPestanaOculta());
+        pestanas_[i] = l;
+    }
+
+    const char* const titulos[4][3] = {{"Label10", "Inicio", "Inicio del periodo"},
+                                       {"Label9", "Final", "Fin del periodo"},
+                                       {"Label11", "Coste Ini", "Coste Inicial"},
+                                       {"Label12", "Coste Min", "Coste cada minuto"}};
+    for (int c = 0; c < 4; ++c) {
+        auto* l = Etiqueta(this, titulos[c][0], titulos[c][1],
+                           QRect(conPlanes ? columnas[c][0] + columnas[c][1] / 2 - 28 : Titulos[c],
+                                 Px(960), 56, AltoFila));
+        l->setAlignment(Qt::AlignCenter);
+        l->setToolTip(titulos[c][2]);
+    }
+
+    const int filas = Tarifas::FilasNecesarias(estado_.catalogo);
+    const int extra = (filas - Tarifas::FilasVisor) * EntreFilas + (conPlanes ? LineaMas : 0);
+    setFixedSize(Px(3735) + ancho, Px(3495 + extra) + (conPlanes ? AltoFestivos : 0));
+
+    auto* panel =
+        Etiqueta(this, "Label4", {}, QRect(Px(120), Px(1200), Px(3495) + ancho, Px(2175 + extra)));
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(QFrame::Sunken);
+    PintarFondo(panel, Qt::white);
+
+    for (int f = 0; f < filas; ++f) {
+        const int arriba = Px(PrimeraFila + f * EntreFilas);
+        const auto numero = [f](int c) {
+            return f < Tarifas::FilasVisor ? NumerosTexto[f][c]
+                                           : 40 + (f - Tarifas::FilasVisor) * 5 + c;
+        };
+        barras_.push_back(Etiqueta(this,
+                                   f < Tarifas::FilasVisor ? QString(NombresBarra[f])
+                                                           : QString("Label%1").arg(numero(4)),
+                                   {}, QRect(Px(240), arriba, Px(3255) + ancho, AltoFila)));
+        PintarFondo(barras_.back(), Qt::white);
+        std::array<QLabel*, 4> textos{};
+        for (int c = 0; c < 4; ++c) {
+            textos[c] = Etiqueta(this, QString("Label%1").arg(numero(c)), {},
+                                 QRect(columnas[c][0], arriba, columnas[c][1], AltoFila));
+            textos[c]->setAlignment((c < 2 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
+        }
+        textos_.push_back(textos);
+    }
+
+    facturacion_ = Etiqueta(this, "Label25", QString::fromUtf8("Facturación por segundos."),
+                            QRect(Px(240), Px(3000 + extra - (conPlanes ? LineaMas : 0)),
+                                  Px(3255) + ancho, AltoFila + (conPlanes ? Px(LineaMas) : 0)));
+    if (conPlanes) {
+        facturacion_->setWordWrap(true);
+        facturacion_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        festivos_ =
+            Etiqueta(this, "Label31", {},
+                     QRect(Px(120), Px(3375 + extra) + 4, Px(3495) + ancho, AltoFestivos - 8));
+        festivos_->setWordWrap(true);
+        festivos_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    }
+}
+
+// The call types of the built-in tariff as always; with plan files, each plan's types under
+// its name (a heading that cannot be chosen), the plans apart.
+void Form8::LlenarCombo() {
+    const bool conPlanes = estado_.catalogo.planes.size() > 1;
+    auto* modelo = qobject_cast<QStandardItemModel*>(combo1_->model());
+    QFont negrita = combo1_->font();
+    negrita.setBold(true);
+    for (const Tarifas::Plan& plan : estado_.catalogo.planes) {
+        if (conPlanes) {
+            if (combo1_->count() > 0)
+                combo1_->insertSeparator(combo1_->count());
+            combo1_->addItem(QString::fromStdString(plan.nombre));
+            QStandardItem* titulo = modelo->item(combo1_->count() - 1);
+            titulo->setFlags(Qt::NoItemFlags);
+            titulo->setFont(negrita);
+        }
+        for (const Tarifas::TipoPlan& tipo : plan.tipos) {
+            const QString nombre = QString::fromStdString(tipo.nombre);
+            combo1_->addItem(nombre, nombre);
+        }
+    }
+    // Long plan names open a wider list rather than being cut.
+    if (conPlanes) {
+        const QFontMetrics medidas(negrita);
+        int ancho = 0;
+        for (int i = 0; i < combo1_->count(); ++i)
+            ancho = std::max(ancho, medidas.horizontalAdvance(combo1_->itemText(i)));
+        combo1_->view()->setMinimumWidth(ancho + 24);
+    }
+}
+
+void Form8::Form_Load() {
+    const QSignalBlocker bloqueo(combo1_);
+    combo1_->clear();
+    LlenarCombo();
+    // A stored value that is none of the call types shows no selection.
+    const QString guardado =
+        QString::fromStdString(General::Leer(servicios_.ajustes, General::Ajustes::Tarifa));
+    combo1_->setCurrentIndex(
+        combo1_->findData(guardado, RolTipo, Qt::MatchExactly | Qt::MatchCaseSensitive));
+    Label1_Click();
+}
+
+void Form8::Label1_Click() {
+    MostrarTabla(Tarifas::TipoDia::Laborales);
+}
+void Form8::Label2_Click() {
+    MostrarTabla(Tarifas::TipoDia::Sabados);
+}
+void Form8::Label3_Click() {
+    MostrarTabla(Tarifas::TipoDia::Festivos);
+}
+
+void Form8::Combo1_Click() {
+    // The tab shown is the one in the shown colour.
+    if (pestanas_[0]->palette().color(QPalette::Window) == ColorPestanaMostrada())
+        Label1_Click();
+    else if (pestanas_[1]->palette().color(QPalette::Window) == ColorPestanaMostrada())
+        Label2_Click();
+    else if (pestanas_[2]->palette().color(QPalette::Window) == ColorPestanaMostrada())
+        Label3_Click();
+}
+
+void Form8::MostrarTabla(Tarifas::TipoDia dia) {
+    const int mostrada = static_cast<int>(dia);
+    for (int i = 0; i < 3; ++i)
+        PintarFondo(pestanas_[i], i == mostrada ? ColorPestanaMostrada() : ColorPestanaOculta());
+    const std::string tipo = combo1_->currentData(RolTipo).toString().toStdString();
+    const auto filas = Tarifas::FilasDelVisor(estado_.catalogo, tipo, dia);
+    for (int f = 0; f < static_cast<int>(barras_.size()); ++f) {
+        const bool llena = f < static_cast<int>(filas.size());
+        PintarFondo(barras_[f], llena ? ColorQt(filas[f].color) : QColor(Qt::white));
+        textos_[f][0]->setText(llena ? QString::fromStdString(filas[f].inicio) : QString());
+        textos_[f][1]->setText(llena ? QString::fromStdString(filas[f].fin) : QString());
+        textos_[f][2]->setText(llena ? TextoImporte(filas[f].establecimiento) : QString());
+        textos_[f][3]->setText(llena ? TextoImporte(filas[f].precioMinuto) : QString());
+    }
+    if (!festivos_)
+        return;
+    const Tarifas::Plan* plan = nullptr;
+    const Tarifas::TipoPlan* elegido = estado_.catalogo.BuscarTipo(tipo, &plan);
+    QString facturacion, festivos;
+    if (elegido) {
+        facturacion = QString::fromStdString(Tarifas::TextoFacturacion(*elegido));
+        if (elegido->minimo > Moneda())
+            facturacion += " Mínimo " + TextoImporte(elegido->minimo.aDouble()) + ".";
+        festivos = QString::fromStdString(plan->nombre + ". " + Tarifas::TextoFestivos(*plan));
+    }
+    facturacion_->setText(facturacion);
+    festivos_->setText(festivos);
+    festivos_->setToolTip(festivos); // a long list may not fit
+}
+
+void Form8::Command1_Click() {
+    // Without a valid choice the stored call type is kept.
+    const QVariant elegido = combo1_->currentData(RolTipo);
+    if (combo1_->currentIndex() >= 0 && elegido.isValid()) {
+        const std::string tipo = elegido.toString().toStdString();
+        estado_.TipoLlamada = tipo;
+        if (!General::Escribir(servicios_.ajustes, General::Ajustes::Tarifa, tipo))
+            servicios_.avisos.message(this, "VatriMox",
+                                      "No se ha podido guardar el tipo de llamada.",
+                                      Prompts::Icono::Critico);
+    }
+    accept();
+}
+
+bool Form8::eventFilter(QObject* objeto, QEvent* evento) {
+    if (evento->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(evento)->button() == Qt::LeftButton) {
+        if (objeto == pestanas_[0])
+            Label1_Click();
+        else if (objeto == pestanas_[1])
+            Label2_Click();
+        else if (objeto == pestanas_[2])
+            Label3_Click();
+        else
+            return QDialog::eventFilter(objeto, evento);
+        return true;
+    }
+    return QDialog::eventFilter(objeto, evento);
+}

@@ -1,1 +1,0 @@
-vm_test(test_opciones ${CMAKE_CURRENT_LIST_DIR}/TestOpciones.cpp)

@@ -1,1 +1,0 @@
-vm_test(test_core ${CMAKE_CURRENT_LIST_DIR}/TestCore.cpp)

@@ -1,1 +1,0 @@
-vm_test(test_instancia ${CMAKE_CURRENT_LIST_DIR}/TestInstancia.cpp)

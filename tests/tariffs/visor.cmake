@@ -1,1 +1,0 @@
-vm_test(test_visor ${CMAKE_CURRENT_LIST_DIR}/TestVisor.cpp)

@@ -1,0 +1,170 @@
+// The printed listing, printed to PDF and read back with pdftotext -bbox.
+#include "calllog/ArchivoLlamadas.h"
+#include "platform/Servicios.h"
+#include "support/FakeServices.h"
+#include "support/ScriptedPrompts.h"
+#include "ui/calllog/VentanaLlamadas.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+namespace {
+
+constexpr double PuntosPorCm = 72 / 2.54;
+
+struct Palabra {
+    double x;
+    double y;
+    QString texto;
+};
+
+// Words of each page with their left edge and top in points.
+QList<QList<Palabra>> LeerPdf(const QString& pdf) {
+    QProcess p;
+    p.start("pdftotext", {"-bbox", pdf, "-"});
+    p.waitForFinished(30000);
+    const QString salida = QString::fromUtf8(p.readAllStandardOutput());
+    QList<QList<Palabra>> paginas;
+    static const QRegularExpression re(
+        R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>([^<]*)</word>)re");
+    for (auto it = re.globalMatch(salida); it.hasNext();) {
+        const auto m = it.next();
+        if (m.captured(0).startsWith("<page"))
+            paginas.append(QList<Palabra>());
+        else if (!paginas.isEmpty())
+            paginas.back().append({m.captured(1).toDouble(), m.captured(2).toDouble(),
+                                   m.captured(3).replace("&quot;", "\"")});
+    }
+    return paginas;
+}
+
+const Palabra* Buscar(const QList<Palabra>& pagina, const QString& texto) {
+    for (const Palabra& p : pagina)
+        if (p.texto == texto)
+            return &p;
+    return nullptr;
+}
+
+bool EnCm(const Palabra* p, double cm) {
+    return p && std::abs(p->x - cm * PuntosPorCm) < 1.5;
+}
+
+// Words of the line whose first word is `inicio`, in order.
+QStringList Linea(const QList<Palabra>& pagina, const QString& inicio) {
+    const Palabra* primera = Buscar(pagina, inicio);
+    QStringList r;
+    if (primera)
+        for (const Palabra& p : pagina)
+            if (std::abs(p.y - primera->y) < 1)
+                r << p.texto;
+    return r;
+}
+
+} // namespace
+
+class TestListado : public QObject, ServiciosFalsos {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    General::EstadoPrograma estado;
+
+    QString Imprimir(int llamadas, const QString& nombre) {
+        std::vector<Llamada> v;
+        for (int i = 1; i <= llamadas; ++i)
+            v.push_back({*Fechas::crearDia(1999, 3, 1 + i % 28), 3600 * (i % 24) + 5, 125,
+                         i == 2 ? -3 : 60, *Moneda::desdeTexto("12.5"), "Metropolitana"});
+        const QString datos = dir.path() + "/" + nombre;
+        QDir().mkpath(datos);
+        [&] { QVERIFY(ArchivoLlamadas::Escribir((datos + "/llamadas.ldx").toStdString(), v)); }();
+        servicios.carpetaDatos = datos;
+        Form6 ventana(servicios, estado);
+        avisos.responder(datos + "/listado");
+        ventana.ExportarPdf();
+        return datos + "/listado.pdf";
+    }
+
+private slots:
+    void initTestCase() {
+        if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+            QSKIP("poppler-utils (pdftotext) no está instalado");
+        QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+        ajustes.write("VatriMox", "Opciones", "Fuente", "DejaVu Sans");
+        ajustes.write("VatriMox", "Opciones", "FontSize", "9");
+        reloj.poner(1999, 3, 15, 12, 30, 5);
+    }
+    void cleanup() {
+        QVERIFY2(avisos.errores.isEmpty(), qPrintable(avisos.errores.join('\n')));
+        QCOMPARE(avisos.pendientes(), 0);
+    }
+
+    void posicionesEnCentimetros() {
+        const auto paginas = LeerPdf(Imprimir(3, "tres"));
+        QCOMPARE(paginas.size(), 1);
+        const auto& p = paginas[0];
+        QCOMPARE(Linea(p, "Listado").join(' '),
+                 QString::fromUtf8("Listado imprimido el día: 15/3/99 12:30:05"));
+        QCOMPARE(
+            Linea(p, "Llamadas").join(' '),
+            QString("Llamadas registradas en el archivo: %1/tres/llamadas.ldx").arg(dir.path()));
+        QCOMPARE(Linea(p, "efectuadas").join(' '), QString("Llamadas efectuadas ...: 3."));
+        QCOMPARE(Linea(p, "facturados").join(' '), QString("Segundos facturados ...: 117 \""));
+        QCOMPARE(Linea(p, "conexión").join(' '),
+                 QString::fromUtf8("Tiempo de conexión .....: 00:06:15"));
+        QCOMPARE(Linea(p, "total").join(' '), QString("Importe total .................: 37,5 pts"));
+        QCOMPARE(Linea(p, "Duracion").join(' '),
+                 QString("Nº Fecha Hora Duracion Segundos Importe Tarifa"));
+        QCOMPARE(Linea(p, "-3").join(' '),
+                 QString("2 3/3/99 2:00:05 0:02:05 -3 12,5 Metropolitana"));
+
+        // The heading line was compared above, so its seven words are the seven columns.
+        const double cm[] = {1.5, 4, 6.5, 9, 11.5, 14, 16.5};
+        const Palabra* nro = Buscar(p, "Nº");
+        QVERIFY(nro);
+        int columna = 0;
+        for (const Palabra& w : p)
+            if (std::abs(w.y - nro->y) < 1)
+                QVERIFY2(EnCm(&w, cm[columna++]), qPrintable(w.texto));
+        QVERIFY(EnCm(Buscar(p, "VatriMox"), 1.5));
+        QVERIFY(EnCm(Buscar(p, "3."), 6.5));
+        QVERIFY(EnCm(Buscar(p, "37,5"), 6.5));
+        // Negative numbers start where positive ones leave a blank.
+        QVERIFY(EnCm(Buscar(p, "-3"), 11.5));
+        QVERIFY(Buscar(p, "60")->x > Buscar(p, "-3")->x + 1);
+    }
+
+    void saltosDePaginaSinRepetirCabeceras() {
+        const auto paginas = LeerPdf(Imprimir(250, "larga"));
+        QVERIFY(paginas.size() >= 3);
+        QCOMPARE(Linea(paginas[0], "efectuadas").join(' '),
+                 QString("Llamadas efectuadas ...: 250."));
+        for (int i = 1; i < paginas.size(); ++i)
+            QVERIFY(!Buscar(paginas[i], "Duracion") && !Buscar(paginas[i], "VatriMox"));
+        QStringList numeros;
+        for (const auto& pagina : paginas)
+            for (const Palabra& w : pagina)
+                if (std::abs(w.x - 1.5 * PuntosPorCm) < 8 && w.texto.toInt() > 0)
+                    numeros << w.texto;
+        QCOMPARE(numeros.size(), 250);
+        QCOMPARE(numeros.back(), QString("250"));
+        // Every page keeps its lines inside the paper, above the bottom margin.
+        for (const auto& pagina : paginas)
+            for (const Palabra& w : pagina)
+                QVERIFY(w.y < 29.7 * PuntosPorCm - 1.5 * PuntosPorCm);
+    }
+
+    void sinLlamadas() {
+        const auto paginas = LeerPdf(Imprimir(0, "vacia"));
+        QCOMPARE(paginas.size(), 1);
+        const auto& p = paginas[0];
+        QCOMPARE(Linea(p, "efectuadas").join(' '), QString("Llamadas efectuadas ...: 0."));
+        QCOMPARE(Linea(p, "total").join(' '), QString("Importe total .................: 0 pts"));
+        // The column headings are still printed, last on the page.
+        QCOMPARE(p.last().texto, QString("Tarifa"));
+    }
+};
+
+QTEST_MAIN(TestListado)
+#include "TestListado.moc"

@@ -1,0 +1,336 @@
+// Tests of Form1 driven headless through its controls, timers' methods and fake services.
+#include "support/FakeServices.h"
+#include "support/ScriptedPrompts.h"
+#include "tariffs/LectorPlanes.h"
+#include "ui/main/VentanaMedidor.h"
+#include "ui/tariffs/VisorTarifas.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSystemTrayIcon>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QtTest>
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+    // The journal is synced every tick: a folder in memory keeps that cheap.
+    QTemporaryDir dir_{QDir("/dev/shm").exists() ? "/dev/shm/vatrimox-XXXXXX"
+                                                 : QDir::tempPath() + "/vatrimox-XXXXXX"};
+    QString carpeta_;
+    FakeClock reloj_;
+    MemorySettingsStore ajustes_;
+    ScriptedPrompts avisos_;
+    FakeSound sonido_;
+    FakeProbe sonda_;
+    FakeAutostart autoinicio_;
+    General::EstadoPrograma estado_;
+    std::unique_ptr<Servicios> s_;
+    std::unique_ptr<Form1> f_;
+    QStringList abiertas_;
+
+    void Poner(const General::Ajuste& a, const QString& v) {
+        General::Escribir(ajustes_, a, v.toStdString());
+    }
+    Form1& Cargar() {
+        Ventanas v;
+        v.llamadas = [this](QWidget*) { abiertas_ << "llamadas"; };
+        v.opciones = [this](QWidget*) { abiertas_ << "opciones"; };
+        v.periodo = [this](QWidget*) { abiertas_ << "periodo"; };
+        v.tarifas = [this](QWidget*) { abiertas_ << "tarifas"; };
+        f_ = std::make_unique<Form1>(*s_, estado_, v);
+        f_->Form_Load();
+        return *f_;
+    }
+    QString Texto(const char* nombre) { return f_->findChild<QLabel*>(nombre)->text(); }
+    QPushButton* Boton() { return f_->findChild<QPushButton*>("Command1"); }
+    QTimer* Timer(int n) { return f_->findChild<QTimer*>(QString("Timer%1").arg(n)); }
+    // Action texts in order, "-" for a separator.
+    static QStringList Textos(const QWidget* w) {
+        QStringList r;
+        for (QAction* a : w->actions())
+            r << (a->isSeparator() ? "-" : a->text());
+        return r;
+    }
+    // Starts a call and takes the meter's reading `segundos` later.
+    void Llamar(int segundos) {
+        f_->Command1_Click();
+        reloj_.avanzar(segundos);
+        f_->Timer1_Timer();
+    }
+    QByteArray Log() {
+        QFile f(carpeta_ + "/llamadas.ldx");
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<falta>");
+    }
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain)); }
+
+    void init() {
+        carpeta_ = dir_.path() + "/" + QTest::currentTestFunction();
+        QDir().mkpath(carpeta_);
+        reloj_.poner(1999, 3, 15, 10, 0, 0); // Monday, a punta hour
+        ajustes_ = MemorySettingsStore();
+        avisos_ = ScriptedPrompts();
+        sonido_.reproducidos.clear();
+        sonda_.conectado = false;
+        abiertas_.clear();
+        QVERIFY(General::ValoresPorDefecto(ajustes_, reloj_.t.dia, carpeta_.toStdString()));
+        Poner(General::Ajustes::AlAbrir, "Normal");
+        Poner(General::Ajustes::AlConectar, "No Cambiar");
+        s_.reset(new Servicios{reloj_, ajustes_, avisos_, sonido_, sonda_, autoinicio_, carpeta_});
+    }
+    void cleanup() {
+        QVERIFY2(avisos_.errores.isEmpty(), qPrintable(avisos_.errores.join('\n')));
+        QCOMPARE(avisos_.pendientes(), 0);
+        f_.reset();
+    }
+
+    void controles() {
+        Form1& f = Cargar();
+        QCOMPARE(f.windowTitle(), QString("VatriMox 4.288"));
+        QCOMPARE(Boton()->text(), QString("Iniciar"));
+        QVERIFY(!Timer(1)->isActive() && Timer(2)->isActive() && !Timer(3)->isActive());
+        QCOMPARE(Textos(f.findChild<QToolBar*>("Barra")),
+                 QStringList(
+                     {"Opciones", "-", "Llamadas", "-", "Periodo", "Tarifas", "-", "Sobre ..."}));
+        QCOMPARE(f.bandeja().Tip(), QString("Esperando conexión"));
+        QCOMPARE(f.findChild<QLabel*>("Panel3")->text(), QString("Metropolitana"));
+    }
+
+    // Worked example: 1 s into a punta-hour call that began 20 s of set-up earlier.
+    void llamadaCompleta() {
+        Poner(General::Ajustes::InicioSINO, "1");
+        Poner(General::Ajustes::InicioSonido, "/s/inicio.wav");
+        Poner(General::Ajustes::FinalSINO, "1"); // with no file: silent
+        Form1& f = Cargar();
+        f.Command1_Click();
+        QCOMPARE(Boton()->text(), QString("Parar"));
+        QVERIFY(Timer(1)->isActive() && Timer(5)->isActive());
+        f.setWindowState(Qt::WindowMinimized);
+        reloj_.avanzar(1);
+        f.Timer1_Timer();
+        QCOMPARE(Texto("Label7"), QString("00:00:21"));
+        QCOMPARE(Texto("Label6"), QString("11,40"));
+        QCOMPARE(Texto("Label2"), QString("139")); // set-up seconds still covered
+        QCOMPARE(Texto("Label1"), QString("0,07 €"));
+        QCOMPARE(f.windowTitle(), QString("00:00:21    139 \"   11,40 pts"));
+        f.Timer5_Timer();
+        QCOMPARE(f.bandeja().Tip(),
+                 QString("Conectado:   00:00:21   139 segundos   11,40 pesetas"));
+        sonda_.conexion = "Movistar GPRS"; // named on a line of its own
+        f.Timer5_Timer();
+        QVERIFY(f.bandeja().Tip().endsWith("11,40 pesetas\nMovistar GPRS"));
+        f.Command1_Click();
+        QVERIFY(!Timer(1)->isActive() && !Timer(5)->isActive());
+        QCOMPARE(f.bandeja().Tip(), QString("Esperando conexión"));
+        QCOMPARE(f.windowTitle(), QString("VatriMox 4.288"));
+        QCOMPARE(Log(),
+                 QByteArray("#1999-03-15#,#09:59:40#,#00:00:21#,0,11.4,\"Metropolitana\"\r\n"));
+        QVERIFY(!QFile::exists(carpeta_ + "/llamada_en_curso.ldx"));
+        QCOMPARE(sonido_.reproducidos, QStringList({"/s/inicio.wav"}));
+    }
+
+    void deteccionAutomatica() {
+        Poner(General::Ajustes::AutoSINO, "1");
+        sonda_.conectado = true;
+        Form1& f = Cargar();
+        QVERIFY(!Boton()->isEnabled());
+        QVERIFY(!f.findChild<QAction*>("Conectar")->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(f.LlamadaEnCurso(), 150);
+        QVERIFY(!Timer(3)->isActive() && Timer(4)->isActive());
+        sonda_.conectado = false;
+        f.Timer4_Timer();
+        QVERIFY(!f.LlamadaEnCurso());
+        QVERIFY(Timer(3)->isActive() && !Timer(4)->isActive());
+        f.AutodeteccionActiva(false);
+        QVERIFY(Boton()->isEnabled() && !Timer(3)->isActive());
+    }
+
+    void barraDuranteLlamada() {
+        Form1& f = Cargar();
+        f.Command1_Click();
+        for (int i : {1, 3, 5, 6})
+            f.Barra_ButtonClick(i);
+        QCOMPARE(avisos_.beeps, 4);
+        QVERIFY(abiertas_.isEmpty());
+        f.Command1_Click();
+        f.findChild<QAction*>("Boton3")->trigger();
+        f.Barra_ButtonClick(6);
+        QCOMPARE(abiertas_, QStringList({"llamadas", "tarifas"}));
+    }
+
+    void cerrarDuranteLlamada() {
+        Form1& f = Cargar();
+        QSignalSpy cerrado(&f, &Form1::cerrado);
+        Llamar(3);
+        avisos_.responder(false);
+        f.cerrar_Click();
+        QVERIFY(f.LlamadaEnCurso());
+        QCOMPARE(cerrado.count(), 0);
+        QCOMPARE(avisos_.ultimo().texto,
+                 QString("En estos momentos tiene lugar una llamada, si sale del programa,\r\n"
+                         "dicha llamada no quedará almacenada en la base de datos.\r\n"
+                         "¿Esta seguro de que desea salir?"));
+        QVERIFY(avisos_.ultimo().siPorDefecto);
+        QVERIFY(QFile::exists(carpeta_ + "/llamada_en_curso.ldx"));
+        avisos_.responder(true);
+        f.cerrar_Click();
+        QCOMPARE(cerrado.count(), 1);
+        QVERIFY(!f.bandeja().Agregado());
+        QVERIFY(!QFile::exists(carpeta_ + "/llamada_en_curso.ldx"));
+        QCOMPARE(Log(), QByteArray());
+    }
+
+    // Logout or a termination signal in mid-call: logged once, no question, icon removed.
+    void finDeSesion() {
+        Form1& f = Cargar();
+        QSignalSpy cerrado(&f, &Form1::cerrado);
+        Llamar(30);
+        f.FinDeSesion();
+        f.FinDeSesion(); // aboutToQuit follows
+        QCOMPARE(cerrado.count(), 1);
+        QVERIFY(!f.bandeja().Agregado());
+        QCOMPARE(Log().count("\r\n"), 1);
+        QVERIFY(!QFile::exists(carpeta_ + "/llamada_en_curso.ldx"));
+    }
+
+    // No file takes the call: the failing journal is told once, and closing offers
+    // "Guardar como..." instead of dropping the call.
+    void cerrarConLlamadaSinGuardar() {
+        Form1& f = Cargar();
+        QSignalSpy cerrado(&f, &Form1::cerrado);
+        QFile::remove(carpeta_ + "/llamadas.ldx");
+        QDir().mkpath(carpeta_ + "/llamadas.ldx");
+        QDir().mkpath(carpeta_ + "/llamada_en_curso.ldx/ocupado");
+        Llamar(30);
+        f.Timer1_Timer();
+        f.Command1_Click();
+        QCOMPARE(avisos_.mostrados.size(), 2);
+        QVERIFY(avisos_.mostrados[0].texto.startsWith("No se puede guardar la llamada en curso"));
+        avisos_.responder(true);
+        avisos_.responder(carpeta_ + "/copia.ldx");
+        f.cerrar_Click();
+        QCOMPARE(cerrado.count(), 1);
+        QCOMPARE(avisos_.mostrados[3].titulo, QString("Guardar como..."));
+        QFile copia(carpeta_ + "/copia.ldx");
+        QVERIFY(copia.open(QIODevice::ReadOnly));
+        QVERIFY(copia.readAll().startsWith("#1999-03-15#,#09:59:40#,#00:00:50#,"));
+    }
+
+    void sinBandejaNoSeOculta() {
+        Poner(General::Ajustes::AlAbrir, "Mini Icono");
+        Form1& f = Cargar();
+        QVERIFY(!f.bandeja().Disponible());
+        // Shown all the same, so Qt docks it when a tray host starts later.
+        QVERIFY(f.bandeja().findChild<QSystemTrayIcon*>()->isVisible());
+        QVERIFY(f.isVisible());
+        QVERIFY(f.isMinimized());
+        f.Principal_Click();
+        f.Fondo_DblClick();
+        QVERIFY(f.isVisible());
+    }
+
+    void cambioDePeriodoAlArrancar() {
+        Poner(General::Ajustes::FechaInicio, "01/01/1999");
+        Poner(General::Ajustes::FechaFinal, "31/01/1999");
+        reloj_.poner(1999, 2, 1, 12);
+        Cargar();
+        QCOMPARE(avisos_.mostrados.size(), 1);
+        QCOMPARE(avisos_.ultimo().texto,
+                 QString("Su periodo de llamadas ha concluido, se ha iniciado uno nuevo."));
+        QCOMPARE(f_->progreso(), float(1.0 / 30 * 100));
+    }
+
+    // A killed run leaves its journal; the next start logs the call and says so.
+    void recuperaTrasCaida() {
+        Cargar();
+        Llamar(40);
+        f_.reset(); // gone without closing, as after a kill
+        estado_ = {};
+        Cargar();
+        QCOMPARE(avisos_.mostrados.size(), 1);
+        QVERIFY(avisos_.ultimo().texto.startsWith("Se ha recuperado la llamada del 15/03/1999 a "
+                                                  "las 09:59:40 (00:01:00,"));
+        QVERIFY(Log().startsWith("#1999-03-15#,#09:59:40#,#00:01:00#,"));
+        QVERIFY(!QFile::exists(carpeta_ + "/llamada_en_curso.ldx"));
+    }
+
+    // The first call of the period runs ahead of a budget of 20: one message and one sound,
+    // given neither by the next call (which passes the budget) nor by the next start.
+    void presupuestoDelPeriodo() {
+        Poner(General::Ajustes::Presupuesto, "20");
+        Poner(General::Ajustes::PasoSINO, "1");
+        Poner(General::Ajustes::PasoSonido, "/s/paso.wav");
+        Form1& f = Cargar();
+        auto color = [&] { return f.findChild<QWidget*>("Transcurso")->palette().highlight(); };
+        QCOMPARE(color(), QColor(40, 170, 60));
+        Llamar(1);
+        f.Command1_Click(); // 11,40 pts on the first of 61 days
+        QCOMPARE(avisos_.mostrados.size(), 1);
+        QCOMPARE(avisos_.ultimo().texto,
+                 QString("Al ritmo actual superará el presupuesto del periodo: se prevén 695,40 "
+                         "pts de un presupuesto de 20,00 pts."));
+        QCOMPARE(sonido_.reproducidos, QStringList{"/s/paso.wav"});
+        QCOMPARE(color(), QColor(235, 190, 0));
+        QCOMPARE(f.findChild<QWidget*>("Transcurso")->toolTip(),
+                 QString("Progreso del periodo\nGastado: 11,40 pts\nPresupuesto: 20,00 pts\n"
+                         "Previsto al final del periodo: 695,40 pts"));
+        Llamar(1);
+        f.Command1_Click();
+        QCOMPARE(color(), QColor(215, 40, 40));
+        Cargar();
+        QCOMPARE(avisos_.mostrados.size(), 1);
+        QCOMPARE(sonido_.reproducidos.size(), 1);
+    }
+
+    // A user plan's call type chosen in the viewer prices and colours the call by that plan:
+    // 15 March is one of its holidays ("reducida"), billed in 60 s steps after 30 s included.
+    void tipoDeUnPlan() {
+        const auto restaurar =
+            qScopeGuard([this] { estado_.catalogo = Tarifas::CatalogoIncorporado(); });
+        QDir().mkpath(carpeta_ + "/tarifas");
+        QFile plan(carpeta_ + "/tarifas/prueba.toml");
+        QVERIFY(plan.open(QIODevice::WriteOnly));
+        plan.write("nombre = \"Prueba\"\ndias_festivos = [\"15/03\"]\n[[tipo]]\n"
+                   "nombre = \"Pasos\"\nestablecimiento = 10\nincluidos = 30\npasos = [60, 60]\n"
+                   "franjas = { punta = 9, reducida = 2 }\n"
+                   "laborales = [\"00:00:00-23:59:59 punta\"]\n"
+                   "sabados = [\"00:00:00-23:59:59 punta\"]\n"
+                   "festivos = [\"00:00:00-23:59:59 reducida\"]\n");
+        plan.close();
+        estado_.catalogo = Tarifas::CargarCatalogo((carpeta_ + "/tarifas").toStdString());
+        QVERIFY(estado_.catalogo.errores.empty());
+        Form1& f = Cargar();
+        Form8 visor(*s_, estado_);
+        visor.findChild<QComboBox*>("Combo1")->setCurrentText("Pasos");
+        visor.Command1_Click();
+        f.Timer2_Timer();
+        QCOMPARE(f.findChild<QLabel*>("Fondo")->palette().color(QPalette::Window),
+                 QColor(192, 255, 192));
+        Llamar(100); // 120 s with the 20 s of set-up
+        QCOMPARE(Texto("Label6"), QString("14,00"));
+        QCOMPARE(Texto("Label2"), QString("90"));
+        f.Command1_Click();
+        QCOMPARE(Log(), QByteArray("#1999-03-15#,#09:59:40#,#00:02:00#,90,14,\"Pasos\"\r\n"));
+    }
+
+    void fallaAlGuardar() {
+        Form1& f = Cargar();
+        QFile::remove(carpeta_ + "/llamadas.ldx");
+        QDir().mkdir(carpeta_ + "/llamadas.ldx");
+        Llamar(30);
+        f.Command1_Click();
+        QCOMPARE(avisos_.ultimo().icono, Prompts::Icono::Critico);
+        QVERIFY(avisos_.ultimo().texto.contains("llamadas.ldx"));
+        QVERIFY(!f.LlamadaEnCurso());
+        QVERIFY(QFile::exists(carpeta_ + "/llamada_en_curso.ldx"));
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "TestVentanaMedidor.moc"
