@@ -11,48 +11,35 @@ namespace General {
 
 namespace {
 
-// How a setting's text must convert for the program to use it.
-enum class Tipo { Texto, Byte, Entero16, Entero, Fecha };
-
-struct Entrada {
-    const Ajuste* ajuste;
-    Tipo tipo;
-};
-
 // Every setting in the order the first-run defaults write them.
-constexpr std::array<Entrada, 25> Orden{{
-    {&Ajustes::FechaFinal, Tipo::Fecha},  {&Ajustes::FechaInicio, Tipo::Fecha},
-    {&Ajustes::AlAbrir, Tipo::Texto},     {&Ajustes::AlConectar, Tipo::Texto},
-    {&Ajustes::AutoSINO, Tipo::Byte},     {&Ajustes::CuantoIVA, Tipo::Byte},
-    {&Ajustes::IVA, Tipo::Byte},          {&Ajustes::FontSize, Tipo::Entero16},
-    {&Ajustes::Fuente, Tipo::Texto},      {&Ajustes::Negociacion, Tipo::Byte},
-    {&Ajustes::NoAceptar, Tipo::Entero},  {&Ajustes::InicioWindowsSINO, Tipo::Byte},
-    {&Ajustes::AlertaSINO, Tipo::Byte},   {&Ajustes::AlertaSonido, Tipo::Texto},
-    {&Ajustes::FinalSINO, Tipo::Byte},    {&Ajustes::FinalSonido, Tipo::Texto},
-    {&Ajustes::InicioSINO, Tipo::Byte},   {&Ajustes::InicioSonido, Tipo::Texto},
-    {&Ajustes::PasoSINO, Tipo::Byte},     {&Ajustes::PasoSonido, Tipo::Texto},
-    {&Ajustes::Periodo, Tipo::Texto},     {&Ajustes::Periodo2, Tipo::Entero16},
-    {&Ajustes::Importe, Tipo::Entero16},  {&Ajustes::Tarifa, Tipo::Texto},
-    {&Ajustes::GraficoTipo, Tipo::Texto},
-}};
+constexpr std::array<const Ajuste*, 25> Orden{
+    &Ajustes::FechaFinal,  &Ajustes::FechaInicio,  &Ajustes::AlAbrir,   &Ajustes::AlConectar,
+    &Ajustes::AutoSINO,    &Ajustes::CuantoIVA,    &Ajustes::IVA,       &Ajustes::FontSize,
+    &Ajustes::Fuente,      &Ajustes::Negociacion,  &Ajustes::NoAceptar, &Ajustes::InicioWindowsSINO,
+    &Ajustes::AlertaSINO,  &Ajustes::AlertaSonido, &Ajustes::FinalSINO, &Ajustes::FinalSonido,
+    &Ajustes::InicioSINO,  &Ajustes::InicioSonido, &Ajustes::PasoSINO,  &Ajustes::PasoSonido,
+    &Ajustes::Periodo,     &Ajustes::Periodo2,     &Ajustes::Importe,   &Ajustes::Tarifa,
+    &Ajustes::GraficoTipo,
+};
 
 constexpr const char* AplicacionPeriodo = "Vatrimox";
 constexpr int DiasPrimerPeriodo = 60;
 
+std::optional<int32_t> ComoNumero(const Ajuste& a, std::string_view texto) {
+    const auto v = LeerEntero(texto, a.minimo, a.maximo);
+    if (!v)
+        return std::nullopt;
+    return static_cast<int32_t>(*v);
+}
+
 // A usable value: it converts, and a text setting with a default is not empty.
-bool Valido(const Entrada& e, std::string_view texto) {
-    switch (e.tipo) {
-    case Tipo::Texto:
-        return !texto.empty() || *e.ajuste->defecto == '\0';
-    case Tipo::Byte:
-        return ComoByte(texto).has_value();
-    case Tipo::Entero16:
-        return ComoEntero16(texto).has_value();
-    case Tipo::Entero:
-        return LeerEntero(texto, std::numeric_limits<int32_t>::min(),
-                          std::numeric_limits<int32_t>::max())
-            .has_value();
-    case Tipo::Fecha:
+bool Valido(const Ajuste& a, std::string_view texto) {
+    switch (a.tipo) {
+    case TipoAjuste::Texto:
+        return !texto.empty() || *a.defecto == '\0';
+    case TipoAjuste::Numero:
+        return ComoNumero(a, texto).has_value();
+    case TipoAjuste::Fecha:
         return Fechas::LeerFecha(texto).has_value();
     }
     return false;
@@ -69,21 +56,42 @@ std::string Defecto(const Ajuste& a, Fechas::Dia hoy) {
 } // namespace
 
 std::span<const Ajuste* const> AjustesEnOrden() {
-    static const auto lista = [] {
-        std::array<const Ajuste*, Orden.size()> r{};
-        for (size_t i = 0; i < Orden.size(); ++i)
-            r[i] = Orden[i].ajuste;
-        return r;
-    }();
-    return lista;
+    return Orden;
 }
 
 std::string Leer(const SettingsStore& store, const Ajuste& ajuste) {
     return store.read(Aplicacion, ajuste.seccion, ajuste.clave);
 }
 
+std::optional<int32_t> LeerNumero(const SettingsStore& store, const Ajuste& ajuste) {
+    return ComoNumero(ajuste, Leer(store, ajuste));
+}
+
+bool LeerBandera(const SettingsStore& store, const Ajuste& ajuste) {
+    return LeerNumero(store, ajuste) == 1;
+}
+
+std::optional<Fechas::Dia> LeerDia(const SettingsStore& store, const Ajuste& ajuste) {
+    return Fechas::LeerFecha(Leer(store, ajuste));
+}
+
+std::optional<Moneda> LeerMoneda(const SettingsStore& store, const Ajuste& ajuste) {
+    const auto v = LeerNumero(store, ajuste);
+    if (!v)
+        return std::nullopt;
+    return Moneda::desdeEntero(*v);
+}
+
+int32_t NumeroPorDefecto(const Ajuste& ajuste) {
+    return ComoNumero(ajuste, ajuste.defecto).value_or(0);
+}
+
 bool Escribir(SettingsStore& store, const Ajuste& ajuste, std::string_view valor) {
     return store.write(Aplicacion, ajuste.seccion, ajuste.clave, std::string(valor));
+}
+
+bool Escribir(SettingsStore& store, const Ajuste& ajuste, int64_t valor) {
+    return Escribir(store, ajuste, std::to_string(valor));
 }
 
 std::optional<uint8_t> ComoByte(std::string_view texto) {
@@ -115,14 +123,14 @@ std::optional<PeriodoFacturacion> LeerPeriodo(const SettingsStore& store) {
 }
 
 bool CargarEstado(const SettingsStore& store, EstadoPrograma& estado) {
-    const auto iva = ComoByte(Leer(store, Ajustes::IVA));
-    const auto porcentaje = ComoByte(Leer(store, Ajustes::CuantoIVA));
-    const auto negociacion = ComoByte(Leer(store, Ajustes::Negociacion));
+    const auto iva = LeerNumero(store, Ajustes::IVA);
+    const auto porcentaje = LeerNumero(store, Ajustes::CuantoIVA);
+    const auto negociacion = LeerNumero(store, Ajustes::Negociacion);
     if (!iva || !porcentaje || !negociacion)
         return false;
-    estado.IncluirIVA = *iva;
-    estado.PorcentajeIVA = *porcentaje;
-    estado.SegundosNegociacion = *negociacion;
+    estado.IncluirIVA = static_cast<uint8_t>(*iva);
+    estado.PorcentajeIVA = static_cast<uint8_t>(*porcentaje);
+    estado.SegundosNegociacion = static_cast<uint8_t>(*negociacion);
     estado.TipoLlamada = Leer(store, Ajustes::Tarifa);
     return true;
 }
@@ -130,8 +138,8 @@ bool CargarEstado(const SettingsStore& store, EstadoPrograma& estado) {
 bool ValoresPorDefecto(SettingsStore& store, Fechas::Dia hoy,
                        const std::filesystem::path& carpetaDatos) {
     bool ok = true;
-    for (const Entrada& e : Orden)
-        ok = Escribir(store, *e.ajuste, Defecto(*e.ajuste, hoy)) && ok;
+    for (const Ajuste* a : Orden)
+        ok = Escribir(store, *a, Defecto(*a, hoy)) && ok;
     const auto creado = ArchivoLlamadas::CrearSiFalta(carpetaDatos / ArchivoLlamadas::NombreActual);
     return ok && static_cast<bool>(creado);
 }
@@ -148,18 +156,18 @@ Completado CompletarAjustes(SettingsStore& store, Fechas::Dia hoy) {
     if (nuevo.fin < nuevo.inicio)
         nuevo = {hoy, hoy + std::chrono::days{DiasPrimerPeriodo}};
     Completado r;
-    for (const Entrada& e : Orden) {
-        if (e.tipo == Tipo::Fecha) {
-            const bool esInicio = e.ajuste == &Ajustes::FechaInicio;
+    for (const Ajuste* a : Orden) {
+        if (a->tipo == TipoAjuste::Fecha) {
+            const bool esInicio = a == &Ajustes::FechaInicio;
             const auto& leida = esInicio ? inicio : fin;
             const Fechas::Dia dia = esInicio ? nuevo.inicio : nuevo.fin;
             if (leida == dia)
                 continue;
             const std::string texto = Fechas::TextoFecha(dia);
-            r.ok = Escribir(store, *e.ajuste, texto) && r.ok;
-            r.fechas.push_back({e.ajuste, esInicio ? textoInicio : textoFin, texto});
-        } else if (!Valido(e, Leer(store, *e.ajuste))) {
-            r.ok = Escribir(store, *e.ajuste, Defecto(*e.ajuste, hoy)) && r.ok;
+            r.ok = Escribir(store, *a, texto) && r.ok;
+            r.fechas.push_back({a, esInicio ? textoInicio : textoFin, texto});
+        } else if (!Valido(*a, Leer(store, *a))) {
+            r.ok = Escribir(store, *a, Defecto(*a, hoy)) && r.ok;
         }
     }
     return r;

@@ -2,10 +2,13 @@
 #pragma once
 
 #include "core/Fecha.h"
+#include "core/Moneda.h"
 #include "core/SettingsStore.h"
+#include "stats/Presupuesto.h"
 #include "tariffs/Planes.h"
 #include "tariffs/Tarifas.h"
 
+#include <climits>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -18,45 +21,64 @@ namespace General {
 
 inline constexpr const char* Aplicacion = "VatriMox";
 
-// One setting: section, key and first-run default.
+// How a setting's text converts: as it is, a whole number within [minimo, maximo] (flags are
+// numbers 0..255 set only at 1), or a date.
+enum class TipoAjuste { Texto, Numero, Fecha };
+
+// One setting: section, key, first-run default, type and range.
 struct Ajuste {
     const char* seccion;
     const char* clave;
     const char* defecto;
+    TipoAjuste tipo = TipoAjuste::Texto;
+    int32_t minimo = 0;
+    int32_t maximo = 0;
 };
+
+inline constexpr int32_t MaxByte = 255;
+inline constexpr int32_t MinEntero16 = -32768;
+inline constexpr int32_t MaxEntero16 = 32767;
+inline constexpr int32_t MinEntero32 = INT32_MIN;
+inline constexpr int32_t MaxEntero32 = INT32_MAX;
 
 namespace Ajustes {
 // "Datos": the dates' defaults depend on today (see ValoresPorDefecto).
-inline constexpr Ajuste FechaInicio{"Datos", "FechaInicio", ""};
-inline constexpr Ajuste FechaFinal{"Datos", "FechaFinal", ""};
+inline constexpr Ajuste FechaInicio{"Datos", "FechaInicio", "", TipoAjuste::Fecha};
+inline constexpr Ajuste FechaFinal{"Datos", "FechaFinal", "", TipoAjuste::Fecha};
 inline constexpr Ajuste AlAbrir{"Opciones", "AlAbrir", "Mini Icono"};
 inline constexpr Ajuste AlConectar{"Opciones", "AlConectar", "Minimizado"};
-inline constexpr Ajuste AutoSINO{"Opciones", "AutoSINO", "0"};
-inline constexpr Ajuste CuantoIVA{"Opciones", "CuantoIVA", "16"};
-inline constexpr Ajuste IVA{"Opciones", "IVA", "0"};
-inline constexpr Ajuste FontSize{"Opciones", "FontSize", "8"};
+inline constexpr Ajuste AutoSINO{"Opciones", "AutoSINO", "0", TipoAjuste::Numero, 0, MaxByte};
+inline constexpr Ajuste CuantoIVA{"Opciones", "CuantoIVA", "16", TipoAjuste::Numero, 0, MaxByte};
+inline constexpr Ajuste IVA{"Opciones", "IVA", "0", TipoAjuste::Numero, 0, MaxByte};
+inline constexpr Ajuste FontSize{"Opciones", "FontSize", "8", TipoAjuste::Numero, 0, MaxByte};
 inline constexpr Ajuste Fuente{"Opciones", "Fuente", "Ms Sans Serif"};
-inline constexpr Ajuste Negociacion{"Opciones", "Negociacion", "20"};
-inline constexpr Ajuste NoAceptar{"Opciones", "NoAceptar", "15"};
-inline constexpr Ajuste InicioWindowsSINO{"Opciones", "InicioWindowsSINO", "0"};
-inline constexpr Ajuste AlertaSINO{"Sonidos", "AlertaSINO", "0"};
+inline constexpr Ajuste Negociacion{"Opciones", "Negociacion", "20", TipoAjuste::Numero,
+                                    0,          MaxByte};
+inline constexpr Ajuste NoAceptar{"Opciones",         "NoAceptar", "15",
+                                  TipoAjuste::Numero, MinEntero32, MaxEntero32};
+inline constexpr Ajuste InicioWindowsSINO{
+    "Opciones", "InicioWindowsSINO", "0", TipoAjuste::Numero, 0, MaxByte};
+inline constexpr Ajuste AlertaSINO{"Sonidos", "AlertaSINO", "0", TipoAjuste::Numero, 0, MaxByte};
 inline constexpr Ajuste AlertaSonido{"Sonidos", "AlertaSonido", ""};
-inline constexpr Ajuste FinalSINO{"Sonidos", "FinalSINO", "0"};
+inline constexpr Ajuste FinalSINO{"Sonidos", "FinalSINO", "0", TipoAjuste::Numero, 0, MaxByte};
 inline constexpr Ajuste FinalSonido{"Sonidos", "FinalSonido", ""};
-inline constexpr Ajuste InicioSINO{"Sonidos", "InicioSINO", "0"};
+inline constexpr Ajuste InicioSINO{"Sonidos", "InicioSINO", "0", TipoAjuste::Numero, 0, MaxByte};
 inline constexpr Ajuste InicioSonido{"Sonidos", "InicioSonido", ""};
-inline constexpr Ajuste PasoSINO{"Sonidos", "PasoSINO", "0"};
+inline constexpr Ajuste PasoSINO{"Sonidos", "PasoSINO", "0", TipoAjuste::Numero, 0, MaxByte};
 inline constexpr Ajuste PasoSonido{"Sonidos", "PasoSonido", ""};
 inline constexpr Ajuste Periodo{"Sonidos", "Periodo", "00:30:00"};
-inline constexpr Ajuste Periodo2{"Sonidos", "Periodo2", "30"};
-inline constexpr Ajuste Importe{"Sonidos", "Importe", "300"};
+inline constexpr Ajuste Periodo2{"Sonidos",          "Periodo2",  "30",
+                                 TipoAjuste::Numero, MinEntero16, MaxEntero16};
+inline constexpr Ajuste Importe{"Sonidos",          "Importe",   "300",
+                                TipoAjuste::Numero, MinEntero16, MaxEntero16};
 inline constexpr Ajuste Tarifa{"Tarifas", "Tarifa", "Metropolitana"};
 inline constexpr Ajuste GraficoTipo{"Grafico", "Tipo", "Llamadas"};
 // Name prefix of the point-to-point interface that counts as the dial-up link; empty: "ppp".
 // Not among the first-run defaults: only a user who needs another prefix writes it.
 inline constexpr Ajuste Interfaz{"Opciones", "Interfaz", "ppp"};
 // Budget of the billing period in whole pesetas; empty: none. Not among the first-run defaults.
-inline constexpr Ajuste Presupuesto{"Opciones", "Presupuesto", ""};
+inline constexpr Ajuste Presupuesto{
+    "Opciones", "Presupuesto", "", TipoAjuste::Numero, 0, Estadistica::PresupuestoMaximo};
 // Start date and budget of the period whose budget warning has been given ("1/3/1999 3000").
 inline constexpr Ajuste AvisoPresupuesto{"Datos", "AvisoPresupuesto", ""};
 } // namespace Ajustes
@@ -64,14 +86,24 @@ inline constexpr Ajuste AvisoPresupuesto{"Datos", "AvisoPresupuesto", ""};
 // Every setting, in the order the first-run defaults write them.
 std::span<const Ajuste* const> AjustesEnOrden();
 
-// Reads and writes a setting under the application name `VatriMox`.
+// Reads and writes a setting under the application name `VatriMox`: one reader per type, each
+// nullopt (a flag: false) when the stored text does not convert within the setting's range.
 std::string Leer(const SettingsStore& store, const Ajuste& ajuste);
+std::optional<int32_t> LeerNumero(const SettingsStore& store, const Ajuste& ajuste);
+// A flag counts as set only when it converts to exactly 1.
+bool LeerBandera(const SettingsStore& store, const Ajuste& ajuste);
+std::optional<Fechas::Dia> LeerDia(const SettingsStore& store, const Ajuste& ajuste);
+// A number of whole pesetas; nullopt also when the setting is empty.
+std::optional<Moneda> LeerMoneda(const SettingsStore& store, const Ajuste& ajuste);
+// The setting's first-run default as a number (a numeric setting's default always converts).
+int32_t NumeroPorDefecto(const Ajuste& ajuste);
 bool Escribir(SettingsStore& store, const Ajuste& ajuste, std::string_view valor);
+bool Escribir(SettingsStore& store, const Ajuste& ajuste, int64_t valor);
 
-// Conversions of setting text; nullopt when the text is not a number in range.
+// Conversions of text that is not a setting's, e.g. a command-line option; nullopt when the
+// text is not a number in range.
 std::optional<uint8_t> ComoByte(std::string_view texto);     // 0..255
 std::optional<int16_t> ComoEntero16(std::string_view texto); // -32768..32767
-// A flag counts as set only when it converts to exactly 1.
 bool Activo(std::string_view texto);
 
 // Values held for the whole run.

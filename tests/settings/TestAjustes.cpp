@@ -29,33 +29,56 @@ QStringList DefectosEnero() {
 class TestAjustes : public QObject {
     Q_OBJECT
 private slots:
-    void conversiones_data() {
+    // Each setting converts by its own type and range; what does not convert reads as nothing
+    // (a flag: not set), so each caller falls back as it always has.
+    void lecturaTipada_data() {
+        QTest::addColumn<QString>("clave");
         QTest::addColumn<QString>("texto");
-        QTest::addColumn<int>("byte");     // -1: does not convert
-        QTest::addColumn<int>("entero16"); // -99999: does not convert
-        QTest::addColumn<bool>("activo");
-        QTest::newRow("uno") << "1" << 1 << 1 << true;
-        QTest::newRow("uno con espacios") << " 1 " << 1 << 1 << true;
-        QTest::newRow("dos no activa") << "2" << 2 << 2 << false;
-        QTest::newRow("tope byte") << "255" << 255 << 255 << false;
-        QTest::newRow("256 no es byte") << "256" << -1 << 256 << false;
-        QTest::newRow("mas de 16 bits") << "32768" << -1 << -99999 << false;
-        QTest::newRow("minimo 16 bits") << "-32768" << -1 << -32768 << false;
-        QTest::newRow("vacio") << "" << -1 << -99999 << false;
-        QTest::newRow("fraccion") << "1.0" << -1 << -99999 << false;
-        QTest::newRow("espacio en medio") << "1 0" << -1 << -99999 << false;
+        QTest::addColumn<int>("numero"); // -99999: does not convert
+        QTest::addColumn<bool>("bandera");
+        QTest::newRow("uno") << "AutoSINO"
+                             << "1" << 1 << true;
+        QTest::newRow("uno con espacios") << "AutoSINO"
+                                          << " 1 " << 1 << true;
+        QTest::newRow("dos no activa") << "PasoSINO"
+                                       << "2" << 2 << false;
+        QTest::newRow("tope byte") << "CuantoIVA"
+                                   << "255" << 255 << false;
+        QTest::newRow("256 no es byte") << "Negociacion"
+                                        << "256" << -99999 << false;
+        QTest::newRow("letra de 255") << "FontSize"
+                                      << "255" << 255 << false;
+        QTest::newRow("letra de 256") << "FontSize"
+                                      << "256" << -99999 << false;
+        QTest::newRow("maximo 16 bits") << "Importe"
+                                        << "32767" << 32767 << false;
+        QTest::newRow("mas de 16 bits") << "Importe"
+                                        << "32768" << -99999 << false;
+        QTest::newRow("minimo 16 bits") << "Periodo2"
+                                        << "-32768" << -32768 << false;
+        QTest::newRow("32 bits") << "NoAceptar"
+                                 << "100000" << 100000 << false;
+        QTest::newRow("vacio") << "IVA"
+                               << "" << -99999 << false;
+        QTest::newRow("fraccion") << "IVA"
+                                  << "1.0" << -99999 << false;
+        QTest::newRow("espacio en medio") << "IVA"
+                                          << "1 0" << -99999 << false;
     }
-    void conversiones() {
+    void lecturaTipada() {
+        QFETCH(QString, clave);
         QFETCH(QString, texto);
-        QFETCH(int, byte);
-        QFETCH(int, entero16);
-        QFETCH(bool, activo);
-        const std::string t = texto.toStdString();
-        const auto b = ComoByte(t);
-        QCOMPARE(b ? int(*b) : -1, byte);
-        const auto e = ComoEntero16(t);
-        QCOMPARE(e ? int(*e) : -99999, entero16);
-        QCOMPARE(Activo(t), activo);
+        QFETCH(int, numero);
+        QFETCH(bool, bandera);
+        const Ajuste* ajuste = nullptr;
+        for (const Ajuste* a : AjustesEnOrden())
+            if (clave == a->clave)
+                ajuste = a;
+        QVERIFY(ajuste);
+        MemorySettingsStore s;
+        QVERIFY(Escribir(s, *ajuste, texto.toStdString()));
+        QCOMPARE(LeerNumero(s, *ajuste).value_or(-99999), numero);
+        QCOMPARE(LeerBandera(s, *ajuste), bandera);
     }
 
     void defectosEnAlmacenVacio() {
@@ -163,6 +186,8 @@ private slots:
             << mezcla
             << QStringList{"Datos/FechaFinal=02/03/1999", "Opciones/CuantoIVA=16",
                            "Sonidos/Importe=300", "Tarifas/Tarifa=Metropolitana"};
+        QTest::newRow("letra fuera de byte")
+            << (DefectosEnero() << "Opciones/FontSize=300") << QStringList{"Opciones/FontSize=8"};
         QTest::newRow("fechas al reves")
             << (DefectosEnero() << "Datos/FechaInicio=01/02/1999"
                                 << "Datos/FechaFinal=31/01/1999")
