@@ -163,6 +163,29 @@ private slots:
         QVERIFY(avisos.mostrados.isEmpty());
     }
 
+    // Arrows move the day within the month, Space or Enter in a date box takes it, Enter then
+    // accepts.
+    void teclado() {
+        Form10 f(servicios, ventana);
+        auto* dias = f.findChild<QWidget*>("Picture2");
+        QTest::keyClick(dias, Qt::Key_Down);
+        QTest::keyClick(dias, Qt::Key_Left);
+        QCOMPARE(f.calendario().diaSeleccionado(), 21);
+        QCOMPARE(dias->accessibleDescription(), QString("Día seleccionado: 21/3/1999"));
+        QTest::keyClick(dias, Qt::Key_Up);
+        QTest::keyClick(dias, Qt::Key_Up);
+        QTest::keyClick(dias, Qt::Key_Up);
+        QTest::keyClick(dias, Qt::Key_Up); // no day above the 1st: stays
+        QCOMPARE(f.calendario().diaSeleccionado(), 7);
+        QTest::keyClick(Fecha(f, 0), Qt::Key_Space);
+        for (int i = 0; i < 4; ++i)
+            QTest::keyClick(dias, Qt::Key_Down);
+        QTest::keyClick(Fecha(f, 1), Qt::Key_Return);
+        QCOMPARE(Fecha(f, 0)->text(), QString("7/3/1999"));
+        QCOMPARE(Fecha(f, 1)->text(), QString("28/3/1999"));
+        QCOMPARE(Celda(f, 28)->accessibleName(), QString("28, seleccionado"));
+    }
+
     // A reversed period is refused with a message; closing by the frame then saves nothing.
     void alRevesOCerradoNoGuarda() {
         Form10 f(servicios, ventana);

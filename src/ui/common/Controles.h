@@ -30,10 +30,19 @@ inline QColor ColorQt(uint32_t valor) {
                   static_cast<int>((valor >> 16) & 0xFF));
 }
 
-// Fills a widget's background with one colour.
+// Black or white, whichever reads better on `fondo` (the lighter a background, the darker its
+// text), so a forced background keeps its text readable under a dark theme too.
+inline QColor TextoSobre(const QColor& fondo) {
+    const double luz = 0.2126 * fondo.redF() + 0.7152 * fondo.greenF() + 0.0722 * fondo.blueF();
+    return luz >= 0.4 ? QColor(Qt::black) : QColor(Qt::white);
+}
+
+// Fills a widget's background with one colour, and sets its text to match.
 inline void PintarFondo(QWidget* w, const QColor& color) {
     QPalette p = w->palette();
     p.setColor(QPalette::Window, color);
+    p.setColor(QPalette::WindowText, TextoSobre(color));
+    p.setColor(QPalette::Text, TextoSobre(color));
     w->setPalette(p);
     w->setAutoFillBackground(true);
 }

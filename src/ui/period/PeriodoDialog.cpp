@@ -10,6 +10,7 @@
 
 #include <QComboBox>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -65,6 +66,8 @@ void Form10::CrearControles() {
     text1_->setGeometry(Px(1920), Px(120), Px(675) + 20, 22);
     text1_->findChild<QLineEdit*>()->setReadOnly(true);
     text1_->setToolTip("Año");
+    combo1_->setAccessibleName("Mes");
+    text1_->setAccessibleName("Año");
 
     auto* picture1 = new QWidget(this);
     picture1->setObjectName("Picture1");
@@ -80,6 +83,11 @@ void Form10::CrearControles() {
     picture2->setObjectName("Picture2");
     picture2->setGeometry(Px(120), Px(840), Px(2655), Px(2295));
     PintarFondo(picture2, Blanco);
+    // The arrow keys move the selected day; Tab reaches the grid, a click does not focus it.
+    picture2->setFocusPolicy(Qt::TabFocus);
+    picture2->setAccessibleName("Días del mes");
+    picture2->installEventFilter(this);
+    dias_ = picture2;
     for (int n = 1; n <= Periodo::NumeroCeldas; ++n) {
         const int fila = (n - 1) / 7;
         const int columna = (n - 1) % 7;
@@ -102,6 +110,9 @@ void Form10::CrearControles() {
         l->setFrameShadow(QFrame::Sunken);
         l->setCursor(Qt::PointingHandCursor);
         l->setToolTip("Pulse aquí para poner el día seleccionado");
+        // Space or Enter puts the selected day here, as a click does.
+        l->setFocusPolicy(Qt::TabFocus);
+        l->setAccessibleName(i == 0 ? "Fecha Inicial" : "Fecha Final");
         l->installEventFilter(this);
         PintarFondo(l, Blanco);
         fechas_[i] = l;
@@ -172,8 +183,38 @@ void Form10::Label_Click(int n) {
 }
 
 void Form10::PintarSeleccion() {
-    for (int n = 1; n <= Periodo::NumeroCeldas; ++n)
-        PintarFondo(celdas_[n - 1], n == calendario_.seleccionada() ? Cian : Blanco);
+    for (int n = 1; n <= Periodo::NumeroCeldas; ++n) {
+        const bool elegida = n == calendario_.seleccionada();
+        PintarFondo(celdas_[n - 1], elegida ? Cian : Blanco);
+        celdas_[n - 1]->setAccessibleName(elegida ? celdas_[n - 1]->text() + ", seleccionado"
+                                                  : celdas_[n - 1]->text());
+    }
+    const std::string texto = calendario_.TextoSeleccion();
+    dias_->setAccessibleDescription(
+        texto.empty() ? QString() : "Día seleccionado: " + QString::fromStdString(texto));
+}
+
+bool Form10::Tecla(QObject* objeto, int tecla) {
+    if (objeto == dias_) {
+        const int paso = tecla == Qt::Key_Left    ? -1
+                         : tecla == Qt::Key_Right ? 1
+                         : tecla == Qt::Key_Up    ? -7
+                         : tecla == Qt::Key_Down  ? 7
+                                                  : 0;
+        if (paso == 0)
+            return false;
+        const int n = calendario_.seleccionada() + paso;
+        if (n >= 1 && n <= Periodo::NumeroCeldas)
+            Label_Click(n);
+        return true;
+    }
+    for (int i = 0; i < 2; ++i)
+        if (objeto == fechas_[i] &&
+            (tecla == Qt::Key_Space || tecla == Qt::Key_Return || tecla == Qt::Key_Enter)) {
+            Fechas_Click(i);
+            return true;
+        }
+    return false;
 }
 
 void Form10::Fechas_Click(int indice) {
@@ -207,6 +248,13 @@ void Form10::Command1_Click() {
 }
 
 bool Form10::eventFilter(QObject* objeto, QEvent* evento) {
+    if (evento->type() == QEvent::KeyPress && Tecla(objeto, static_cast<QKeyEvent*>(evento)->key()))
+        return true;
+    // A thicker frame shows which date box has the keyboard focus.
+    if (evento->type() == QEvent::FocusIn || evento->type() == QEvent::FocusOut)
+        for (QLabel* fecha : fechas_)
+            if (objeto == fecha)
+                fecha->setLineWidth(evento->type() == QEvent::FocusIn ? 2 : 1);
     if (evento->type() == QEvent::MouseButtonPress &&
         static_cast<QMouseEvent*>(evento)->button() == Qt::LeftButton) {
         for (int i = 0; i < 2; ++i)

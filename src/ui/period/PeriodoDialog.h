@@ -34,6 +34,8 @@ private:
     void Redibujar();
     void SeleccionarHoy();
     void PintarSeleccion();
+    // Arrow keys in the day grid, Space or Enter in a date box; true when the key was used.
+    bool Tecla(QObject* objeto, int tecla);
 
     Servicios& servicios_;
     VentanaPrincipal& ventana_;
@@ -42,4 +44,5 @@ private:
     QSpinBox* text1_ = nullptr;
     std::array<QLabel*, Periodo::NumeroCeldas> celdas_{};
     std::array<QLabel*, 2> fechas_{};
+    QWidget* dias_ = nullptr;
 };
