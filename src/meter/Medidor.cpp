@@ -53,6 +53,20 @@ bool SuperaMinimo(int64_t segundos, std::string_view noAceptar) {
     return !minimo || static_cast<double>(segundos) > *minimo;
 }
 
+std::string ComprobarTipoLlamada(General::EstadoPrograma& estado) {
+    if (estado.catalogo.BuscarTipo(estado.TipoLlamada))
+        return {};
+    const std::string elegido = estado.TipoLlamada;
+    estado.TipoLlamada = General::Ajustes::Tarifa.defecto;
+    const std::string motivo =
+        estado.catalogo.errores.empty()
+            ? "ningún archivo de planes la define"
+            : "puede estar en uno de los planes que no se han cargado por tener errores";
+    return "La tarifa «" + elegido + "» no está en ningún plan de tarifa cargado: " + motivo +
+           ". Las llamadas se calculan con la tarifa «" + estado.TipoLlamada +
+           "» hasta que elija otra en «Tarifas».";
+}
+
 Medidor::Medidor(SettingsStore& ajustes, General::EstadoPrograma& estado,
                  std::filesystem::path carpetaDatos, char separador)
     : ajustes_(ajustes), estado_(estado), carpeta_(std::move(carpetaDatos)), separador_(separador) {

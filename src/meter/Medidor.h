@@ -32,6 +32,11 @@ void BorrarTemporales(const std::filesystem::path& carpetaDatos);
 // strictly more than the minimum; a minimum that is not a number logs every call.
 bool SuperaMinimo(int64_t segundos, std::string_view noAceptar);
 
+// The call type the meter prices with. A `TipoLlamada` (the "Tarifa" setting) that no loaded
+// plan has gives way to the built-in default for this run; the setting is kept, so the type
+// comes back with its file. Returns the text that tells the user which type and why, or "".
+std::string ComprobarTipoLlamada(General::EstadoPrograma& estado);
+
 class Medidor {
 public:
     // Texts of the meter's value labels.

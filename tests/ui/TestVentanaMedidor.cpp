@@ -317,6 +317,30 @@ private slots:
         QCOMPARE(Texto("Label2"), QString("90"));
         f.Command1_Click();
         QCOMPARE(Log(), QByteArray("#1999-03-15#,#09:59:40#,#00:02:00#,90,14,\"Pasos\"\r\n"));
+
+        // Its file deleted, then refused: the start names the type and why, the meter prices by
+        // the built-in default, and the setting waits for the file to come back.
+        const std::pair<QByteArray, const char*> casos[] = {
+            {{}, "ningún archivo de planes la define"}, {"nombre = ", "por tener errores"}};
+        for (const auto& [contenido, motivo] : casos) {
+            QFile::remove(plan.fileName());
+            if (!contenido.isEmpty()) {
+                QVERIFY(plan.open(QIODevice::WriteOnly));
+                plan.write(contenido);
+                plan.close();
+            }
+            estado_.catalogo = Tarifas::CargarCatalogo((carpeta_ + "/tarifas").toStdString());
+            Cargar();
+            QVERIFY(!avisos_.mostrados.isEmpty());
+            QVERIFY(avisos_.ultimo().texto.startsWith("La tarifa «Pasos» no está en ningún plan"));
+            QVERIFY(avisos_.ultimo().texto.contains(motivo));
+            f_->Timer2_Timer();
+            QCOMPARE(Texto("Panel3"), QString("Metropolitana"));
+            Llamar(100);
+            f_->Command1_Click();
+            QVERIFY2(Log().endsWith(",0,11.4,\"Metropolitana\"\r\n"), Log().constData());
+        }
+        QCOMPARE(General::Leer(ajustes_, General::Ajustes::Tarifa), std::string("Pasos"));
     }
 
     void fallaAlGuardar() {

@@ -98,6 +98,8 @@ void Form1::Form_Load() {
     for (const auto& m : res.mensajes)
         s_.avisos.message(this, "VatriMox", Q(m.texto),
                           m.critico ? Prompts::Icono::Critico : Prompts::Icono::Informacion);
+    if (const std::string tipo = ComprobarTipoLlamada(estado_); !tipo.empty())
+        s_.avisos.message(this, "VatriMox", Q(tipo), Prompts::Icono::Exclamacion);
     medidor_.Pendientes(res.pendientes);
     if (res.autodeteccion)
         AutodeteccionActiva(true);
