@@ -87,8 +87,9 @@ int main(int argc, char* argv[]) {
     NetworkManagerProbe sonda(QDBusConnection::systemBus(), ppp);
     XdgAutostart autoinicio;
     const QString datos = Rutas::CarpetaDatos();
-    Servicios servicios{reloj, ajustes,    avisos, sonido,
-                        sonda, autoinicio, datos,  Rutas::CarpetasReserva(datos)};
+    Servicios servicios{reloj, ajustes, avisos, sonido, sonda, autoinicio, datos};
+    servicios.carpetasReserva = Rutas::CarpetasReserva(datos);
+    servicios.carpetasUltimoRecurso = Rutas::CarpetasUltimoRecurso(datos);
     General::EstadoPrograma estado;
     estado.catalogo = Tarifas::CargarCatalogo(Rutas::CarpetaPlanes().toStdString());
     AvisarPlanesRechazados(avisos, estado.catalogo);

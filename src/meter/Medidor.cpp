@@ -121,10 +121,12 @@ void Medidor::GuardarDiario(Efectos& efectos) {
                               "perderá.");
 }
 
-Medidor::Conservado Medidor::Conservar(const std::vector<Llamada>& llamadas) {
+Medidor::Conservado Medidor::Conservar(const std::vector<Llamada>& llamadas,
+                                       const std::vector<std::filesystem::path>& otras) {
     Conservado c;
     std::vector<std::filesystem::path> carpetas{carpeta_};
     carpetas.insert(carpetas.end(), reservas_.begin(), reservas_.end());
+    carpetas.insert(carpetas.end(), otras.begin(), otras.end());
     for (const auto& carpeta : carpetas) {
         std::error_code ec;
         if (carpeta != carpeta_ && !llamadas.empty())
@@ -170,6 +172,25 @@ void Medidor::Reintentar() {
     if (enCurso_)
         diario.push_back(Registro());
     guardadas_ = !Conservar(diario).carpeta.empty();
+}
+
+std::string Medidor::GuardarAlSalir(const std::vector<std::filesystem::path>& ultimoRecurso) {
+    if (pendientes_.empty())
+        return {};
+    const std::string error = AnadirPendientes();
+    const auto c = Conservar(pendientes_, ultimoRecurso);
+    guardadas_ = pendientes_.empty() || !c.carpeta.empty();
+    if (pendientes_.empty())
+        return {};
+    std::string texto = "No se ha podido guardar en " +
+                        (carpeta_ / ArchivoLlamadas::NombreActual).string() + " (" + error + "):\n";
+    for (const Llamada& l : pendientes_)
+        texto += ArchivoLlamadas::LineaRegistro(l);
+    if (guardadas_)
+        return texto + "Queda guardada en " + Diario::Ruta(c.carpeta).string() +
+               " y se añadirá al archivo de llamadas al iniciar VatriMox.";
+    return texto + "Tampoco se ha podido guardar en " + Diario::Ruta(carpeta_).string() + " (" +
+           c.error + ") ni en otra carpeta: las líneas de arriba son la única copia.";
 }
 
 int64_t Medidor::Transcurridos(Instante instante) const {

@@ -85,6 +85,10 @@ public:
     }
     // Appends the pending calls again, quietly; run every minute and at close.
     void Reintentar();
+    // The session ends: appends the pending calls once more and keeps the rest in the first
+    // folder that takes it, `ultimoRecurso` after the reserves. Returns what happened for
+    // standard error, with the records in full when no folder took them; "" when all are logged.
+    std::string GuardarAlSalir(const std::vector<std::filesystem::path>& ultimoRecurso);
     // Pending calls that no file holds: closing now would lose them.
     bool SinGuardar() const { return !pendientes_.empty() && !guardadas_; }
     // The user has kept the pending calls elsewhere, or chose to let them go.
@@ -114,7 +118,8 @@ private:
         std::filesystem::path carpeta; // empty when no folder took it
         std::string error;             // why the data folder did not
     };
-    Conservado Conservar(const std::vector<Llamada>& llamadas);
+    Conservado Conservar(const std::vector<Llamada>& llamadas,
+                         const std::vector<std::filesystem::path>& otras = {});
     // Appends the pending calls in order, stopping at the first failure; its reason or "".
     std::string AnadirPendientes();
     std::string Leer(const General::Ajuste& ajuste) const;

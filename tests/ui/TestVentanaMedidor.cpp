@@ -197,6 +197,24 @@ private slots:
         QVERIFY(!f.bandeja().Agregado());
         QCOMPARE(Log().count("\r\n"), 1);
         QVERIFY(!QFile::exists(carpeta_ + "/llamada_en_curso.ldx"));
+
+        // Every folder full: the call goes to the folder of last resort, and the next start
+        // logs it from there.
+        const QString ultimo = carpeta_ + "/ultimo";
+        s_->carpetasUltimoRecurso = {ultimo};
+        Cargar();
+        QFile::remove(carpeta_ + "/llamadas.ldx");
+        QDir().mkpath(carpeta_ + "/llamadas.ldx");
+        QDir().mkpath(carpeta_ + "/llamada_en_curso.ldx/ocupado");
+        Llamar(30);
+        f_->FinDeSesion();
+        QVERIFY(QFile::exists(ultimo + "/llamada_en_curso.ldx"));
+        QDir(carpeta_ + "/llamadas.ldx").removeRecursively();
+        QDir(carpeta_ + "/llamada_en_curso.ldx").removeRecursively();
+        Cargar();
+        QVERIFY(avisos_.ultimo().texto.startsWith("Se ha recuperado la llamada"));
+        QCOMPARE(Log().count("\r\n"), 1);
+        QVERIFY(!QFile::exists(ultimo + "/llamada_en_curso.ldx"));
     }
 
     // No file takes the call: the failing journal is told once, and closing offers

@@ -7,6 +7,8 @@
 #include <QCloseEvent>
 #include <QDir>
 
+#include <cstdio>
+
 namespace {
 
 constexpr const char* TextoSalir =
@@ -37,7 +39,9 @@ void Form1::FinDeSesion() {
     // No message box: nobody may be there to close it, and the session would not wait.
     if (Timer1.isActive())
         TerminarLlamada(false);
-    medidor_.Reintentar();
+    // Standard error is what the session's journal keeps.
+    if (const std::string texto = medidor_.GuardarAlSalir(Reservas(true)); !texto.empty())
+        std::fprintf(stderr, "VatriMox: %s\n", texto.c_str());
     Cerrar();
     hide();
     emit cerrado();
@@ -81,9 +85,9 @@ bool Form1::GuardarPendientes() {
     return true;
 }
 
-std::vector<std::filesystem::path> Form1::Reservas() const {
+std::vector<std::filesystem::path> Form1::Reservas(bool alSalir) const {
     std::vector<std::filesystem::path> r;
-    for (const QString& c : s_.carpetasReserva)
+    for (const QString& c : alSalir ? s_.carpetasUltimoRecurso : s_.carpetasReserva)
         r.emplace_back(c.toStdString());
     return r;
 }

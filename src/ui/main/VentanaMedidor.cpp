@@ -92,8 +92,12 @@ Form1::~Form1() = default;
 
 void Form1::Form_Load() {
     const auto hoy = s_.reloj.now().dia;
+    // Calls kept at the end of the last session come back from every folder that may hold them.
+    auto reservas = Reservas();
+    const auto ultimas = Reservas(true);
+    reservas.insert(reservas.end(), ultimas.begin(), ultimas.end());
     const auto res = Arranque::Preparar(s_.ajustes, hoy, s_.carpetaDatos.toStdString(), estado_,
-                                        SeparadorDecimal(), Reservas());
+                                        SeparadorDecimal(), reservas);
     setWindowTitle(Q(General::TituloPrograma()));
     for (const auto& m : res.mensajes)
         s_.avisos.message(this, "VatriMox", Q(m.texto),
@@ -148,12 +152,10 @@ void Form1::TerminarLlamada(bool avisar) {
     Timer5Tag.clear();
     AplicarModo(efectos.modo);
     bandeja_.CambiarIcono(Icono::IconoReposo(), TipEspera);
-    if (!avisar) {
-        // Quitting for the session: no message may hold the program up.
-        for (const std::string& error : efectos.errores)
-            qWarning("%s", error.c_str());
+    // Quitting for the session: no message may hold the program up, and FinDeSesion tells
+    // where the call went.
+    if (!avisar)
         return;
-    }
     Avisar(efectos);
     // The bar's length stays as drawn (it does not advance by itself); only its budget colour
     // follows the call just logged.

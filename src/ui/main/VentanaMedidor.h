@@ -32,7 +32,8 @@ public:
     // Closing: asks first while a call is metered; false when the user keeps the program.
     bool Form_Unload();
     // Logout, shutdown or a termination signal: a running call ends now and is logged, the
-    // tray icon goes and the program ends, with no question. Runs once.
+    // tray icon goes and the program ends, with no question. Calls no file takes go to the
+    // folders of last resort, or else in full to standard error. Runs once.
     void FinDeSesion();
     bool Cerrada() const { return cerrada_; }
 
@@ -76,7 +77,8 @@ private:
     // Offers to save calls no file holds; false when the window is to stay open.
     bool GuardarPendientes();
     void Cerrar();
-    std::vector<std::filesystem::path> Reservas() const;
+    // The reserve folders of the journal, and with `alSalir` those of the session's end too.
+    std::vector<std::filesystem::path> Reservas(bool alSalir = false) const;
     void AplicarModo(ModoVentana modo);
     void Atender(const Medidor::Efectos& efectos);
     void Sonar(const Medidor::Efectos& efectos);
