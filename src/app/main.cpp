@@ -9,6 +9,7 @@
 #include "platform/QtSoundPlayer.h"
 #include "platform/Rutas.h"
 #include "platform/ShutdownSignals.h"
+#include "platform/VigiaConexion.h"
 #include "platform/XdgAutostart.h"
 #include "settings/Ajustes.h"
 #include "tariffs/LectorPlanes.h"
@@ -84,7 +85,9 @@ int main(int argc, char* argv[]) {
     QtPrompts avisos;
     QtSoundPlayer sonido;
     PppProbe ppp([&ajustes] { return General::Leer(ajustes, General::Ajustes::Interfaz); });
-    NetworkManagerProbe sonda(QDBusConnection::systemBus(), ppp);
+    NetworkManagerProbe red(QDBusConnection::systemBus(), ppp);
+    // Read on a thread of its own, so a busy window never moves the end of a call.
+    VigiaConexion sonda(red, [&reloj] { return reloj.monotonic(); });
     XdgAutostart autoinicio;
     const QString datos = Rutas::CarpetaDatos();
     Servicios servicios{reloj, ajustes, avisos, sonido, sonda, autoinicio, datos};

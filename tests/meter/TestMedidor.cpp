@@ -4,6 +4,7 @@
 #include "meter/Arranque.h"
 #include "meter/Medidor.h"
 #include "platform/PppProbe.h"
+#include "platform/VigiaConexion.h"
 #include "support/FakeServices.h"
 
 #include <QDir>
@@ -13,6 +14,7 @@
 #include <csignal>
 #include <net/if.h>
 #include <sys/resource.h>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -467,6 +469,22 @@ private slots:
         QVERIFY(!PppProbe::Cuenta("ppp0", IFF_UP | IFF_RUNNING, ""));
         QVERIFY(PppProbe::Cuenta("wwan0", todo, "wwan"));
         QVERIFY(!PppProbe::Cuenta("ppp0", todo, "wwan"));
+
+        // Watched on a thread of its own: the drop is timed while this thread is held busy.
+        using std::chrono::milliseconds;
+        const auto reloj = [] {
+            return std::chrono::duration_cast<milliseconds>(
+                std::chrono::steady_clock::now().time_since_epoch());
+        };
+        FakeProbe enlace;
+        enlace.conectado = true;
+        VigiaConexion vigia(enlace, reloj, milliseconds(10));
+        QVERIFY(vigia.connected() && !vigia.caida());
+        const auto corte = reloj();
+        enlace.conectado = false;
+        std::this_thread::sleep_for(milliseconds(500));
+        QVERIFY(!vigia.connected() && vigia.caida());
+        QVERIFY(*vigia.caida() >= corte && *vigia.caida() - corte < milliseconds(250));
     }
 };
 

@@ -143,9 +143,14 @@ private slots:
         QVERIFY(!f.findChild<QAction*>("Conectar")->isEnabled());
         QTRY_VERIFY_WITH_TIMEOUT(f.LlamadaEnCurso(), 150);
         QVERIFY(!Timer(3)->isActive() && Timer(4)->isActive());
+        // The link goes 30 s in and this thread, busy, gets to it 2 s later: 30 s are logged.
+        reloj_.avanzar(30);
+        sonda_.fin = reloj_.monotono;
         sonda_.conectado = false;
+        reloj_.avanzar(2);
         f.Timer4_Timer();
         QVERIFY(!f.LlamadaEnCurso());
+        QVERIFY(Log().startsWith("#1999-03-15#,#09:59:40#,#00:00:50#,"));
         QVERIFY(Timer(3)->isActive() && !Timer(4)->isActive());
         f.AutodeteccionActiva(false);
         QVERIFY(Boton()->isEnabled() && !Timer(3)->isActive());

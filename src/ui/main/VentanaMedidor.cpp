@@ -22,6 +22,8 @@
 #include <QScreen>
 #include <QTime>
 
+#include <algorithm>
+
 namespace {
 
 constexpr const char* TipEspera = "Esperando conexión";
@@ -140,12 +142,13 @@ void Form1::IniciarLlamada() {
     Avisar(efectos);
 }
 
-void Form1::TerminarLlamada(bool avisar) {
+void Form1::TerminarLlamada(bool avisar, std::optional<std::chrono::milliseconds> fin) {
     Command1->setText("Iniciar");
     Conectar->setText("Iniciar");
     setWindowTitle(Q(General::TituloPrograma()));
     Timer1.stop();
-    const auto efectos = medidor_.Terminar(s_.reloj.monotonic());
+    const auto ahora = s_.reloj.monotonic();
+    const auto efectos = medidor_.Terminar(fin ? std::min(*fin, ahora) : ahora);
     MostrarPantalla();
     Sonar(efectos);
     Timer5.stop();
@@ -240,8 +243,9 @@ void Form1::Timer4_Timer() {
     Conectado = s_.conexion.connected();
     if (Conectado)
         return;
+    // The call ends when the probe saw the link go, however late this thread gets here.
     if (Timer1.isActive())
-        Command1_Click();
+        TerminarLlamada(true, s_.conexion.caida());
     Timer4.stop();
     Timer3.start();
 }

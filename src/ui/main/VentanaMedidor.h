@@ -10,7 +10,9 @@
 
 #include <QTimer>
 #include <QWidget>
+#include <chrono>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -73,7 +75,9 @@ private:
     void CrearBarra();
     void CrearMenu();
     void IniciarLlamada();
-    void TerminarLlamada(bool avisar = true);
+    // The call ends at `fin` (monotonic) when given, now otherwise.
+    void TerminarLlamada(bool avisar = true,
+                         std::optional<std::chrono::milliseconds> fin = std::nullopt);
     // Offers to save calls no file holds; false when the window is to stay open.
     bool GuardarPendientes();
     void Cerrar();
