@@ -1,7 +1,9 @@
 // Tests of Form1 driven headless through its controls, timers' methods and fake services.
+#include "platform/FormatoLocal.h"
 #include "support/FakeServices.h"
 #include "support/ScriptedPrompts.h"
 #include "tariffs/LectorPlanes.h"
+#include "ui/common/Controles.h"
 #include "ui/main/VentanaMedidor.h"
 #include "ui/tariffs/VisorTarifas.h"
 
@@ -100,6 +102,13 @@ private slots:
                      {"Opciones", "-", "Llamadas", "-", "Periodo", "Tarifas", "-", "Sobre ..."}));
         QCOMPARE(f.bandeja().Tip(), QString("Esperando conexión"));
         QCOMPARE(f.findChild<QLabel*>("Panel3")->text(), QString("Metropolitana"));
+
+        // The shared helpers, where the copies each window had differed.
+        QCOMPARE(Px(1598), 106);           // the dialogs
+        QCOMPARE(PxRedondeado(1598), 107); // this window
+        QCOMPARE(FormatoLocal::SeparadorDecimal(QString::fromUtf8("·")), '.');
+        QCOMPARE(FormatoLocal::SeparadorDecimal(QString::fromUtf8("٫")), '.');
+        QCOMPARE(FormatoLocal::SeparadorDecimal(","), ',');
     }
 
     // Worked example: 1 s into a punta-hour call that began 20 s of set-up earlier.

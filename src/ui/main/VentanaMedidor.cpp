@@ -7,6 +7,7 @@
 #include "meter/AvisoPresupuesto.h"
 #include "platform/Clock.h"
 #include "platform/ConnectionProbe.h"
+#include "platform/FormatoLocal.h"
 #include "platform/Prompts.h"
 #include "ui/common/Controles.h"
 #include "ui/main/AcercaDe.h"
@@ -28,21 +29,11 @@ namespace {
 
 constexpr const char* TipEspera = "Esperando conexión";
 
-char SeparadorDecimal() {
-    const QString punto = QLocale().decimalPoint();
-    const char c = punto.isEmpty() ? '.' : punto.at(0).toLatin1();
-    return c ? c : '.';
-}
-
 // The locale's long time format without a time-zone part ("H:mm:ss").
 QString FormatoHora() {
     QString f = QLocale().timeFormat(QLocale::LongFormat);
     f.remove("(t)").remove('t');
     return f.trimmed();
-}
-
-QDate ADate(Fechas::Dia d) {
-    return QDate(Fechas::Anio(d), Fechas::Mes(d), Fechas::DiaDelMes(d));
 }
 
 QString Q(const std::string& s) {
@@ -57,7 +48,8 @@ Form1::Form1(Servicios& servicios, General::EstadoPrograma& estado, Ventanas ven
                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                          Qt::CustomizeWindowHint),
       s_(servicios), estado_(estado), ventanas_(std::move(ventanas)),
-      medidor_(servicios.ajustes, estado, servicios.carpetaDatos.toStdString(), SeparadorDecimal()),
+      medidor_(servicios.ajustes, estado, servicios.carpetaDatos.toStdString(),
+               FormatoLocal::SeparadorDecimal()),
       Timer1(this), Timer2(this), Timer3(this), Timer4(this), Timer5(this), Reintento(this) {
     setObjectName("Form1");
     setWindowTitle("VatriMox 4.0");
@@ -99,7 +91,7 @@ void Form1::Form_Load() {
     const auto ultimas = Reservas(true);
     reservas.insert(reservas.end(), ultimas.begin(), ultimas.end());
     const auto res = Arranque::Preparar(s_.ajustes, hoy, s_.carpetaDatos.toStdString(), estado_,
-                                        SeparadorDecimal(), reservas);
+                                        FormatoLocal::SeparadorDecimal(), reservas);
     setWindowTitle(Q(General::TituloPrograma()));
     for (const auto& m : res.mensajes)
         s_.avisos.message(this, "VatriMox", Q(m.texto),
@@ -220,7 +212,7 @@ void Form1::Timer2_Timer() {
     const int segundo = Fechas::SegundosDelDia(ahora);
     const QTime hora(segundo / 3600, segundo / 60 % 60, segundo % 60);
     Paneles[0]->setText(QLocale().toString(hora, FormatoHora()));
-    Paneles[1]->setText(QLocale().toString(ADate(ahora.dia), QLocale::ShortFormat));
+    Paneles[1]->setText(QLocale().toString(FormatoLocal::ADate(ahora.dia), QLocale::ShortFormat));
     Paneles[2]->setText(Q(estado_.TipoLlamada));
     const uint32_t color =
         Tarifas::ColorFranjaPlan(estado_.catalogo, segundo / 3600, ahora.dia, estado_.TipoLlamada);
@@ -333,9 +325,10 @@ void Form1::DibujarProgreso() {
 
 // Colours the progress bar by the budget, and gives the period's one budget warning.
 void Form1::MostrarPresupuesto() {
-    const auto r = General::RevisarPresupuesto(s_.ajustes, s_.carpetaDatos.toStdString(),
-                                               s_.reloj.now().dia, SeparadorDecimal());
-    Transcurso->MostrarPresupuesto(r.situacion, SeparadorDecimal());
+    const auto r =
+        General::RevisarPresupuesto(s_.ajustes, s_.carpetaDatos.toStdString(), s_.reloj.now().dia,
+                                    FormatoLocal::SeparadorDecimal());
+    Transcurso->MostrarPresupuesto(r.situacion, FormatoLocal::SeparadorDecimal());
     if (r.aviso.empty())
         return;
     Medidor::Efectos sonido;
