@@ -4,14 +4,15 @@
 #include "platform/IniSettingsStore.h"
 #include "platform/InstanciaUnica.h"
 #include "platform/NetworkManagerProbe.h"
+#include "platform/PlanesUsuario.h"
 #include "platform/PppProbe.h"
 #include "platform/Prompts.h"
 #include "platform/QtSoundPlayer.h"
 #include "platform/Rutas.h"
 #include "platform/ShutdownSignals.h"
+#include "platform/VigiaConexion.h"
 #include "platform/XdgAutostart.h"
 #include "settings/Ajustes.h"
-#include "tariffs/LectorPlanes.h"
 #include "ui/calllog/VentanaLlamadas.h"
 #include "ui/main/Icono.h"
 #include "ui/main/VentanaMedidor.h"
@@ -25,6 +26,7 @@
 #include <QTranslator>
 #include <csignal>
 #include <cstdio>
+#include <optional>
 
 namespace {
 // Without a screen (offscreen, minimal platforms) a message box would wait unseen.
@@ -37,14 +39,32 @@ void AvisarEnEjecucion() {
         QtPrompts().message(nullptr, "VatriMox", texto, Prompts::Icono::Informacion);
 }
 
-// Plan files left out at start-up, one line each, in a single message.
-void AvisarPlanesRechazados(Prompts& avisos, const Tarifas::Catalogo& catalogo) {
-    if (catalogo.errores.empty())
-        return;
-    QString texto = "No se han cargado estos planes de tarifa:";
-    for (const std::string& error : catalogo.errores)
-        texto += "\n" + QString::fromStdString(error);
-    avisos.message(nullptr, "VatriMox", texto, Prompts::Icono::Informacion);
+// The exit code when another program holds the data folder; nullopt when this one is the first.
+std::optional<int> OtraInstancia(InstanciaUnica& instancia) {
+    switch (instancia.Iniciar()) {
+    case InstanciaUnica::Resultado::Primera:
+        break;
+    case InstanciaUnica::Resultado::Avisada:
+        return 0;
+    case InstanciaUnica::Resultado::SinRespuesta:
+        AvisarEnEjecucion();
+        return 1;
+    }
+    return std::nullopt;
+}
+
+// Name, desktop entry, Spanish texts of Qt's own buttons and the icon; `qtEspanol` lives as long
+// as the application.
+void PrepararAplicacion(QTranslator& qtEspanol) {
+    QApplication::setApplicationName("VatriMox");
+    // Lets the desktop match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName("vatrimox");
+    // The interface is Spanish: Qt's own buttons read "Sí", "No", "Aceptar", "Cancelar".
+    if (qtEspanol.load("qtbase_es", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtEspanol);
+    QApplication::setWindowIcon(Icono::IconoReposo());
+    // The window may live hidden behind its tray icon; the program ends when Form1 closes.
+    QApplication::setQuitOnLastWindowClosed(false);
 }
 } // namespace
 
@@ -55,43 +75,33 @@ int main(int argc, char* argv[]) {
     // Past a file-size limit a write fails with EFBIG, which is reported, instead of killing us.
     std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
-    QApplication::setApplicationName("VatriMox");
-    // Lets the desktop match the window to its menu entry and icon.
-    QGuiApplication::setDesktopFileName("vatrimox");
-    // The interface is Spanish: Qt's own buttons read "Sí", "No", "Aceptar", "Cancelar".
     QTranslator qtEspanol;
-    if (qtEspanol.load("qtbase_es", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtEspanol);
-    QApplication::setWindowIcon(Icono::IconoReposo());
-    // The window may live hidden behind its tray icon; the program ends when Form1 closes.
-    QApplication::setQuitOnLastWindowClosed(false);
+    PrepararAplicacion(qtEspanol);
 
     // One program per data folder, settled before anything reads the folder, so the journal of
     // a call still running elsewhere is never taken for one left by a crash.
     InstanciaUnica instancia(Rutas::CarpetaDatos());
-    switch (instancia.Iniciar()) {
-    case InstanciaUnica::Resultado::Primera:
-        break;
-    case InstanciaUnica::Resultado::Avisada:
-        return 0;
-    case InstanciaUnica::Resultado::SinRespuesta:
-        AvisarEnEjecucion();
-        return 1;
-    }
+    if (const auto salida = OtraInstancia(instancia))
+        return *salida;
 
     SystemClock reloj;
     IniSettingsStore ajustes;
     QtPrompts avisos;
     QtSoundPlayer sonido;
     PppProbe ppp([&ajustes] { return General::Leer(ajustes, General::Ajustes::Interfaz); });
-    NetworkManagerProbe sonda(QDBusConnection::systemBus(), ppp);
+    NetworkManagerProbe red(QDBusConnection::systemBus(), ppp);
+    // Read on a thread of its own, so a busy window never moves the end of a call.
+    VigiaConexion sonda(red, [&reloj] { return reloj.monotonic(); });
     XdgAutostart autoinicio;
     const QString datos = Rutas::CarpetaDatos();
-    Servicios servicios{reloj, ajustes,    avisos, sonido,
-                        sonda, autoinicio, datos,  Rutas::CarpetasReserva(datos)};
+    Servicios servicios{reloj, ajustes, avisos, sonido, sonda, autoinicio, datos};
+    servicios.carpetasReserva = Rutas::CarpetasReserva(datos);
+    servicios.carpetasUltimoRecurso = Rutas::CarpetasUltimoRecurso(datos);
     General::EstadoPrograma estado;
-    estado.catalogo = Tarifas::CargarCatalogo(Rutas::CarpetaPlanes().toStdString());
-    AvisarPlanesRechazados(avisos, estado.catalogo);
+    estado.catalogo = PlanesUsuario::Cargar();
+    if (const QString rechazados = PlanesUsuario::TextoRechazados(estado.catalogo);
+        !rechazados.isEmpty())
+        avisos.message(nullptr, "VatriMox", rechazados, Prompts::Icono::Informacion);
 
     // The dialogs that need the main window reach it through this pointer, set right below.
     Form1* principal = nullptr;

@@ -53,6 +53,20 @@ bool SuperaMinimo(int64_t segundos, std::string_view noAceptar) {
     return !minimo || static_cast<double>(segundos) > *minimo;
 }
 
+std::string ComprobarTipoLlamada(General::EstadoPrograma& estado) {
+    if (estado.catalogo.BuscarTipo(estado.TipoLlamada))
+        return {};
+    const std::string elegido = estado.TipoLlamada;
+    estado.TipoLlamada = General::Ajustes::Tarifa.defecto;
+    const std::string motivo =
+        estado.catalogo.errores.empty()
+            ? "ningún archivo de planes la define"
+            : "puede estar en uno de los planes que no se han cargado por tener errores";
+    return "La tarifa «" + elegido + "» no está en ningún plan de tarifa cargado: " + motivo +
+           ". Las llamadas se calculan con la tarifa «" + estado.TipoLlamada +
+           "» hasta que elija otra en «Tarifas».";
+}
+
 Medidor::Medidor(SettingsStore& ajustes, General::EstadoPrograma& estado,
                  std::filesystem::path carpetaDatos, char separador)
     : ajustes_(ajustes), estado_(estado), carpeta_(std::move(carpetaDatos)), separador_(separador) {
@@ -107,10 +121,12 @@ void Medidor::GuardarDiario(Efectos& efectos) {
                               "perderá.");
 }
 
-Medidor::Conservado Medidor::Conservar(const std::vector<Llamada>& llamadas) {
+Medidor::Conservado Medidor::Conservar(const std::vector<Llamada>& llamadas,
+                                       const std::vector<std::filesystem::path>& otras) {
     Conservado c;
     std::vector<std::filesystem::path> carpetas{carpeta_};
     carpetas.insert(carpetas.end(), reservas_.begin(), reservas_.end());
+    carpetas.insert(carpetas.end(), otras.begin(), otras.end());
     for (const auto& carpeta : carpetas) {
         std::error_code ec;
         if (carpeta != carpeta_ && !llamadas.empty())
@@ -156,6 +172,25 @@ void Medidor::Reintentar() {
     if (enCurso_)
         diario.push_back(Registro());
     guardadas_ = !Conservar(diario).carpeta.empty();
+}
+
+std::string Medidor::GuardarAlSalir(const std::vector<std::filesystem::path>& ultimoRecurso) {
+    if (pendientes_.empty())
+        return {};
+    const std::string error = AnadirPendientes();
+    const auto c = Conservar(pendientes_, ultimoRecurso);
+    guardadas_ = pendientes_.empty() || !c.carpeta.empty();
+    if (pendientes_.empty())
+        return {};
+    std::string texto = "No se ha podido guardar en " +
+                        (carpeta_ / ArchivoLlamadas::NombreActual).string() + " (" + error + "):\n";
+    for (const Llamada& l : pendientes_)
+        texto += ArchivoLlamadas::LineaRegistro(l);
+    if (guardadas_)
+        return texto + "Queda guardada en " + Diario::Ruta(c.carpeta).string() +
+               " y se añadirá al archivo de llamadas al iniciar VatriMox.";
+    return texto + "Tampoco se ha podido guardar en " + Diario::Ruta(carpeta_).string() + " (" +
+           c.error + ") ni en otra carpeta: las líneas de arriba son la única copia.";
 }
 
 int64_t Medidor::Transcurridos(Instante instante) const {

@@ -32,6 +32,11 @@ void BorrarTemporales(const std::filesystem::path& carpetaDatos);
 // strictly more than the minimum; a minimum that is not a number logs every call.
 bool SuperaMinimo(int64_t segundos, std::string_view noAceptar);
 
+// The call type the meter prices with. A `TipoLlamada` (the "Tarifa" setting) that no loaded
+// plan has gives way to the built-in default for this run; the setting is kept, so the type
+// comes back with its file. Returns the text that tells the user which type and why, or "".
+std::string ComprobarTipoLlamada(General::EstadoPrograma& estado);
+
 class Medidor {
 public:
     // Texts of the meter's value labels.
@@ -80,6 +85,10 @@ public:
     }
     // Appends the pending calls again, quietly; run every minute and at close.
     void Reintentar();
+    // The session ends: appends the pending calls once more and keeps the rest in the first
+    // folder that takes it, `ultimoRecurso` after the reserves. Returns what happened for
+    // standard error, with the records in full when no folder took them; "" when all are logged.
+    std::string GuardarAlSalir(const std::vector<std::filesystem::path>& ultimoRecurso);
     // Pending calls that no file holds: closing now would lose them.
     bool SinGuardar() const { return !pendientes_.empty() && !guardadas_; }
     // The user has kept the pending calls elsewhere, or chose to let them go.
@@ -109,7 +118,8 @@ private:
         std::filesystem::path carpeta; // empty when no folder took it
         std::string error;             // why the data folder did not
     };
-    Conservado Conservar(const std::vector<Llamada>& llamadas);
+    Conservado Conservar(const std::vector<Llamada>& llamadas,
+                         const std::vector<std::filesystem::path>& otras = {});
     // Appends the pending calls in order, stopping at the first failure; its reason or "".
     std::string AnadirPendientes();
     std::string Leer(const General::Ajuste& ajuste) const;

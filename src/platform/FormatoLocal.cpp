@@ -69,8 +69,12 @@ QString FechaHora(const Fechas::FechaHora& momento) {
 }
 
 char SeparadorDecimal() {
-    const QString sep = QLocale().decimalPoint();
-    return sep.size() == 1 && sep[0].unicode() < 128 ? sep[0].toLatin1() : '.';
+    return SeparadorDecimal(QLocale().decimalPoint());
+}
+
+// One byte of text that is not valid UTF-8 alone would garble the labels it goes into.
+char SeparadorDecimal(const QString& marca) {
+    return marca.size() == 1 && marca[0].unicode() < 128 ? marca[0].toLatin1() : '.';
 }
 
 Registro::FormaLocal Forma() {

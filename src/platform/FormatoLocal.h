@@ -29,7 +29,9 @@ QString Importe(Moneda importe);
 // A date and time as the listing heading shows them.
 QString FechaHora(const Fechas::FechaHora& momento);
 
+// The user's decimal separator as one byte; a mark that is not one ASCII character gives '.'.
 char SeparadorDecimal();
+char SeparadorDecimal(const QString& marca);
 Registro::FormaLocal Forma();
 Registro::FormatoListado Listado();
 

@@ -78,6 +78,7 @@ std::string IniSettingsStore::read(const std::string& aplicacion, const std::str
     const QString cla = QString::fromStdString(clave);
     if (!NombreValido(sec) || !NombreValido(cla))
         return {};
+    const std::lock_guard bloqueo(mutex_);
     QSettings& s = Abrir(aplicacion);
     const QString grupo = Ortografia(s.childGroups(), sec);
     s.beginGroup(grupo);
@@ -93,6 +94,7 @@ bool IniSettingsStore::write(const std::string& aplicacion, const std::string& s
     const QString cla = QString::fromStdString(clave);
     if (!NombreValido(sec) || !NombreValido(cla))
         return false;
+    const std::lock_guard bloqueo(mutex_);
     QSettings& s = Abrir(aplicacion);
     const QString grupo = Ortografia(s.childGroups(), sec);
     s.beginGroup(grupo);

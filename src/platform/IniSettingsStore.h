@@ -7,6 +7,7 @@
 #include <QString>
 #include <map>
 #include <memory>
+#include <mutex>
 
 class QSettings;
 
@@ -31,5 +32,7 @@ private:
     QSettings& Abrir(const std::string& aplicacion) const;
 
     QString archivo_;
+    // The connection watcher's thread reads settings too.
+    mutable std::mutex mutex_;
     mutable std::map<QString, std::unique_ptr<QSettings>> abiertos_;
 };

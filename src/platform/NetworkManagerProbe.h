@@ -7,6 +7,7 @@
 #include <QDBusConnection>
 #include <QObject>
 #include <QTimer>
+#include <atomic>
 #include <string>
 
 class QDBusMessage;
@@ -35,7 +36,8 @@ private:
     QDBusConnection bus_;
     ConnectionProbe& respaldo_;
     QTimer releer_; // one re-read for a burst of signals
-    bool disponible_ = false;
-    bool conectado_ = false;
+    // Read by a watcher's thread too.
+    std::atomic<bool> disponible_ = false;
+    std::atomic<bool> conectado_ = false;
     std::string nombre_;
 };

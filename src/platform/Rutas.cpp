@@ -1,12 +1,14 @@
 // Rutas: XDG folders, or a private tree under VATRIMOX_HOME for tests and portable installs.
 #include "platform/Rutas.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 
 #include <algorithm>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace Rutas {
 namespace {
@@ -29,6 +31,15 @@ dev_t Volumen(QString ruta) {
         ruta = padre;
     }
     return st.st_dev;
+}
+
+// Creates a folder only this user may enter; true when it is one, and no link to elsewhere.
+bool Privada(const QString& ruta) {
+    const QByteArray r = QFile::encodeName(ruta);
+    ::mkdir(r.constData(), 0700);
+    struct stat st {};
+    return ::lstat(r.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid() &&
+           (st.st_mode & 022) == 0;
 }
 } // namespace
 
@@ -66,6 +77,28 @@ QStringList CarpetasReserva(const QString& carpetaDatos) {
     for (const QString& c : otras)
         if (QDir(c) != QDir(carpetaDatos) && !r.contains(c))
             r << c;
+    return r;
+}
+
+QStringList CarpetasUltimoRecurso(const QString& carpetaDatos) {
+    // A subfolder per data folder: two data trees (tests, portable copies) never take each
+    // other's calls.
+    const QString clave =
+        QCryptographicHash::hash(QFile::encodeName(QDir(carpetaDatos).absolutePath()),
+                                 QCryptographicHash::Sha1)
+            .toHex()
+            .left(12);
+    const QString propia = QString("vatrimox-%1").arg(::getuid());
+    QStringList bases;
+    if (const QString ejecucion = qEnvironmentVariable("XDG_RUNTIME_DIR"); !ejecucion.isEmpty())
+        bases << ejecucion;
+    bases << QDir::tempPath();
+    QStringList r;
+    for (const QString& base : bases) {
+        const QString carpeta = base + "/" + propia + "/" + clave;
+        if (Privada(base + "/" + propia) && Privada(carpeta) && !r.contains(carpeta))
+            r << carpeta;
+    }
     return r;
 }
 

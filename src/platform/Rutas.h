@@ -14,6 +14,11 @@ QString CarpetaPlanes();
 // Folders that keep a call the data folder cannot: the settings folder, then the state and
 // app-local data folders, one on another volume first. None is created here.
 QStringList CarpetasReserva(const QString& carpetaDatos);
+// Folders of last resort for calls at the end of the session, when the data folder and every
+// reserve fail: under $XDG_RUNTIME_DIR, then under the system's temporary folder, a private
+// folder of this user (mode 0700, created here) with one subfolder per data folder. A folder
+// that another user owns or can write is left out.
+QStringList CarpetasUltimoRecurso(const QString& carpetaDatos);
 // Folder of XDG autostart entries.
 QString CarpetaAutostart();
 } // namespace Rutas

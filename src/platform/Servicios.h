@@ -21,4 +21,6 @@ struct Servicios {
     QString carpetaDatos; // folder of llamadas.ldx and antiguas.ldx
     // Where the journal goes, in order, when the data folder cannot take it.
     QStringList carpetasReserva = {};
+    // Where calls go at the end of the session when no folder above takes them.
+    QStringList carpetasUltimoRecurso = {};
 };

@@ -4,6 +4,7 @@
 #include "meter/Arranque.h"
 #include "meter/Medidor.h"
 #include "platform/PppProbe.h"
+#include "platform/VigiaConexion.h"
 #include "support/FakeServices.h"
 
 #include <QDir>
@@ -13,6 +14,7 @@
 #include <csignal>
 #include <net/if.h>
 #include <sys/resource.h>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -227,15 +229,22 @@ private slots:
 
     // Neither the log nor the journal can be written at the end of a call: the call goes to a
     // reserve folder, or (past a file-size limit) stays pending for the retry; the message
-    // says which, and the call is logged once when writing works again.
+    // says which, and the call is logged once when writing works again. At the session's end
+    // with the reserve full too, the call goes to the folder of last resort, or else its
+    // record is given whole for standard error.
     void sinSitioAlTerminar_data() {
         QTest::addColumn<bool>("reserva");
-        QTest::newRow("reserva") << true;
-        QTest::newRow("límite de tamaño") << false;
+        QTest::addColumn<bool>("alSalir");
+        QTest::newRow("reserva") << true << false;
+        QTest::newRow("límite de tamaño") << false << false;
+        QTest::newRow("al salir, último recurso") << true << true;
+        QTest::newRow("al salir, sin sitio") << false << true;
     }
     void sinSitioAlTerminar() {
         QFETCH(bool, reserva);
+        QFETCH(bool, alSalir);
         const auto otra = carpeta_ / "reserva";
+        const auto ultimo = carpeta_ / "ultimo";
         Medidor m = Iniciado();
         m.CarpetasReserva({otra});
         Tick(m, 60);
@@ -246,29 +255,42 @@ private slots:
             fs::create_directories(Log());
             fs::remove(Diario::Ruta(carpeta_));
             fs::create_directories(Diario::Ruta(carpeta_) / "ocupado");
+            if (alSalir)
+                Escribir(otra, "no es una carpeta");
         } else {
             std::signal(SIGXFSZ, SIG_IGN);
             const rlimit poco{10, antes.rlim_max};
             QVERIFY(setrlimit(RLIMIT_FSIZE, &poco) == 0);
         }
         const auto ef = m.Terminar(reloj_.monotono);
+        const std::string salida = alSalir ? m.GuardarAlSalir({ultimo}) : "";
         setrlimit(RLIMIT_FSIZE, &antes);
         QCOMPARE(ef.errores.size(), size_t(1));
-        const std::string dice = reserva ? Diario::Ruta(otra).string() : "ni en otra carpeta";
+        const bool enReserva = reserva && !alSalir;
+        const std::string dice = enReserva ? Diario::Ruta(otra).string() : "ni en otra carpeta";
         QVERIFY2(ef.errores[0].find(dice) != std::string::npos, ef.errores[0].c_str());
         QCOMPARE(m.SinGuardar(), !reserva);
         const std::vector<Llamada> llamada = m.Pendientes();
         QCOMPARE(llamada.size(), size_t(1));
+        if (alSalir) {
+            const std::string final = reserva ? Diario::Ruta(ultimo).string() + " y se añadirá"
+                                              : ArchivoLlamadas::LineaRegistro(llamada[0]) +
+                                                    "Tampoco se ha podido guardar en ";
+            QVERIFY2(salida.find(final) != std::string::npos, salida.c_str());
+        }
         if (reserva) {
             fs::remove_all(Log());
             fs::remove_all(Diario::Ruta(carpeta_));
-            Arranque::Preparar(ajustes_, D(1999, 3, 15), carpeta_, estado_, ',', {otra});
+            if (alSalir)
+                fs::remove(otra);
+            Arranque::Preparar(ajustes_, D(1999, 3, 15), carpeta_, estado_, ',', {otra, ultimo});
         } else {
             m.Reintentar();
             QVERIFY(!m.SinGuardar() && m.Pendientes().empty());
         }
         QCOMPARE(ArchivoLlamadas::Leer(Log()).llamadas, llamada);
         QVERIFY(!fs::exists(Diario::Ruta(carpeta_)) && !fs::exists(Diario::Ruta(otra)));
+        QVERIFY(!fs::exists(Diario::Ruta(ultimo)));
     }
 
     // Past the end by months, every missed period passes at once: 1/2-2/3, 3/3-31/3, 1/4-28/4.
@@ -447,6 +469,22 @@ private slots:
         QVERIFY(!PppProbe::Cuenta("ppp0", IFF_UP | IFF_RUNNING, ""));
         QVERIFY(PppProbe::Cuenta("wwan0", todo, "wwan"));
         QVERIFY(!PppProbe::Cuenta("ppp0", todo, "wwan"));
+
+        // Watched on a thread of its own: the drop is timed while this thread is held busy.
+        using std::chrono::milliseconds;
+        const auto reloj = [] {
+            return std::chrono::duration_cast<milliseconds>(
+                std::chrono::steady_clock::now().time_since_epoch());
+        };
+        FakeProbe enlace;
+        enlace.conectado = true;
+        VigiaConexion vigia(enlace, reloj, milliseconds(10));
+        QVERIFY(vigia.connected() && !vigia.caida());
+        const auto corte = reloj();
+        enlace.conectado = false;
+        std::this_thread::sleep_for(milliseconds(500));
+        QVERIFY(!vigia.connected() && vigia.caida());
+        QVERIFY(*vigia.caida() >= corte && *vigia.caida() - corte < milliseconds(250));
     }
 };
 

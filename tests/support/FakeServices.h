@@ -10,6 +10,7 @@
 #include "support/ScriptedPrompts.h"
 
 #include <QStringList>
+#include <atomic>
 #include <map>
 #include <string>
 
@@ -48,16 +49,19 @@ public:
     void play(const QString& archivo) override { reproducidos << archivo; }
 };
 
+// Read from a watcher's thread as well as the test's.
 class FakeProbe : public ConnectionProbe {
 public:
-    bool conectado = false;
-    int lecturas = 0;
+    std::atomic<bool> conectado = false;
+    std::atomic<int> lecturas = 0;
     std::string conexion;
+    std::optional<std::chrono::milliseconds> fin; // when the link was seen to go
     bool connected() override {
         ++lecturas;
         return conectado;
     }
     std::string nombre() override { return conexion; }
+    std::optional<std::chrono::milliseconds> caida() override { return fin; }
 };
 
 class FakeAutostart : public Autostart {

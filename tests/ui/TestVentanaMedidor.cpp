@@ -1,7 +1,9 @@
 // Tests of Form1 driven headless through its controls, timers' methods and fake services.
+#include "platform/FormatoLocal.h"
 #include "support/FakeServices.h"
 #include "support/ScriptedPrompts.h"
 #include "tariffs/LectorPlanes.h"
+#include "ui/common/Controles.h"
 #include "ui/main/VentanaMedidor.h"
 #include "ui/tariffs/VisorTarifas.h"
 
@@ -100,6 +102,13 @@ private slots:
                      {"Opciones", "-", "Llamadas", "-", "Periodo", "Tarifas", "-", "Sobre ..."}));
         QCOMPARE(f.bandeja().Tip(), QString("Esperando conexión"));
         QCOMPARE(f.findChild<QLabel*>("Panel3")->text(), QString("Metropolitana"));
+
+        // The shared helpers, where the copies each window had differed.
+        QCOMPARE(Px(1598), 106);           // the dialogs
+        QCOMPARE(PxRedondeado(1598), 107); // this window
+        QCOMPARE(FormatoLocal::SeparadorDecimal(QString::fromUtf8("·")), '.');
+        QCOMPARE(FormatoLocal::SeparadorDecimal(QString::fromUtf8("٫")), '.');
+        QCOMPARE(FormatoLocal::SeparadorDecimal(","), ',');
     }
 
     // Worked example: 1 s into a punta-hour call that began 20 s of set-up earlier.
@@ -143,9 +152,14 @@ private slots:
         QVERIFY(!f.findChild<QAction*>("Conectar")->isEnabled());
         QTRY_VERIFY_WITH_TIMEOUT(f.LlamadaEnCurso(), 150);
         QVERIFY(!Timer(3)->isActive() && Timer(4)->isActive());
+        // The link goes 30 s in and this thread, busy, gets to it 2 s later: 30 s are logged.
+        reloj_.avanzar(30);
+        sonda_.fin = reloj_.monotono;
         sonda_.conectado = false;
+        reloj_.avanzar(2);
         f.Timer4_Timer();
         QVERIFY(!f.LlamadaEnCurso());
+        QVERIFY(Log().startsWith("#1999-03-15#,#09:59:40#,#00:00:50#,"));
         QVERIFY(Timer(3)->isActive() && !Timer(4)->isActive());
         f.AutodeteccionActiva(false);
         QVERIFY(Boton()->isEnabled() && !Timer(3)->isActive());
@@ -197,6 +211,24 @@ private slots:
         QVERIFY(!f.bandeja().Agregado());
         QCOMPARE(Log().count("\r\n"), 1);
         QVERIFY(!QFile::exists(carpeta_ + "/llamada_en_curso.ldx"));
+
+        // Every folder full: the call goes to the folder of last resort, and the next start
+        // logs it from there.
+        const QString ultimo = carpeta_ + "/ultimo";
+        s_->carpetasUltimoRecurso = {ultimo};
+        Cargar();
+        QFile::remove(carpeta_ + "/llamadas.ldx");
+        QDir().mkpath(carpeta_ + "/llamadas.ldx");
+        QDir().mkpath(carpeta_ + "/llamada_en_curso.ldx/ocupado");
+        Llamar(30);
+        f_->FinDeSesion();
+        QVERIFY(QFile::exists(ultimo + "/llamada_en_curso.ldx"));
+        QDir(carpeta_ + "/llamadas.ldx").removeRecursively();
+        QDir(carpeta_ + "/llamada_en_curso.ldx").removeRecursively();
+        Cargar();
+        QVERIFY(avisos_.ultimo().texto.startsWith("Se ha recuperado la llamada"));
+        QCOMPARE(Log().count("\r\n"), 1);
+        QVERIFY(!QFile::exists(ultimo + "/llamada_en_curso.ldx"));
     }
 
     // No file takes the call: the failing journal is told once, and closing offers
@@ -317,6 +349,30 @@ private slots:
         QCOMPARE(Texto("Label2"), QString("90"));
         f.Command1_Click();
         QCOMPARE(Log(), QByteArray("#1999-03-15#,#09:59:40#,#00:02:00#,90,14,\"Pasos\"\r\n"));
+
+        // Its file deleted, then refused: the start names the type and why, the meter prices by
+        // the built-in default, and the setting waits for the file to come back.
+        const std::pair<QByteArray, const char*> casos[] = {
+            {{}, "ningún archivo de planes la define"}, {"nombre = ", "por tener errores"}};
+        for (const auto& [contenido, motivo] : casos) {
+            QFile::remove(plan.fileName());
+            if (!contenido.isEmpty()) {
+                QVERIFY(plan.open(QIODevice::WriteOnly));
+                plan.write(contenido);
+                plan.close();
+            }
+            estado_.catalogo = Tarifas::CargarCatalogo((carpeta_ + "/tarifas").toStdString());
+            Cargar();
+            QVERIFY(!avisos_.mostrados.isEmpty());
+            QVERIFY(avisos_.ultimo().texto.startsWith("La tarifa «Pasos» no está en ningún plan"));
+            QVERIFY(avisos_.ultimo().texto.contains(motivo));
+            f_->Timer2_Timer();
+            QCOMPARE(Texto("Panel3"), QString("Metropolitana"));
+            Llamar(100);
+            f_->Command1_Click();
+            QVERIFY2(Log().endsWith(",0,11.4,\"Metropolitana\"\r\n"), Log().constData());
+        }
+        QCOMPARE(General::Leer(ajustes_, General::Ajustes::Tarifa), std::string("Pasos"));
     }
 
     void fallaAlGuardar() {

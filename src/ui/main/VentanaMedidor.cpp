@@ -7,46 +7,27 @@
 #include "meter/AvisoPresupuesto.h"
 #include "platform/Clock.h"
 #include "platform/ConnectionProbe.h"
+#include "platform/FormatoLocal.h"
 #include "platform/Prompts.h"
 #include "ui/common/Controles.h"
 #include "ui/main/AcercaDe.h"
+#include "ui/main/BarraPeriodo.h"
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QDate>
 #include <QDialog>
-#include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLocale>
-#include <QMenu>
-#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
-#include <QStatusBar>
 #include <QTime>
-#include <QToolBar>
+
+#include <algorithm>
 
 namespace {
 
 constexpr const char* TipEspera = "Esperando conexión";
-constexpr const char* TextoSalir =
-    "En estos momentos tiene lugar una llamada, si sale del programa,"
-    "\r\ndicha llamada no quedará almacenada en la base de datos."
-    "\r\n¿Esta seguro de que desea salir?";
-
-// Twips to pixels at 96 DPI; Qt scales pixels on high-DPI screens.
-constexpr int px(int twips) {
-    return (twips + 7) / 15;
-}
-constexpr int AltoBarra = px(600);
-constexpr int DerechaValores = px(4050);
-
-char SeparadorDecimal() {
-    const QString punto = QLocale().decimalPoint();
-    const char c = punto.isEmpty() ? '.' : punto.at(0).toLatin1();
-    return c ? c : '.';
-}
 
 // The locale's long time format without a time-zone part ("H:mm:ss").
 QString FormatoHora() {
@@ -55,45 +36,11 @@ QString FormatoHora() {
     return f.trimmed();
 }
 
-QDate ADate(Fechas::Dia d) {
-    return QDate(Fechas::Anio(d), Fechas::Mes(d), Fechas::DiaDelMes(d));
-}
-
 QString Q(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-// Chunk colour of the progress bar for a budget state; invalid: the highlight colour.
-QColor ColorPresupuesto(Estadistica::EstadoPresupuesto estado) {
-    switch (estado) {
-    case Estadistica::EstadoPresupuesto::Verde:
-        return QColor(40, 170, 60);
-    case Estadistica::EstadoPresupuesto::Amarillo:
-        return QColor(235, 190, 0);
-    case Estadistica::EstadoPresupuesto::Rojo:
-        return QColor(215, 40, 40);
-    case Estadistica::EstadoPresupuesto::Ninguno:
-        break;
-    }
-    return {};
-}
-
 } // namespace
-
-// The billing-period progress bar: a box from 0 to p of a 0..100 scale.
-class BarraPeriodo : public QWidget {
-public:
-    using QWidget::QWidget;
-    float porcentaje = 0;
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter g(this);
-        g.fillRect(rect(), Qt::white);
-        const int ancho = qRound(width() * porcentaje / 100.0f);
-        g.fillRect(QRect(0, 0, ancho, height()), palette().color(QPalette::Highlight));
-    }
-};
 
 Form1::Form1(Servicios& servicios, General::EstadoPrograma& estado, Ventanas ventanas,
              QWidget* padre)
@@ -101,11 +48,12 @@ Form1::Form1(Servicios& servicios, General::EstadoPrograma& estado, Ventanas ven
                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                          Qt::CustomizeWindowHint),
       s_(servicios), estado_(estado), ventanas_(std::move(ventanas)),
-      medidor_(servicios.ajustes, estado, servicios.carpetaDatos.toStdString(), SeparadorDecimal()),
+      medidor_(servicios.ajustes, estado, servicios.carpetaDatos.toStdString(),
+               FormatoLocal::SeparadorDecimal()),
       Timer1(this), Timer2(this), Timer3(this), Timer4(this), Timer5(this), Reintento(this) {
     setObjectName("Form1");
     setWindowTitle("VatriMox 4.0");
-    setFixedSize(px(4230), px(3030));
+    setFixedSize(PxRedondeado(4230), PxRedondeado(3030));
     CrearControles();
     CrearBarra();
     CrearMenu();
@@ -136,110 +84,20 @@ Form1::Form1(Servicios& servicios, General::EstadoPrograma& estado, Ventanas ven
 
 Form1::~Form1() = default;
 
-void Form1::CrearControles() {
-    Fondo = new QLabel(this);
-    Fondo->setObjectName("Fondo");
-    Fondo->setGeometry(0, AltoBarra, px(4225), px(2175));
-    Fondo->setToolTip("doble clic para ocultar");
-    PintarFondo(Fondo, QColor(192, 255, 255));
-    Fondo->installEventFilter(this);
-
-    const QColor fondoEtiqueta(255, 224, 192);
-    auto etiqueta = [&](QLabel*& l, const char* nombre, const QString& texto, int x, int y) {
-        l = new QLabel(texto, Fondo);
-        l->setObjectName(nombre);
-        PintarFondo(l, fondoEtiqueta);
-        l->adjustSize();
-        l->move(px(x), px(y) - AltoBarra);
-    };
-    etiqueta(Label8, "Label8", "Segundos facturados " + QString(15, '.'), 195, 870);
-    etiqueta(Label5, "Label5", "Importe en euros " + QString(22, '.'), 195, 1110);
-    etiqueta(Label4, "Label4", "Importe en pesetas  " + QString(17, '.'), 195, 1350);
-    etiqueta(Label3, "Label3", "Duración " + QString(34, '.'), 188, 1598);
-    etiqueta(Label2, "Label2", "0", 3953, 870);
-    etiqueta(Label1, "Label1", "0", 3953, 1110);
-    etiqueta(Label6, "Label6", "0", 3953, 1350);
-    etiqueta(Label7, "Label7", "00:00:00", 3413, 1598);
-    for (QLabel* l : {Label2, Label1, Label6, Label7})
-        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    MostrarPantalla();
-
-    Transcurso = new BarraPeriodo(Fondo);
-    Transcurso->setObjectName("Transcurso");
-    Transcurso->setToolTip("Progreso del periodo");
-    Transcurso->setGeometry(px(188), px(1980) - AltoBarra, px(3855), px(135));
-
-    Command1 = new QPushButton("Iniciar", Fondo);
-    Command1->setObjectName("Command1");
-    Command1->setGeometry(px(188), px(2280) - AltoBarra, px(3855), px(375));
-    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
-
-    Status = new QStatusBar(this);
-    Status->setObjectName("Status");
-    Status->setSizeGripEnabled(false);
-    const int arriba = AltoBarra + px(2175);
-    Status->setGeometry(0, arriba, width(), height() - arriba);
-    const int anchos[3] = {1, 1, 2};
-    for (int i = 0; i < 3; ++i) {
-        Paneles[i] = new QLabel(Status);
-        Paneles[i]->setObjectName(QString("Panel%1").arg(i + 1));
-        Paneles[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        Paneles[i]->setAlignment(Qt::AlignCenter);
-        Status->addWidget(Paneles[i], anchos[i]);
-    }
-}
-
-void Form1::CrearBarra() {
-    Barra = new QToolBar(this);
-    Barra->setObjectName("Barra");
-    Barra->setGeometry(0, 0, width(), AltoBarra);
-    Barra->setMovable(false);
-    Barra->setFloatable(false);
-    Barra->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    Barra->setIconSize(QSize(16, 16));
-    Barra->setContentsMargins(0, 0, 0, 0);
-    // Five captioned buttons must fit the window's 282 pixels.
-    Barra->setStyleSheet("QToolBar { spacing: 0px; padding: 0px; }"
-                         "QToolButton { padding: 0px 1px; margin: 0px; font-size: 7pt; }");
-    const std::pair<int, const char*> botones[] = {
-        {1, "Opciones"}, {2, nullptr},   {3, "Llamadas"}, {4, nullptr},
-        {5, "Periodo"},  {6, "Tarifas"}, {7, nullptr},    {8, "Sobre ..."}};
-    for (auto [indice, texto] : botones) {
-        if (!texto) {
-            Barra->addSeparator();
-            continue;
-        }
-        QAction* a = Barra->addAction(Icono::IconoBoton(indice), texto);
-        a->setObjectName(QString("Boton%1").arg(indice));
-        a->setIconText(texto); // the default drops a trailing "..."
-        connect(a, &QAction::triggered, this, [this, i = indice] { Barra_ButtonClick(i); });
-    }
-}
-
-void Form1::CrearMenu() {
-    Princi = new QMenu("Ver principal", this);
-    Princi->setObjectName("Princi");
-    Conectar = Princi->addAction("Iniciar", this, &Form1::Conectar_Click);
-    Conectar->setObjectName("Conectar");
-    Princi->addSeparator()->setObjectName("sepa");
-    Principal = Princi->addAction("Abrir VatriMox", this, &Form1::Principal_Click);
-    Principal->setObjectName("Principal");
-    Princi->addSeparator()->setObjectName("sepa3");
-    volver = Princi->addAction("Ninguna opción");
-    volver->setObjectName("volver");
-    cerrar = Princi->addAction("Cerrar VatriMox", this, &Form1::cerrar_Click);
-    cerrar->setObjectName("cerrar");
-    bandeja_.PonerMenu(Princi);
-}
-
 void Form1::Form_Load() {
     const auto hoy = s_.reloj.now().dia;
+    // Calls kept at the end of the last session come back from every folder that may hold them.
+    auto reservas = Reservas();
+    const auto ultimas = Reservas(true);
+    reservas.insert(reservas.end(), ultimas.begin(), ultimas.end());
     const auto res = Arranque::Preparar(s_.ajustes, hoy, s_.carpetaDatos.toStdString(), estado_,
-                                        SeparadorDecimal(), Reservas());
+                                        FormatoLocal::SeparadorDecimal(), reservas);
     setWindowTitle(Q(General::TituloPrograma()));
     for (const auto& m : res.mensajes)
         s_.avisos.message(this, "VatriMox", Q(m.texto),
                           m.critico ? Prompts::Icono::Critico : Prompts::Icono::Informacion);
+    if (const std::string tipo = ComprobarTipoLlamada(estado_); !tipo.empty())
+        s_.avisos.message(this, "VatriMox", Q(tipo), Prompts::Icono::Exclamacion);
     medidor_.Pendientes(res.pendientes);
     if (res.autodeteccion)
         AutodeteccionActiva(true);
@@ -248,86 +106,6 @@ void Form1::Form_Load() {
     AplicarModo(res.modo == ModoVentana::SinCambio ? ModoVentana::Normal : res.modo);
     DibujarProgreso();
     Timer2_Timer();
-}
-
-bool Form1::Form_Unload() {
-    if (Timer1.isActive()) {
-        if (!s_.avisos.question(this, "VatriMox", TextoSalir, true))
-            return false;
-        Timer1.stop();
-        Timer5.stop();
-        medidor_.Abandonar();
-    }
-    medidor_.Reintentar();
-    if (medidor_.SinGuardar() && !GuardarPendientes())
-        return false;
-    Cerrar();
-    return true;
-}
-
-void Form1::FinDeSesion() {
-    if (cerrada_)
-        return;
-    // No message box: nobody may be there to close it, and the session would not wait.
-    if (Timer1.isActive())
-        TerminarLlamada(false);
-    medidor_.Reintentar();
-    Cerrar();
-    hide();
-    emit cerrado();
-}
-
-void Form1::Cerrar() {
-    Timer3.stop();
-    Timer4.stop();
-    Reintento.stop();
-    bandeja_.QuitarIcono();
-    cerrada_ = true;
-}
-
-bool Form1::GuardarPendientes() {
-    QString lineas;
-    for (const Llamada& l : medidor_.Pendientes())
-        lineas += Q(ArchivoLlamadas::LineaRegistro(l));
-    const QString texto = "No se ha podido guardar en ningún archivo:\r\n" + lineas +
-                          "Si sale ahora se perderá. ¿Desea guardarla en otro archivo con "
-                          "\"Guardar como...\"?";
-    if (!s_.avisos.question(this, "VatriMox", texto, true)) {
-        medidor_.OlvidarPendientes();
-        return true;
-    }
-    const QString ruta = s_.avisos.saveFile(this, "Guardar como...",
-                                            "Documento de VatriMox (*.ldx)", QDir::homePath());
-    if (ruta.isEmpty())
-        return false;
-    const auto r = ArchivoLlamadas::Escribir(ruta.toStdString(), medidor_.Pendientes());
-    if (!r) {
-        s_.avisos.message(this, "VatriMox",
-                          "No se ha podido guardar en " + ruta + ": " + Q(r.error),
-                          Prompts::Icono::Critico);
-        return false;
-    }
-    s_.avisos.message(this, "VatriMox",
-                      "Se ha guardado en " + ruta + "; no está en el archivo de llamadas.",
-                      Prompts::Icono::Informacion);
-    medidor_.OlvidarPendientes();
-    return true;
-}
-
-std::vector<std::filesystem::path> Form1::Reservas() const {
-    std::vector<std::filesystem::path> r;
-    for (const QString& c : s_.carpetasReserva)
-        r.emplace_back(c.toStdString());
-    return r;
-}
-
-void Form1::closeEvent(QCloseEvent* evento) {
-    if (!Form_Unload()) {
-        evento->ignore();
-        return;
-    }
-    evento->accept();
-    emit cerrado();
 }
 
 bool Form1::eventFilter(QObject* objeto, QEvent* evento) {
@@ -356,24 +134,23 @@ void Form1::IniciarLlamada() {
     Avisar(efectos);
 }
 
-void Form1::TerminarLlamada(bool avisar) {
+void Form1::TerminarLlamada(bool avisar, std::optional<std::chrono::milliseconds> fin) {
     Command1->setText("Iniciar");
     Conectar->setText("Iniciar");
     setWindowTitle(Q(General::TituloPrograma()));
     Timer1.stop();
-    const auto efectos = medidor_.Terminar(s_.reloj.monotonic());
+    const auto ahora = s_.reloj.monotonic();
+    const auto efectos = medidor_.Terminar(fin ? std::min(*fin, ahora) : ahora);
     MostrarPantalla();
     Sonar(efectos);
     Timer5.stop();
     Timer5Tag.clear();
     AplicarModo(efectos.modo);
     bandeja_.CambiarIcono(Icono::IconoReposo(), TipEspera);
-    if (!avisar) {
-        // Quitting for the session: no message may hold the program up.
-        for (const std::string& error : efectos.errores)
-            qWarning("%s", error.c_str());
+    // Quitting for the session: no message may hold the program up, and FinDeSesion tells
+    // where the call went.
+    if (!avisar)
         return;
-    }
     Avisar(efectos);
     // The bar's length stays as drawn (it does not advance by itself); only its budget colour
     // follows the call just logged.
@@ -430,31 +207,12 @@ void Form1::Timer1_Timer() {
     setWindowTitle(isMinimized() ? Q(medidor_.ResumenTitulo()) : Q(General::TituloPrograma()));
 }
 
-void Form1::MostrarPantalla() {
-    const auto& p = medidor_.pantalla();
-    Label7->setText(Q(p.Label7));
-    Label6->setText(Q(p.Label6));
-    Label2->setText(Q(p.Label2));
-    Label1->setText(Q(p.Label1));
-    ColocarValor(Label2, 870);
-    ColocarValor(Label1, 1110);
-    ColocarValor(Label6, 1350);
-    ColocarValor(Label7, 1598);
-}
-
-// Value labels grow to the left, their right edges lined up.
-void Form1::ColocarValor(QLabel* etiqueta, int arribaTwips) {
-    etiqueta->adjustSize();
-    etiqueta->move(DerechaValores - etiqueta->width(), px(arribaTwips) - AltoBarra);
-    etiqueta->raise();
-}
-
 void Form1::Timer2_Timer() {
     const auto ahora = s_.reloj.now();
     const int segundo = Fechas::SegundosDelDia(ahora);
     const QTime hora(segundo / 3600, segundo / 60 % 60, segundo % 60);
     Paneles[0]->setText(QLocale().toString(hora, FormatoHora()));
-    Paneles[1]->setText(QLocale().toString(ADate(ahora.dia), QLocale::ShortFormat));
+    Paneles[1]->setText(QLocale().toString(FormatoLocal::ADate(ahora.dia), QLocale::ShortFormat));
     Paneles[2]->setText(Q(estado_.TipoLlamada));
     const uint32_t color =
         Tarifas::ColorFranjaPlan(estado_.catalogo, segundo / 3600, ahora.dia, estado_.TipoLlamada);
@@ -477,8 +235,9 @@ void Form1::Timer4_Timer() {
     Conectado = s_.conexion.connected();
     if (Conectado)
         return;
+    // The call ends when the probe saw the link go, however late this thread gets here.
     if (Timer1.isActive())
-        Command1_Click();
+        TerminarLlamada(true, s_.conexion.caida());
     Timer4.stop();
     Timer3.start();
 }
@@ -566,15 +325,10 @@ void Form1::DibujarProgreso() {
 
 // Colours the progress bar by the budget, and gives the period's one budget warning.
 void Form1::MostrarPresupuesto() {
-    const auto r = General::RevisarPresupuesto(s_.ajustes, s_.carpetaDatos.toStdString(),
-                                               s_.reloj.now().dia, SeparadorDecimal());
-    QPalette paleta; // nothing set: the bar looks as it does without a budget
-    if (const QColor color = ColorPresupuesto(r.situacion.estado); color.isValid())
-        paleta.setColor(QPalette::Highlight, color);
-    Transcurso->setPalette(paleta);
-    Transcurso->setToolTip(r.situacion.estado == Estadistica::EstadoPresupuesto::Ninguno
-                               ? QString("Progreso del periodo")
-                               : Q(Estadistica::TextoPresupuesto(r.situacion, SeparadorDecimal())));
+    const auto r =
+        General::RevisarPresupuesto(s_.ajustes, s_.carpetaDatos.toStdString(), s_.reloj.now().dia,
+                                    FormatoLocal::SeparadorDecimal());
+    Transcurso->MostrarPresupuesto(r.situacion, FormatoLocal::SeparadorDecimal());
     if (r.aviso.empty())
         return;
     Medidor::Efectos sonido;

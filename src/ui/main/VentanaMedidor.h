@@ -10,7 +10,9 @@
 
 #include <QTimer>
 #include <QWidget>
+#include <chrono>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -32,7 +34,8 @@ public:
     // Closing: asks first while a call is metered; false when the user keeps the program.
     bool Form_Unload();
     // Logout, shutdown or a termination signal: a running call ends now and is logged, the
-    // tray icon goes and the program ends, with no question. Runs once.
+    // tray icon goes and the program ends, with no question. Calls no file takes go to the
+    // folders of last resort, or else in full to standard error. Runs once.
     void FinDeSesion();
     bool Cerrada() const { return cerrada_; }
 
@@ -72,11 +75,14 @@ private:
     void CrearBarra();
     void CrearMenu();
     void IniciarLlamada();
-    void TerminarLlamada(bool avisar = true);
+    // The call ends at `fin` (monotonic) when given, now otherwise.
+    void TerminarLlamada(bool avisar = true,
+                         std::optional<std::chrono::milliseconds> fin = std::nullopt);
     // Offers to save calls no file holds; false when the window is to stay open.
     bool GuardarPendientes();
     void Cerrar();
-    std::vector<std::filesystem::path> Reservas() const;
+    // The reserve folders of the journal, and with `alSalir` those of the session's end too.
+    std::vector<std::filesystem::path> Reservas(bool alSalir = false) const;
     void AplicarModo(ModoVentana modo);
     void Atender(const Medidor::Efectos& efectos);
     void Sonar(const Medidor::Efectos& efectos);

@@ -7,6 +7,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
@@ -50,9 +51,10 @@ private:
 
     void CrearControles();
     QWidget* CrearGeneral();
+    QGridLayout* CrearNumeros();
     QWidget* CrearSonidos();
-    void CrearFila(class QGridLayout* rejilla, int fila, FilaSonido& f, int check,
-                   const char* texto, int archivo, int buscar, int tocar);
+    void CrearFila(QGridLayout* rejilla, int fila, FilaSonido& f, int check, const char* texto,
+                   int archivo, int buscar, int tocar);
     void Habilitar(const FilaSonido& f, bool activo);
     void Alternar(const FilaSonido& f);
     void Buscar(const FilaSonido& f);

@@ -1,0 +1,135 @@
+// Form1: construction of the main window's controls, toolbar and tray menu, and the placing of
+// the meter's value labels.
+#include "ui/main/BarraPeriodo.h"
+#include "ui/main/VentanaMedidor.h"
+
+#include "ui/common/Controles.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace {
+constexpr int AltoBarra = PxRedondeado(600);
+constexpr int DerechaValores = PxRedondeado(4050);
+} // namespace
+
+void Form1::CrearControles() {
+    Fondo = new QLabel(this);
+    Fondo->setObjectName("Fondo");
+    Fondo->setGeometry(0, AltoBarra, PxRedondeado(4225), PxRedondeado(2175));
+    Fondo->setToolTip("doble clic para ocultar");
+    PintarFondo(Fondo, QColor(192, 255, 255));
+    Fondo->installEventFilter(this);
+
+    const QColor fondoEtiqueta(255, 224, 192);
+    auto etiqueta = [&](QLabel*& l, const char* nombre, const QString& texto, int x, int y) {
+        l = new QLabel(texto, Fondo);
+        l->setObjectName(nombre);
+        PintarFondo(l, fondoEtiqueta);
+        l->adjustSize();
+        l->move(PxRedondeado(x), PxRedondeado(y) - AltoBarra);
+    };
+    etiqueta(Label8, "Label8", "Segundos facturados " + QString(15, '.'), 195, 870);
+    etiqueta(Label5, "Label5", "Importe en euros " + QString(22, '.'), 195, 1110);
+    etiqueta(Label4, "Label4", "Importe en pesetas  " + QString(17, '.'), 195, 1350);
+    etiqueta(Label3, "Label3", "Duración " + QString(34, '.'), 188, 1598);
+    etiqueta(Label2, "Label2", "0", 3953, 870);
+    etiqueta(Label1, "Label1", "0", 3953, 1110);
+    etiqueta(Label6, "Label6", "0", 3953, 1350);
+    etiqueta(Label7, "Label7", "00:00:00", 3413, 1598);
+    for (QLabel* l : {Label2, Label1, Label6, Label7})
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    MostrarPantalla();
+
+    Transcurso = new BarraPeriodo(Fondo);
+    Transcurso->setObjectName("Transcurso");
+    Transcurso->setToolTip("Progreso del periodo");
+    Transcurso->setGeometry(PxRedondeado(188), PxRedondeado(1980) - AltoBarra, PxRedondeado(3855),
+                            PxRedondeado(135));
+
+    Command1 = new QPushButton("Iniciar", Fondo);
+    Command1->setObjectName("Command1");
+    Command1->setGeometry(PxRedondeado(188), PxRedondeado(2280) - AltoBarra, PxRedondeado(3855),
+                          PxRedondeado(375));
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+
+    Status = new QStatusBar(this);
+    Status->setObjectName("Status");
+    Status->setSizeGripEnabled(false);
+    const int arriba = AltoBarra + PxRedondeado(2175);
+    Status->setGeometry(0, arriba, width(), height() - arriba);
+    const int anchos[3] = {1, 1, 2};
+    for (int i = 0; i < 3; ++i) {
+        Paneles[i] = new QLabel(Status);
+        Paneles[i]->setObjectName(QString("Panel%1").arg(i + 1));
+        Paneles[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        Paneles[i]->setAlignment(Qt::AlignCenter);
+        Status->addWidget(Paneles[i], anchos[i]);
+    }
+}
+
+void Form1::CrearBarra() {
+    Barra = new QToolBar(this);
+    Barra->setObjectName("Barra");
+    Barra->setGeometry(0, 0, width(), AltoBarra);
+    Barra->setMovable(false);
+    Barra->setFloatable(false);
+    Barra->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    Barra->setIconSize(QSize(16, 16));
+    Barra->setContentsMargins(0, 0, 0, 0);
+    // Five captioned buttons must fit the window's 282 pixels.
+    Barra->setStyleSheet("QToolBar { spacing: 0px; padding: 0px; }"
+                         "QToolButton { padding: 0px 1px; margin: 0px; font-size: 7pt; }");
+    const std::pair<int, const char*> botones[] = {
+        {1, "Opciones"}, {2, nullptr},   {3, "Llamadas"}, {4, nullptr},
+        {5, "Periodo"},  {6, "Tarifas"}, {7, nullptr},    {8, "Sobre ..."}};
+    for (auto [indice, texto] : botones) {
+        if (!texto) {
+            Barra->addSeparator();
+            continue;
+        }
+        QAction* a = Barra->addAction(Icono::IconoBoton(indice), texto);
+        a->setObjectName(QString("Boton%1").arg(indice));
+        a->setIconText(texto); // the default drops a trailing "..."
+        connect(a, &QAction::triggered, this, [this, i = indice] { Barra_ButtonClick(i); });
+    }
+}
+
+void Form1::CrearMenu() {
+    Princi = new QMenu("Ver principal", this);
+    Princi->setObjectName("Princi");
+    Conectar = Princi->addAction("Iniciar", this, &Form1::Conectar_Click);
+    Conectar->setObjectName("Conectar");
+    Princi->addSeparator()->setObjectName("sepa");
+    Principal = Princi->addAction("Abrir VatriMox", this, &Form1::Principal_Click);
+    Principal->setObjectName("Principal");
+    Princi->addSeparator()->setObjectName("sepa3");
+    volver = Princi->addAction("Ninguna opción");
+    volver->setObjectName("volver");
+    cerrar = Princi->addAction("Cerrar VatriMox", this, &Form1::cerrar_Click);
+    cerrar->setObjectName("cerrar");
+    bandeja_.PonerMenu(Princi);
+}
+
+void Form1::MostrarPantalla() {
+    const auto& p = medidor_.pantalla();
+    Label7->setText(QString::fromStdString(p.Label7));
+    Label6->setText(QString::fromStdString(p.Label6));
+    Label2->setText(QString::fromStdString(p.Label2));
+    Label1->setText(QString::fromStdString(p.Label1));
+    ColocarValor(Label2, 870);
+    ColocarValor(Label1, 1110);
+    ColocarValor(Label6, 1350);
+    ColocarValor(Label7, 1598);
+}
+
+// Value labels grow to the left, their right edges lined up.
+void Form1::ColocarValor(QLabel* etiqueta, int arribaTwips) {
+    etiqueta->adjustSize();
+    etiqueta->move(DerechaValores - etiqueta->width(), PxRedondeado(arribaTwips) - AltoBarra);
+    etiqueta->raise();
+}
