@@ -3,11 +3,16 @@
 
 #include "cli/LineaComandos.h"
 
+#include "core/Formato.h"
 #include "platform/Rutas.h"
 #include "tariffs/LectorPlanes.h"
 
 #include <QFile>
 #include <QJsonDocument>
+#include <cerrno>
+#include <fcntl.h>
+#include <system_error>
+#include <unistd.h>
 
 namespace LineaComandos {
 
@@ -22,6 +27,29 @@ int Consola::Fallo(const QString& mensaje) {
 void Consola::Json(const QJsonObject& objeto) {
     out << QJsonDocument(objeto).toJson();
 }
+void Consola::Json(const QJsonArray& lista) {
+    out << QJsonDocument(lista).toJson();
+}
+
+int Consola::Terminar(int salida) {
+    out.flush();
+    const QByteArray bytes = texto.toUtf8();
+    qsizetype hecho = 0;
+    while (hecho < bytes.size()) {
+        const ssize_t n = ::write(STDOUT_FILENO, bytes.constData() + hecho,
+                                  static_cast<size_t>(bytes.size() - hecho));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && errno == EPIPE)
+            return LineaComandos::Fallo;
+        if (n < 0)
+            return Fallo(QString::fromUtf8("no se puede escribir la salida: %1")
+                             .arg(QString::fromStdString(
+                                 std::error_code(errno, std::generic_category()).message())));
+        hecho += n;
+    }
+    return salida;
+}
 
 QString Q(const std::string& texto) {
     return QString::fromStdString(texto);
@@ -35,6 +63,24 @@ QString Importe4(Moneda importe) {
         .arg(v < 0 ? "-" : "")
         .arg(a / Moneda::Escala)
         .arg(a % Moneda::Escala, 4, 10, QChar('0'));
+}
+
+QString DosDecimales(double valor) {
+    return Q(General::FormatoFijo(valor, '.'));
+}
+
+std::optional<int64_t> Natural(const QString& texto, int64_t maximo) {
+    if (texto.isEmpty() || texto.size() > 18)
+        return std::nullopt;
+    int64_t valor = 0;
+    for (const QChar c : texto) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        valor = valor * 10 + (c.unicode() - '0');
+    }
+    if (valor > maximo)
+        return std::nullopt;
+    return valor;
 }
 
 // The call-log window's message for a file it cannot load, with where and why.
@@ -68,7 +114,39 @@ Tarifas::Catalogo CargarPlanes(Orden& o) {
     return catalogo;
 }
 
-// Reads the call log named on the command line, or the current one; false after reporting why.
+namespace {
+
+// Every byte of a file, or of standard input for "-", read to its end: regular files, pipes
+// and devices alike. An error text, as the call-log files give it, when it cannot be read.
+QString LeerBytes(const QString& ruta, std::string& bytes) {
+    const std::filesystem::path camino = Ruta(ruta);
+    const auto razon = [&](const char* que, int err) {
+        return QString::fromUtf8("%1 «%2»: %3")
+            .arg(QString::fromUtf8(que), ruta,
+                 Q(std::error_code(err, std::generic_category()).message()));
+    };
+    const int fd = ruta == "-" ? STDIN_FILENO : ::open(camino.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return razon("No se puede abrir", errno);
+    char bloque[65536];
+    int err = 0;
+    for (;;) {
+        const ssize_t n = ::read(fd, bloque, sizeof bloque);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            err = n < 0 ? errno : 0;
+            break;
+        }
+        bytes.append(bloque, static_cast<size_t>(n));
+    }
+    if (fd != STDIN_FILENO)
+        ::close(fd);
+    return err ? razon("No se puede leer", err) : QString();
+}
+
+} // namespace
+
 bool CargarRegistro(Orden& o, QString& ruta, std::vector<Llamada>& llamadas, int& salida) {
     if (o.argumentos.size() > 1) {
         salida = o.consola.MalUso(
@@ -77,7 +155,15 @@ bool CargarRegistro(Orden& o, QString& ruta, std::vector<Llamada>& llamadas, int
     }
     ruta = o.argumentos.isEmpty() ? Rutas::CarpetaDatos() + "/" + ArchivoLlamadas::NombreActual
                                   : o.argumentos[0];
-    auto lectura = ArchivoLlamadas::Leer(Ruta(ruta));
+    std::string bytes;
+    const QString error = LeerBytes(ruta, bytes);
+    if (!error.isEmpty()) {
+        ArchivoLlamadas::ErrorLectura e;
+        e.motivo = error.toStdString();
+        salida = o.consola.Fallo(TextoDanado(ruta, e));
+        return false;
+    }
+    auto lectura = ArchivoLlamadas::LeerTexto(bytes);
     if (!lectura.ok) {
         salida = o.consola.Fallo(TextoDanado(ruta, lectura.error));
         return false;

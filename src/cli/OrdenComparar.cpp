@@ -30,9 +30,9 @@ int CompararTarifas(Orden& o, const std::vector<Llamada>& llamadas) {
             lista.append(QJsonObject{{"tipo", Q(f.tipo)},
                                      {"plan", Q(f.plan)},
                                      {"pesetas", Importe4(f.pesetas)},
-                                     {"euros", Q(General::FormatoFijo(f.euros, '.'))},
+                                     {"euros", DosDecimales(f.euros)},
                                      {"diferencia", Importe4(f.diferencia)}});
-        o.consola.out << QJsonDocument(lista).toJson();
+        o.consola.Json(lista);
         return Exito;
     }
     // Columns as wide as their longest text; names to the left, amounts to the right.

@@ -9,6 +9,7 @@
 
 #include <QDate>
 #include <QTime>
+#include <ctime>
 
 namespace LineaComandos {
 
@@ -17,7 +18,24 @@ namespace {
 // A call is priced up to a year long; longer numbers are refused as bad arguments.
 constexpr int64_t MaximoSegundos = int64_t{366} * Fechas::SegundosPorDia;
 
-std::optional<Fechas::FechaHora> LeerMomento(const QString& texto) {
+// True when the local time zone has this date and time: not in the hour skipped when clocks go
+// forward. A time that happens twice, when they go back, is taken as the first.
+bool ExisteEnHoraLocal(const QDate& fecha, const QTime& hora) {
+    std::tm t{};
+    t.tm_year = fecha.year() - 1900;
+    t.tm_mon = fecha.month() - 1;
+    t.tm_mday = fecha.day();
+    t.tm_hour = hora.hour();
+    t.tm_min = hora.minute();
+    t.tm_sec = hora.second();
+    t.tm_isdst = -1;
+    if (std::mktime(&t) == static_cast<std::time_t>(-1))
+        return true; // outside what the system's clock counts: nothing to check against
+    return t.tm_hour == hora.hour() && t.tm_min == hora.minute() && t.tm_mday == fecha.day();
+}
+
+// `existe` is false for a date and time the local time zone skips.
+std::optional<Fechas::FechaHora> LeerMomento(const QString& texto, bool& existe) {
     const QString limpio = texto.simplified();
     const QDate fecha = QDate::fromString(limpio.section(' ', 0, 0), "yyyy-MM-dd");
     const QTime hora = QTime::fromString(limpio.section(' ', 1), "HH:mm:ss");
@@ -26,6 +44,7 @@ std::optional<Fechas::FechaHora> LeerMomento(const QString& texto) {
     const auto dia = Fechas::crearDia(fecha.year(), fecha.month(), fecha.day());
     if (!dia)
         return std::nullopt;
+    existe = ExisteEnHoraLocal(fecha, hora);
     return Fechas::FechaHora::crear(*dia, hora.hour(), hora.minute(), hora.second());
 }
 
@@ -46,10 +65,10 @@ int Precio(Orden& o, const QCommandLineOption& iva, const QCommandLineOption& ne
             QString::fromUtf8("tipo de llamada desconocido «%1»; los tipos son: %2")
                 .arg(tipo, tipos.join(", ")));
     }
-    const auto segundos = General::LeerEntero(o.argumentos[2].toStdString(), 0, MaximoSegundos);
+    const auto segundos = Natural(o.argumentos[2], MaximoSegundos);
     if (!segundos)
-        return o.consola.MalUso(QString::fromUtf8("SEGUNDOS debe ser un número entero de 0 a %1, "
-                                                  "no «%2»")
+        return o.consola.MalUso(QString::fromUtf8("SEGUNDOS no válido: debe ser un número entero "
+                                                  "de 0 a %1, no «%2»")
                                     .arg(MaximoSegundos)
                                     .arg(o.argumentos[2]));
 
@@ -64,20 +83,25 @@ int Precio(Orden& o, const QCommandLineOption& iva, const QCommandLineOption& ne
                                           std::pair{&negociacion, &estado.SegundosNegociacion}}) {
         if (!o.parser.isSet(*opcion))
             continue;
-        const auto valor = General::ComoByte(o.parser.value(*opcion).toStdString());
+        const auto valor = Natural(o.parser.value(*opcion), 255);
         if (!valor)
             return o.consola.MalUso(
                 QString::fromUtf8("--%1 debe ser un número entero de 0 a 255, no «%2»")
                     .arg(opcion->names().constFirst(), o.parser.value(*opcion)));
-        *destino = *valor;
+        *destino = static_cast<uint8_t>(*valor);
     }
     if (o.parser.isSet(iva))
         estado.IncluirIVA = 1;
-    const auto inicio = LeerMomento(o.argumentos[1]);
+    bool existe = true;
+    const auto inicio = LeerMomento(o.argumentos[1], existe);
     if (!inicio)
         return o.consola.Fallo(
             QString::fromUtf8("«%1» no es una fecha y hora válida (AAAA-MM-DD HH:MM:SS).")
                 .arg(o.argumentos[1]));
+    if (!existe)
+        return o.consola.Fallo(QString::fromUtf8("«%1» no existe en la hora local: el reloj "
+                                                 "salta esa hora al adelantarse.")
+                                   .arg(o.argumentos[1]));
 
     // The meter's own reading at SEGUNDOS seconds after the call was seen to start.
     const char separador = FormatoLocal::SeparadorDecimal();
@@ -86,14 +110,13 @@ int Precio(Orden& o, const QCommandLineOption& iva, const QCommandLineOption& ne
         estado, inicio->dia, segundoInicio, *segundos + estado.SegundosNegociacion, separador);
     const int32_t facturados = estado.llamada.SegundosFacturados;
     const Moneda importe = Medidor::ImporteMostrado(p, separador);
-    const std::string euros = p.Label1.substr(0, p.Label1.find(' '));
 
     if (o.json) {
-        o.consola.Json({{"importe", Importe4(importe)},
-                        {"pesetas", Q(p.Label6)},
-                        {"euros", Q(euros)},
-                        {"segundos_facturados", facturados},
-                        {"duracion", Q(p.Label7)}});
+        o.consola.Json(QJsonObject{{"importe", Importe4(importe)},
+                                   {"pesetas", Importe4(importe)},
+                                   {"euros", DosDecimales(importe.aDouble() / 166.386)},
+                                   {"segundos_facturados", facturados},
+                                   {"duracion", Q(p.Label7)}});
         return Exito;
     }
     o.consola.out << "Segundos facturados: " << facturados << "\n"
