@@ -19,13 +19,24 @@ struct Salida {
     QString err;
 };
 
-Salida Ejecutar(const QStringList& argumentos) {
+// `envoltura`, when given, is a bash command line in which VM stands for the program with its
+// arguments: "VM > /dev/full", "cat \"$REG\" | VM".
+Salida Ejecutar(const QStringList& argumentos, QString envoltura = {}) {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("LC_ALL", "es_ES.UTF-8");
-    env.remove("QT_QPA_PLATFORM"); // no display is needed
-    p.setProcessEnvironment(env);
-    p.start(VM_BINARIO, argumentos);
+    for (const char* pantalla : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        env.remove(pantalla); // no display is needed
+    if (envoltura.isEmpty()) {
+        p.setProcessEnvironment(env);
+        p.start(VM_BINARIO, argumentos);
+    } else { // LANG, which bash does not warn about when the system lacks the locale
+        env.remove("LC_ALL");
+        env.insert("LANG", "es_ES.UTF-8");
+        p.setProcessEnvironment(env);
+        p.start("bash", QStringList{"-c", envoltura.replace("VM", "\"$0\" \"$@\""), VM_BINARIO} +
+                            argumentos);
+    }
     if (!p.waitForFinished(30000))
         return {};
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
@@ -70,6 +81,7 @@ private slots:
             {hoy - std::chrono::days{1}, 36000, 40, 0, Moneda::desdeEntero(10), "Provincial"}};
         registro_ = dir_.filePath("llamadas.ldx");
         QVERIFY(ArchivoLlamadas::Escribir(registro_.toStdString(), llamadas));
+        qputenv("REG", registro_.toLocal8Bit()); // for the shell lines of the table
         danado_ = dir_.filePath("danado.ldx");
         QFile f(danado_);
         QVERIFY(f.open(QIODevice::WriteOnly));
@@ -80,19 +92,24 @@ private slots:
     void ordenes_data() {
         QTest::addColumn<QStringList>("argumentos");
         QTest::addColumn<int>("estado");
-        QTest::addColumn<QString>("texto"); // in standard output on success, else in errors
-        QTest::newRow("version") << QStringList{"--version"} << 0 << "VatriMox 4.0.288\n";
-        QTest::newRow("ayuda") << QStringList{"-h"} << 0 << "informe [ARCHIVO] [--json]";
+        QTest::addColumn<QString>("texto");     // in standard output on success, else in errors
+        QTest::addColumn<QString>("envoltura"); // see Ejecutar
+        QTest::newRow("version") << QStringList{"--version"} << 0 << "VatriMox 4.0.288\n"
+                                 << QString();
+        QTest::newRow("ayuda") << QStringList{"-h"} << 0 << "informe [ARCHIVO] [--json]"
+                               << QString();
         // 60 s of punta and 60 of normal on a Monday: 15 + 15,45 + 13,4.
         QTest::newRow("precio cambio de franja")
             << QStringList{"precio", "Provincial",    "1999-03-15 16:59:00",
                            "120",    "--negociacion", "0"}
-            << 0 << "Segundos facturados: 120\nImporte en euros: 0,26 €\nImporte en pesetas: 43,85";
+            << 0 << "Segundos facturados: 120\nImporte en euros: 0,26 €\nImporte en pesetas: 43,85"
+            << QString();
         // Seen at 16:59:55 with 10 s of negotiation: 15 s of punta billed, 18,8625.
         QTest::newRow("precio con negociacion")
             << QStringList{"precio", "Provincial",    "1999-03-15 16:59:55",
                            "5",      "--negociacion", "10"}
-            << 0 << "Segundos facturados: 15\nImporte en euros: 0,11 €\nImporte en pesetas: 18,86";
+            << 0 << "Segundos facturados: 15\nImporte en euros: 0,11 €\nImporte en pesetas: 18,86"
+            << QString();
         QTest::newRow("precio con iva") << QStringList{"precio",
                                                        "Metropolitana",
                                                        "1999-03-15 10:00:00",
@@ -101,52 +118,99 @@ private slots:
                                                        "16",
                                                        "--negociacion",
                                                        "0"}
-                                        << 0 << "Importe en pesetas: 13,22";
+                                        << 0 << "Importe en pesetas: 13,22" << QString();
         QTest::newRow("informe") << QStringList{"informe", registro_} << 0
-                                 << "Importe de las llamadas: \t32,5 pts";
+                                 << "Importe de las llamadas: \t32,5 pts" << QString();
         // The built-in tariff alone: three calls within the 160 s of Metropolitana's set-up.
         QTest::newRow("comparar")
             << QStringList{"comparar", registro_} << 0
-            << "Metropolitana    Tarifa nacional 1999    34,20   0,21       -8,30\n";
+            << "Metropolitana    Tarifa nacional 1999    34,20   0,21       -8,30\n"
+            << QString();
         QTest::newRow("tipo desconocido")
             << QStringList{"precio", "Urbana", "1999-03-15 10:00:00", "60"} << 2
-            << "tipo de llamada desconocido «Urbana»";
+            << "tipo de llamada desconocido «Urbana»" << QString();
         QTest::newRow("faltan segundos")
-            << QStringList{"precio", "Provincial", "1999-03-15 10:00:00"} << 2 << "SEGUNDOS";
+            << QStringList{"precio", "Provincial", "1999-03-15 10:00:00"} << 2 << "SEGUNDOS"
+            << QString();
         QTest::newRow("iva fuera de rango")
             << QStringList{"precio", "Provincial", "1999-03-15 10:00:00", "60", "--iva", "300"} << 2
-            << "--iva debe ser";
-        QTest::newRow("iva en informe") << QStringList{"informe", "--iva", "16"} << 2 << "--iva";
-        QTest::newRow("opcion desconocida") << QStringList{"--todo"} << 2 << "opción desconocida";
+            << "--iva debe ser" << QString();
+        QTest::newRow("iva en informe")
+            << QStringList{"informe", "--iva", "16"} << 2 << "--iva" << QString();
+        QTest::newRow("opcion desconocida")
+            << QStringList{"--todo"} << 2 << "opción desconocida" << QString();
         QTest::newRow("fecha imposible")
             << QStringList{"precio", "Provincial", "1999-02-30 10:00:00", "60"} << 1
-            << "no es una fecha y hora válida";
+            << "no es una fecha y hora válida" << QString();
         QTest::newRow("registro danado")
             << QStringList{"informe", danado_} << 1
-            << "No es un archivo de llamadas o está dañado: «" + danado_ + "», línea 2, campo 5: ";
+            << "No es un archivo de llamadas o está dañado: «" + danado_ + "», línea 2, campo 5: "
+            << QString();
         QTest::newRow("comparar registro danado")
-            << QStringList{"comparar", danado_, "--json"} << 1 << "línea 2, campo 5";
+            << QStringList{"comparar", danado_, "--json"} << 1 << "línea 2, campo 5" << QString();
         QTest::newRow("registro que falta")
             << QStringList{"informe", dir_.filePath("no.ldx")} << 1
-            << "No es un archivo de llamadas o está dañado: No se puede abrir";
+            << "No es un archivo de llamadas o está dañado: No se puede abrir" << QString();
+        // Failed writes; a reader that closes the pipe ends it quietly.
+        const QStringList precio{"precio", "Provincial", "1999-03-15 16:59:00", "120"};
+        QTest::newRow("disco lleno") << precio << 1 << "no se puede escribir la salida"
+                                     << "VM > /dev/full";
+        QTest::newRow("ayuda a disco lleno") << QStringList{"--help"} << 1 << "no se puede escribir"
+                                             << "VM > /dev/full";
+        QTest::newRow("tubería cerrada") << QStringList{"--help"} << 1 << ""
+                                         << "VM | true; exit ${PIPESTATUS[0]}";
+        // Logs from standard input, a pipe and /dev/null.
+        QTest::newRow("entrada estándar")
+            << QStringList{"informe", "-"} << 0 << "Importe de las llamadas: \t32,5 pts"
+            << "cat \"$REG\" | VM";
+        QTest::newRow("tubería con nombre")
+            << QStringList{"comparar"} << 0
+            << "Metropolitana    Tarifa nacional 1999    34,20   0,21       -8,30\n"
+            << "VM <(cat \"$REG\")";
+        QTest::newRow("registro vacío") << QStringList{"informe", "/dev/null", "--json"} << 0
+                                        << "\"llamadas\": 0," << QString();
+        // Qt's own options anywhere, and no display needed for the commands.
+        QTest::newRow("opción de Qt primero")
+            << QStringList{"-platform",           "offscreen", "precio",        "Provincial",
+                           "1999-03-15 16:59:00", "120",       "--negociacion", "0"}
+            << 0 << "Importe en pesetas: 43,85" << QString();
+        QTest::newRow("versión con estilo")
+            << QStringList{"--style=fusion", "--version"} << 0 << "VatriMox 4.0.288\n"
+            << QString();
+        // Strict numbers, and a local time the clock skips (TZ is Europe/Madrid).
+        for (const char* segundos : {"+60", " 60", "-5"})
+            QTest::newRow(segundos)
+                << QStringList{"precio", "Provincial", "1999-03-15 10:00:00", segundos} << 2
+                << "SEGUNDOS no válido" << QString();
+        QTest::newRow("hora que no existe")
+            << QStringList{"precio", "Provincial", "1999-03-28 02:30:00", "60"} << 1
+            << "no existe en la hora local" << QString();
+        // JSON is the same byte for byte under a comma locale and C.
+        QTest::newRow("json sin idioma")
+            << QStringList{"precio", "Metropolitana", "1999-03-15 10:00:00",
+                           "300",    "--json",        "--negociacion",
+                           "0"}
+            << 0 << "\"euros\": \"0.13\""
+            << "[ \"$(LC_ALL=C VM)\" = \"$(VM)\" ] && VM";
     }
     void ordenes() {
         QFETCH(QStringList, argumentos);
         QFETCH(int, estado);
         QFETCH(QString, texto);
-        const Salida s = Ejecutar(argumentos);
+        QFETCH(QString, envoltura);
+        const Salida s = Ejecutar(argumentos, envoltura);
         QCOMPARE(s.estado, estado);
         QVERIFY2((estado == 0 ? s.out : s.err).contains(texto), qPrintable(s.out + s.err));
         if (estado != 0)
-            QCOMPARE(s.err.count('\n'), 1); // one line
+            QCOMPARE(s.err.count('\n'), texto.isEmpty() ? 0 : 1); // one line, or none
     }
 
     void json() {
         const QJsonObject precio = Json({"precio", "Metropolitana", "1999-03-15 10:00:00", "300",
                                          "--negociacion", "0", "--json"});
         QCOMPARE(precio["importe"].toString(), "21.9500"); // 21,9467 as the meter shows it
-        QCOMPARE(precio["pesetas"].toString(), "21,95");
-        QCOMPARE(precio["euros"].toString(), "0,13");
+        QCOMPARE(precio["pesetas"].toString(), "21.9500");
+        QCOMPARE(precio["euros"].toString(), "0.13");
         QCOMPARE(precio["segundos_facturados"].toInt(), 140);
 
         // Every weekday has passed once in the period: the estimate can be made.
