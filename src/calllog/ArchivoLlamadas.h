@@ -1,5 +1,6 @@
 // ArchivoLlamadas: the call-log file format (one CRLF-ended text line per call) and the
-// file operations on it.
+// file operations on it. The writer is in EscrituraRegistros.cpp, the reader in
+// LecturaRegistros.cpp, the operations on files in ArchivoLlamadas.cpp.
 #pragma once
 
 #include "calllog/Llamada.h"
@@ -49,6 +50,9 @@ using Avance = std::function<bool(size_t hechos, size_t total)>;
 std::string LineaRegistro(const Llamada& llamada);
 // The lines of these records, as Escribir stores them.
 std::string TextoArchivo(const std::vector<Llamada>& llamadas);
+// Hands the lines of these records to `volcar` a block at a time; false as soon as it does.
+bool EscribirEnBloques(const std::vector<Llamada>& llamadas,
+                       const std::function<bool(const char*, size_t)>& volcar);
 // Why a record would not read back as written (a date field outside the years 1..9999, a double
 // quote or line end in Tarifa); "" when it can be written. Anadir and Escribir refuse such
 // records and leave the file unchanged.

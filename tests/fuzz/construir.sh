@@ -17,6 +17,7 @@ sed -e "s/@PROJECT_VERSION@/$version/" -e "s/@PROJECT_VERSION_MAJOR@/$mayor/" \
 ${CXX_FUZZ:-clang++} -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined \
     -fno-sanitize-recover=undefined -I"$raiz/src" -I"$salida/generado" \
     "$raiz/tests/fuzz/FuzzLector.cpp" "$raiz/src/calllog/ArchivoLlamadas.cpp" \
+    "$raiz/src/calllog/EscrituraRegistros.cpp" "$raiz/src/calllog/LecturaRegistros.cpp" \
     "$raiz/src/calllog/TextoTarifa.cpp" "$raiz/src/calllog/BloqueoLlamadas.cpp" \
     "$raiz/src/core/Moneda.cpp" "$raiz/src/core/Fecha.cpp" \
     -o "$salida/fuzz_lector"

@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QFont>
 #include <QString>
+#include <filesystem>
 #include <vector>
 
 class QAction;
@@ -89,6 +90,11 @@ protected:
     void resizeEvent(QResizeEvent* evento) override;
 
 private:
+    // Title of the window's message boxes.
+    static inline const QString Titulo = QStringLiteral("VatriMox");
+    // The path of a file name, in the file system's encoding.
+    static std::filesystem::path Ruta(const QString& archivo);
+
     void CrearBarra();
     void PonerActual(int fila, int columna);
     // Writes `lista` over the file shown, keeping calls appended since it was loaded, and
