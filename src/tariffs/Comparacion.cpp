@@ -38,9 +38,9 @@ std::vector<FilaComparacion> Comparar(const std::vector<Llamada>& llamadas,
         for (const TipoPlan& tipo : plan.tipos) {
             Moneda total;
             for (const Llamada& ll : llamadas)
-                total.sumarSaturando(ComoRegistrado(AplicarIVA(
-                    CostePlan(plan, tipo, ll.Fecha.dia(), ll.Hora.segundo(), SegundosConexion(ll)),
-                    incluirIVA, porcentajeIVA)));
+                total.sumarSaturando(
+                    ComoRegistrado(CosteConIVA(plan, tipo, ll.Fecha.dia(), ll.Hora.segundo(),
+                                               SegundosConexion(ll), incluirIVA, porcentajeIVA)));
             filas.push_back({tipo.nombre, plan.nombre, total, total.aDouble() / PesetasPorEuro,
                              Restar(total, registrado)});
         }

@@ -142,6 +142,7 @@ const Plan& PlanIncorporado() {
     static const Plan plan = [] {
         Plan p;
         p.nombre = "Tarifa nacional 1999";
+        p.incorporado = true;
         for (std::string_view nombre : TiposLlamada) {
             const TarifaLlamada& t = *BuscarTarifa(nombre);
             TipoPlan tipo;
@@ -194,41 +195,87 @@ TipoDia TipoDiaPlan(const Plan& plan, int64_t serialDia) {
     return TipoDiaSemana(serialDia);
 }
 
-Moneda CostePlan(const Plan& plan, const TipoPlan& tipo, Fechas::Dia fecha, int32_t segundoInicio,
-                 int64_t transcurridos) {
+namespace {
+
+// Seconds charged in each band of a call: see CostePlan.
+std::array<int64_t, MaximoFranjas> SegundosPorFranja(const Plan& plan, const TipoPlan& tipo,
+                                                     Fechas::Dia fecha, int32_t segundoInicio,
+                                                     int64_t transcurridos) {
     // The most seconds the meter's money-typed counter can hold; keeps the sums in range. A
     // negative length (a damaged log) has no second to price.
     constexpr int64_t maximo = std::numeric_limits<int64_t>::max() / Moneda::Escala;
     transcurridos = std::clamp<int64_t>(transcurridos, 0, maximo);
     const int64_t a = int64_t{segundoInicio} + tipo.segundosIncluidos;
     Contador c{tipo, a, a + tipo.primerPaso, int64_t{segundoInicio} + transcurridos - 1};
-    if (a <= c.ultimo) {
-        const int64_t serial0 = Fechas::aSerial(fecha);
-        const int64_t d0 = Piso(a, Dia), d1 = Piso(c.ultimo, Dia);
-        // The days of the first two steps and of the last second are counted one by one; a
-        // step is at most a day, so every day between them is whole.
-        for (int64_t d = d0; d <= std::min(d0 + 1, d1); ++d)
-            c.ContarDia(d, TipoDiaPlan(plan, serial0 + d), 1);
-        if (d1 > d0 + 1)
-            c.ContarDia(d1, TipoDiaPlan(plan, serial0 + d1), 1);
-        if (d1 - 1 >= d0 + 2) {
-            c.ContarSemanas(d0 + 2, d1 - 1, serial0);
-            for (int64_t s : FestivosEntre(plan, serial0 + d0 + 2, serial0 + d1 - 1)) {
-                c.ContarDia(s - serial0, TipoDiaSemana(s), -1);
-                c.ContarDia(s - serial0, TipoDia::Festivos, 1);
-            }
+    if (a > c.ultimo)
+        return c.segundos;
+    const int64_t serial0 = Fechas::aSerial(fecha);
+    const int64_t d0 = Piso(a, Dia), d1 = Piso(c.ultimo, Dia);
+    // The days of the first two steps and of the last second are counted one by one; a step is
+    // at most a day, so every day between them is whole.
+    for (int64_t d = d0; d <= std::min(d0 + 1, d1); ++d)
+        c.ContarDia(d, TipoDiaPlan(plan, serial0 + d), 1);
+    if (d1 > d0 + 1)
+        c.ContarDia(d1, TipoDiaPlan(plan, serial0 + d1), 1);
+    if (d1 - 1 >= d0 + 2) {
+        c.ContarSemanas(d0 + 2, d1 - 1, serial0);
+        for (int64_t s : FestivosEntre(plan, serial0 + d0 + 2, serial0 + d1 - 1)) {
+            c.ContarDia(s - serial0, TipoDiaSemana(s), -1);
+            c.ContarDia(s - serial0, TipoDia::Festivos, 1);
         }
     }
-    // First band, then the set-up charge, then the other bands in order: the built-in tariff's
-    // order of additions, which fixes the rounding of its amounts.
+    return c.segundos;
+}
+
+// The built-in tariff's arithmetic: first band, then the set-up charge, then the other bands,
+// in doubles, rounded once at the end. The cross-checks of the 1999 prices depend on it.
+Moneda CosteIncorporado(const TipoPlan& tipo, const std::array<int64_t, MaximoFranjas>& seg) {
     double importe = tipo.establecimiento.aDouble();
     for (std::size_t f = 0; f < tipo.franjas.size(); ++f) {
         const double parte =
-            static_cast<double>(c.segundos[f]) * (tipo.franjas[f].precioMinuto.aDouble() / 60.0);
+            static_cast<double>(seg[f]) * (tipo.franjas[f].precioMinuto.aDouble() / 60.0);
         importe = f == 0 ? parte + importe : importe + parte;
     }
     const Moneda m = Moneda::desdeDouble(importe).value_or(MonedaMaxima);
     return std::max(m, tipo.minimo);
+}
+
+// A plan file's amount in sixtieths of a ten-thousandth, exact: set-up charge plus the seconds
+// of each band at its price per minute, never below the minimum charge.
+Entero128 SesentavosPlan(const TipoPlan& tipo, const std::array<int64_t, MaximoFranjas>& seg) {
+    Entero128 total = Entero128(tipo.establecimiento.diezmilesimas()) * 60;
+    for (std::size_t f = 0; f < tipo.franjas.size(); ++f)
+        total += Entero128(seg[f]) * tipo.franjas[f].precioMinuto.diezmilesimas();
+    return std::max(total, Entero128(tipo.minimo.diezmilesimas()) * 60);
+}
+
+// numerador / denominador to the nearest ten-thousandth, halves to even; both positive or 0.
+Moneda RedondearExacto(Entero128 numerador, Entero128 denominador) {
+    Entero128 q = numerador / denominador;
+    const Entero128 r = numerador % denominador;
+    if (2 * r > denominador || (2 * r == denominador && q % 2 != 0))
+        ++q;
+    return q > std::numeric_limits<int64_t>::max() ? MonedaMaxima
+                                                   : Moneda::desdeDiezmilesimas(int64_t(q));
+}
+
+} // namespace
+
+Moneda CostePlan(const Plan& plan, const TipoPlan& tipo, Fechas::Dia fecha, int32_t segundoInicio,
+                 int64_t transcurridos) {
+    const auto seg = SegundosPorFranja(plan, tipo, fecha, segundoInicio, transcurridos);
+    if (plan.incorporado)
+        return CosteIncorporado(tipo, seg);
+    return RedondearExacto(SesentavosPlan(tipo, seg), 60);
+}
+
+Moneda CosteConIVA(const Plan& plan, const TipoPlan& tipo, Fechas::Dia fecha, int32_t segundoInicio,
+                   int64_t transcurridos, uint8_t incluirIVA, uint8_t porcentajeIVA) {
+    if (plan.incorporado || incluirIVA != 1)
+        return AplicarIVA(CostePlan(plan, tipo, fecha, segundoInicio, transcurridos), incluirIVA,
+                          porcentajeIVA);
+    const auto seg = SegundosPorFranja(plan, tipo, fecha, segundoInicio, transcurridos);
+    return RedondearExacto(SesentavosPlan(tipo, seg) * (100 + porcentajeIVA), 6000);
 }
 
 Moneda CosteTipo(const Catalogo& catalogo, std::string_view tipo, Fechas::Dia fecha,
@@ -238,8 +285,7 @@ Moneda CosteTipo(const Catalogo& catalogo, std::string_view tipo, Fechas::Dia fe
     const TipoPlan* t = catalogo.BuscarTipo(tipo, &plan);
     if (!t)
         return Moneda();
-    return AplicarIVA(CostePlan(*plan, *t, fecha, segundoInicio, transcurridos), incluirIVA,
-                      porcentajeIVA);
+    return CosteConIVA(*plan, *t, fecha, segundoInicio, transcurridos, incluirIVA, porcentajeIVA);
 }
 
 uint32_t ColorFranjaPlan(const Catalogo& catalogo, int hora, Fechas::Dia fecha,

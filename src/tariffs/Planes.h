@@ -55,8 +55,9 @@ struct Festivo {
 
 struct Plan {
     std::string nombre;
-    std::string archivo; // file it was read from; empty for the built-in tariff
-    bool euros = false;  // prices were written in euros (already converted to pesetas)
+    std::string archivo;      // file it was read from; empty for the built-in tariff
+    bool euros = false;       // prices were written in euros (already converted to pesetas)
+    bool incorporado = false; // the built-in tariff, priced in doubles as it always was
     std::vector<Festivo> festivos;
     std::vector<TipoPlan> tipos;
 };
@@ -84,9 +85,15 @@ TipoDia TipoDiaPlan(const Plan& plan, int64_t serialDia);
 
 // Amount of a call without IVA: it began at `segundoInicio` of date `fecha` (negative: the
 // previous day) and `transcurridos` seconds have elapsed. Closed form: the work does not grow
-// with the length of the call, only with the holidays it spans.
+// with the length of the call, only with the holidays it spans. A plan file's amount is summed
+// exactly (seconds x price per minute / 60) and rounded once to the ten-thousandth, halves to
+// even; the built-in tariff keeps its sum in doubles.
 Moneda CostePlan(const Plan& plan, const TipoPlan& tipo, Fechas::Dia fecha, int32_t segundoInicio,
                  int64_t transcurridos);
+// The same with IVA when incluirIVA is exactly 1: a plan file's amount with its IVA is still
+// exact and rounded once; the built-in tariff adds it by AplicarIVA.
+Moneda CosteConIVA(const Plan& plan, const TipoPlan& tipo, Fechas::Dia fecha, int32_t segundoInicio,
+                   int64_t transcurridos, uint8_t incluirIVA, uint8_t porcentajeIVA);
 
 // What the meter and the charts ask by call-type name, for the types of every plan: the amount
 // of a call (IVA as AplicarIVA) and the colour of the band at the start of a whole hour of a

@@ -37,8 +37,10 @@ Plan Leido(const std::string& texto) {
 }
 
 // Step-by-step count (second by second for 1/1 steps): every step begun after the included
-// seconds is charged whole, at the band of the second it begins in.
-Moneda PasoAPaso(const Plan& plan, const TipoPlan& t, Fechas::Dia fecha, int inicio, long largo) {
+// seconds is charged whole, at the band of the second it begins in. The exact amount, with the
+// IVA percentage, rounded once to the ten-thousandth, halves to even.
+Moneda PasoAPaso(const Plan& plan, const TipoPlan& t, Fechas::Dia fecha, int inicio, long largo,
+                 int iva = 0) {
     std::vector<int64_t> seg(t.franjas.size());
     const long a = inicio + t.segundosIncluidos;
     long d = -1000;
@@ -58,12 +60,12 @@ Moneda PasoAPaso(const Plan& plan, const TipoPlan& t, Fechas::Dia fecha, int ini
             if (s - d * 86400 >= r.desde && s - d * 86400 <= r.hasta)
                 seg[r.franja] += s == a ? t.primerPaso : t.paso;
     }
-    double importe = t.establecimiento.aDouble();
-    for (std::size_t f = 0; f < seg.size(); ++f) {
-        const double parte = double(seg[f]) * (t.franjas[f].precioMinuto.aDouble() / 60.0);
-        importe = f == 0 ? parte + importe : importe + parte;
-    }
-    return std::max(Moneda::redondear(importe), t.minimo);
+    int64_t sesentavos = t.establecimiento.diezmilesimas() * 60; // of a ten-thousandth
+    for (std::size_t f = 0; f < seg.size(); ++f)
+        sesentavos += seg[f] * t.franjas[f].precioMinuto.diezmilesimas();
+    sesentavos = std::max(sesentavos, t.minimo.diezmilesimas() * 60) * (100 + iva);
+    const int64_t q = sesentavos / 6000, r = sesentavos % 6000;
+    return Moneda::desdeDiezmilesimas(q + (r > 3000 || (r == 3000 && q % 2)));
 }
 
 } // namespace
@@ -198,6 +200,10 @@ private slots:
                "pasos = [60, 60]|\"pesetas\"\ndias_festivos = [\"29/02\", 1999-01-06]\n[[tipo]]\n"
                "nombre = \"Minutos\"\nincluidos = 160";
         QTest::addRow("paso de un dia") << "[60, 60]|[86400, 3600]";
+        // 0.0368 euros a minute are 6.123 pesetas: an odd number of seconds in that band costs
+        // an exact half ten-thousandth, where the sum in doubles rounded either way.
+        QTest::addRow("empates") << "[60, 60]\nfranjas = { punta = 0.06|[1, 1]\nfranjas = { "
+                                    "punta = 0.0368";
     }
     void formaCerrada() {
         QFETCH(QString, cambio);
@@ -217,8 +223,9 @@ private slots:
             const int inicio = int(azar() % (86400 + 255)) - 255;
             const long tope = i % 25 == 0 ? 8 * 86400L : i % 6 == 0 ? 2 * 86400L : 4000;
             const long largo = long(azar() % tope);
-            const Moneda cerrada = CostePlan(plan, t, fecha, inicio, largo);
-            const Moneda referencia = PasoAPaso(plan, t, fecha, inicio, largo);
+            const int iva = i % 3 ? 0 : 16;
+            const Moneda cerrada = CosteConIVA(plan, t, fecha, inicio, largo, iva > 0, 16);
+            const Moneda referencia = PasoAPaso(plan, t, fecha, inicio, largo, iva);
             if (cerrada != referencia)
                 QFAIL(qPrintable(QString("%1 %2 s desde %3: %4 != %5")
                                      .arg(QString::fromStdString(Fechas::TextoFecha(fecha)))
