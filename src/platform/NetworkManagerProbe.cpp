@@ -85,16 +85,22 @@ QVariant NetworkManagerProbe::Propiedad(const QString& ruta, const QString& inte
     return qdbus_cast<QDBusVariant>(respuesta.arguments().first()).variant();
 }
 
+// Worked out apart and stored at the end: the watcher's thread, which reads connected() at any
+// moment, never sees a call drop while the state is being read again.
 void NetworkManagerProbe::Releer() {
-    conectado_ = false;
-    nombre_.clear();
-    disponible_ = bus_.isConnected() && bus_.interface() &&
-                  bus_.interface()->isServiceRegistered(Servicio).value();
-    if (!disponible_)
-        return;
+    std::string nombre;
+    bool disponible = bus_.isConnected() && bus_.interface() &&
+                      bus_.interface()->isServiceRegistered(Servicio).value();
+    const bool conectado = disponible && Activa(disponible, nombre);
+    nombre_ = nombre;
+    disponible_ = disponible;
+    conectado_ = conectado;
+}
+
+bool NetworkManagerProbe::Activa(bool& disponible, std::string& nombre) const {
     const QVariant activas = Propiedad(RutaRaiz, InterfazRaiz, "ActiveConnections");
     // A service that does not answer as NetworkManager leaves the other probe in charge.
-    disponible_ = activas.isValid();
+    disponible = activas.isValid();
     for (const QDBusObjectPath& activa : Rutas(activas)) {
         const QString ruta = activa.path();
         if (Propiedad(ruta, InterfazActiva, "State").toUInt() != Activada)
@@ -106,9 +112,9 @@ void NetworkManagerProbe::Releer() {
                      Cuenta(tipo,
                             Propiedad(dispositivo.path(), InterfazDispositivo, "Metered").toUInt());
         if (cuenta) {
-            conectado_ = true;
-            nombre_ = Propiedad(ruta, InterfazActiva, "Id").toString().toStdString();
-            return;
+            nombre = Propiedad(ruta, InterfazActiva, "Id").toString().toStdString();
+            return true;
         }
     }
+    return false;
 }

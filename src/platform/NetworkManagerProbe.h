@@ -31,6 +31,9 @@ private slots:
 
 private:
     void Releer();
+    // Whether an active connection counts, and its name; `disponible` false when the service
+    // does not answer as NetworkManager.
+    bool Activa(bool& disponible, std::string& nombre) const;
     QVariant Propiedad(const QString& ruta, const QString& interfaz, const QString& nombre) const;
 
     QDBusConnection bus_;

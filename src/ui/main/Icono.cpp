@@ -47,69 +47,89 @@ QIcon Telefono(bool conectado) {
     return icono;
 }
 
+// A gear for the options.
+void DibujarEngranaje(QPainter& g, const QPen& borde) {
+    g.setPen(borde);
+    g.setBrush(QColor(170, 170, 185));
+    g.translate(16, 16);
+    for (int i = 0; i < 8; ++i) {
+        g.drawRect(QRectF(-2.5, -14, 5, 6));
+        g.rotate(45);
+    }
+    g.drawEllipse(QPointF(0, 0), 9.5, 9.5);
+    g.setBrush(Qt::white);
+    g.drawEllipse(QPointF(0, 0), 3.5, 3.5);
+}
+
+// A ruled list of calls.
+void DibujarLista(QPainter& g, const QPen& borde) {
+    g.setPen(borde);
+    g.setBrush(Qt::white);
+    g.drawRect(QRectF(5, 3, 22, 26));
+    g.setPen(QPen(QColor(30, 80, 170), 2));
+    for (int y = 9; y <= 24; y += 5)
+        g.drawLine(QPointF(9, y), QPointF(23, y));
+}
+
+// A calendar page.
+void DibujarCalendario(QPainter& g, const QPen& borde) {
+    g.setPen(borde);
+    g.setBrush(Qt::white);
+    g.drawRect(QRectF(4, 6, 24, 22));
+    g.setBrush(QColor(200, 40, 40));
+    g.drawRect(QRectF(4, 6, 24, 6));
+    g.setPen(Qt::NoPen);
+    g.setBrush(QColor(60, 60, 70));
+    for (int f = 0; f < 3; ++f)
+        for (int c = 0; c < 4; ++c)
+            g.drawRect(QRectF(7 + c * 5.3, 15 + f * 4.2, 3, 2.5));
+}
+
+// A coin for the tariffs.
+void DibujarMoneda(QPainter& g) {
+    g.setPen(QPen(QColor(120, 90, 0), 1.5));
+    g.setBrush(QColor(235, 190, 40));
+    g.drawEllipse(QRectF(4, 4, 24, 24));
+    QFont f;
+    f.setBold(true);
+    f.setPixelSize(13);
+    g.setFont(f);
+    g.setPen(QColor(110, 70, 0));
+    g.drawText(QRectF(4, 4, 24, 24), Qt::AlignCenter, "Pts");
+}
+
+// An information sign.
+void DibujarInformacion(QPainter& g, const QPen& borde) {
+    g.setPen(borde);
+    g.setBrush(QColor(40, 110, 210));
+    g.drawEllipse(QRectF(4, 4, 24, 24));
+    g.setPen(Qt::NoPen);
+    g.setBrush(Qt::white);
+    g.drawEllipse(QPointF(16, 10.5), 2.2, 2.2);
+    g.drawRoundedRect(QRectF(14, 14, 4, 10), 1, 1);
+}
+
 QPixmap Boton(int indice) {
     QPixmap p = Lienzo(32);
     QPainter g(&p);
     g.setRenderHint(QPainter::Antialiasing);
     const QPen borde(QColor(50, 50, 60), 1.5);
     switch (indice) {
-    case 1: { // a gear for the options
-        g.setPen(borde);
-        g.setBrush(QColor(170, 170, 185));
-        g.translate(16, 16);
-        for (int i = 0; i < 8; ++i) {
-            g.drawRect(QRectF(-2.5, -14, 5, 6));
-            g.rotate(45);
-        }
-        g.drawEllipse(QPointF(0, 0), 9.5, 9.5);
-        g.setBrush(Qt::white);
-        g.drawEllipse(QPointF(0, 0), 3.5, 3.5);
+    case 1:
+        DibujarEngranaje(g, borde);
         break;
-    }
-    case 3: { // a ruled list of calls
-        g.setPen(borde);
-        g.setBrush(Qt::white);
-        g.drawRect(QRectF(5, 3, 22, 26));
-        g.setPen(QPen(QColor(30, 80, 170), 2));
-        for (int y = 9; y <= 24; y += 5)
-            g.drawLine(QPointF(9, y), QPointF(23, y));
+    case 3:
+        DibujarLista(g, borde);
         break;
-    }
-    case 5: { // a calendar page
-        g.setPen(borde);
-        g.setBrush(Qt::white);
-        g.drawRect(QRectF(4, 6, 24, 22));
-        g.setBrush(QColor(200, 40, 40));
-        g.drawRect(QRectF(4, 6, 24, 6));
-        g.setPen(Qt::NoPen);
-        g.setBrush(QColor(60, 60, 70));
-        for (int f = 0; f < 3; ++f)
-            for (int c = 0; c < 4; ++c)
-                g.drawRect(QRectF(7 + c * 5.3, 15 + f * 4.2, 3, 2.5));
+    case 5:
+        DibujarCalendario(g, borde);
         break;
-    }
-    case 6: { // a coin for the tariffs
-        g.setPen(QPen(QColor(120, 90, 0), 1.5));
-        g.setBrush(QColor(235, 190, 40));
-        g.drawEllipse(QRectF(4, 4, 24, 24));
-        QFont f;
-        f.setBold(true);
-        f.setPixelSize(13);
-        g.setFont(f);
-        g.setPen(QColor(110, 70, 0));
-        g.drawText(QRectF(4, 4, 24, 24), Qt::AlignCenter, "Pts");
+    case 6:
+        DibujarMoneda(g);
         break;
-    }
-    case 8: { // an information sign
-        g.setPen(borde);
-        g.setBrush(QColor(40, 110, 210));
-        g.drawEllipse(QRectF(4, 4, 24, 24));
-        g.setPen(Qt::NoPen);
-        g.setBrush(Qt::white);
-        g.drawEllipse(QPointF(16, 10.5), 2.2, 2.2);
-        g.drawRoundedRect(QRectF(14, 14, 4, 10), 1, 1);
+    case 8:
+        DibujarInformacion(g, borde);
         break;
-    }
     default:
         break;
     }
