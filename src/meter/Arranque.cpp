@@ -141,7 +141,7 @@ Recuperacion RecuperarDiario(const SettingsStore& ajustes,
                              std::optional<Fechas::Dia> hasta, char separador,
                              const std::vector<std::filesystem::path>& reservas) {
     Recuperacion rec;
-    const std::string noAceptar = General::Leer(ajustes, General::Ajustes::NoAceptar);
+    const auto noAceptar = General::DecimalAjuste(ajustes, General::Ajustes::NoAceptar);
     const auto archivo = carpetaDatos / ArchivoLlamadas::NombreActual;
     // A kill between an append and the journal's update leaves a call in both: a journal's
     // calls up to the one the log ends with are already logged (they are appended in order).
@@ -236,7 +236,7 @@ Resultado Preparar(SettingsStore& ajustes, Fechas::Dia hoy, const std::filesyste
     res.periodo = cambio.periodo;
     if (cambio.hecho && !res.pendientes.empty())
         agregar(RecuperarDiario(ajustes, carpeta, std::nullopt, separador));
-    res.autodeteccion = General::Activo(General::Leer(ajustes, General::Ajustes::AutoSINO));
+    res.autodeteccion = General::BanderaAjuste(ajustes, General::Ajustes::AutoSINO);
     res.modo = LeerModo(General::Leer(ajustes, General::Ajustes::AlAbrir));
     return res;
 }

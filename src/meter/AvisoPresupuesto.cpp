@@ -10,7 +10,7 @@ RevisionPresupuesto RevisarPresupuesto(SettingsStore& store,
                                        const std::filesystem::path& carpetaDatos, Fechas::Dia hoy,
                                        char separador) {
     RevisionPresupuesto r;
-    const auto presupuesto = Estadistica::LeerPresupuesto(Leer(store, Ajustes::Presupuesto));
+    const auto presupuesto = MonedaAjuste(store, Ajustes::Presupuesto);
     const auto periodo = LeerPeriodo(store);
     if (!presupuesto || !periodo)
         return r;
@@ -31,7 +31,7 @@ RevisionPresupuesto RevisarPresupuesto(SettingsStore& store,
     Escribir(store, Ajustes::AvisoPresupuesto, marca);
     r.aviso = Estadistica::TextoAvisoPresupuesto(r.situacion, separador);
     const std::string sonido = Leer(store, Ajustes::PasoSonido);
-    if (Activo(Leer(store, Ajustes::PasoSINO)) && !sonido.empty())
+    if (BanderaAjuste(store, Ajustes::PasoSINO) && !sonido.empty())
         r.sonido = sonido;
     return r;
 }

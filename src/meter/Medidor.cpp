@@ -46,10 +46,7 @@ void BorrarTemporales(const std::filesystem::path& carpetaDatos) {
 
 } // namespace Diario
 
-bool SuperaMinimo(int64_t segundos, std::string_view noAceptar) {
-    auto minimo = General::LeerNumero(noAceptar, '.');
-    if (!minimo)
-        minimo = General::LeerNumero(noAceptar, ',');
+bool SuperaMinimo(int64_t segundos, std::optional<double> minimo) {
     return !minimo || static_cast<double>(segundos) > *minimo;
 }
 
@@ -94,7 +91,7 @@ Medidor::Efectos Medidor::Iniciar(const Fechas::FechaHora& ahora, Instante insta
     pantalla_ = anterior;
     efectos.modo = LeerModo(Leer(General::Ajustes::AlConectar));
     const std::string sonido = Leer(General::Ajustes::InicioSonido);
-    if (General::Activo(Leer(General::Ajustes::InicioSINO)) && !sonido.empty())
+    if (General::BanderaAjuste(ajustes_, General::Ajustes::InicioSINO) && !sonido.empty())
         efectos.sonidos.push_back(sonido);
     return efectos;
 }
@@ -233,21 +230,20 @@ Moneda Medidor::ImporteMostrado(const Pantalla& pantalla, char separador) {
 }
 
 void Medidor::AvisoImporte(Efectos& efectos) {
-    const std::string paso = Leer(General::Ajustes::PasoSINO);
     const std::string sonido = Leer(General::Ajustes::PasoSonido);
-    const auto umbral = General::ComoEntero16(Leer(General::Ajustes::Importe));
+    const auto umbral = General::NumeroAjuste(ajustes_, General::Ajustes::Importe);
     const auto importe = General::LeerNumero(pantalla_.Label6, separador_);
     if (!avisoPendiente_ || !umbral || !importe || *importe <= *umbral)
         return;
     avisoPendiente_ = false;
-    if (General::Activo(paso) && !sonido.empty())
+    if (General::BanderaAjuste(ajustes_, General::Ajustes::PasoSINO) && !sonido.empty())
         efectos.sonidos.push_back(sonido);
 }
 
 // Sounds each time the duration shown passes another "Periodo2" minutes; the count goes on
 // while the sound is off, so switching it on does not replay the periods already passed.
 void Medidor::AvisoPeriodico(int64_t segundos, Efectos& efectos) {
-    const auto minutos = General::ComoEntero16(Leer(General::Ajustes::Periodo2));
+    const auto minutos = General::NumeroAjuste(ajustes_, General::Ajustes::Periodo2);
     if (!minutos || *minutos <= 0)
         return;
     const int64_t vueltas = segundos / (int64_t{*minutos} * 60);
@@ -255,7 +251,7 @@ void Medidor::AvisoPeriodico(int64_t segundos, Efectos& efectos) {
         return;
     alertasDadas_ = vueltas;
     const std::string sonido = Leer(General::Ajustes::AlertaSonido);
-    if (General::Activo(Leer(General::Ajustes::AlertaSINO)) && !sonido.empty())
+    if (General::BanderaAjuste(ajustes_, General::Ajustes::AlertaSINO) && !sonido.empty())
         efectos.sonidos.push_back(sonido);
 }
 
@@ -275,7 +271,7 @@ Medidor::Efectos Medidor::Terminar(Instante instante) {
     Efectos efectos;
     if (!enCurso_)
         return efectos;
-    const std::string noAceptar = Leer(General::Ajustes::NoAceptar);
+    const auto noAceptar = General::DecimalAjuste(ajustes_, General::Ajustes::NoAceptar);
     enCurso_ = false;
     Lectura(Transcurridos(instante), efectos, false);
 
@@ -307,7 +303,7 @@ Medidor::Efectos Medidor::Terminar(Instante instante) {
     }
 
     const std::string sonido = Leer(General::Ajustes::FinalSonido);
-    if (General::Activo(Leer(General::Ajustes::FinalSINO)) && !sonido.empty())
+    if (General::BanderaAjuste(ajustes_, General::Ajustes::FinalSINO) && !sonido.empty())
         efectos.sonidos.push_back(sonido);
     efectos.modo = LeerModo(Leer(General::Ajustes::AlAbrir));
     return efectos;

@@ -30,7 +30,7 @@ void BorrarTemporales(const std::filesystem::path& carpetaDatos);
 
 // True when a call of `segundos` elapsed seconds is to be logged under the "NoAceptar" text:
 // strictly more than the minimum; a minimum that is not a number logs every call.
-bool SuperaMinimo(int64_t segundos, std::string_view noAceptar);
+bool SuperaMinimo(int64_t segundos, std::optional<double> noAceptar);
 
 // The call type the meter prices with. A `TipoLlamada` (the "Tarifa" setting) that no loaded
 // plan has gives way to the built-in default for this run; the setting is kept, so the type

@@ -8,14 +8,6 @@
 namespace General {
 
 namespace {
-std::optional<int> Entero(std::string_view texto) {
-    const auto v =
-        LeerEntero(texto, std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
-    if (!v)
-        return std::nullopt;
-    return static_cast<int>(*v);
-}
-
 std::string Flag(bool activo) {
     return activo ? "1" : "0";
 }
@@ -24,35 +16,35 @@ std::string Flag(bool activo) {
 ValoresOpciones LeerOpciones(const SettingsStore& store, EstadoPrograma& estado) {
     ValoresOpciones v;
     v.alertaSonido = Leer(store, Ajustes::AlertaSonido);
-    v.alertaSINO = Activo(Leer(store, Ajustes::AlertaSINO));
+    v.alertaSINO = BanderaAjuste(store, Ajustes::AlertaSINO);
     v.inicioSonido = Leer(store, Ajustes::InicioSonido);
-    v.inicioSINO = Activo(Leer(store, Ajustes::InicioSINO));
+    v.inicioSINO = BanderaAjuste(store, Ajustes::InicioSINO);
     v.finalSonido = Leer(store, Ajustes::FinalSonido);
-    v.finalSINO = Activo(Leer(store, Ajustes::FinalSINO));
-    if (const auto n = ComoEntero16(Leer(store, Ajustes::Periodo2)))
+    v.finalSINO = BanderaAjuste(store, Ajustes::FinalSINO);
+    if (const auto n = NumeroAjuste(store, Ajustes::Periodo2))
         v.periodo2 = *n;
-    v.pasoSINO = Activo(Leer(store, Ajustes::PasoSINO));
+    v.pasoSINO = BanderaAjuste(store, Ajustes::PasoSINO);
     v.pasoSonido = Leer(store, Ajustes::PasoSonido);
-    if (const auto n = ComoEntero16(Leer(store, Ajustes::Importe)))
+    if (const auto n = NumeroAjuste(store, Ajustes::Importe))
         v.importe = *n;
-    v.autoSINO = Activo(Leer(store, Ajustes::AutoSINO));
-    if (const auto n = ComoByte(Leer(store, Ajustes::Negociacion))) {
-        estado.SegundosNegociacion = *n;
+    v.autoSINO = BanderaAjuste(store, Ajustes::AutoSINO);
+    if (const auto n = NumeroAjuste(store, Ajustes::Negociacion)) {
+        estado.SegundosNegociacion = static_cast<uint8_t>(*n);
         v.negociacion = *n;
     }
     v.alAbrir = Leer(store, Ajustes::AlAbrir);
     v.alConectar = Leer(store, Ajustes::AlConectar);
-    v.noAceptar = Entero(Leer(store, Ajustes::NoAceptar));
-    if (const auto n = ComoByte(Leer(store, Ajustes::CuantoIVA))) {
-        estado.PorcentajeIVA = *n;
+    v.noAceptar = NumeroAjuste(store, Ajustes::NoAceptar);
+    if (const auto n = NumeroAjuste(store, Ajustes::CuantoIVA)) {
+        estado.PorcentajeIVA = static_cast<uint8_t>(*n);
         v.cuantoIVA = *n;
     }
-    if (const auto n = ComoByte(Leer(store, Ajustes::IVA))) {
-        estado.IncluirIVA = *n;
+    if (const auto n = NumeroAjuste(store, Ajustes::IVA)) {
+        estado.IncluirIVA = static_cast<uint8_t>(*n);
         v.iva = *n == 1;
     }
-    v.inicioWindowsSINO = Activo(Leer(store, Ajustes::InicioWindowsSINO));
-    if (const auto p = Estadistica::LeerPresupuesto(Leer(store, Ajustes::Presupuesto)))
+    v.inicioWindowsSINO = BanderaAjuste(store, Ajustes::InicioWindowsSINO);
+    if (const auto p = MonedaAjuste(store, Ajustes::Presupuesto))
         v.presupuesto = std::to_string(p->diezmilesimas() / Moneda::Escala);
     return v;
 }

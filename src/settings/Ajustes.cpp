@@ -63,20 +63,28 @@ std::string Leer(const SettingsStore& store, const Ajuste& ajuste) {
     return store.read(Aplicacion, ajuste.seccion, ajuste.clave);
 }
 
-std::optional<int32_t> LeerNumero(const SettingsStore& store, const Ajuste& ajuste) {
+std::optional<int32_t> NumeroAjuste(const SettingsStore& store, const Ajuste& ajuste) {
     return ComoNumero(ajuste, Leer(store, ajuste));
 }
 
-bool LeerBandera(const SettingsStore& store, const Ajuste& ajuste) {
-    return LeerNumero(store, ajuste) == 1;
+bool BanderaAjuste(const SettingsStore& store, const Ajuste& ajuste) {
+    return NumeroAjuste(store, ajuste) == 1;
 }
 
-std::optional<Fechas::Dia> LeerDia(const SettingsStore& store, const Ajuste& ajuste) {
+std::optional<Fechas::Dia> DiaAjuste(const SettingsStore& store, const Ajuste& ajuste) {
     return Fechas::LeerFecha(Leer(store, ajuste));
 }
 
-std::optional<Moneda> LeerMoneda(const SettingsStore& store, const Ajuste& ajuste) {
-    const auto v = LeerNumero(store, ajuste);
+std::optional<double> DecimalAjuste(const SettingsStore& store, const Ajuste& ajuste) {
+    const std::string texto = Leer(store, ajuste);
+    auto v = LeerNumero(texto, '.');
+    if (!v)
+        v = LeerNumero(texto, ',');
+    return v;
+}
+
+std::optional<Moneda> MonedaAjuste(const SettingsStore& store, const Ajuste& ajuste) {
+    const auto v = NumeroAjuste(store, ajuste);
     if (!v)
         return std::nullopt;
     return Moneda::desdeEntero(*v);
@@ -108,10 +116,6 @@ std::optional<int16_t> ComoEntero16(std::string_view texto) {
     return static_cast<int16_t>(*v);
 }
 
-bool Activo(std::string_view texto) {
-    return ComoByte(texto) == uint8_t{1};
-}
-
 std::optional<PeriodoFacturacion> LeerPeriodo(const SettingsStore& store) {
     const auto inicio = Fechas::LeerFecha(
         store.read(AplicacionPeriodo, Ajustes::FechaInicio.seccion, Ajustes::FechaInicio.clave));
@@ -123,9 +127,9 @@ std::optional<PeriodoFacturacion> LeerPeriodo(const SettingsStore& store) {
 }
 
 bool CargarEstado(const SettingsStore& store, EstadoPrograma& estado) {
-    const auto iva = LeerNumero(store, Ajustes::IVA);
-    const auto porcentaje = LeerNumero(store, Ajustes::CuantoIVA);
-    const auto negociacion = LeerNumero(store, Ajustes::Negociacion);
+    const auto iva = NumeroAjuste(store, Ajustes::IVA);
+    const auto porcentaje = NumeroAjuste(store, Ajustes::CuantoIVA);
+    const auto negociacion = NumeroAjuste(store, Ajustes::Negociacion);
     if (!iva || !porcentaje || !negociacion)
         return false;
     estado.IncluirIVA = static_cast<uint8_t>(*iva);

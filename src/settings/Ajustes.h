@@ -89,12 +89,14 @@ std::span<const Ajuste* const> AjustesEnOrden();
 // Reads and writes a setting under the application name `VatriMox`: one reader per type, each
 // nullopt (a flag: false) when the stored text does not convert within the setting's range.
 std::string Leer(const SettingsStore& store, const Ajuste& ajuste);
-std::optional<int32_t> LeerNumero(const SettingsStore& store, const Ajuste& ajuste);
+std::optional<int32_t> NumeroAjuste(const SettingsStore& store, const Ajuste& ajuste);
 // A flag counts as set only when it converts to exactly 1.
-bool LeerBandera(const SettingsStore& store, const Ajuste& ajuste);
-std::optional<Fechas::Dia> LeerDia(const SettingsStore& store, const Ajuste& ajuste);
+bool BanderaAjuste(const SettingsStore& store, const Ajuste& ajuste);
+std::optional<Fechas::Dia> DiaAjuste(const SettingsStore& store, const Ajuste& ajuste);
+// A number that may carry decimals after a point or a comma ("NoAceptar" is compared so).
+std::optional<double> DecimalAjuste(const SettingsStore& store, const Ajuste& ajuste);
 // A number of whole pesetas; nullopt also when the setting is empty.
-std::optional<Moneda> LeerMoneda(const SettingsStore& store, const Ajuste& ajuste);
+std::optional<Moneda> MonedaAjuste(const SettingsStore& store, const Ajuste& ajuste);
 // The setting's first-run default as a number (a numeric setting's default always converts).
 int32_t NumeroPorDefecto(const Ajuste& ajuste);
 bool Escribir(SettingsStore& store, const Ajuste& ajuste, std::string_view valor);
@@ -104,7 +106,6 @@ bool Escribir(SettingsStore& store, const Ajuste& ajuste, int64_t valor);
 // text is not a number in range.
 std::optional<uint8_t> ComoByte(std::string_view texto);     // 0..255
 std::optional<int16_t> ComoEntero16(std::string_view texto); // -32768..32767
-bool Activo(std::string_view texto);
 
 // Values held for the whole run.
 struct EstadoPrograma {

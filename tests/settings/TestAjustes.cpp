@@ -77,8 +77,8 @@ private slots:
         QVERIFY(ajuste);
         MemorySettingsStore s;
         QVERIFY(Escribir(s, *ajuste, texto.toStdString()));
-        QCOMPARE(LeerNumero(s, *ajuste).value_or(-99999), numero);
-        QCOMPARE(LeerBandera(s, *ajuste), bandera);
+        QCOMPARE(NumeroAjuste(s, *ajuste).value_or(-99999), numero);
+        QCOMPARE(BanderaAjuste(s, *ajuste), bandera);
     }
 
     void defectosEnAlmacenVacio() {
