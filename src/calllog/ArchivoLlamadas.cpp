@@ -74,6 +74,11 @@ std::string LeerBytes(const fs::path& ruta, std::unique_ptr<char[]>& datos, size
     return {};
 }
 
+// Temporary files of Reemplazar are named ".<file>.tmp<pid>-<n>" beside their file.
+std::string PrefijoTemporal(const fs::path& archivo) {
+    return "." + archivo.filename().string() + ".tmp";
+}
+
 fs::path Destino(const fs::path& archivo) {
     std::error_code ec;
     if (fs::is_symlink(archivo, ec)) {
@@ -101,9 +106,8 @@ Resultado Reemplazar(const fs::path& archivo, const Contenido& escribir) {
     fs::path temporal;
     int fd = -1;
     for (int intento = 0; intento < 100 && fd < 0; ++intento) {
-        std::string nombre = ".";
-        nombre += destino.filename().string();
-        nombre += ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(contador++);
+        std::string nombre = PrefijoTemporal(destino);
+        nombre += std::to_string(::getpid()) + "-" + std::to_string(contador++);
         temporal = carpeta / nombre;
         fd = ::open(temporal.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
@@ -138,12 +142,22 @@ Resultado Reemplazar(const fs::path& archivo, const Contenido& escribir) {
     return {};
 }
 
+} // namespace
+
 Resultado Reemplazar(const fs::path& archivo, std::string_view contenido) {
     return Reemplazar(archivo, [contenido](int fd) {
         return EscribirTodo(fd, contenido.data(), contenido.size());
     });
 }
-} // namespace
+
+void BorrarTemporales(const fs::path& archivo) {
+    const fs::path carpeta = archivo.has_parent_path() ? archivo.parent_path() : fs::path(".");
+    const std::string prefijo = PrefijoTemporal(archivo);
+    std::error_code ec;
+    for (const auto& e : fs::directory_iterator(carpeta, ec))
+        if (e.path().filename().string().starts_with(prefijo))
+            fs::remove(e.path(), ec);
+}
 
 Lectura Leer(const fs::path& archivo, const Avance& avance) {
     std::unique_ptr<char[]> datos;

@@ -68,6 +68,10 @@ Resultado Escribir(const std::filesystem::path& archivo, const std::vector<Llama
 Resultado Vaciar(const std::filesystem::path& archivo);
 // Creates an empty file only where none exists.
 Resultado CrearSiFalta(const std::filesystem::path& archivo);
+// Replaces the file with these bytes, atomically.
+Resultado Reemplazar(const std::filesystem::path& archivo, std::string_view contenido);
+// Removes the temporary files that a kill in the middle of replacing `archivo` left beside it.
+void BorrarTemporales(const std::filesystem::path& archivo);
 // Copies origen over destino, atomically.
 Resultado Copiar(const std::filesystem::path& origen, const std::filesystem::path& destino);
 

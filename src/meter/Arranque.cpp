@@ -5,6 +5,7 @@
 #include "core/Formato.h"
 
 #include <algorithm>
+#include <fstream>
 #include <system_error>
 
 namespace Arranque {
@@ -97,43 +98,157 @@ std::optional<General::PeriodoFacturacion> NuevoPeriodo(const General::PeriodoFa
     return n;
 }
 
+namespace {
+
+// The rollover in progress, as its marker file holds it: "copia" or "copiado", then the old and the
+// new period's dates.
+struct MarcaCambio {
+    bool copiado = false;
+    General::PeriodoFacturacion antes, despues;
+};
+
+std::string TextoMarca(const MarcaCambio& m) {
+    return std::string(m.copiado ? "copiado" : "copia") + " " + Fechas::TextoFecha(m.antes.inicio) +
+           " " + Fechas::TextoFecha(m.antes.fin) + " " + Fechas::TextoFecha(m.despues.inicio) +
+           " " + Fechas::TextoFecha(m.despues.fin) + "\n";
+}
+
+std::optional<MarcaCambio> LeerMarca(const std::filesystem::path& ruta) {
+    std::ifstream f(ruta);
+    std::string paso, fechas[4];
+    if (!(f >> paso >> fechas[0] >> fechas[1] >> fechas[2] >> fechas[3]) ||
+        (paso != "copia" && paso != "copiado"))
+        return std::nullopt;
+    std::optional<Fechas::Dia> d[4];
+    for (int i = 0; i < 4; ++i)
+        if (!(d[i] = Fechas::LeerFecha(fechas[i])))
+            return std::nullopt;
+    return MarcaCambio{paso == "copiado", {*d[0], *d[1]}, {*d[2], *d[3]}};
+}
+
+// True when both files hold the same bytes.
+bool MismoContenido(const std::filesystem::path& a, const std::filesystem::path& b) {
+    std::error_code ec1, ec2;
+    if (std::filesystem::file_size(a, ec1) != std::filesystem::file_size(b, ec2) || ec1 || ec2)
+        return false;
+    std::ifstream fa(a, std::ios::binary), fb(b, std::ios::binary);
+    std::vector<char> ba(1 << 16), bb(1 << 16);
+    while (fa && fb) {
+        fa.read(ba.data(), static_cast<std::streamsize>(ba.size()));
+        fb.read(bb.data(), static_cast<std::streamsize>(bb.size()));
+        if (fa.gcount() != fb.gcount() ||
+            !std::equal(ba.begin(), ba.begin() + fa.gcount(), bb.begin()))
+            return false;
+    }
+    return fa.eof() && fb.eof();
+}
+
+// One step of the rollover; "" when done, else why not.
+std::string HacerPaso(PasoCambio paso, SettingsStore& ajustes, MarcaCambio& m,
+                      const std::filesystem::path& carpeta, bool reanudado) {
+    const auto actual = carpeta / ArchivoLlamadas::NombreActual;
+    const auto anterior = carpeta / ArchivoLlamadas::NombreAnterior;
+    const auto marca = carpeta / NombreMarcaCambio;
+    ArchivoLlamadas::Resultado r;
+    switch (paso) {
+    case PasoCambio::Marca:
+    case PasoCambio::Copiado:
+        m.copiado = paso == PasoCambio::Copiado;
+        r = ArchivoLlamadas::Reemplazar(marca, TextoMarca(m));
+        return r ? "" : "No se ha podido guardar " + marca.string() + ": " + r.error;
+    case PasoCambio::Copia:
+        r = ArchivoLlamadas::CrearSiFalta(actual);
+        if (r)
+            r = ArchivoLlamadas::Copiar(actual, anterior);
+        return r ? ""
+                 : "No se ha podido copiar " + actual.string() + " en " + anterior.string() + ": " +
+                       r.error;
+    case PasoCambio::FechaInicio:
+    case PasoCambio::FechaFinal: {
+        const bool inicio = paso == PasoCambio::FechaInicio;
+        return General::Escribir(
+                   ajustes, inicio ? General::Ajustes::FechaInicio : General::Ajustes::FechaFinal,
+                   Fechas::TextoFecha(inicio ? m.despues.inicio : m.despues.fin))
+                   ? ""
+                   : "No se han podido guardar las fechas del nuevo periodo.";
+    }
+    case PasoCambio::Vaciado: {
+        // Resumed, the log is emptied only while it is still the copy just made: calls logged after
+        // the rollover (had its marker outlived it) are kept.
+        std::error_code ec;
+        if (reanudado && (std::filesystem::file_size(actual, ec) == 0 || ec ||
+                          !MismoContenido(actual, anterior)))
+            return "";
+        r = ArchivoLlamadas::Vaciar(actual);
+        return r ? "" : "No se ha podido vaciar " + actual.string() + ": " + r.error;
+    }
+    case PasoCambio::Desmarcar: {
+        std::error_code ec;
+        std::filesystem::remove(marca, ec);
+        return "";
+    }
+    case PasoCambio::Fin:
+        break;
+    }
+    return "";
+}
+
+// Runs the steps from `desde` up to `parada`. A step that fails puts the stored dates back and
+// drops the marker: the log is not emptied before the dates are stored, so the calls stay in it and
+// the next start rolls over again.
+CambioPeriodo Ejecutar(SettingsStore& ajustes, MarcaCambio m, const std::filesystem::path& carpeta,
+                       PasoCambio desde, PasoCambio parada) {
+    CambioPeriodo cambio{false, m.antes, {}};
+    const bool reanudado = desde != PasoCambio::Marca;
+    for (auto paso = desde; paso < parada; paso = PasoCambio(static_cast<int>(paso) + 1)) {
+        cambio.error = HacerPaso(paso, ajustes, m, carpeta, reanudado);
+        if (cambio.error.empty())
+            continue;
+        if (paso >= PasoCambio::FechaInicio) {
+            General::Escribir(ajustes, General::Ajustes::FechaInicio,
+                              Fechas::TextoFecha(m.antes.inicio));
+            General::Escribir(ajustes, General::Ajustes::FechaFinal,
+                              Fechas::TextoFecha(m.antes.fin));
+        }
+        if (paso != PasoCambio::Marca)
+            HacerPaso(PasoCambio::Desmarcar, ajustes, m, carpeta, reanudado);
+        return cambio;
+    }
+    if (parada == PasoCambio::Fin) {
+        cambio.hecho = true;
+        cambio.periodo = m.despues;
+    }
+    return cambio;
+}
+
+} // namespace
+
 CambioPeriodo CambiarPeriodo(SettingsStore& ajustes, const General::PeriodoFacturacion& periodo,
-                             Fechas::Dia hoy, const std::filesystem::path& carpetaDatos) {
-    CambioPeriodo cambio{false, periodo, {}};
+                             Fechas::Dia hoy, const std::filesystem::path& carpetaDatos,
+                             PasoCambio parada) {
     const auto nuevo = NuevoPeriodo(periodo, hoy);
     if (!nuevo)
-        return cambio;
-    const auto actual = carpetaDatos / ArchivoLlamadas::NombreActual;
-    const auto anterior = carpetaDatos / ArchivoLlamadas::NombreAnterior;
-    auto r = ArchivoLlamadas::CrearSiFalta(actual);
-    if (r)
-        r = ArchivoLlamadas::Copiar(actual, anterior);
-    if (!r) {
-        cambio.error = "No se ha podido copiar " + actual.string() + " en " + anterior.string() +
-                       ": " + r.error;
-        return cambio;
+        return {false, periodo, {}};
+    return Ejecutar(ajustes, {false, periodo, *nuevo}, carpetaDatos, PasoCambio::Marca, parada);
+}
+
+CambioPeriodo TerminarCambioPeriodo(SettingsStore& ajustes,
+                                    const std::filesystem::path& carpetaDatos) {
+    const auto marca = carpetaDatos / NombreMarcaCambio;
+    for (const auto& archivo : {carpetaDatos / ArchivoLlamadas::NombreActual,
+                                carpetaDatos / ArchivoLlamadas::NombreAnterior, marca})
+        ArchivoLlamadas::BorrarTemporales(archivo);
+    std::error_code ec;
+    if (!std::filesystem::exists(marca, ec))
+        return {};
+    const auto m = LeerMarca(marca);
+    if (!m) {
+        // Not a marker this program wrote: nothing can be finished from it.
+        std::filesystem::remove(marca, ec);
+        return {};
     }
-    const auto restaurar = [&] {
-        General::Escribir(ajustes, General::Ajustes::FechaInicio,
-                          Fechas::TextoFecha(periodo.inicio));
-        General::Escribir(ajustes, General::Ajustes::FechaFinal, Fechas::TextoFecha(periodo.fin));
-    };
-    if (!General::Escribir(ajustes, General::Ajustes::FechaInicio,
-                           Fechas::TextoFecha(nuevo->inicio)) ||
-        !General::Escribir(ajustes, General::Ajustes::FechaFinal, Fechas::TextoFecha(nuevo->fin))) {
-        restaurar();
-        cambio.error = "No se han podido guardar las fechas del nuevo periodo.";
-        return cambio;
-    }
-    r = ArchivoLlamadas::Vaciar(actual);
-    if (!r) {
-        restaurar();
-        cambio.error = "No se ha podido vaciar " + actual.string() + ": " + r.error;
-        return cambio;
-    }
-    cambio.hecho = true;
-    cambio.periodo = *nuevo;
-    return cambio;
+    return Ejecutar(ajustes, *m, carpetaDatos,
+                    m->copiado ? PasoCambio::FechaInicio : PasoCambio::Copia, PasoCambio::Fin);
 }
 
 Recuperacion RecuperarDiario(const SettingsStore& ajustes,
@@ -218,6 +333,8 @@ Resultado Preparar(SettingsStore& ajustes, Fechas::Dia hoy, const std::filesyste
                    General::EstadoPrograma& estado, char separador,
                    const std::vector<std::filesystem::path>& reservas) {
     Resultado res;
+    // A rollover that a kill interrupted is finished before the settings or the log are read.
+    const auto terminado = TerminarCambioPeriodo(ajustes, carpeta);
     res.periodo = CargarAjustes(ajustes, hoy, carpeta, estado, res.mensajes);
     const auto agregar = [&res](Recuperacion rec) {
         res.mensajes.insert(res.mensajes.end(), rec.mensajes.begin(), rec.mensajes.end());
@@ -226,7 +343,7 @@ Resultado Preparar(SettingsStore& ajustes, Fechas::Dia hoy, const std::filesyste
     // Calls of the ended period go into its log before that log becomes the previous one.
     agregar(RecuperarDiario(ajustes, carpeta, res.periodo.fin, separador, reservas));
     const auto cambio = CambiarPeriodo(ajustes, res.periodo, hoy, carpeta);
-    if (cambio.hecho)
+    if (cambio.hecho || terminado.hecho)
         res.mensajes.push_back({false, TextoCambioPeriodo});
     else if (!cambio.error.empty())
         res.mensajes.push_back({true, "No se ha podido iniciar el nuevo periodo de llamadas. " +
