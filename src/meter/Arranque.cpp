@@ -65,16 +65,21 @@ General::PeriodoFacturacion CargarAjustes(SettingsStore& ajustes, Fechas::Dia ho
             completado = General::CompletarAjustes(ajustes, hoy);
         const auto creado =
             ArchivoLlamadas::CrearSiFalta(carpetaDatos / ArchivoLlamadas::NombreActual);
-        if (!completado)
+        periodo = General::LeerPeriodo(ajustes);
+        cargado = periodo && General::CargarEstado(ajustes, estado);
+        // Defaults are in use only on a first start or when the settings still do not load;
+        // otherwise the user's settings are (a store that cannot save may still hold them).
+        if (!completado && (vacio || !cargado))
             mensajes.push_back({true, "No se han podido guardar los ajustes de VatriMox; se usan "
                                       "los valores por defecto."});
+        else if (!completado)
+            mensajes.push_back({true, "No se pueden guardar los ajustes de VatriMox: los cambios "
+                                      "que se hagan no se conservarán."});
         else if (!completado.fechas.empty())
             mensajes.push_back({false, TextoFechasCambiadas(completado.fechas)});
         if (!creado)
             mensajes.push_back(
                 {true, "No se ha podido crear el archivo de llamadas: " + creado.error});
-        periodo = General::LeerPeriodo(ajustes);
-        cargado = periodo && General::CargarEstado(ajustes, estado);
     }
     if (!periodo)
         periodo = General::PeriodoFacturacion{hoy, hoy + std::chrono::days{DiasPrimerPeriodo}};

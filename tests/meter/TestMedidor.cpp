@@ -409,6 +409,8 @@ private slots:
         QCOMPARE(Contenido(Log()), llamadas);
     }
 
+    // Defaults in use are said so; a store that keeps the user's settings but cannot save
+    // them (a read-only file) says only that changes will not be kept.
     void ajustesQueNoSeGuardan() {
         MemorySettingsStore roto;
         roto.fallarEscrituras = true;
@@ -416,7 +418,24 @@ private slots:
         const auto p = Arranque::CargarAjustes(roto, D(1999, 3, 15), carpeta_, estado_, mensajes);
         QCOMPARE(mensajes.size(), size_t(1));
         QVERIFY(mensajes[0].critico);
+        QVERIFY(QString::fromStdString(mensajes[0].texto).endsWith("los valores por defecto."));
         QCOMPARE(p.fin, D(1999, 5, 14));
+        struct SoloLectura : MemorySettingsStore {
+            bool write(const std::string& a, const std::string& s, const std::string& k,
+                       const std::string& v) override {
+                MemorySettingsStore::write(a, s, k, v); // kept in memory, not on disk
+                return false;
+            }
+        } soloLectura;
+        soloLectura.valores = ajustes_.valores;
+        General::Escribir(soloLectura, General::Ajustes::IVA, "1");
+        General::Escribir(soloLectura, General::Ajustes::Negociacion, "muchos");
+        mensajes.clear();
+        Arranque::CargarAjustes(soloLectura, D(1999, 3, 15), carpeta_, estado_, mensajes);
+        QCOMPARE(mensajes.size(), size_t(1));
+        QCOMPARE(mensajes[0].texto, std::string("No se pueden guardar los ajustes de VatriMox: "
+                                                "los cambios que se hagan no se conservarán."));
+        QCOMPARE(estado_.IncluirIVA, uint8_t(1));
     }
 
     // A call of the ended period lands in that period's log, now the previous one.
