@@ -179,6 +179,59 @@ Lectura Leer(const fs::path& archivo, const Avance& avance) {
     }
 }
 
+namespace {
+
+// The bytes from `desde` to the end; false when they cannot be read.
+bool LeerCola(const fs::path& ruta, off_t cola, std::string& bytes, off_t& desde) {
+    const int fd = ::open(ruta.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    bool leido = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    desde = leido && st.st_size > cola ? st.st_size - cola : 0;
+    bytes.assign(leido ? static_cast<size_t>(st.st_size - desde) : 0, '\0');
+    for (size_t hecho = 0; leido && hecho < bytes.size();) {
+        const ssize_t r = ::pread(fd, bytes.data() + hecho, bytes.size() - hecho,
+                                  desde + static_cast<off_t>(hecho));
+        if (r < 0 && errno == EINTR)
+            continue;
+        leido = r > 0;
+        hecho += leido ? static_cast<size_t>(r) : 0;
+    }
+    ::close(fd);
+    return leido;
+}
+
+} // namespace
+
+std::optional<Llamada> LeerUltima(const fs::path& archivo) {
+    // Far more than one line of the written form.
+    constexpr off_t Cola = off_t{1} << 16;
+    std::string bytes;
+    off_t desde = 0;
+    if (!LeerCola(archivo, Cola, bytes, desde))
+        return std::nullopt;
+    std::string_view cola(bytes);
+    if (desde > 0) {
+        // From the first line start on: a line of the written form is one record.
+        const size_t salto = cola.find('\n');
+        cola = salto == std::string_view::npos ? std::string_view() : cola.substr(salto + 1);
+    }
+    if (desde == 0 || !cola.empty()) {
+        const Lectura r = LeerTexto(cola);
+        if (r.ok && !r.llamadas.empty())
+            return r.llamadas.back();
+        if (desde == 0)
+            return std::nullopt;
+    }
+    // The tail does not start on a record (records across lines, a damaged end): the whole
+    // file decides.
+    const Lectura r = Leer(archivo);
+    if (!r.ok || r.llamadas.empty())
+        return std::nullopt;
+    return r.llamadas.back();
+}
+
 Resultado Anadir(const fs::path& archivo, const Llamada& llamada) {
     if (std::string p = ProblemaRegistro(llamada); !p.empty())
         return {"No se puede guardar la llamada en «" + archivo.string() + "»: " + p};

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,6 +61,9 @@ std::string ProblemaRegistro(const Llamada& llamada);
 // Reads the bytes of a call-log file: six values per record, counted across line ends.
 Lectura LeerTexto(std::string_view bytes, const Avance& avance = {});
 Lectura Leer(const std::filesystem::path& archivo, const Avance& avance = {});
+// The last record of a file, as Leer would give it, read from the file's last bytes when they
+// hold whole records; nullopt when the file has none or does not read.
+std::optional<Llamada> LeerUltima(const std::filesystem::path& archivo);
 // Appends one record, creating the file when missing.
 Resultado Anadir(const std::filesystem::path& archivo, const Llamada& llamada);
 // Replaces the file with these records, atomically (temporary file, flush, rename).

@@ -265,9 +265,8 @@ Recuperacion RecuperarDiario(const SettingsStore& ajustes,
     const auto archivo = carpetaDatos / ArchivoLlamadas::NombreActual;
     // A kill between an append and the journal's update leaves a call in both: a journal's
     // calls up to the one the log ends with are already logged (they are appended in order).
-    const auto log = ArchivoLlamadas::Leer(archivo);
-    const std::optional<Llamada> ultima =
-        log.ok && !log.llamadas.empty() ? std::optional(log.llamadas.back()) : std::nullopt;
+    // Only the log's last record counts, read from its end.
+    const std::optional<Llamada> ultima = ArchivoLlamadas::LeerUltima(archivo);
     std::vector<Llamada> vistas; // a call kept in two journals is logged once
     std::vector<std::filesystem::path> carpetas{carpetaDatos};
     carpetas.insert(carpetas.end(), reservas.begin(), reservas.end());
