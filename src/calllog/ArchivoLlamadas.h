@@ -27,7 +27,7 @@ struct Resultado {
 // Where and why a read failed.
 struct ErrorLectura {
     int64_t registro = 0; // 0-based record being read
-    int campo = 0;        // 1..6, field of that record; 0 when the file itself could not be read
+    int campo = 0;        // 1..6 field of that record, 7 a seventh value on its line; 0: unreadable
     int64_t linea = 0;    // 1-based line of the file
     std::string motivo;
 };

@@ -199,7 +199,8 @@ private slots:
         QTest::newRow("importe desmedido") << con(5, "9999999999999999") << 0 << 5 << 1;
         QTest::newRow("resto tras comillas") << con(6, "\"M\"x") << 0 << 6 << 1;
         QTest::newRow("registro truncado") << bien + bien.left(34) + "\r\n" << 1 << 4 << 2;
-        QTest::newRow("siete valores desplazan") << con(6, "\"M\",7\r\n") + bien << 1 << 1 << 1;
+        QTest::newRow("siete valores") << con(6, "\"M\",7\r\n") + bien << 0 << 7 << 1;
+        QTest::newRow("anio de dos cifras") << con(1, "#99-03-17#") << 0 << 1 << 1;
         QTest::newRow("linea vacia al final") << bien + "\r\n" << 1 << 1 << 2;
         QTest::newRow("comillas sin cerrar") << bien + bien.left(46) << 1 << 6 << 2;
         QTest::newRow("almohadilla sin cerrar") << con(1, "#1999-03-15") << 0 << 1 << 1;
