@@ -256,6 +256,43 @@ CambioPeriodo TerminarCambioPeriodo(SettingsStore& ajustes,
                     m->copiado ? PasoCambio::FechaInicio : PasoCambio::Copia, PasoCambio::Fin);
 }
 
+namespace {
+
+// Appends a call recovered from a journal to the log, telling the user; kept pending when the
+// append fails.
+void AnadirRecuperada(const std::filesystem::path& archivo, const Llamada& l, char separador,
+                      Recuperacion& rec) {
+    const auto r = ArchivoLlamadas::Anadir(archivo, l);
+    if (r) {
+        rec.mensajes.push_back({false, "Se ha recuperado la llamada " + Descripcion(l, separador) +
+                                           ", que no llegó a guardarse, y se ha añadido "
+                                           "al archivo de llamadas."});
+    } else {
+        rec.pendientes.push_back(l);
+        rec.mensajes.push_back({true, "No se ha podido guardar la llamada " +
+                                          Descripcion(l, separador) + " en " + archivo.string() +
+                                          ": " + r.error +
+                                          "\nSe intentará de nuevo más adelante."});
+    }
+}
+
+// What is left goes back into one journal, the first that can be written; the others go.
+// When none can take it, every journal stays as it was: a call twice beats a call lost.
+void DevolverAlDiario(const std::vector<std::filesystem::path>& leidos,
+                      const std::vector<Llamada>& pendientes) {
+    std::optional<std::filesystem::path> guardado;
+    for (const auto& carpeta : leidos)
+        if (!guardado && (pendientes.empty() || Diario::Guardar(carpeta, pendientes)))
+            guardado = carpeta;
+    for (const auto& carpeta : leidos)
+        if (guardado && carpeta != *guardado)
+            Diario::Guardar(carpeta, {});
+    if (guardado && pendientes.empty())
+        Diario::Guardar(*guardado, {});
+}
+
+} // namespace
+
 Recuperacion RecuperarDiario(const SettingsStore& ajustes,
                              const std::filesystem::path& carpetaDatos,
                              std::optional<Fechas::Dia> hasta, char separador,
@@ -304,32 +341,10 @@ Recuperacion RecuperarDiario(const SettingsStore& ajustes,
             }
             if (!SuperaMinimo(SegundosConexion(l), noAceptar))
                 continue;
-            const auto r = ArchivoLlamadas::Anadir(archivo, l);
-            if (r) {
-                rec.mensajes.push_back({false, "Se ha recuperado la llamada " +
-                                                   Descripcion(l, separador) +
-                                                   ", que no llegó a guardarse, y se ha añadido "
-                                                   "al archivo de llamadas."});
-            } else {
-                rec.pendientes.push_back(l);
-                rec.mensajes.push_back({true, "No se ha podido guardar la llamada " +
-                                                  Descripcion(l, separador) + " en " +
-                                                  archivo.string() + ": " + r.error +
-                                                  "\nSe intentará de nuevo más adelante."});
-            }
+            AnadirRecuperada(archivo, l, separador, rec);
         }
     }
-    // What is left goes back into one journal, the first that can be written; the others go.
-    // When none can take it, every journal stays as it was: a call twice beats a call lost.
-    std::optional<std::filesystem::path> guardado;
-    for (const auto& carpeta : leidos)
-        if (!guardado && (rec.pendientes.empty() || Diario::Guardar(carpeta, rec.pendientes)))
-            guardado = carpeta;
-    for (const auto& carpeta : leidos)
-        if (guardado && carpeta != *guardado)
-            Diario::Guardar(carpeta, {});
-    if (guardado && rec.pendientes.empty())
-        Diario::Guardar(*guardado, {});
+    DevolverAlDiario(leidos, rec.pendientes);
     return rec;
 }
 
