@@ -74,6 +74,11 @@ std::string LeerBytes(const fs::path& ruta, std::unique_ptr<char[]>& datos, size
     return {};
 }
 
+// Temporary files of Reemplazar are named ".<file>.tmp<pid>-<n>" beside their file.
+std::string PrefijoTemporal(const fs::path& archivo) {
+    return "." + archivo.filename().string() + ".tmp";
+}
+
 fs::path Destino(const fs::path& archivo) {
     std::error_code ec;
     if (fs::is_symlink(archivo, ec)) {
@@ -101,9 +106,8 @@ Resultado Reemplazar(const fs::path& archivo, const Contenido& escribir) {
     fs::path temporal;
     int fd = -1;
     for (int intento = 0; intento < 100 && fd < 0; ++intento) {
-        std::string nombre = ".";
-        nombre += destino.filename().string();
-        nombre += ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(contador++);
+        std::string nombre = PrefijoTemporal(destino);
+        nombre += std::to_string(::getpid()) + "-" + std::to_string(contador++);
         temporal = carpeta / nombre;
         fd = ::open(temporal.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
@@ -138,12 +142,22 @@ Resultado Reemplazar(const fs::path& archivo, const Contenido& escribir) {
     return {};
 }
 
+} // namespace
+
 Resultado Reemplazar(const fs::path& archivo, std::string_view contenido) {
     return Reemplazar(archivo, [contenido](int fd) {
         return EscribirTodo(fd, contenido.data(), contenido.size());
     });
 }
-} // namespace
+
+void BorrarTemporales(const fs::path& archivo) {
+    const fs::path carpeta = archivo.has_parent_path() ? archivo.parent_path() : fs::path(".");
+    const std::string prefijo = PrefijoTemporal(archivo);
+    std::error_code ec;
+    for (const auto& e : fs::directory_iterator(carpeta, ec))
+        if (e.path().filename().string().starts_with(prefijo))
+            fs::remove(e.path(), ec);
+}
 
 Lectura Leer(const fs::path& archivo, const Avance& avance) {
     std::unique_ptr<char[]> datos;
@@ -163,6 +177,59 @@ Lectura Leer(const fs::path& archivo, const Avance& avance) {
         r.error.motivo = Razon("No hay memoria para leer", archivo, ENOMEM);
         return r;
     }
+}
+
+namespace {
+
+// The bytes from `desde` to the end; false when they cannot be read.
+bool LeerCola(const fs::path& ruta, off_t cola, std::string& bytes, off_t& desde) {
+    const int fd = ::open(ruta.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    bool leido = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    desde = leido && st.st_size > cola ? st.st_size - cola : 0;
+    bytes.assign(leido ? static_cast<size_t>(st.st_size - desde) : 0, '\0');
+    for (size_t hecho = 0; leido && hecho < bytes.size();) {
+        const ssize_t r = ::pread(fd, bytes.data() + hecho, bytes.size() - hecho,
+                                  desde + static_cast<off_t>(hecho));
+        if (r < 0 && errno == EINTR)
+            continue;
+        leido = r > 0;
+        hecho += leido ? static_cast<size_t>(r) : 0;
+    }
+    ::close(fd);
+    return leido;
+}
+
+} // namespace
+
+std::optional<Llamada> LeerUltima(const fs::path& archivo) {
+    // Far more than one line of the written form.
+    constexpr off_t Cola = off_t{1} << 16;
+    std::string bytes;
+    off_t desde = 0;
+    if (!LeerCola(archivo, Cola, bytes, desde))
+        return std::nullopt;
+    std::string_view cola(bytes);
+    if (desde > 0) {
+        // From the first line start on: a line of the written form is one record.
+        const size_t salto = cola.find('\n');
+        cola = salto == std::string_view::npos ? std::string_view() : cola.substr(salto + 1);
+    }
+    if (desde == 0 || !cola.empty()) {
+        const Lectura r = LeerTexto(cola);
+        if (r.ok && !r.llamadas.empty())
+            return r.llamadas.back();
+        if (desde == 0)
+            return std::nullopt;
+    }
+    // The tail does not start on a record (records across lines, a damaged end): the whole
+    // file decides.
+    const Lectura r = Leer(archivo);
+    if (!r.ok || r.llamadas.empty())
+        return std::nullopt;
+    return r.llamadas.back();
 }
 
 Resultado Anadir(const fs::path& archivo, const Llamada& llamada) {

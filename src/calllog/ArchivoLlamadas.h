@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,7 +27,7 @@ struct Resultado {
 // Where and why a read failed.
 struct ErrorLectura {
     int64_t registro = 0; // 0-based record being read
-    int campo = 0;        // 1..6, field of that record; 0 when the file itself could not be read
+    int campo = 0;        // 1..6 field of that record, 7 a seventh value on its line; 0: unreadable
     int64_t linea = 0;    // 1-based line of the file
     std::string motivo;
 };
@@ -60,6 +61,9 @@ std::string ProblemaRegistro(const Llamada& llamada);
 // Reads the bytes of a call-log file: six values per record, counted across line ends.
 Lectura LeerTexto(std::string_view bytes, const Avance& avance = {});
 Lectura Leer(const std::filesystem::path& archivo, const Avance& avance = {});
+// The last record of a file, as Leer would give it, read from the file's last bytes when they
+// hold whole records; nullopt when the file has none or does not read.
+std::optional<Llamada> LeerUltima(const std::filesystem::path& archivo);
 // Appends one record, creating the file when missing.
 Resultado Anadir(const std::filesystem::path& archivo, const Llamada& llamada);
 // Replaces the file with these records, atomically (temporary file, flush, rename).
@@ -68,6 +72,10 @@ Resultado Escribir(const std::filesystem::path& archivo, const std::vector<Llama
 Resultado Vaciar(const std::filesystem::path& archivo);
 // Creates an empty file only where none exists.
 Resultado CrearSiFalta(const std::filesystem::path& archivo);
+// Replaces the file with these bytes, atomically.
+Resultado Reemplazar(const std::filesystem::path& archivo, std::string_view contenido);
+// Removes the temporary files that a kill in the middle of replacing `archivo` left beside it.
+void BorrarTemporales(const std::filesystem::path& archivo);
 // Copies origen over destino, atomically.
 Resultado Copiar(const std::filesystem::path& origen, const std::filesystem::path& destino);
 

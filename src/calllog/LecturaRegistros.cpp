@@ -200,8 +200,10 @@ const char* LeerLiteral(std::string_view t, Fechas::ValorFecha& f, UltimoDia& ul
     std::optional<Fechas::Dia> dia;
     if (primero.find('-') != std::string_view::npos) {
         int a = 0, m = 0, d = 0;
-        if (!Numero(primero, 4, a) || !Separador(primero, '-') || !Numero(primero, 2, m) ||
-            !Separador(primero, '-') || !Numero(primero, 2, d) || !primero.empty())
+        // The year has its four digits: "99-03-17" is not in the file's form.
+        if (!Numero(primero, 4, a) || primero.size() + 4 != t.substr(0, espacio).size() ||
+            !Separador(primero, '-') || !Numero(primero, 2, m) || !Separador(primero, '-') ||
+            !Numero(primero, 2, d) || !primero.empty())
             return invalida;
         dia = Fechas::crearDia(a, m, d);
         if (!dia || a < 1)
@@ -285,10 +287,12 @@ const char* Convertir(int campo, const Valor& v, Llamada& ll, UltimoDia& ultimo,
 std::string TextoError(const ErrorLectura& e) {
     static constexpr const char* Campos[] = {"Fecha",    "Hora",    "Duración",
                                              "Segundos", "Importe", "Tarifa"};
-    if (e.campo < 1 || e.campo > 6)
+    if (e.campo < 1 || e.campo > 7)
         return e.motivo;
-    return "Línea " + std::to_string(e.linea) + ", campo " + std::to_string(e.campo) + " (" +
-           Campos[e.campo - 1] + "): " + e.motivo;
+    std::string t = "Línea " + std::to_string(e.linea) + ", campo " + std::to_string(e.campo);
+    if (e.campo <= 6)
+        t += std::string(" (") + Campos[e.campo - 1] + ")";
+    return t + ": " + e.motivo;
 }
 
 namespace {
@@ -305,6 +309,7 @@ Lectura LeerSeguido(std::string_view bytes, const Avance& avance, size_t partes 
     bool soloAscii = true;
     UltimoDia ultimo;
     UltimasTarifas tarifas;
+    int64_t lineaTarifa = 0; // line of the last record's call type
     while (!e.alFinal()) {
         if (avance && r.llamadas.size() % 65536 == 65535 && !avance(e.hechos(), bytes.size())) {
             r.ok = false;
@@ -317,14 +322,23 @@ Lectura LeerSeguido(std::string_view bytes, const Avance& avance, size_t partes 
         for (int campo = 1; campo <= 6; ++campo) {
             int64_t linea = 0;
             const char* motivo = e.leer(v, linea);
-            if (!motivo)
+            const bool leido = !motivo;
+            if (leido)
                 motivo = Convertir(campo, v, ll, ultimo, tarifas);
             if (motivo) {
                 r.llamadas.pop_back();
                 r.ok = false;
                 r.error = {static_cast<int64_t>(r.llamadas.size()), campo, linea, motivo};
+                if (leido && campo == 1 && linea == lineaTarifa) {
+                    // Not a record's date but a value after the call type on its line.
+                    r.llamadas.pop_back();
+                    r.error = {static_cast<int64_t>(r.llamadas.size()), 7, linea,
+                               "la línea tiene más de seis valores"};
+                }
                 return r;
             }
+            if (campo == 6)
+                lineaTarifa = linea;
         }
         for (char c : v.texto)
             soloAscii &= static_cast<unsigned char>(c) < 0x80;

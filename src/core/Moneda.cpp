@@ -62,14 +62,14 @@ std::optional<Moneda> Moneda::desdeTexto(std::string_view t) {
     }
     for (; digitos < 4; ++digitos)
         frac *= 10;
-    // Unsigned, so a value just past the range is refused rather than wrapped.
+    // Unsigned, so a value just past the range is refused rather than wrapped. The negative
+    // range reaches one further: the most negative value reads as it is written.
     uint64_t v = static_cast<uint64_t>(ent) * Escala + static_cast<uint64_t>(frac);
     if (siguiente > 5 || (siguiente == 5 && (restoNoNulo || (v % 2) != 0)))
         ++v;
-    if (v > static_cast<uint64_t>(Limite))
+    if (v > static_cast<uint64_t>(Limite) + (negativo ? 1 : 0))
         return std::nullopt;
-    const auto firmado = static_cast<int64_t>(v);
-    return desdeDiezmilesimas(negativo ? -firmado : firmado);
+    return desdeDiezmilesimas(static_cast<int64_t>(negativo ? 0 - v : v));
 }
 
 std::string Moneda::textoArchivo() const {

@@ -37,14 +37,27 @@ std::optional<General::PeriodoFacturacion> NuevoPeriodo(const General::PeriodoFa
 
 // Rolls the period over, all or nothing: the current log is copied to the previous-period file
 // first; only then are the new dates stored and the current log emptied. On failure the
-// stored dates and the current log are as before and `error` says why.
+// stored dates and the current log are as before and `error` says why. A marker file in the
+// data folder, written before the first step, records the rollover in progress, so that a start
+// after a kill at any step finishes it (TerminarCambioPeriodo).
 struct CambioPeriodo {
     bool hecho = false;
     General::PeriodoFacturacion periodo; // in force afterwards
     std::string error;
 };
+inline constexpr const char* NombreMarcaCambio = "cambio_periodo.txt";
+// The steps of a rollover, in order. `parada` stops it before one of them, as a kill there
+// would; a normal rollover runs them all.
+enum class PasoCambio { Marca, Copia, Copiado, FechaInicio, FechaFinal, Vaciado, Desmarcar, Fin };
 CambioPeriodo CambiarPeriodo(SettingsStore& ajustes, const General::PeriodoFacturacion& periodo,
-                             Fechas::Dia hoy, const std::filesystem::path& carpetaDatos);
+                             Fechas::Dia hoy, const std::filesystem::path& carpetaDatos,
+                             PasoCambio parada = PasoCambio::Fin);
+// Removes the temporary files of a killed rewrite of the logs, and finishes a rollover that a
+// kill interrupted: redone from the copy when the marker says the copy may not be whole, else
+// the new dates stored and the log emptied, unless it holds calls since the rollover. `hecho`
+// when a rollover was finished.
+CambioPeriodo TerminarCambioPeriodo(SettingsStore& ajustes,
+                                    const std::filesystem::path& carpetaDatos);
 
 // Appends to the current log the calls of the journals (in the data folder, then in
 // `reservas`) that started by `hasta` (all when none) and pass "NoAceptar", each once; the

@@ -130,6 +130,10 @@ private slots:
         for (const int n : {30001, 30000})
             QTest::addRow("archivo grande, %d registros partidos", n)
                 << registro.repeated(n) << n << L(1999, 3, 15, 66303, 312, 312, 452300, tarifa);
+        QTest::newRow("archivo grande, un registro por linea")
+            << QString("#1999-03-15#,#18:25:03#,#00:05:12#,312,45.23,\"M\"\r\n").repeated(2000) +
+                   "#1999-03-16#,#18:25:03#,#00:05:12#,312,45.23,\"N\"\r\n"
+            << 2001 << L(1999, 3, 16, 66303, 312, 312, 452300, "N");
         QTest::newRow("segundos de 32 bits")
             << "#1999-03-15#,#18:25:03#,#09:10:00#,+40000,-0.0001,\"M\"" << 1
             << L(1999, 3, 15, 66303, 33000, 40000, -1, "M");
@@ -143,6 +147,11 @@ private slots:
         QCOMPARE(int(r.llamadas.size()), cuantas);
         if (cuantas > 0)
             QVERIFY(r.llamadas.back() == ultima);
+        // Read from the file's end alone, the last record is the same.
+        QTemporaryDir dir;
+        const fs::path archivo = dir.path().toStdString() + "/l.ldx";
+        Poner(archivo, texto.toUtf8());
+        QVERIFY(LeerUltima(archivo) == (cuantas > 0 ? std::optional(ultima) : std::nullopt));
     }
 
     // A file in the written form reads and writes back byte for byte: every literal form in every
@@ -190,7 +199,8 @@ private slots:
         QTest::newRow("importe desmedido") << con(5, "9999999999999999") << 0 << 5 << 1;
         QTest::newRow("resto tras comillas") << con(6, "\"M\"x") << 0 << 6 << 1;
         QTest::newRow("registro truncado") << bien + bien.left(34) + "\r\n" << 1 << 4 << 2;
-        QTest::newRow("siete valores desplazan") << con(6, "\"M\",7\r\n") + bien << 1 << 1 << 1;
+        QTest::newRow("siete valores") << con(6, "\"M\",7\r\n") + bien << 0 << 7 << 1;
+        QTest::newRow("anio de dos cifras") << con(1, "#99-03-17#") << 0 << 1 << 1;
         QTest::newRow("linea vacia al final") << bien + "\r\n" << 1 << 1 << 2;
         QTest::newRow("comillas sin cerrar") << bien + bien.left(46) << 1 << 6 << 2;
         QTest::newRow("almohadilla sin cerrar") << con(1, "#1999-03-15") << 0 << 1 << 1;
@@ -210,6 +220,11 @@ private slots:
         QCOMPARE(int(r.error.linea), linea);
         QVERIFY(!r.error.motivo.empty());
         QCOMPARE(int(r.llamadas.size()), registro);
+        // No last record either when only the end is read.
+        QTemporaryDir dir;
+        const fs::path archivo = dir.path().toStdString() + "/l.ldx";
+        Poner(archivo, texto);
+        QVERIFY(!LeerUltima(archivo));
     }
 
     void noSeEscribeLoQueNoSeLee_data() {

@@ -37,6 +37,8 @@ private slots:
         QTest::newRow("negativo") << "-3.0001" << qint64(-30001) << "-3.0001";
         QTest::newRow("quinto decimal par") << "0.00005" << qint64(0) << "0";
         QTest::newRow("quinto decimal impar") << "0.00015" << qint64(2) << "0.0002";
+        QTest::newRow("minimo") << "-922337203685477.5808" << std::numeric_limits<qint64>::min()
+                                << "-922337203685477.5808";
     }
     void monedaTexto() {
         QFETCH(QString, texto);

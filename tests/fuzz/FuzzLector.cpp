@@ -10,7 +10,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tam) {
     const std::string_view bytes(reinterpret_cast<const char*>(datos), tam);
     const ArchivoLlamadas::Lectura r = ArchivoLlamadas::LeerTexto(bytes);
-    if (!r.ok && (r.error.campo < 1 || r.error.campo > 6 || r.error.linea < 1 ||
+    if (!r.ok && (r.error.campo < 1 || r.error.campo > 7 || r.error.linea < 1 ||
                   r.error.motivo.empty() || r.error.registro != int64_t(r.llamadas.size())))
         std::abort();
     std::vector<Llamada> escribibles;

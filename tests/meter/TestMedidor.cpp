@@ -344,6 +344,53 @@ private slots:
         }
     }
 
+    // A kill before each step of the rollover, a temporary file of the killed write left; one
+    // normal start then has January once in antiguas.ldx, the log empty, the new dates and no
+    // marker or temporary file. A marker that outlived its rollover empties no later call.
+    void cambioInterrumpido_data() {
+        QTest::addColumn<int>("parada");
+        QTest::addColumn<QString>("temporal");
+        QTest::addColumn<QByteArray>("despues"); // logged after the kill
+        using P = Arranque::PasoCambio;
+        QTest::newRow("marca") << int(P::Marca) << ".cambio_periodo.txt.tmp1-0" << QByteArray();
+        QTest::newRow("copia") << int(P::Copia) << ".antiguas.ldx.tmp1-0" << QByteArray();
+        QTest::newRow("copiado") << int(P::Copiado) << ".cambio_periodo.txt.tmp1-1" << QByteArray();
+        QTest::newRow("FechaInicio") << int(P::FechaInicio) << "" << QByteArray();
+        QTest::newRow("FechaFinal") << int(P::FechaFinal) << "" << QByteArray();
+        QTest::newRow("vaciado") << int(P::Vaciado) << ".llamadas.ldx.tmp1-0" << QByteArray();
+        QTest::newRow("desmarcar") << int(P::Desmarcar) << "" << QByteArray();
+        QTest::newRow("llamada tras el cambio")
+            << int(P::Desmarcar) << "" << QByteArray(LineaEnero).replace("01-20", "02-01");
+    }
+    void cambioInterrumpido() {
+        QFETCH(int, parada);
+        QFETCH(QString, temporal);
+        QFETCH(QByteArray, despues);
+        Escribir(Log(), LineaEnero);
+        Escribir(carpeta_ / ArchivoLlamadas::NombreAnterior,
+                 QByteArray(LineaEnero).replace("1999-01", "1998-12"));
+        Poner(General::Ajustes::FechaInicio, "01/01/1999");
+        Poner(General::Ajustes::FechaFinal, "31/01/1999");
+        Arranque::CambiarPeriodo(ajustes_, Enero, D(1999, 2, 1), carpeta_,
+                                 Arranque::PasoCambio(parada));
+        if (!temporal.isEmpty())
+            Escribir(carpeta_ / temporal.toStdString(), "x");
+        if (!despues.isEmpty())
+            QVERIFY(ArchivoLlamadas::Anadir(
+                Log(), ArchivoLlamadas::LeerTexto(despues.toStdString()).llamadas[0]));
+        const auto r = Arranque::Preparar(ajustes_, D(1999, 2, 1), carpeta_, estado_, ',');
+        QCOMPARE(Contenido(carpeta_ / ArchivoLlamadas::NombreAnterior), LineaEnero);
+        QCOMPARE(Contenido(Log()), despues);
+        QCOMPARE(General::Leer(ajustes_, General::Ajustes::FechaInicio) + "-" +
+                     General::Leer(ajustes_, General::Ajustes::FechaFinal),
+                 std::string("01/02/1999-02/03/1999"));
+        QCOMPARE(r.periodo.inicio, D(1999, 2, 1));
+        QCOMPARE(r.mensajes.size(), size_t(1));
+        QCOMPARE(
+            QDir(QString::fromStdString(carpeta_.string())).entryList(QDir::Files | QDir::Hidden),
+            QStringList({"antiguas.ldx", "llamadas.ldx"}));
+    }
+
     void primerArranque() {
         MemorySettingsStore vacio;
         std::vector<Arranque::Mensaje> mensajes;
@@ -384,6 +431,8 @@ private slots:
         QCOMPARE(Contenido(Log()), llamadas);
     }
 
+    // Defaults in use are said so; a store that keeps the user's settings but cannot save
+    // them (a read-only file) says only that changes will not be kept.
     void ajustesQueNoSeGuardan() {
         MemorySettingsStore roto;
         roto.fallarEscrituras = true;
@@ -391,7 +440,24 @@ private slots:
         const auto p = Arranque::CargarAjustes(roto, D(1999, 3, 15), carpeta_, estado_, mensajes);
         QCOMPARE(mensajes.size(), size_t(1));
         QVERIFY(mensajes[0].critico);
+        QVERIFY(QString::fromStdString(mensajes[0].texto).endsWith("los valores por defecto."));
         QCOMPARE(p.fin, D(1999, 5, 14));
+        struct SoloLectura : MemorySettingsStore {
+            bool write(const std::string& a, const std::string& s, const std::string& k,
+                       const std::string& v) override {
+                MemorySettingsStore::write(a, s, k, v); // kept in memory, not on disk
+                return false;
+            }
+        } soloLectura;
+        soloLectura.valores = ajustes_.valores;
+        General::Escribir(soloLectura, General::Ajustes::IVA, "1");
+        General::Escribir(soloLectura, General::Ajustes::Negociacion, "muchos");
+        mensajes.clear();
+        Arranque::CargarAjustes(soloLectura, D(1999, 3, 15), carpeta_, estado_, mensajes);
+        QCOMPARE(mensajes.size(), size_t(1));
+        QCOMPARE(mensajes[0].texto, std::string("No se pueden guardar los ajustes de VatriMox: "
+                                                "los cambios que se hagan no se conservarán."));
+        QCOMPARE(estado_.IncluirIVA, uint8_t(1));
     }
 
     // A call of the ended period lands in that period's log, now the previous one.

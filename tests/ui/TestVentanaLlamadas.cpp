@@ -309,23 +309,36 @@ private slots:
     }
 
     // The edit box offers a date that reads back as the same day: four digits where the
-    // two-digit year would read back in another century.
+    // two-digit year would read back in another century. Taken unchanged, the offered text
+    // keeps the value, also a date or time that carries both parts.
     void fechaPorDefecto_data() {
         QTest::addColumn<int>("anio");
+        QTest::addColumn<int>("columna");
         QTest::addColumn<QString>("texto");
-        QTest::newRow("1925") << 1925 << "15/3/1925";
-        QTest::newRow("1999") << 1999 << "15/3/99";
-        QTest::newRow("2029") << 2029 << "15/3/29";
-        QTest::newRow("2035") << 2035 << "15/3/2035";
+        QTest::newRow("1925") << 1925 << 1 << "15/3/1925";
+        QTest::newRow("1999") << 1999 << 1 << "15/3/99";
+        QTest::newRow("2029") << 2029 << 1 << "15/3/29";
+        QTest::newRow("2035") << 2035 << 1 << "15/3/2035";
+        QTest::newRow("fecha con hora") << 1999 << -1 << "15/3/99 0:00:15";
+        QTest::newRow("hora con fecha") << 1999 << -2 << "15/3/99 0:00:15";
     }
     void fechaPorDefecto() {
         QFETCH(int, anio);
+        QFETCH(int, columna);
         QFETCH(QString, texto);
         Llamada l = Crear(15, 0, 0, 0, "0");
-        l.Fecha = *Fechas::crearDia(anio, 3, 15);
+        const auto dia = *Fechas::crearDia(anio, 3, 15);
+        l.Fecha = columna == -1 ? Fechas::ValorFecha::DiaYHora(dia, 15) : Fechas::ValorFecha(dia);
+        if (columna == -2)
+            l.Hora = Fechas::ValorFecha::DiaYHora(dia, 15);
+        columna = std::abs(columna);
         auto v = Abrir({l});
-        Editar(*v, 1, 1, QString()); // cancelled
+        Editar(*v, 1, columna, QString()); // cancelled
         QCOMPARE(avisos->ultimo().filtro, texto);
+        const QByteArray antes = Leer(Actual());
+        Editar(*v, 1, columna, texto);
+        QCOMPARE(avisos->ultimo().tipo, QString("input"));
+        QCOMPARE(Leer(Actual()), antes);
     }
 
     // Amounts whose sum does not fit, typed or read from a file: refused with a message.

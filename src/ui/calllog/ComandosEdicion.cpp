@@ -31,10 +31,11 @@ void Form6::ModificarCelda() {
     if (fila == 0 || columna == 0)
         return;
     const QString actual = Modelo->TextoCelda(fila - 1, columna);
+    const QString inicial = TextoInicial(fila, columna);
     const auto respuesta = servicios_.avisos.inputText(
         this,
         QString::fromStdString(Registro::TituloModificar(actual.toStdString(), fila, columna)),
-        "Introduzca el nuevo valor", TextoInicial(fila, columna));
+        "Introduzca el nuevo valor", inicial);
     if (!respuesta || respuesta->isEmpty())
         return;
     std::string valor = respuesta->toStdString();
@@ -50,8 +51,12 @@ void Form6::ModificarCelda() {
         }
         valor = std::move(*bytes);
     }
-    const auto nueva = Registro::AplicarValor(ListaLlamadas()[static_cast<size_t>(fila - 1)],
-                                              columna, valor, FormatoLocal::Forma());
+    // The offered text taken unchanged keeps the value, even one that no typed text gives (a
+    // date with its time).
+    const Llamada& llamada = ListaLlamadas()[static_cast<size_t>(fila - 1)];
+    const auto nueva = *respuesta == inicial
+                           ? std::optional(llamada)
+                           : Registro::AplicarValor(llamada, columna, valor, FormatoLocal::Forma());
     const QString noValido = QString::fromUtf8("El valor \"%1\" no es válido para la columna %2.")
                                  .arg(*respuesta, QString::fromUtf8(Registro::Cabecera(columna)));
     if (!nueva) {
