@@ -16,15 +16,6 @@ namespace LineaComandos {
 
 namespace {
 
-// Seconds of a duration text "hh:mm:ss".
-qint64 SegundosDe(const std::string& duracion) {
-    const QStringList partes = Q(duracion).split(':');
-    qint64 s = 0;
-    for (const QString& parte : partes)
-        s = s * 60 + parte.toLongLong();
-    return s;
-}
-
 QJsonObject JsonTotales(const Registro::Totales& t) {
     return {{"llamadas", static_cast<qint64>(t.llamadas)},
             {"segundos_facturados", static_cast<qint64>(t.SegundosTotal)},
@@ -47,9 +38,9 @@ int Informe(Orden& o) {
     const Registro::Totales delDia = Registro::TotalesDelDia(llamadas, hoy);
     std::string motivo = "Las fechas del periodo de facturación no son válidas.";
     const auto estimado =
-        periodo ? Estadistica::CalcularEstimado(llamadas, {periodo->inicio, periodo->fin, hoy},
-                                                o.json ? '.' : separador, &motivo)
-                : std::nullopt;
+        periodo
+            ? Estadistica::CalcularEstimado(llamadas, {periodo->inicio, periodo->fin, hoy}, &motivo)
+            : std::nullopt;
 
     if (o.json) {
         QJsonObject raiz{{"archivo", ruta}, {"hoy", JsonTotales(delDia)}};
@@ -64,16 +55,15 @@ int Informe(Orden& o) {
         totales["reducida"] = Importe4(franjas.reducida);
         raiz["totales"] = totales;
         if (estimado) {
-            const auto numero = [](const std::string& t) { return Q(t).toDouble(); };
-            raiz["estimado"] =
-                QJsonObject{{"llamadas_dia", numero(estimado->llamadasDia)},
-                            {"llamadas_estimadas", numero(estimado->llamadasEstimadas)},
-                            {"tiempo_estimado", SegundosDe(estimado->tiempoEstimado)},
-                            {"importe_llamada", Q(estimado->importeLlamada)},
-                            {"importe_diario", Q(estimado->importeDiario)},
-                            {"importe_semanal", Q(estimado->importeSemanal)},
-                            {"importe_mensual", Q(estimado->importeMensual)},
-                            {"importe_estimado", Q(estimado->importeEstimado)}};
+            raiz["estimado"] = QJsonObject{
+                {"llamadas_dia", estimado->llamadasDia},
+                {"llamadas_estimadas", static_cast<qint64>(estimado->llamadasEstimadas)},
+                {"tiempo_estimado", static_cast<qint64>(estimado->tiempoEstimado)},
+                {"importe_llamada", Importe4(estimado->importeLlamada)},
+                {"importe_diario", Importe4(estimado->importeDiario)},
+                {"importe_semanal", Importe4(estimado->importeSemanal)},
+                {"importe_mensual", Importe4(estimado->importeMensual)},
+                {"importe_estimado", Importe4(estimado->importeEstimado)}};
         } else {
             raiz["estimado"] = QJsonValue::Null;
             raiz["motivo"] = Q(motivo);
@@ -95,7 +85,7 @@ int Informe(Orden& o) {
                  .value_or(Registro::TextoDesborde(separador)))
         << "\n"
         << QString::fromUtf8("\nEstadística de las llamadas\n")
-        << Q(estimado ? Estadistica::TextoEstimado(*estimado) : motivo) << "\n";
+        << Q(estimado ? Estadistica::TextoEstimado(*estimado, separador) : motivo) << "\n";
     return Exito;
 }
 
