@@ -17,10 +17,13 @@ namespace LineaComandos {
 namespace {
 
 QJsonObject JsonTotales(const Registro::Totales& t) {
-    return {{"llamadas", static_cast<qint64>(t.llamadas)},
-            {"segundos_facturados", static_cast<qint64>(t.SegundosTotal)},
-            {"tiempo_conexion", static_cast<qint64>(t.TiempoTotal)},
-            {"importe", Importe4(t.ImporteTotal)}};
+    QJsonObject totales{{"llamadas", static_cast<qint64>(t.llamadas)},
+                        {"segundos_facturados", static_cast<qint64>(t.SegundosTotal)},
+                        {"tiempo_conexion", static_cast<qint64>(t.TiempoTotal)},
+                        {"importe", ImporteJson(t.ImporteTotal, t.desborde)}};
+    if (t.desborde)
+        totales["desborde"] = true;
+    return totales;
 }
 
 } // namespace
@@ -50,9 +53,11 @@ int Informe(Orden& o) {
                             {"final", FormatoLocal::ADate(periodo->fin).toString(Qt::ISODate)}};
         QJsonObject totales = JsonTotales(Registro::CalcularTotales(llamadas));
         const Estadistica::SumasFranja franjas = Estadistica::SumarPorFranja(llamadas, catalogo);
-        totales["punta"] = Importe4(franjas.punta);
-        totales["normal"] = Importe4(franjas.normal);
-        totales["reducida"] = Importe4(franjas.reducida);
+        totales["punta"] = ImporteJson(franjas.punta, franjas.desborde);
+        totales["normal"] = ImporteJson(franjas.normal, franjas.desborde);
+        totales["reducida"] = ImporteJson(franjas.reducida, franjas.desborde);
+        if (franjas.desborde)
+            totales["desborde"] = true;
         raiz["totales"] = totales;
         if (estimado) {
             raiz["estimado"] = QJsonObject{
