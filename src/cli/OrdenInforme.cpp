@@ -26,6 +26,30 @@ QJsonObject JsonTotales(const Registro::Totales& t) {
     return totales;
 }
 
+// The totals of the whole log, also by band.
+QJsonObject JsonTotalesFranjas(const std::vector<Llamada>& llamadas,
+                               const Tarifas::Catalogo& catalogo) {
+    QJsonObject totales = JsonTotales(Registro::CalcularTotales(llamadas));
+    const Estadistica::SumasFranja franjas = Estadistica::SumarPorFranja(llamadas, catalogo);
+    totales["punta"] = ImporteJson(franjas.punta, franjas.desborde);
+    totales["normal"] = ImporteJson(franjas.normal, franjas.desborde);
+    totales["reducida"] = ImporteJson(franjas.reducida, franjas.desborde);
+    if (franjas.desborde)
+        totales["desborde"] = true;
+    return totales;
+}
+
+QJsonObject JsonEstimado(const Estadistica::Estimado& e) {
+    return {{"llamadas_dia", e.llamadasDia},
+            {"llamadas_estimadas", static_cast<qint64>(e.llamadasEstimadas)},
+            {"tiempo_estimado", static_cast<qint64>(e.tiempoEstimado)},
+            {"importe_llamada", Importe4(e.importeLlamada)},
+            {"importe_diario", Importe4(e.importeDiario)},
+            {"importe_semanal", Importe4(e.importeSemanal)},
+            {"importe_mensual", Importe4(e.importeMensual)},
+            {"importe_estimado", Importe4(e.importeEstimado)}};
+}
+
 } // namespace
 
 int Informe(Orden& o) {
@@ -51,24 +75,9 @@ int Informe(Orden& o) {
             raiz["periodo"] =
                 QJsonObject{{"inicio", FormatoLocal::ADate(periodo->inicio).toString(Qt::ISODate)},
                             {"final", FormatoLocal::ADate(periodo->fin).toString(Qt::ISODate)}};
-        QJsonObject totales = JsonTotales(Registro::CalcularTotales(llamadas));
-        const Estadistica::SumasFranja franjas = Estadistica::SumarPorFranja(llamadas, catalogo);
-        totales["punta"] = ImporteJson(franjas.punta, franjas.desborde);
-        totales["normal"] = ImporteJson(franjas.normal, franjas.desborde);
-        totales["reducida"] = ImporteJson(franjas.reducida, franjas.desborde);
-        if (franjas.desborde)
-            totales["desborde"] = true;
-        raiz["totales"] = totales;
+        raiz["totales"] = JsonTotalesFranjas(llamadas, catalogo);
         if (estimado) {
-            raiz["estimado"] = QJsonObject{
-                {"llamadas_dia", estimado->llamadasDia},
-                {"llamadas_estimadas", static_cast<qint64>(estimado->llamadasEstimadas)},
-                {"tiempo_estimado", static_cast<qint64>(estimado->tiempoEstimado)},
-                {"importe_llamada", Importe4(estimado->importeLlamada)},
-                {"importe_diario", Importe4(estimado->importeDiario)},
-                {"importe_semanal", Importe4(estimado->importeSemanal)},
-                {"importe_mensual", Importe4(estimado->importeMensual)},
-                {"importe_estimado", Importe4(estimado->importeEstimado)}};
+            raiz["estimado"] = JsonEstimado(*estimado);
         } else {
             raiz["estimado"] = QJsonValue::Null;
             raiz["motivo"] = Q(motivo);
