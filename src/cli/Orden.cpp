@@ -65,6 +65,10 @@ QString Importe4(Moneda importe) {
         .arg(a % Moneda::Escala, 4, 10, QChar('0'));
 }
 
+QJsonValue ImporteJson(Moneda importe, bool fuera) {
+    return fuera ? QJsonValue(QJsonValue::Null) : QJsonValue(Importe4(importe));
+}
+
 QString DosDecimales(double valor) {
     return Q(General::FormatoFijo(valor, '.'));
 }

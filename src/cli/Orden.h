@@ -47,6 +47,8 @@ QString Q(const std::string& texto);
 
 // An amount in the file form with its four decimals, "45.2300": the JSON form of pesetas.
 QString Importe4(Moneda importe);
+// Importe4, or null for an amount whose sum went past the range of a Moneda.
+QJsonValue ImporteJson(Moneda importe, bool fuera);
 // A figure rounded to the cent, as the windows show it, in the JSON form: "0.13".
 QString DosDecimales(double valor);
 

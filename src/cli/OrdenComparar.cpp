@@ -26,12 +26,16 @@ int CompararTarifas(Orden& o, const std::vector<Llamada>& llamadas) {
                                          Byte(ajustes, General::Ajustes::CuantoIVA));
     if (o.json) {
         QJsonArray lista;
-        for (const Tarifas::FilaComparacion& f : filas)
-            lista.append(QJsonObject{{"tipo", Q(f.tipo)},
-                                     {"plan", Q(f.plan)},
-                                     {"pesetas", Importe4(f.pesetas)},
-                                     {"euros", DosDecimales(f.euros)},
-                                     {"diferencia", Importe4(f.diferencia)}});
+        for (const Tarifas::FilaComparacion& f : filas) {
+            QJsonObject fila{{"tipo", Q(f.tipo)},
+                             {"plan", Q(f.plan)},
+                             {"pesetas", ImporteJson(f.pesetas, f.pesetasFuera)},
+                             {"euros", f.pesetasFuera ? QJsonValue() : DosDecimales(f.euros)},
+                             {"diferencia", ImporteJson(f.diferencia, f.diferenciaFuera)}};
+            if (f.diferenciaFuera)
+                fila["desborde"] = true;
+            lista.append(fila);
+        }
         o.consola.Json(lista);
         return Exito;
     }

@@ -16,20 +16,38 @@ namespace LineaComandos {
 
 namespace {
 
-// Seconds of a duration text "hh:mm:ss".
-qint64 SegundosDe(const std::string& duracion) {
-    const QStringList partes = Q(duracion).split(':');
-    qint64 s = 0;
-    for (const QString& parte : partes)
-        s = s * 60 + parte.toLongLong();
-    return s;
+QJsonObject JsonTotales(const Registro::Totales& t) {
+    QJsonObject totales{{"llamadas", static_cast<qint64>(t.llamadas)},
+                        {"segundos_facturados", static_cast<qint64>(t.SegundosTotal)},
+                        {"tiempo_conexion", static_cast<qint64>(t.TiempoTotal)},
+                        {"importe", ImporteJson(t.ImporteTotal, t.desborde)}};
+    if (t.desborde)
+        totales["desborde"] = true;
+    return totales;
 }
 
-QJsonObject JsonTotales(const Registro::Totales& t) {
-    return {{"llamadas", static_cast<qint64>(t.llamadas)},
-            {"segundos_facturados", static_cast<qint64>(t.SegundosTotal)},
-            {"tiempo_conexion", static_cast<qint64>(t.TiempoTotal)},
-            {"importe", Importe4(t.ImporteTotal)}};
+// The totals of the whole log, also by band.
+QJsonObject JsonTotalesFranjas(const std::vector<Llamada>& llamadas,
+                               const Tarifas::Catalogo& catalogo) {
+    QJsonObject totales = JsonTotales(Registro::CalcularTotales(llamadas));
+    const Estadistica::SumasFranja franjas = Estadistica::SumarPorFranja(llamadas, catalogo);
+    totales["punta"] = ImporteJson(franjas.punta, franjas.desborde);
+    totales["normal"] = ImporteJson(franjas.normal, franjas.desborde);
+    totales["reducida"] = ImporteJson(franjas.reducida, franjas.desborde);
+    if (franjas.desborde)
+        totales["desborde"] = true;
+    return totales;
+}
+
+QJsonObject JsonEstimado(const Estadistica::Estimado& e) {
+    return {{"llamadas_dia", e.llamadasDia},
+            {"llamadas_estimadas", static_cast<qint64>(e.llamadasEstimadas)},
+            {"tiempo_estimado", static_cast<qint64>(e.tiempoEstimado)},
+            {"importe_llamada", Importe4(e.importeLlamada)},
+            {"importe_diario", Importe4(e.importeDiario)},
+            {"importe_semanal", Importe4(e.importeSemanal)},
+            {"importe_mensual", Importe4(e.importeMensual)},
+            {"importe_estimado", Importe4(e.importeEstimado)}};
 }
 
 } // namespace
@@ -47,9 +65,9 @@ int Informe(Orden& o) {
     const Registro::Totales delDia = Registro::TotalesDelDia(llamadas, hoy);
     std::string motivo = "Las fechas del periodo de facturación no son válidas.";
     const auto estimado =
-        periodo ? Estadistica::CalcularEstimado(llamadas, {periodo->inicio, periodo->fin, hoy},
-                                                o.json ? '.' : separador, &motivo)
-                : std::nullopt;
+        periodo
+            ? Estadistica::CalcularEstimado(llamadas, {periodo->inicio, periodo->fin, hoy}, &motivo)
+            : std::nullopt;
 
     if (o.json) {
         QJsonObject raiz{{"archivo", ruta}, {"hoy", JsonTotales(delDia)}};
@@ -57,23 +75,9 @@ int Informe(Orden& o) {
             raiz["periodo"] =
                 QJsonObject{{"inicio", FormatoLocal::ADate(periodo->inicio).toString(Qt::ISODate)},
                             {"final", FormatoLocal::ADate(periodo->fin).toString(Qt::ISODate)}};
-        QJsonObject totales = JsonTotales(Registro::CalcularTotales(llamadas));
-        const Estadistica::SumasFranja franjas = Estadistica::SumarPorFranja(llamadas, catalogo);
-        totales["punta"] = Importe4(franjas.punta);
-        totales["normal"] = Importe4(franjas.normal);
-        totales["reducida"] = Importe4(franjas.reducida);
-        raiz["totales"] = totales;
+        raiz["totales"] = JsonTotalesFranjas(llamadas, catalogo);
         if (estimado) {
-            const auto numero = [](const std::string& t) { return Q(t).toDouble(); };
-            raiz["estimado"] =
-                QJsonObject{{"llamadas_dia", numero(estimado->llamadasDia)},
-                            {"llamadas_estimadas", numero(estimado->llamadasEstimadas)},
-                            {"tiempo_estimado", SegundosDe(estimado->tiempoEstimado)},
-                            {"importe_llamada", Q(estimado->importeLlamada)},
-                            {"importe_diario", Q(estimado->importeDiario)},
-                            {"importe_semanal", Q(estimado->importeSemanal)},
-                            {"importe_mensual", Q(estimado->importeMensual)},
-                            {"importe_estimado", Q(estimado->importeEstimado)}};
+            raiz["estimado"] = JsonEstimado(*estimado);
         } else {
             raiz["estimado"] = QJsonValue::Null;
             raiz["motivo"] = Q(motivo);
@@ -95,7 +99,7 @@ int Informe(Orden& o) {
                  .value_or(Registro::TextoDesborde(separador)))
         << "\n"
         << QString::fromUtf8("\nEstadística de las llamadas\n")
-        << Q(estimado ? Estadistica::TextoEstimado(*estimado) : motivo) << "\n";
+        << Q(estimado ? Estadistica::TextoEstimado(*estimado, separador) : motivo) << "\n";
     return Exito;
 }
 

@@ -48,6 +48,29 @@ std::optional<Fechas::FechaHora> LeerMomento(const QString& texto, bool& existe)
     return Fechas::FechaHora::crear(*dia, hora.hour(), hora.minute(), hora.second());
 }
 
+// The IVA and negotiation settings, or the options that replace them; MalUso after saying why.
+int LeerAjustes(Orden& o, const QCommandLineOption& iva, const QCommandLineOption& negociacion,
+                General::EstadoPrograma& estado) {
+    const IniSettingsStore ajustes;
+    estado.IncluirIVA = Byte(ajustes, General::Ajustes::IVA);
+    estado.PorcentajeIVA = Byte(ajustes, General::Ajustes::CuantoIVA);
+    estado.SegundosNegociacion = Byte(ajustes, General::Ajustes::Negociacion);
+    for (const auto& [opcion, destino] : {std::pair{&iva, &estado.PorcentajeIVA},
+                                          std::pair{&negociacion, &estado.SegundosNegociacion}}) {
+        if (!o.parser.isSet(*opcion))
+            continue;
+        const auto valor = Natural(o.parser.value(*opcion), 255);
+        if (!valor)
+            return o.consola.MalUso(
+                QString::fromUtf8("--%1 debe ser un número entero de 0 a 255, no «%2»")
+                    .arg(opcion->names().constFirst(), o.parser.value(*opcion)));
+        *destino = static_cast<uint8_t>(*valor);
+    }
+    if (o.parser.isSet(iva))
+        estado.IncluirIVA = 1;
+    return Exito;
+}
+
 } // namespace
 
 int Precio(Orden& o, const QCommandLineOption& iva, const QCommandLineOption& negociacion) {
@@ -72,26 +95,11 @@ int Precio(Orden& o, const QCommandLineOption& iva, const QCommandLineOption& ne
                                     .arg(MaximoSegundos)
                                     .arg(o.argumentos[2]));
 
-    const IniSettingsStore ajustes;
     General::EstadoPrograma estado;
     estado.catalogo = std::move(catalogo);
     estado.TipoLlamada = tipo.toStdString();
-    estado.IncluirIVA = Byte(ajustes, General::Ajustes::IVA);
-    estado.PorcentajeIVA = Byte(ajustes, General::Ajustes::CuantoIVA);
-    estado.SegundosNegociacion = Byte(ajustes, General::Ajustes::Negociacion);
-    for (const auto& [opcion, destino] : {std::pair{&iva, &estado.PorcentajeIVA},
-                                          std::pair{&negociacion, &estado.SegundosNegociacion}}) {
-        if (!o.parser.isSet(*opcion))
-            continue;
-        const auto valor = Natural(o.parser.value(*opcion), 255);
-        if (!valor)
-            return o.consola.MalUso(
-                QString::fromUtf8("--%1 debe ser un número entero de 0 a 255, no «%2»")
-                    .arg(opcion->names().constFirst(), o.parser.value(*opcion)));
-        *destino = static_cast<uint8_t>(*valor);
-    }
-    if (o.parser.isSet(iva))
-        estado.IncluirIVA = 1;
+    if (const int salida = LeerAjustes(o, iva, negociacion, estado); salida != Exito)
+        return salida;
     bool existe = true;
     const auto inicio = LeerMomento(o.argumentos[1], existe);
     if (!inicio)

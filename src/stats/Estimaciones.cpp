@@ -41,6 +41,14 @@ int64_t DiasEntre(Fechas::Dia desde, Fechas::Dia hasta) {
 constexpr const char* NombresDia[] = {"lunes",   "martes", "miércoles", "jueves",
                                       "viernes", "sábado", "domingo"};
 
+// The value as its figure shows it, with this many decimals ("fixed" or "##0.0"), as a number for
+// the next step to work from.
+std::optional<double> Redondeado(double valor, int decimales) {
+    return General::LeerNumero(decimales == 1 ? General::FormatoUnDecimal(valor, '.')
+                                              : General::FormatoFijo(valor, '.'),
+                               '.');
+}
+
 std::optional<Estimado> SinEstimado(std::string* motivo, std::string texto) {
     if (motivo)
         *motivo = std::move(texto);
@@ -70,8 +78,7 @@ std::optional<Moneda> ImporteEstimado(const std::vector<Llamada>& llamadas,
 }
 
 std::optional<Estimado> CalcularEstimado(const std::vector<Llamada>& llamadas,
-                                         const Periodo& periodo, char separador,
-                                         std::string* motivo) {
+                                         const Periodo& periodo, std::string* motivo) {
     const std::string demasiado = "Los importes son demasiado grandes para estimarlos.";
     if (periodo.hoy < periodo.inicio)
         return SinEstimado(motivo, "El periodo de facturación aún no ha empezado.");
@@ -82,7 +89,6 @@ std::optional<Estimado> CalcularEstimado(const std::vector<Llamada>& llamadas,
     const auto importeEstimado = ImporteEstimado(llamadas, periodo);
     if (!importeEstimado)
         return SinEstimado(motivo, demasiado);
-    const Moneda estimado = *importeEstimado;
     const int64_t dias = DiasEntre(periodo.inicio, periodo.final);
     const int64_t transcurridos = DiasEntre(periodo.inicio, periodo.hoy);
     const Registro::Totales totales = Registro::CalcularTotales(llamadas);
@@ -93,43 +99,48 @@ std::optional<Estimado> CalcularEstimado(const std::vector<Llamada>& llamadas,
     if (totales.desborde)
         return SinEstimado(motivo, demasiado);
 
-    // Each amount is worked out from the text shown for the one before it.
-    Estimado e;
-    e.importeEstimado = General::FormatoFijo(estimado.aDouble(), separador);
-    const auto total = General::LeerNumero(e.importeEstimado, separador);
-    if (!total)
-        return SinEstimado(motivo, demasiado);
-    e.importeDiario = General::FormatoFijo(*total / static_cast<double>(dias), separador);
-    const auto diario = General::LeerNumero(e.importeDiario, separador);
-    if (!diario)
-        return SinEstimado(motivo, demasiado);
-    e.importeSemanal = General::FormatoFijo(*diario * 7, separador);
-    const auto mensual =
-        General::LeerNumero(General::FormatoFijo(*diario * 30, separador), separador);
-    const auto mensualMoneda = mensual ? Moneda::desdeDouble(*mensual) : std::nullopt;
-    if (!mensualMoneda)
-        return SinEstimado(motivo, demasiado);
-    e.importeMensual = Registro::TextoImporte(*mensualMoneda, separador);
-
+    // Each amount is worked out from the rounded figure shown for the one before it.
+    const auto total = Redondeado(importeEstimado->aDouble(), 2);
+    const auto diario = total ? Redondeado(*total / static_cast<double>(dias), 2) : std::nullopt;
+    const auto semanal = diario ? Redondeado(*diario * 7, 2) : std::nullopt;
+    const auto mensual = diario ? Redondeado(*diario * 30, 2) : std::nullopt;
     const double n = static_cast<double>(totales.llamadas);
     const double d = static_cast<double>(dias);
     const double t = static_cast<double>(transcurridos);
-    e.llamadasDia = General::FormatoUnDecimal(n / t, separador);
-    e.llamadasEstimadas = General::FormatoEntero(n * d / t);
-    e.importeLlamada = General::FormatoFijo(totales.ImporteTotal.aDouble() / n, separador);
+    const auto porLlamada = Redondeado(totales.ImporteTotal.aDouble() / n, 2);
+    const auto alDia = Redondeado(n / t, 1);
+    if (!alDia)
+        return SinEstimado(motivo, demasiado);
+    Estimado e;
+    for (const auto& [importe, destino] :
+         {std::pair{total, &e.importeEstimado}, std::pair{diario, &e.importeDiario},
+          std::pair{semanal, &e.importeSemanal}, std::pair{mensual, &e.importeMensual},
+          std::pair{porLlamada, &e.importeLlamada}}) {
+        const auto moneda = importe ? Moneda::desdeDouble(*importe) : std::nullopt;
+        if (!moneda)
+            return SinEstimado(motivo, demasiado);
+        *destino = *moneda;
+    }
+    e.llamadasDia = *alDia;
+    e.llamadasEstimadas = General::RedondearEntero(n * d / t);
     // A whole number of seconds, halves to the even neighbour.
-    const double tiempo = std::nearbyint(static_cast<double>(totales.TiempoTotal) * d / t);
-    e.tiempoEstimado = General::FormatoDuracion(static_cast<int64_t>(tiempo));
+    e.tiempoEstimado =
+        static_cast<int64_t>(std::nearbyint(static_cast<double>(totales.TiempoTotal) * d / t));
     return e;
 }
 
-std::string TextoEstimado(const Estimado& e) {
-    return "Llamadas al día: \t\t" + e.llamadasDia + "\n" + "Llamadas estimadas: \t" +
-           e.llamadasEstimadas + "\n" + "Tiempo estimado: \t\t" + e.tiempoEstimado + "\n" +
-           "Importe por llamada: \t" + e.importeLlamada + " pts\n" + "Importe diario: \t\t" +
-           e.importeDiario + " pts\n" + "Importe semanal: \t\t" + e.importeSemanal + " pts\n" +
-           "Importe mensual: \t\t" + e.importeMensual + " pts\n" + "Importe estimado: \t\t" +
-           e.importeEstimado + " pts";
+std::string TextoEstimado(const Estimado& e, char separador) {
+    const auto fijo = [separador](Moneda m) {
+        return General::FormatoFijo(m.aDouble(), separador);
+    };
+    return "Llamadas al día: \t\t" + General::FormatoUnDecimal(e.llamadasDia, separador) + "\n" +
+           "Llamadas estimadas: \t" + std::to_string(e.llamadasEstimadas) + "\n" +
+           "Tiempo estimado: \t\t" + General::FormatoDuracion(e.tiempoEstimado) + "\n" +
+           "Importe por llamada: \t" + fijo(e.importeLlamada) + " pts\n" + "Importe diario: \t\t" +
+           fijo(e.importeDiario) + " pts\n" + "Importe semanal: \t\t" + fijo(e.importeSemanal) +
+           " pts\n" + "Importe mensual: \t\t" +
+           Registro::TextoImporte(e.importeMensual, separador) + " pts\n" +
+           "Importe estimado: \t\t" + fijo(e.importeEstimado) + " pts";
 }
 
 } // namespace Estadistica

@@ -40,26 +40,25 @@ std::optional<Moneda> EstimarDiaSemana(const std::vector<Llamada>& llamadas, con
 // "Importe estimado" figure. nullopt when a weekday has not elapsed yet.
 std::optional<Moneda> ImporteEstimado(const std::vector<Llamada>& llamadas, const Periodo& periodo);
 
-// The eight figures of the estimates box, as shown.
+// The eight figures of the estimates box, rounded as the box shows them.
 struct Estimado {
-    std::string llamadasDia;
-    std::string llamadasEstimadas;
-    std::string tiempoEstimado;
-    std::string importeLlamada;
-    std::string importeDiario;
-    std::string importeSemanal;
-    std::string importeMensual;
-    std::string importeEstimado;
+    double llamadasDia = 0;        // calls per day, to one decimal
+    int64_t llamadasEstimadas = 0; // calls over the whole period
+    int64_t tiempoEstimado = 0;    // connection seconds over the whole period
+    Moneda importeLlamada;         // amount per call, to the cent
+    Moneda importeDiario;          // the estimated amount over the period's days, to the cent
+    Moneda importeSemanal;         // 7 daily amounts
+    Moneda importeMensual;         // 30 daily amounts
+    Moneda importeEstimado;        // the seven weekdays' projections, to the cent
 };
 
 // nullopt when an estimate can't be made: a weekday not yet elapsed, no calls, a period that
 // ends before it starts, or amounts that add up to more than a Moneda holds; `motivo`, when
 // given, then says why in Spanish.
 std::optional<Estimado> CalcularEstimado(const std::vector<Llamada>& llamadas,
-                                         const Periodo& periodo, char separador,
-                                         std::string* motivo = nullptr);
+                                         const Periodo& periodo, std::string* motivo = nullptr);
 
-// The message text: eight lines joined by a line feed.
-std::string TextoEstimado(const Estimado& estimado);
+// The message text: eight lines joined by a line feed, with this decimal separator.
+std::string TextoEstimado(const Estimado& estimado, char separador);
 
 } // namespace Estadistica

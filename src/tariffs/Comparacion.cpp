@@ -31,18 +31,20 @@ std::vector<FilaComparacion> Comparar(const std::vector<Llamada>& llamadas,
                                       const Catalogo& catalogo, uint8_t incluirIVA,
                                       uint8_t porcentajeIVA) {
     Moneda registrado;
+    bool registradoFuera = false;
     for (const Llamada& ll : llamadas)
-        registrado.sumarSaturando(ll.Importe);
+        registradoFuera |= !registrado.sumarSaturando(ll.Importe);
     std::vector<FilaComparacion> filas;
     for (const Plan& plan : catalogo.planes)
         for (const TipoPlan& tipo : plan.tipos) {
             Moneda total;
+            bool fuera = false;
             for (const Llamada& ll : llamadas)
-                total.sumarSaturando(
+                fuera |= !total.sumarSaturando(
                     ComoRegistrado(CosteConIVA(plan, tipo, ll.Fecha.dia(), ll.Hora.segundo(),
                                                SegundosConexion(ll), incluirIVA, porcentajeIVA)));
             filas.push_back({tipo.nombre, plan.nombre, total, total.aDouble() / PesetasPorEuro,
-                             Restar(total, registrado)});
+                             Restar(total, registrado), fuera, fuera || registradoFuera});
         }
     std::stable_sort(filas.begin(), filas.end(),
                      [](const auto& a, const auto& b) { return a.pesetas < b.pesetas; });

@@ -16,6 +16,10 @@ struct FilaComparacion {
     Moneda pesetas;    // the calls re-priced, IVA per call as the meter adds it
     double euros = 0;  // pesetas / 166.386
     Moneda diferencia; // pesetas minus the amounts logged
+    // The sum of the re-priced calls, or of the logged amounts, went past the range of a
+    // Moneda: the figures that depend on it are capped, not real.
+    bool pesetasFuera = false;    // pesetas, euros and diferencia
+    bool diferenciaFuera = false; // diferencia
 };
 
 // One row per call type of every plan, cheapest first (equal totals in catalogue order). Each

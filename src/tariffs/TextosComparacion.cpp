@@ -11,6 +11,10 @@ std::array<std::string, 5> TextosFila(const FilaComparacion& fila, char separado
     if (diferencia.front() != '-' &&
         diferencia.find_first_not_of(std::string("0") + separador) != std::string::npos)
         diferencia = "+" + diferencia;
+    if (fila.diferenciaFuera)
+        diferencia = FueraDeRango;
+    if (fila.pesetasFuera)
+        return {fila.tipo, fila.plan, FueraDeRango, FueraDeRango, diferencia};
     return {fila.tipo, fila.plan, General::FormatoFijo(fila.pesetas.aDouble(), separador),
             General::FormatoFijo(fila.euros, separador), diferencia};
 }

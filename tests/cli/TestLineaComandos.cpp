@@ -70,6 +70,7 @@ class TestLineaComandos : public QObject {
     QTemporaryDir dir_;
     QString registro_; // two calls today, one the day before
     QString danado_;   // amount of the second record is not a number
+    QString enorme_;   // two amounts whose sum is past the range of a Moneda
 
 private slots:
     void initTestCase() {
@@ -82,6 +83,11 @@ private slots:
         registro_ = dir_.filePath("llamadas.ldx");
         QVERIFY(ArchivoLlamadas::Escribir(registro_.toStdString(), llamadas));
         qputenv("REG", registro_.toLocal8Bit()); // for the shell lines of the table
+        enorme_ = dir_.filePath("enorme.ldx");
+        std::vector<Llamada> enormes(2, llamadas.front());
+        for (Llamada& l : enormes)
+            l.Importe = *Moneda::desdeTexto("922337203685477");
+        QVERIFY(ArchivoLlamadas::Escribir(enorme_.toStdString(), enormes));
         danado_ = dir_.filePath("danado.ldx");
         QFile f(danado_);
         QVERIFY(f.open(QIODevice::WriteOnly));
@@ -151,6 +157,13 @@ private slots:
         QTest::newRow("registro que falta")
             << QStringList{"informe", dir_.filePath("no.ldx")} << 1
             << "No es un archivo de llamadas o está dañado: No se puede abrir" << QString();
+        // Sums past the range of a Moneda are said to be, never shown capped.
+        QTest::newRow("comparar desbordado")
+            << QStringList{"comparar", enorme_} << 0 << "  fuera de rango\n"
+            << QString();
+        for (const char* orden : {"comparar", "informe"})
+            QTest::newRow(qPrintable(QString(orden) + " json desbordado"))
+                << QStringList{orden, enorme_, "--json"} << 0 << "\"desborde\": true" << QString();
         // Failed writes; a reader that closes the pipe ends it quietly.
         const QStringList precio{"precio", "Provincial", "1999-03-15 16:59:00", "120"};
         QTest::newRow("disco lleno") << precio << 1 << "no se puede escribir la salida"

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Builds the .deb with CPack, unpacks it and checks that every file sits where the desktop,
-# icon, AppStream and manual standards put it; runs the validators and lintian where installed,
-# and the packaged binary with --version.
+# icon, AppStream and manual standards put it and that the binary is hardened; runs the
+# validators and lintian where installed, and the packaged binary with --version.
 # Usage: paquete.sh <cpack> <build folder> <version>
 set -u
 CPACK=$1
@@ -43,8 +43,9 @@ ESCRITORIO="$RAIZ/usr/share/applications/vatrimox.desktop"
 METAINFO="$RAIZ/usr/share/metainfo/org.example.vatrimox.metainfo.xml"
 for archivo in "$ESCRITORIO" "$METAINFO" \
     "$RAIZ/usr/share/icons/hicolor/scalable/apps/vatrimox.svg" \
-    "$RAIZ/usr/share/man/man1/vatrimox.1.gz" \
-    "$RAIZ/usr/share/doc/vatrimox/copyright" "$RAIZ/usr/share/doc/vatrimox/changelog.gz"; do
+    "$RAIZ/usr/share/man/man1/vatrimox.1.gz" "$RAIZ/usr/share/man/es/man1/vatrimox.1.gz" \
+    "$RAIZ/usr/share/doc/vatrimox/copyright" "$RAIZ/usr/share/doc/vatrimox/changelog.gz" \
+    "$RAIZ/usr/share/doc/vatrimox/README.md"; do
     [ -s "$archivo" ] || fallo "${archivo#"$RAIZ"/} missing"
 done
 # Each PNG must be the size its folder names, or launchers scale it again.
@@ -60,7 +61,26 @@ grep -qx 'Icon=vatrimox' "$ESCRITORIO" || fallo "desktop entry Icon is not vatri
 grep -q '<launchable type="desktop-id">vatrimox.desktop</launchable>' "$METAINFO" ||
     fallo "metainfo does not launch vatrimox.desktop"
 grep -q "<release version=\"$VERSION\"" "$METAINFO" || fallo "metainfo has no release $VERSION"
-zcat "$RAIZ/usr/share/man/man1/vatrimox.1.gz" | grep -q '^\.TH VATRIMOX 1 ' || fallo "man page header"
+for pagina in man1 es/man1; do
+    zcat "$RAIZ/usr/share/man/$pagina/vatrimox.1.gz" | grep -q "^\\.TH VATRIMOX 1 .*VatriMox $VERSION" ||
+        fallo "$pagina manual page header without version $VERSION"
+done
+zcat "$RAIZ/usr/share/man/man1/vatrimox.1.gz" | grep -q 'User Commands' || fallo "man1 page not English"
+zcat "$RAIZ/usr/share/doc/vatrimox/changelog.gz" | grep -q "^vatrimox ($VERSION)" ||
+    fallo "changelog without version $VERSION"
+
+# Hardening: full RELRO with bind now, fortified and stack-protected calls, no .comment.
+if command -v readelf >/dev/null 2>&1; then
+    BINARIO="$RAIZ/usr/bin/vatrimox"
+    readelf -d "$BINARIO" | grep -q 'BIND_NOW\|FLAGS.*NOW' || fallo "binary not linked with bind now"
+    readelf -lW "$BINARIO" | grep -q GNU_RELRO || fallo "binary without RELRO"
+    readelf -sW --dyn-syms "$BINARIO" | grep -q '__[a-z]*_chk@' || fallo "binary not fortified"
+    readelf -sW --dyn-syms "$BINARIO" | grep -q '__stack_chk_fail' ||
+        fallo "binary without stack protector"
+    readelf -SW "$BINARIO" | grep -q '\.comment' && fallo "binary keeps a .comment section"
+else
+    echo "SKIP: readelf is not installed; hardening not checked"
+fi
 
 if command -v desktop-file-validate >/dev/null 2>&1; then
     desktop-file-validate "$ESCRITORIO" || fallo "desktop-file-validate"
@@ -74,10 +94,11 @@ else
     echo "SKIP: appstreamcli is not installed"
 fi
 if command -v lintian >/dev/null 2>&1; then
-    lintian --fail-on error "$DEB" >"$TMP/lintian.log" 2>&1
+    lintian --fail-on error --display-info "$DEB" >"$TMP/lintian.log" 2>&1
     estado=$?
     grep -v 'root privileges' "$TMP/lintian.log"
     [ "$estado" = 0 ] || fallo "lintian reports errors"
+    grep -q '^[EWI]: ' "$TMP/lintian.log" && fallo "lintian reports tags"
 else
     echo "SKIP: lintian is not installed"
 fi

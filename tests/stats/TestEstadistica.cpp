@@ -103,8 +103,8 @@ private slots:
         QFETCH(Periodo, periodo);
         QFETCH(std::vector<Llamada>, llamadas);
         QFETCH(QString, texto);
-        const auto e = CalcularEstimado(llamadas, periodo, ',');
-        QCOMPARE(e ? QString::fromStdString(TextoEstimado(*e)) : QString(), texto);
+        const auto e = CalcularEstimado(llamadas, periodo);
+        QCOMPARE(e ? QString::fromStdString(TextoEstimado(*e, ',')) : QString(), texto);
     }
 
     // Equal to the budget is not passed; before every weekday has elapsed the projection is the

@@ -53,16 +53,16 @@ void MostrarEstimado(const Contexto& contexto) {
     const auto periodo = General::LeerPeriodo(contexto.ajustes);
     const auto estimado =
         periodo ? CalcularEstimado(contexto.llamadas,
-                                   Periodo{periodo->inicio, periodo->fin, contexto.ahora.dia},
-                                   FormatoLocal::SeparadorDecimal())
+                                   Periodo{periodo->inicio, periodo->fin, contexto.ahora.dia})
                 : std::nullopt;
     if (!estimado) {
         contexto.avisos.beep();
         return;
     }
-    contexto.avisos.message(contexto.ventana, QStringLiteral("Estadística de las llamadas"),
-                            QString::fromStdString(TextoEstimado(*estimado)),
-                            Prompts::Icono::Ninguno);
+    contexto.avisos.message(
+        contexto.ventana, QStringLiteral("Estadística de las llamadas"),
+        QString::fromStdString(TextoEstimado(*estimado, FormatoLocal::SeparadorDecimal())),
+        Prompts::Icono::Ninguno);
 }
 
 void MostrarTotales(const Contexto& contexto) {

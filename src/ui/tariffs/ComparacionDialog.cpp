@@ -1,6 +1,7 @@
 // The table of a call log re-priced under every plan, and the command that opens it.
 #include "ui/tariffs/ComparacionDialog.h"
 
+#include "calllog/Totales.h"
 #include "platform/FormatoLocal.h"
 #include "platform/Prompts.h"
 #include "platform/Rutas.h"
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 ComparacionDialog::ComparacionDialog(const std::vector<Tarifas::FilaComparacion>& filas,
                                      QWidget* padre)
@@ -67,8 +69,14 @@ void MostrarComparacion(QWidget* padre, Prompts& avisos, const std::vector<Llama
             texto += "\n" + QString::fromStdString(error);
         avisos.message(padre, "VatriMox", texto, Prompts::Icono::Informacion);
     }
-    auto* dialogo = new ComparacionDialog(
-        Tarifas::Comparar(llamadas, catalogo, incluirIVA, porcentajeIVA), padre);
+    const auto filas = Tarifas::Comparar(llamadas, catalogo, incluirIVA, porcentajeIVA);
+    // As "Totales" does, a sum out of range is said, not shown as a figure.
+    if (std::any_of(filas.begin(), filas.end(), [](const auto& f) { return f.diferenciaFuera; }))
+        avisos.message(
+            padre, "VatriMox",
+            QString::fromStdString(Registro::TextoDesborde(FormatoLocal::SeparadorDecimal())),
+            Prompts::Icono::Exclamacion);
+    auto* dialogo = new ComparacionDialog(filas, padre);
     dialogo->setAttribute(Qt::WA_DeleteOnClose);
     dialogo->open();
 }
