@@ -4,8 +4,8 @@
 #include "cli/LineaComandos.h"
 
 #include "core/Formato.h"
+#include "platform/PlanesUsuario.h"
 #include "platform/Rutas.h"
-#include "tariffs/LectorPlanes.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -99,20 +99,16 @@ QString TextoDanado(const QString& ruta, const ArchivoLlamadas::ErrorLectura& e)
                        .arg(Q(e.motivo));
 }
 
-std::filesystem::path Ruta(const QString& archivo) {
-    return std::filesystem::path(QFile::encodeName(archivo).toStdString());
-}
-
 // A stored setting of 0..255, or its first-run default when it does not convert.
 uint8_t Byte(const SettingsStore& ajustes, const General::Ajuste& ajuste) {
-    return General::ComoByte(General::Leer(ajustes, ajuste))
-        .value_or(General::ComoByte(ajuste.defecto).value_or(0));
+    return static_cast<uint8_t>(
+        General::NumeroAjuste(ajustes, ajuste).value_or(General::NumeroPorDefecto(ajuste)));
 }
 
 // The built-in tariff and the user's plan files; refused files are named on standard error and
 // the others still used.
 Tarifas::Catalogo CargarPlanes(Orden& o) {
-    Tarifas::Catalogo catalogo = Tarifas::CargarCatalogo(Ruta(Rutas::CarpetaPlanes()));
+    Tarifas::Catalogo catalogo = PlanesUsuario::Cargar();
     for (const std::string& error : catalogo.errores)
         o.consola.err << "vatrimox: " << Q(error) << "\n";
     return catalogo;
@@ -123,7 +119,7 @@ namespace {
 // Every byte of a file, or of standard input for "-", read to its end: regular files, pipes
 // and devices alike. An error text, as the call-log files give it, when it cannot be read.
 QString LeerBytes(const QString& ruta, std::string& bytes) {
-    const std::filesystem::path camino = Ruta(ruta);
+    const std::filesystem::path camino = Rutas::Ruta(ruta);
     const auto razon = [&](const char* que, int err) {
         return QString::fromUtf8("%1 «%2»: %3")
             .arg(QString::fromUtf8(que), ruta,

@@ -15,9 +15,11 @@ namespace {
 constexpr int DiasPrimerPeriodo = 60;
 
 void EstadoPorDefecto(General::EstadoPrograma& estado) {
-    estado.IncluirIVA = *General::ComoByte(General::Ajustes::IVA.defecto);
-    estado.PorcentajeIVA = *General::ComoByte(General::Ajustes::CuantoIVA.defecto);
-    estado.SegundosNegociacion = *General::ComoByte(General::Ajustes::Negociacion.defecto);
+    estado.IncluirIVA = static_cast<uint8_t>(General::NumeroPorDefecto(General::Ajustes::IVA));
+    estado.PorcentajeIVA =
+        static_cast<uint8_t>(General::NumeroPorDefecto(General::Ajustes::CuantoIVA));
+    estado.SegundosNegociacion =
+        static_cast<uint8_t>(General::NumeroPorDefecto(General::Ajustes::Negociacion));
     estado.TipoLlamada = General::Ajustes::Tarifa.defecto;
 }
 

@@ -9,7 +9,7 @@
 namespace PlanesUsuario {
 
 Tarifas::Catalogo Cargar() {
-    return Tarifas::CargarCatalogo(QFile::encodeName(Rutas::CarpetaPlanes()).toStdString());
+    return Tarifas::CargarCatalogo(Rutas::Ruta(Rutas::CarpetaPlanes()));
 }
 
 QString TextoRechazados(const Tarifas::Catalogo& catalogo) {

@@ -3,6 +3,7 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -11,6 +12,10 @@
 #include <unistd.h>
 
 namespace Rutas {
+
+std::filesystem::path Ruta(const QString& archivo) {
+    return std::filesystem::path(QFile::encodeName(archivo).toStdString());
+}
 namespace {
 QString Raiz() {
     return qEnvironmentVariable("VATRIMOX_HOME");

@@ -3,8 +3,11 @@
 
 #include <QString>
 #include <QStringList>
+#include <filesystem>
 
 namespace Rutas {
+// A path as the file system spells it (the local 8-bit encoding), for the Qt-free code.
+std::filesystem::path Ruta(const QString& archivo);
 // Per-user config folder holding the settings file.
 QString CarpetaConfiguracion();
 // Per-user data folder holding llamadas.ldx and antiguas.ldx (created when missing).

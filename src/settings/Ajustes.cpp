@@ -102,20 +102,6 @@ bool Escribir(SettingsStore& store, const Ajuste& ajuste, int64_t valor) {
     return Escribir(store, ajuste, std::to_string(valor));
 }
 
-std::optional<uint8_t> ComoByte(std::string_view texto) {
-    const auto v = LeerEntero(texto, 0, 255);
-    if (!v)
-        return std::nullopt;
-    return static_cast<uint8_t>(*v);
-}
-
-std::optional<int16_t> ComoEntero16(std::string_view texto) {
-    const auto v = LeerEntero(texto, -32768, 32767);
-    if (!v)
-        return std::nullopt;
-    return static_cast<int16_t>(*v);
-}
-
 std::optional<PeriodoFacturacion> LeerPeriodo(const SettingsStore& store) {
     const auto inicio = Fechas::LeerFecha(
         store.read(AplicacionPeriodo, Ajustes::FechaInicio.seccion, Ajustes::FechaInicio.clave));

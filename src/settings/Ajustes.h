@@ -102,11 +102,6 @@ int32_t NumeroPorDefecto(const Ajuste& ajuste);
 bool Escribir(SettingsStore& store, const Ajuste& ajuste, std::string_view valor);
 bool Escribir(SettingsStore& store, const Ajuste& ajuste, int64_t valor);
 
-// Conversions of text that is not a setting's, e.g. a command-line option; nullopt when the
-// text is not a number in range.
-std::optional<uint8_t> ComoByte(std::string_view texto);     // 0..255
-std::optional<int16_t> ComoEntero16(std::string_view texto); // -32768..32767
-
 // Values held for the whole run.
 struct EstadoPrograma {
     std::string TipoLlamada;

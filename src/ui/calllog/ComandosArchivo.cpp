@@ -5,6 +5,7 @@
 
 #include "calllog/Reescritura.h"
 #include "platform/Prompts.h"
+#include "platform/Rutas.h"
 
 #include <QFileInfo>
 
@@ -15,7 +16,7 @@ void Form6::NuevoArchivo() {
                               "¿Esta seguro de querer continuar?"),
             false))
         return;
-    const auto resultado = ArchivoLlamadas::Vaciar(Ruta(ArchivoActual));
+    const auto resultado = ArchivoLlamadas::Vaciar(Rutas::Ruta(ArchivoActual));
     if (!resultado) {
         AvisoCritico(QString::fromUtf8("No se ha podido vaciar el archivo %1:\n%2")
                          .arg(ArchivoActual, QString::fromStdString(resultado.error)));
@@ -53,14 +54,14 @@ void Form6::GuardarComo() {
         GuardarArchivo(ListaLlamadas());
         return;
     }
-    const auto resultado = ArchivoLlamadas::Escribir(Ruta(ruta), ListaLlamadas());
+    const auto resultado = ArchivoLlamadas::Escribir(Rutas::Ruta(ruta), ListaLlamadas());
     if (!resultado)
         AvisoCritico(QString::fromUtf8("No se ha podido guardar el archivo %1:\n%2")
                          .arg(ruta, QString::fromStdString(resultado.error)));
 }
 
 bool Form6::GuardarArchivo(const std::vector<Llamada>& lista) {
-    const auto r = Registro::Reescribir(Ruta(ArchivoActual), ListaLlamadas(), lista);
+    const auto r = Registro::Reescribir(Rutas::Ruta(ArchivoActual), ListaLlamadas(), lista);
     if (r.estado == Registro::Reescritura::Cambiado) {
         AvisoCritico(QString::fromUtf8("El archivo %1 ha cambiado desde que se cargó y no se ha "
                                        "modificado. Se muestra de nuevo.")

@@ -8,6 +8,7 @@
 #include "platform/Clock.h"
 #include "platform/FormatoLocal.h"
 #include "platform/Prompts.h"
+#include "platform/Rutas.h"
 #include "ui/calllog/ComandosEstadistica.h"
 #include "ui/calllog/ModeloLlamadas.h"
 #include "ui/tariffs/ComparacionDialog.h"
@@ -27,10 +28,6 @@ namespace {
 const QString Danado = QString::fromUtf8("No es un archivo de llamadas o está dañado");
 
 } // namespace
-
-std::filesystem::path Form6::Ruta(const QString& archivo) {
-    return std::filesystem::path(QFile::encodeName(archivo).toStdString());
-}
 
 Form6::Form6(Servicios& servicios, const General::EstadoPrograma& estado, QWidget* padre)
     : QDialog(padre), servicios_(servicios), estado_(estado) {
@@ -67,14 +64,12 @@ Form6::Form6(Servicios& servicios, const General::EstadoPrograma& estado, QWidge
 Form6::~Form6() = default;
 
 void Form6::Form_Load() {
-    auto leer = [this](const General::Ajuste& ajuste) {
-        return servicios_.ajustes.read(General::Aplicacion, ajuste.seccion, ajuste.clave);
-    };
-    FuenteGrid = QString::fromStdString(leer(General::Ajustes::Fuente));
+    FuenteGrid =
+        QString::fromStdString(General::Leer(servicios_.ajustes, General::Ajustes::Fuente));
     if (FuenteGrid.isEmpty())
         FuenteGrid = General::Ajustes::Fuente.defecto;
-    TamanoFuente =
-        static_cast<int>(General::LeerEntero(leer(General::Ajustes::FontSize), 0, 255).value_or(8));
+    TamanoFuente = General::NumeroAjuste(servicios_.ajustes, General::Ajustes::FontSize)
+                       .value_or(General::NumeroPorDefecto(General::Ajustes::FontSize));
     QFont fuente = Flex->font();
     fuente.setFamily(FuenteGrid);
     if (TamanoFuente > 0)
@@ -127,7 +122,7 @@ bool Form6::CargarArchivo() {
         QCoreApplication::processEvents();
         return !progreso->wasCanceled();
     };
-    auto lectura = ArchivoLlamadas::Leer(Ruta(ArchivoActual), avance);
+    auto lectura = ArchivoLlamadas::Leer(Rutas::Ruta(ArchivoActual), avance);
     progreso.reset();
     if (lectura.cancelada) {
         Modelo->Cargar({});

@@ -93,7 +93,6 @@ private:
     // Title of the window's message boxes.
     static inline const QString Titulo = QStringLiteral("VatriMox");
     // The path of a file name, in the file system's encoding.
-    static std::filesystem::path Ruta(const QString& archivo);
 
     void CrearBarra();
     void PonerActual(int fila, int columna);

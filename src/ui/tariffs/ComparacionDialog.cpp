@@ -3,13 +3,11 @@
 
 #include "calllog/Totales.h"
 #include "platform/FormatoLocal.h"
+#include "platform/PlanesUsuario.h"
 #include "platform/Prompts.h"
-#include "platform/Rutas.h"
-#include "tariffs/LectorPlanes.h"
 #include "tariffs/TextosComparacion.h"
 
 #include <QDialogButtonBox>
-#include <QFile>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTableWidget>
@@ -61,14 +59,10 @@ ComparacionDialog::ComparacionDialog(const std::vector<Tarifas::FilaComparacion>
 
 void MostrarComparacion(QWidget* padre, Prompts& avisos, const std::vector<Llamada>& llamadas,
                         uint8_t incluirIVA, uint8_t porcentajeIVA) {
-    const Tarifas::Catalogo catalogo = Tarifas::CargarCatalogo(
-        std::filesystem::path(QFile::encodeName(Rutas::CarpetaPlanes()).toStdString()));
-    if (!catalogo.errores.empty()) {
-        QString texto = QString::fromUtf8("Estos planes de tarifa tienen errores y no se usan:");
-        for (const std::string& error : catalogo.errores)
-            texto += "\n" + QString::fromStdString(error);
-        avisos.message(padre, "VatriMox", texto, Prompts::Icono::Informacion);
-    }
+    const Tarifas::Catalogo catalogo = PlanesUsuario::Cargar();
+    if (!catalogo.errores.empty())
+        avisos.message(padre, "VatriMox", PlanesUsuario::TextoRechazados(catalogo),
+                       Prompts::Icono::Informacion);
     const auto filas = Tarifas::Comparar(llamadas, catalogo, incluirIVA, porcentajeIVA);
     // As "Totales" does, a sum out of range is said, not shown as a figure.
     if (std::any_of(filas.begin(), filas.end(), [](const auto& f) { return f.diferenciaFuera; }))
