@@ -69,36 +69,7 @@ void Form10::CrearControles() {
     combo1_->setAccessibleName("Mes");
     text1_->setAccessibleName("Año");
 
-    auto* picture1 = new QWidget(this);
-    picture1->setObjectName("Picture1");
-    picture1->setGeometry(Px(120), Px(600), Px(2655), Px(255));
-    PintarFondo(picture1, CianClaro);
-    for (int c = 0; c < 7; ++c) {
-        auto* l = Etiqueta(picture1, QString("Label%1").arg(c + 3), DiasSemana[c],
-                           QRect(MargenCelda + c * PasoCelda, 0, PasoCelda - 2, Px(255)));
-        l->setAlignment(Qt::AlignCenter);
-    }
-
-    auto* picture2 = new QWidget(this);
-    picture2->setObjectName("Picture2");
-    picture2->setGeometry(Px(120), Px(840), Px(2655), Px(2295));
-    PintarFondo(picture2, Blanco);
-    // The arrow keys move the selected day; Tab reaches the grid, a click does not focus it.
-    picture2->setFocusPolicy(Qt::TabFocus);
-    picture2->setAccessibleName("Días del mes");
-    picture2->installEventFilter(this);
-    dias_ = picture2;
-    for (int n = 1; n <= Periodo::NumeroCeldas; ++n) {
-        const int fila = (n - 1) / 7;
-        const int columna = (n - 1) % 7;
-        auto* l = Etiqueta(picture2, QString("Label(%1)").arg(n), {},
-                           QRect(MargenCelda + columna * PasoCelda, MargenCelda + fila * PasoCelda,
-                                 PasoCelda - 2, PasoCelda - 2));
-        l->setAlignment(Qt::AlignCenter);
-        l->installEventFilter(this);
-        PintarFondo(l, Blanco);
-        celdas_[n - 1] = l;
-    }
+    CrearRejilla();
 
     Etiqueta(this, "Label10", "Fecha Inicial", QRect(Px(3000), Px(1080), Px(1335), 18));
     Etiqueta(this, "Label11", "Fecha Final", QRect(Px(3000), Px(1920), Px(1335), 18));
@@ -131,6 +102,40 @@ void Form10::CrearControles() {
 
     connect(combo1_, &QComboBox::currentIndexChanged, this, &Form10::Combo1_Click);
     connect(text1_, &QSpinBox::valueChanged, this, &Form10::Text1_Change);
+}
+
+// The weekday headings and the 37 day cells.
+void Form10::CrearRejilla() {
+    auto* picture1 = new QWidget(this);
+    picture1->setObjectName("Picture1");
+    picture1->setGeometry(Px(120), Px(600), Px(2655), Px(255));
+    PintarFondo(picture1, CianClaro);
+    for (int c = 0; c < 7; ++c) {
+        auto* l = Etiqueta(picture1, QString("Label%1").arg(c + 3), DiasSemana[c],
+                           QRect(MargenCelda + c * PasoCelda, 0, PasoCelda - 2, Px(255)));
+        l->setAlignment(Qt::AlignCenter);
+    }
+
+    auto* picture2 = new QWidget(this);
+    picture2->setObjectName("Picture2");
+    picture2->setGeometry(Px(120), Px(840), Px(2655), Px(2295));
+    PintarFondo(picture2, Blanco);
+    // The arrow keys move the selected day; Tab reaches the grid, a click does not focus it.
+    picture2->setFocusPolicy(Qt::TabFocus);
+    picture2->setAccessibleName("Días del mes");
+    picture2->installEventFilter(this);
+    dias_ = picture2;
+    for (int n = 1; n <= Periodo::NumeroCeldas; ++n) {
+        const int fila = (n - 1) / 7;
+        const int columna = (n - 1) % 7;
+        auto* l = Etiqueta(picture2, QString("Label(%1)").arg(n), {},
+                           QRect(MargenCelda + columna * PasoCelda, MargenCelda + fila * PasoCelda,
+                                 PasoCelda - 2, PasoCelda - 2));
+        l->setAlignment(Qt::AlignCenter);
+        l->installEventFilter(this);
+        PintarFondo(l, Blanco);
+        celdas_[n - 1] = l;
+    }
 }
 
 void Form10::Form_Load() {

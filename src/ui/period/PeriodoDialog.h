@@ -31,6 +31,7 @@ protected:
 
 private:
     void CrearControles();
+    void CrearRejilla();
     void Redibujar();
     void SeleccionarHoy();
     void PintarSeleccion();
