@@ -1,0 +1,56 @@
+// What the meter and start-up tests share: a data folder in memory, settings with their
+// first-run defaults, a clock at Monday 15 March 1999 10:00.
+#pragma once
+
+#include "calllog/ArchivoLlamadas.h"
+#include "meter/Medidor.h"
+#include "support/Archivos.h"
+#include "support/FakeServices.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace fs = std::filesystem;
+
+inline const QByteArray LineaEnero =
+    "#1999-01-20#,#10:00:00#,#00:01:00#,60,12.5,\"Metropolitana\"\r\n";
+inline const General::PeriodoFacturacion Enero{D(1999, 1, 1), D(1999, 1, 31)};
+
+class BancoMedidor : public QObject {
+protected:
+    // The journal is synced every tick: a folder in memory keeps that cheap.
+    QTemporaryDir dir_{QDir("/dev/shm").exists() ? "/dev/shm/vatrimox-XXXXXX"
+                                                 : QDir::tempPath() + "/vatrimox-XXXXXX"};
+    fs::path carpeta_;
+    MemorySettingsStore ajustes_;
+    FakeClock reloj_;
+    General::EstadoPrograma estado_;
+
+    void Poner(const General::Ajuste& a, const char* valor) {
+        General::Escribir(ajustes_, a, valor);
+    }
+    fs::path Log() const { return carpeta_ / ArchivoLlamadas::NombreActual; }
+    Medidor Iniciado() {
+        Medidor m(ajustes_, estado_, carpeta_, ',');
+        m.Iniciar(reloj_.t, reloj_.monotono);
+        return m;
+    }
+    auto Tick(Medidor& m, int segundos) {
+        reloj_.avanzar(segundos);
+        return m.Tick(reloj_.monotono);
+    }
+
+    void Preparar() {
+        QVERIFY(dir_.isValid());
+        const char* fila = QTest::currentDataTag(); // one folder per test row
+        carpeta_ =
+            fs::path(dir_.path().toStdString()) / QTest::currentTestFunction() / (fila ? fila : "");
+        fs::create_directories(carpeta_);
+        ajustes_ = MemorySettingsStore();
+        reloj_.poner(1999, 3, 15, 10, 0, 0); // a Monday
+        QVERIFY(General::ValoresPorDefecto(ajustes_, reloj_.t.dia, carpeta_));
+        estado_ = {};
+        QVERIFY(General::CargarEstado(ajustes_, estado_));
+    }
+};

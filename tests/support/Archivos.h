@@ -1,0 +1,32 @@
+// What many tests build: days, and whole files read and written.
+#pragma once
+
+#include "core/Fecha.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+#include <QtTest>
+#include <filesystem>
+
+inline Fechas::Dia D(int anio, int mes, int dia) {
+    return *Fechas::crearDia(anio, mes, dia);
+}
+
+// The bytes of a file; `siFalta` when it cannot be read.
+inline QByteArray Contenido(const QString& ruta, const QByteArray& siFalta = "<falta>") {
+    QFile f(ruta);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : siFalta;
+}
+inline QByteArray Contenido(const std::filesystem::path& ruta) {
+    return Contenido(QString::fromStdString(ruta.string()));
+}
+
+inline void Escribir(const QString& ruta, const QByteArray& bytes) {
+    QFile f(ruta);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+inline void Escribir(const std::filesystem::path& ruta, const QByteArray& bytes) {
+    Escribir(QString::fromStdString(ruta.string()), bytes);
+}
