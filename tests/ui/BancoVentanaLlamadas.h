@@ -1,0 +1,123 @@
+// What the call-log window tests share: Form6 over the fakes, a data folder of its own, calls
+// built in March 1999, and a full disk.
+#pragma once
+
+#include "calllog/ArchivoLlamadas.h"
+#include "platform/Rutas.h"
+#include "platform/Servicios.h"
+#include "support/FakeServices.h"
+#include "support/ScriptedPrompts.h"
+#include "ui/calllog/ComandosEstadistica.h"
+#include "ui/calllog/ModeloLlamadas.h"
+#include "ui/calllog/VentanaLlamadas.h"
+#include "ui/tariffs/ComparacionDialog.h"
+
+#include <QAction>
+#include <QBrush>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QToolButton>
+#include <QtTest>
+#include <csignal>
+#include <functional>
+#include <memory>
+#include <sys/resource.h>
+
+const QString Danado = QString::fromUtf8("No es un archivo de llamadas o está dañado");
+
+inline Llamada Crear(int dia, int hora, int64_t duracion, int32_t segundos, const char* importe,
+                     const char* tarifa = "Metropolitana") {
+    return Llamada{*Fechas::crearDia(1999, 3, dia), hora * 3600, duracion, segundos,
+                   *Moneda::desdeTexto(importe),    tarifa};
+}
+
+inline std::vector<Llamada> Varias(int n) {
+    std::vector<Llamada> v;
+    for (int i = 1; i <= n; ++i)
+        v.push_back(Crear(1 + i % 28, i % 24, 60 + i, 60 + i, "11.4"));
+    return v;
+}
+
+inline QByteArray Leer(const QString& ruta) {
+    QFile f(ruta);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<falta>");
+}
+
+inline void Poner(const QString& ruta, const QByteArray& bytes) {
+    QFile f(ruta);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+inline void Escribir(const QString& ruta, const std::vector<Llamada>& llamadas) {
+    QVERIFY(ArchivoLlamadas::Escribir(ruta.toStdString(), llamadas));
+}
+
+// Runs `f` while this process may write no file beyond 100 bytes, as on a full disk.
+template <class F> inline void ConDiscoLleno(F&& f) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit antes{};
+    getrlimit(RLIMIT_FSIZE, &antes);
+    rlimit lleno = antes;
+    lleno.rlim_cur = 100;
+    setrlimit(RLIMIT_FSIZE, &lleno);
+    f();
+    setrlimit(RLIMIT_FSIZE, &antes);
+}
+
+class BancoVentanaLlamadas : public QObject {
+protected:
+    std::unique_ptr<QTemporaryDir> dir;
+    FakeClock reloj;
+    MemorySettingsStore ajustes;
+    std::unique_ptr<ScriptedPrompts> avisos;
+    FakeSound sonido;
+    FakeProbe conexion;
+    FakeAutostart autoinicio;
+    std::unique_ptr<Servicios> servicios;
+    General::EstadoPrograma estado;
+
+    QString Actual() const { return dir->path() + "/llamadas.ldx"; }
+    QString Otro(const QString& nombre) const { return dir->path() + "/" + nombre; }
+    std::unique_ptr<Form6> Abrir() { return std::make_unique<Form6>(*servicios, estado); }
+    std::unique_ptr<Form6> Abrir(const std::vector<Llamada>& llamadas) {
+        Escribir(Actual(), llamadas);
+        return Abrir();
+    }
+    void Seleccionar(Form6& v, int fila, int columna) {
+        v.Flex->setCurrentIndex(v.Modelo->index(fila - 1, columna));
+    }
+    void Editar(Form6& v, int fila, int columna, const QString& respuesta) {
+        Seleccionar(v, fila, columna);
+        avisos->responder(respuesta);
+        v.ModificarCelda();
+    }
+    // The cell texts of a row (counted from 1) joined by '|'.
+    static QString Fila(const Form6& v, int fila) {
+        QStringList r;
+        for (int c = 0; c < 7; ++c)
+            r << v.Modelo->index(fila - 1, c).data().toString();
+        return r.join('|');
+    }
+    void UltimoEsError() { QCOMPARE(avisos->ultimo().icono, Prompts::Icono::Critico); }
+
+    void Preparar() {
+        QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+        dir = std::make_unique<QTemporaryDir>();
+        avisos = std::make_unique<ScriptedPrompts>();
+        ajustes = MemorySettingsStore();
+        servicios = std::make_unique<Servicios>(
+            Servicios{reloj, ajustes, *avisos, sonido, conexion, autoinicio, dir->path()});
+        estado.TipoLlamada = "Metropolitana";
+        reloj.poner(1999, 3, 15, 12);
+        Escribir(Actual(), {});
+    }
+    void Comprobar() {
+        QVERIFY2(avisos->errores.isEmpty(), qPrintable(avisos->errores.join('\n')));
+        QCOMPARE(avisos->pendientes(), 0);
+    }
+};
