@@ -7,57 +7,15 @@ set -u
 BIN=$1
 SALIDA=$2
 
-for herramienta in Xvfb wmdocker faketime import xwininfo python3; do
-    if ! command -v "$herramienta" >/dev/null 2>&1; then
-        echo "SKIP: $herramienta is not installed; no screenshots taken"
-        exit 0
-    fi
-done
-if ! python3 -c 'import ctypes.util, sys; sys.exit(0 if ctypes.util.find_library("Xtst") else 1)'; then
-    echo "SKIP: libXtst is not installed; no screenshots taken"
-    exit 0
-fi
-
-TMP=$(mktemp -d)
-PIDS=""
-terminar() {
-    for p in $PIDS; do kill "$p" 2>/dev/null; done
-    wait 2>/dev/null
-    rm -rf "$TMP"
-}
-trap terminar EXIT INT TERM
-
-# Xvfb picks a free display itself: other checks may run their own at the same time.
-Xvfb -displayfd 3 -screen 0 640x400x24 -nolisten tcp 3>"$TMP/pantalla" >"$TMP/xvfb.log" 2>&1 &
-PIDS="$!"
-i=0
-until [ -s "$TMP/pantalla" ] && DISPLAY=":$(cat "$TMP/pantalla")" xwininfo -root >/dev/null 2>&1; do
-    i=$((i + 1)); [ $i -gt 50 ] && { echo "FAIL: Xvfb did not start"; exit 1; }
-    sleep 0.1
-done
-export DISPLAY=":$(cat "$TMP/pantalla")"
+. "$(dirname "$0")/comun.sh"
+requerir Xvfb wmdocker faketime import xwininfo python3
+requerir_xtst
+iniciar_xvfb
 wmdocker >"$TMP/wmdocker.log" 2>&1 &
 PIDS="$PIDS $!"
 
-mkdir -p "$TMP/home/.config/VatriMox" "$TMP/runtime" "$SALIDA"
-chmod 700 "$TMP/runtime"
-cat >"$TMP/home/.config/VatriMox/VatriMox.ini" <<'INI'
-[Datos]
-FechaInicio=01/03/1999
-FechaFinal=30/04/1999
-
-[Opciones]
-AlAbrir=Normal
-AlConectar=No Cambiar
-AutoSINO=0
-IVA=0
-CuantoIVA=16
-Negociacion=20
-NoAceptar=15
-
-[Tarifas]
-Tarifa=Metropolitana
-INI
+mkdir -p "$SALIDA"
+ajustes "$TMP/home" 01/03/1999 30/04/1999 Normal "No Cambiar" 0 15
 
 FAKETIME_DONT_FAKE_MONOTONIC=1 VATRIMOX_HOME="$TMP/home" XDG_RUNTIME_DIR="$TMP/runtime" \
     TZ=Europe/Madrid LC_ALL=es_ES.UTF-8 LANG=es_ES.UTF-8 QT_QPA_PLATFORM=xcb \
@@ -133,19 +91,11 @@ DET="$DET" FAKETIME_DONT_FAKE_MONOTONIC=1 VATRIMOX_HOME="$DET/home" XDG_RUNTIME_
     unshare -rn sh "$DET/dentro.sh" env LC_ALL=es_ES.UTF-8 faketime -f '@1999-03-15 10:00:00' "$BIN" &
 PIDS="$PIDS $!"
 LOG="$DET/home/.local/share/VatriMox/llamadas.ldx"
-esperar() { # file, test, seconds*10
-    i=0
-    until [ "$2" "$1" ]; do
-        i=$((i + 1)); [ $i -gt "$3" ] && return 1
-        sleep 0.1
-    done
-}
-sleep 2
 touch "$DET/conectar"
-esperar "$DET/home/.local/share/VatriMox/llamada_en_curso.ldx" -s 40 ||
-    { echo "FAIL: ppp0 up did not start a call"; cat "$DET/vatrimox.log"; exit 1; }
+esperar 40 test -s "$DET/home/.local/share/VatriMox/llamada_en_curso.ldx" ||
+    fallo "ppp0 up did not start a call"
 sleep 1
 touch "$DET/colgar"
-esperar "$LOG" -s 30 || { echo "FAIL: ppp0 down did not log the call"; cat "$DET/vatrimox.log"; exit 1; }
+esperar 30 test -s "$LOG" || fallo "ppp0 down did not log the call"
 touch "$DET/fin"
 echo "call detected and logged: $(cat "$LOG")"

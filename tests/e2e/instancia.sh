@@ -6,69 +6,13 @@
 set -u
 BIN=$1
 
-for herramienta in Xvfb wmdocker xwininfo python3; do
-    if ! command -v "$herramienta" >/dev/null 2>&1; then
-        echo "SKIP: $herramienta is not installed; single instance and late tray not checked"
-        exit 0
-    fi
-done
-if ! python3 -c 'import ctypes.util, sys; sys.exit(0 if ctypes.util.find_library("Xtst") else 1)'; then
-    echo "SKIP: libXtst is not installed; single instance and late tray not checked"
-    exit 0
-fi
-
-TMP=$(mktemp -d)
-PIDS=""
-terminar() {
-    for p in $PIDS; do kill "$p" 2>/dev/null; done
-    wait 2>/dev/null
-    rm -rf "$TMP"
-}
-trap terminar EXIT INT TERM
-fallo() {
-    echo "FAIL: $1"
-    for l in "$TMP"/*.log; do echo "--- $l"; cat "$l"; done
-    exit 1
-}
-# Waits up to $1 tenths of a second for the command that follows to succeed.
-esperar() {
-    n=$1; shift
-    i=0
-    until "$@"; do
-        i=$((i + 1)); [ $i -gt "$n" ] && return 1
-        sleep 0.1
-    done
-}
-
-# Xvfb picks a free display itself: other checks may run their own at the same time.
-Xvfb -displayfd 3 -screen 0 640x400x24 -nolisten tcp 3>"$TMP/pantalla" >"$TMP/xvfb.log" 2>&1 &
-PIDS="$!"
-esperar 50 test -s "$TMP/pantalla" || fallo "Xvfb did not start"
-export DISPLAY=":$(cat "$TMP/pantalla")"
-esperar 50 xwininfo -root >/dev/null 2>&1 || fallo "Xvfb did not answer"
-
-mkdir -p "$TMP/runtime"
-chmod 700 "$TMP/runtime"
+. "$(dirname "$0")/comun.sh"
+requerir Xvfb wmdocker xwininfo python3
+requerir_xtst
+iniciar_xvfb
 # preparar <home> <AlAbrir> <AlConectar>
 preparar() {
-    mkdir -p "$1/.config/VatriMox"
-    cat >"$1/.config/VatriMox/VatriMox.ini" <<INI
-[Datos]
-FechaInicio=$(date +%d/%m/%Y)
-FechaFinal=$(date -d '+30 days' +%d/%m/%Y)
-
-[Opciones]
-AlAbrir=$2
-AlConectar=$3
-AutoSINO=0
-IVA=0
-CuantoIVA=16
-Negociacion=20
-NoAceptar=0
-
-[Tarifas]
-Tarifa=Metropolitana
-INI
+    ajustes "$1" "$(date +%d/%m/%Y)" "$(date -d '+30 days' +%d/%m/%Y)" "$2" "$3" 0 0
 }
 # vatrimox <home> <log>: the program, in the background
 vatrimox() {
