@@ -1,6 +1,8 @@
 // Plan files read with toml++ into the tariff module's own types, checked whole before use.
 #include "tariffs/LectorPlanes.h"
 
+#include "tariffs/ErroresSintaxis.h"
+
 // toml++ 3.3 has faults that malformed input reaches: some internal assertions state parser
 // preconditions that such input breaks (it then goes on to report a parse error), and a
 // generated test for blanks reaches "unreachable" code on some non-ASCII characters between
@@ -21,11 +23,11 @@
 #include <toml++/toml.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <initializer_list>
-#include <sstream>
+#include <system_error>
 
 namespace Tarifas {
 
@@ -272,7 +274,10 @@ Plan Leer(const toml::table& raiz, const Catalogo& previos) {
 } // namespace
 
 std::string ErrorPlan::Texto() const {
-    return archivo + ", línea " + std::to_string(linea) + ": " + problema;
+    if (linea <= 0)
+        return archivo + ": " + problema;
+    return archivo + ", línea " + std::to_string(linea) +
+           (columna > 0 ? ", columna " + std::to_string(columna) : "") + ": " + problema;
 }
 
 LecturaPlan LeerPlan(std::string_view texto, const std::string& archivo, const Catalogo& previos) {
@@ -284,13 +289,44 @@ LecturaPlan LeerPlan(std::string_view texto, const std::string& archivo, const C
         r.plan->archivo = archivo;
     } catch (const toml::parse_error& e) {
         r.error.linea = static_cast<int64_t>(e.source().begin.line);
-        r.error.problema = "error de sintaxis: " + std::string(e.description());
+        r.error.columna = static_cast<int64_t>(e.source().begin.column);
+        r.error.problema = TextoErrorSintaxis(e.description());
     } catch (const Rechazo& e) {
         r.error.linea = e.linea;
         r.error.problema = e.problema;
     }
     return r;
 }
+
+namespace {
+
+// The whole file, or why it cannot be read: not a regular file (a folder, a device, a pipe:
+// reading one could wait for ever), or the system's reason (a link to nowhere, a loop of links,
+// no permission).
+std::optional<std::string> LeerArchivo(const std::filesystem::path& ruta, std::string& texto) {
+    std::error_code error;
+    const auto estado = std::filesystem::status(ruta, error);
+    if (error)
+        return "no se puede leer: " + error.message();
+    if (estado.type() == std::filesystem::file_type::directory)
+        return std::string("es una carpeta, no un archivo; no se ha leído");
+    if (estado.type() != std::filesystem::file_type::regular)
+        return std::string("no es un archivo normal; no se ha leído");
+    std::FILE* f = std::fopen(ruta.c_str(), "rb");
+    if (!f)
+        return "no se puede leer: " + std::generic_category().message(errno);
+    char bloque[8192];
+    std::size_t leidos = 0;
+    while ((leidos = std::fread(bloque, 1, sizeof bloque, f)) > 0)
+        texto.append(bloque, leidos);
+    const int fallo = std::ferror(f) ? errno : 0;
+    std::fclose(f);
+    if (fallo)
+        return "no se puede leer: " + std::generic_category().message(fallo);
+    return std::nullopt;
+}
+
+} // namespace
 
 Catalogo CargarCatalogo(const std::filesystem::path& carpeta) {
     Catalogo catalogo = CatalogoIncorporado();
@@ -301,15 +337,13 @@ Catalogo CargarCatalogo(const std::filesystem::path& carpeta) {
             archivos.push_back(e.path());
     std::sort(archivos.begin(), archivos.end());
     for (const auto& archivo : archivos) {
-        std::ifstream entrada(archivo, std::ios::binary);
-        std::ostringstream texto;
-        texto << entrada.rdbuf();
         const std::string nombre = "tarifas/" + archivo.filename().string();
-        if (!entrada) {
-            catalogo.errores.push_back(ErrorPlan{nombre, 0, "no se puede leer"}.Texto());
+        std::string texto;
+        if (const auto problema = LeerArchivo(archivo, texto)) {
+            catalogo.errores.push_back(ErrorPlan{nombre, 0, *problema}.Texto());
             continue;
         }
-        LecturaPlan r = LeerPlan(texto.str(), nombre, catalogo);
+        LecturaPlan r = LeerPlan(texto, nombre, catalogo);
         if (r.plan)
             catalogo.planes.push_back(std::move(*r.plan));
         else
