@@ -84,7 +84,8 @@ int64_t Entero(const toml::node& n, std::string_view clave, int64_t minimo, int6
     return *v;
 }
 
-Moneda Importe(const toml::node& n, bool euros) {
+// An amount in pesetas; `escrito` receives the number as written (euros in a euro plan).
+Moneda Importe(const toml::node& n, bool euros, double* escrito = nullptr) {
     const auto v = n.value<double>();
     if (!v || !std::isfinite(*v))
         throw Rechazo{Linea(n), "importe no válido"};
@@ -92,6 +93,8 @@ Moneda Importe(const toml::node& n, bool euros) {
         throw Rechazo{Linea(n), "precio negativo"};
     if (*v > 1e9)
         throw Rechazo{Linea(n), "importe demasiado alto"};
+    if (escrito)
+        *escrito = *v;
     return euros ? EurosAPesetas(*v) : Moneda::redondear(*v);
 }
 
@@ -188,11 +191,11 @@ TipoPlan LeerTipo(const toml::table& t, bool euros) {
     TipoPlan tipo;
     tipo.nombre = Nombre(Requerido(t, "nombre", linea));
     if (const toml::node* n = t.get("establecimiento"))
-        tipo.establecimiento = Importe(*n, euros);
+        tipo.establecimiento = Importe(*n, euros, &tipo.establecimientoEuros);
     if (const toml::node* n = t.get("incluidos"))
         tipo.segundosIncluidos = Entero(*n, "incluidos", 0, 1000000000);
     if (const toml::node* n = t.get("minimo"))
-        tipo.minimo = Importe(*n, euros);
+        tipo.minimo = Importe(*n, euros, &tipo.minimoEuros);
     if (const toml::node* n = t.get("pasos")) {
         const toml::array* pasos = n->as_array();
         if (!pasos || pasos->size() != 2)
@@ -217,7 +220,9 @@ TipoPlan LeerTipo(const toml::table& t, bool euros) {
                                : nombre == "normal" ? ColorNormal
                                : nombre == "punta"  ? ColorPunta
                                                     : 0;
-        tipo.franjas.push_back({nombre, Importe(*precio, euros), color});
+        double escrito = 0;
+        const Moneda pesetas = Importe(*precio, euros, &escrito);
+        tipo.franjas.push_back({nombre, pesetas, color, escrito});
     }
     if (tipo.franjas.size() > MaximoFranjas)
         throw Rechazo{Linea(franjas), "más de " + std::to_string(MaximoFranjas) + " franjas"};

@@ -19,6 +19,7 @@ struct FranjaPlan {
     std::string nombre;
     Moneda precioMinuto;
     uint32_t color = 0;
+    double precioEuros = 0; // as written, when the plan's prices are in euros
 };
 
 // A closed range of seconds of the day priced in one band (index into TipoPlan::franjas).
@@ -41,6 +42,8 @@ struct TipoPlan {
     int32_t primerPaso = 1;
     int32_t paso = 1;
     Moneda minimo;
+    double establecimientoEuros = 0; // as written, when the plan's prices are in euros
+    double minimoEuros = 0;
     std::vector<FranjaPlan> franjas;              // at most MaximoFranjas
     std::array<std::vector<TramoPlan>, 3> tramos; // by TipoDia, in clock order
 };
