@@ -23,6 +23,7 @@
 #include <toml++/toml.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -184,6 +185,34 @@ Festivo LeerFestivo(const toml::node& n) {
     return f;
 }
 
+// "#RRGGBB", light enough for black text on it, as a colour value with red in the low byte.
+uint32_t LeerColor(const toml::node& n) {
+    const std::string t = Texto(n, "color");
+    const auto hex = [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; };
+    if (t.size() != 7 || t[0] != '#' || !std::all_of(t.begin() + 1, t.end(), hex))
+        throw Rechazo{Linea(n), "color no válido " + Citado(t) + " (#RRGGBB)"};
+    const uint32_t rgb = static_cast<uint32_t>(std::stoul(t.substr(1), nullptr, 16));
+    const uint32_t r = rgb >> 16, g = rgb >> 8 & 0xFF, b = rgb & 0xFF;
+    if (299 * r + 587 * g + 114 * b < 150000)
+        throw Rechazo{Linea(n), "color demasiado oscuro " + Citado(t) +
+                                    " (el texto negro no se leería sobre él)"};
+    return r | g << 8 | b << 16;
+}
+
+// A band: its price per minute, or { precio = ..., color = "#RRGGBB" }.
+FranjaPlan LeerFranja(std::string nombre, const toml::node& valor, bool euros) {
+    FranjaPlan franja{nombre, {}, ColorFranjaIncorporada(nombre), 0};
+    const toml::node* precio = &valor;
+    if (const toml::table* t = valor.as_table()) {
+        Claves(*t, {"precio", "color"});
+        precio = &Requerido(*t, "precio", Linea(valor));
+        if (const toml::node* color = t->get("color"))
+            franja.color = LeerColor(*color);
+    }
+    franja.precioMinuto = Importe(*precio, euros, &franja.precioEuros);
+    return franja;
+}
+
 TipoPlan LeerTipo(const toml::table& t, bool euros) {
     const int64_t linea = Linea(t);
     Claves(t, {"nombre", "establecimiento", "incluidos", "pasos", "minimo", "franjas", "laborales",
@@ -214,16 +243,8 @@ TipoPlan LeerTipo(const toml::table& t, bool euros) {
         const auto &a = x.first->source().begin, &b = y.first->source().begin;
         return std::pair(a.line, a.column) < std::pair(b.line, b.column);
     });
-    for (const auto& [clave, precio] : escritas) {
-        const std::string nombre(clave->str());
-        const uint32_t color = nombre == "reducida" ? ColorReducida
-                               : nombre == "normal" ? ColorNormal
-                               : nombre == "punta"  ? ColorPunta
-                                                    : 0;
-        double escrito = 0;
-        const Moneda pesetas = Importe(*precio, euros, &escrito);
-        tipo.franjas.push_back({nombre, pesetas, color, escrito});
-    }
+    for (const auto& [clave, precio] : escritas)
+        tipo.franjas.push_back(LeerFranja(std::string(clave->str()), *precio, euros));
     if (tipo.franjas.size() > MaximoFranjas)
         throw Rechazo{Linea(franjas), "más de " + std::to_string(MaximoFranjas) + " franjas"};
     constexpr std::array<std::string_view, 3> dias{"laborales", "sabados", "festivos"};
@@ -273,6 +294,7 @@ Plan Leer(const toml::table& raiz, const Catalogo& previos) {
     }
     if (plan.tipos.empty())
         throw Rechazo{Linea(tipos), "el plan no tiene ningún tipo de llamada"};
+    ColoresPorDefecto(plan);
     return plan;
 }
 

@@ -107,6 +107,10 @@ private slots:
         fila("moneda", "\"euros\"|\"duros\"", 2, "moneda desconocida «duros»");
         fila("clave desconocida", "pasos =|paso =", 6, "clave desconocida «paso»");
         fila("falta un dia", "festivos = [\"|otros = [\"", 12, "clave desconocida «otros»");
+        fila("color mal escrito", "punta = 0.06|punta = { precio = 0.06, color = \"rojo\" }", 7,
+             "color no válido «rojo» (#RRGGBB)");
+        fila("color oscuro", "punta = 0.06|punta = { precio = 0.06, color = \"#000080\" }", 7,
+             "color demasiado oscuro «#000080»");
         // Syntax errors in Spanish, with the column; some of these inputs made the TOML library
         // assert or reach undefined behaviour.
         fila("sin comillas", "\"euros\"|euros", 2,
