@@ -20,21 +20,15 @@ SumasFranja SumarPorFranja(const std::vector<Llamada>& llamadas,
                            const Tarifas::Catalogo& catalogo) {
     SumasFranja s;
     for (const Llamada& l : llamadas) {
-        Moneda* suma = nullptr;
-        switch (ColorLlamada(l, catalogo)) {
-        case Tarifas::ColorPunta:
-            suma = &s.punta;
-            break;
-        case Tarifas::ColorNormal:
-            suma = &s.normal;
-            break;
-        case Tarifas::ColorReducida:
-            suma = &s.reducida;
-            break;
-        default:
-            break;
-        }
-        if (suma && !suma->sumarSaturando(l.Importe))
+        const Tarifas::FranjaPlan* franja =
+            Tarifas::FranjaPlanDe(catalogo, l.Hora.hora(), l.Fecha.dia(), l.Tarifa);
+        if (!franja)
+            continue;
+        Moneda& suma = franja->nombre == "punta"      ? s.punta
+                       : franja->nombre == "normal"   ? s.normal
+                       : franja->nombre == "reducida" ? s.reducida
+                                                      : s.otras[franja->nombre];
+        if (!suma.sumarSaturando(l.Importe))
             s.desborde = true;
     }
     return s;
@@ -50,9 +44,15 @@ std::optional<std::string> TextoTotales(const std::vector<Llamada>& llamadas,
     const Registro::Totales t = Registro::CalcularTotales(llamadas);
     const SumasFranja s = SumarPorFranja(llamadas, catalogo);
     Moneda bandas = s.punta;
-    const bool caben = bandas.sumarSaturando(s.normal) && bandas.sumarSaturando(s.reducida);
+    bool caben = bandas.sumarSaturando(s.normal) && bandas.sumarSaturando(s.reducida);
+    for (const auto& [nombre, suma] : s.otras)
+        caben = caben && bandas.sumarSaturando(suma);
     if (t.desborde || s.desborde || !caben)
         return std::nullopt;
+    std::string otras;
+    for (const auto& [nombre, suma] : s.otras)
+        otras +=
+            "Importe franja " + nombre + ":\t" + TextoPorcentaje(suma, bandas, separador) + "\n";
     const std::string euros =
         General::FormatoFijo(t.ImporteTotal.aDouble() / PesetasPorEuro, separador);
     return "Llamadas efectuadas: \t" + std::to_string(t.llamadas) + "\n" +
@@ -61,7 +61,7 @@ std::optional<std::string> TextoTotales(const std::vector<Llamada>& llamadas,
            "Importe hora punta:\t\t" + TextoPorcentaje(s.punta, bandas, separador) + "\n" +
            "Importe hora normal:\t" + TextoPorcentaje(s.normal, bandas, separador) + "\n" +
            "Importe hora reducida:\t" + TextoPorcentaje(s.reducida, bandas, separador) + "\n" +
-           "Importe en euros:\t\t" + euros + " €\n" + "Importe en pesetas: \t\t" +
+           otras + "Importe en euros:\t\t" + euros + " €\n" + "Importe en pesetas: \t\t" +
            Registro::TextoImporte(t.ImporteTotal, separador) + " pts";
 }
 

@@ -6,18 +6,21 @@
 #include "tariffs/Planes.h"
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace Estadistica {
 
-// Amount of the calls in each band, by ColorFranja of the call's start hour, weekday and own
-// call type; a call of no known band counts in none.
+// Amount of the calls in each band of the call's start hour, weekday and own call type; a
+// plan's bands named punta, normal and reducida count as those, its other bands by name in
+// `otras` (in name order); a call of no known band counts in none.
 struct SumasFranja {
     Moneda punta;
     Moneda normal;
     Moneda reducida;
+    std::map<std::string, Moneda> otras;
     bool desborde = false; // a band sum goes past the range of a Moneda
 };
 SumasFranja SumarPorFranja(const std::vector<Llamada>& llamadas, const Tarifas::Catalogo& catalogo);
@@ -29,8 +32,9 @@ uint32_t ColorLlamada(const Llamada& llamada, const Tarifas::Catalogo& catalogo)
 // Share of parte in total as "50,00 %"; "0,00 %" when the total is 0.
 std::string TextoPorcentaje(Moneda parte, Moneda total, char separador);
 
-// The message text of the totals box: eight lines joined by a line feed; nullopt when a sum
-// of amounts does not fit a Moneda, as its shares and totals would then be wrong.
+// The message text of the totals box: eight lines joined by a line feed, and after the reduced
+// band one line per other band of a plan that has calls; nullopt when a sum of amounts does not
+// fit a Moneda, as its shares and totals would then be wrong.
 std::optional<std::string> TextoTotales(const std::vector<Llamada>& llamadas,
                                         const Tarifas::Catalogo& catalogo, char separador);
 

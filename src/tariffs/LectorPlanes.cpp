@@ -1,6 +1,8 @@
 // Plan files read with toml++ into the tariff module's own types, checked whole before use.
 #include "tariffs/LectorPlanes.h"
 
+#include "tariffs/ErroresSintaxis.h"
+
 // toml++ 3.3 has faults that malformed input reaches: some internal assertions state parser
 // preconditions that such input breaks (it then goes on to report a parse error), and a
 // generated test for blanks reaches "unreachable" code on some non-ASCII characters between
@@ -21,11 +23,12 @@
 #include <toml++/toml.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <initializer_list>
-#include <sstream>
+#include <system_error>
 
 namespace Tarifas {
 
@@ -82,7 +85,8 @@ int64_t Entero(const toml::node& n, std::string_view clave, int64_t minimo, int6
     return *v;
 }
 
-Moneda Importe(const toml::node& n, bool euros) {
+// An amount in pesetas; `escrito` receives the number as written (euros in a euro plan).
+Moneda Importe(const toml::node& n, bool euros, double* escrito = nullptr) {
     const auto v = n.value<double>();
     if (!v || !std::isfinite(*v))
         throw Rechazo{Linea(n), "importe no válido"};
@@ -90,6 +94,8 @@ Moneda Importe(const toml::node& n, bool euros) {
         throw Rechazo{Linea(n), "precio negativo"};
     if (*v > 1e9)
         throw Rechazo{Linea(n), "importe demasiado alto"};
+    if (escrito)
+        *escrito = *v;
     return euros ? EurosAPesetas(*v) : Moneda::redondear(*v);
 }
 
@@ -179,6 +185,34 @@ Festivo LeerFestivo(const toml::node& n) {
     return f;
 }
 
+// "#RRGGBB", light enough for black text on it, as a colour value with red in the low byte.
+uint32_t LeerColor(const toml::node& n) {
+    const std::string t = Texto(n, "color");
+    const auto hex = [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; };
+    if (t.size() != 7 || t[0] != '#' || !std::all_of(t.begin() + 1, t.end(), hex))
+        throw Rechazo{Linea(n), "color no válido " + Citado(t) + " (#RRGGBB)"};
+    const uint32_t rgb = static_cast<uint32_t>(std::stoul(t.substr(1), nullptr, 16));
+    const uint32_t r = rgb >> 16, g = rgb >> 8 & 0xFF, b = rgb & 0xFF;
+    if (299 * r + 587 * g + 114 * b < 150000)
+        throw Rechazo{Linea(n), "color demasiado oscuro " + Citado(t) +
+                                    " (el texto negro no se leería sobre él)"};
+    return r | g << 8 | b << 16;
+}
+
+// A band: its price per minute, or { precio = ..., color = "#RRGGBB" }.
+FranjaPlan LeerFranja(std::string nombre, const toml::node& valor, bool euros) {
+    FranjaPlan franja{nombre, {}, ColorFranjaIncorporada(nombre), 0};
+    const toml::node* precio = &valor;
+    if (const toml::table* t = valor.as_table()) {
+        Claves(*t, {"precio", "color"});
+        precio = &Requerido(*t, "precio", Linea(valor));
+        if (const toml::node* color = t->get("color"))
+            franja.color = LeerColor(*color);
+    }
+    franja.precioMinuto = Importe(*precio, euros, &franja.precioEuros);
+    return franja;
+}
+
 TipoPlan LeerTipo(const toml::table& t, bool euros) {
     const int64_t linea = Linea(t);
     Claves(t, {"nombre", "establecimiento", "incluidos", "pasos", "minimo", "franjas", "laborales",
@@ -186,11 +220,11 @@ TipoPlan LeerTipo(const toml::table& t, bool euros) {
     TipoPlan tipo;
     tipo.nombre = Nombre(Requerido(t, "nombre", linea));
     if (const toml::node* n = t.get("establecimiento"))
-        tipo.establecimiento = Importe(*n, euros);
+        tipo.establecimiento = Importe(*n, euros, &tipo.establecimientoEuros);
     if (const toml::node* n = t.get("incluidos"))
         tipo.segundosIncluidos = Entero(*n, "incluidos", 0, 1000000000);
     if (const toml::node* n = t.get("minimo"))
-        tipo.minimo = Importe(*n, euros);
+        tipo.minimo = Importe(*n, euros, &tipo.minimoEuros);
     if (const toml::node* n = t.get("pasos")) {
         const toml::array* pasos = n->as_array();
         if (!pasos || pasos->size() != 2)
@@ -209,14 +243,8 @@ TipoPlan LeerTipo(const toml::table& t, bool euros) {
         const auto &a = x.first->source().begin, &b = y.first->source().begin;
         return std::pair(a.line, a.column) < std::pair(b.line, b.column);
     });
-    for (const auto& [clave, precio] : escritas) {
-        const std::string nombre(clave->str());
-        const uint32_t color = nombre == "reducida" ? ColorReducida
-                               : nombre == "normal" ? ColorNormal
-                               : nombre == "punta"  ? ColorPunta
-                                                    : 0;
-        tipo.franjas.push_back({nombre, Importe(*precio, euros), color});
-    }
+    for (const auto& [clave, precio] : escritas)
+        tipo.franjas.push_back(LeerFranja(std::string(clave->str()), *precio, euros));
     if (tipo.franjas.size() > MaximoFranjas)
         throw Rechazo{Linea(franjas), "más de " + std::to_string(MaximoFranjas) + " franjas"};
     constexpr std::array<std::string_view, 3> dias{"laborales", "sabados", "festivos"};
@@ -266,13 +294,17 @@ Plan Leer(const toml::table& raiz, const Catalogo& previos) {
     }
     if (plan.tipos.empty())
         throw Rechazo{Linea(tipos), "el plan no tiene ningún tipo de llamada"};
+    ColoresPorDefecto(plan);
     return plan;
 }
 
 } // namespace
 
 std::string ErrorPlan::Texto() const {
-    return archivo + ", línea " + std::to_string(linea) + ": " + problema;
+    if (linea <= 0)
+        return archivo + ": " + problema;
+    return archivo + ", línea " + std::to_string(linea) +
+           (columna > 0 ? ", columna " + std::to_string(columna) : "") + ": " + problema;
 }
 
 LecturaPlan LeerPlan(std::string_view texto, const std::string& archivo, const Catalogo& previos) {
@@ -284,13 +316,44 @@ LecturaPlan LeerPlan(std::string_view texto, const std::string& archivo, const C
         r.plan->archivo = archivo;
     } catch (const toml::parse_error& e) {
         r.error.linea = static_cast<int64_t>(e.source().begin.line);
-        r.error.problema = "error de sintaxis: " + std::string(e.description());
+        r.error.columna = static_cast<int64_t>(e.source().begin.column);
+        r.error.problema = TextoErrorSintaxis(e.description());
     } catch (const Rechazo& e) {
         r.error.linea = e.linea;
         r.error.problema = e.problema;
     }
     return r;
 }
+
+namespace {
+
+// The whole file, or why it cannot be read: not a regular file (a folder, a device, a pipe:
+// reading one could wait for ever), or the system's reason (a link to nowhere, a loop of links,
+// no permission).
+std::optional<std::string> LeerArchivo(const std::filesystem::path& ruta, std::string& texto) {
+    std::error_code error;
+    const auto estado = std::filesystem::status(ruta, error);
+    if (error)
+        return "no se puede leer: " + error.message();
+    if (estado.type() == std::filesystem::file_type::directory)
+        return std::string("es una carpeta, no un archivo; no se ha leído");
+    if (estado.type() != std::filesystem::file_type::regular)
+        return std::string("no es un archivo normal; no se ha leído");
+    std::FILE* f = std::fopen(ruta.c_str(), "rb");
+    if (!f)
+        return "no se puede leer: " + std::generic_category().message(errno);
+    char bloque[8192];
+    std::size_t leidos = 0;
+    while ((leidos = std::fread(bloque, 1, sizeof bloque, f)) > 0)
+        texto.append(bloque, leidos);
+    const int fallo = std::ferror(f) ? errno : 0;
+    std::fclose(f);
+    if (fallo)
+        return "no se puede leer: " + std::generic_category().message(fallo);
+    return std::nullopt;
+}
+
+} // namespace
 
 Catalogo CargarCatalogo(const std::filesystem::path& carpeta) {
     Catalogo catalogo = CatalogoIncorporado();
@@ -301,15 +364,13 @@ Catalogo CargarCatalogo(const std::filesystem::path& carpeta) {
             archivos.push_back(e.path());
     std::sort(archivos.begin(), archivos.end());
     for (const auto& archivo : archivos) {
-        std::ifstream entrada(archivo, std::ios::binary);
-        std::ostringstream texto;
-        texto << entrada.rdbuf();
         const std::string nombre = "tarifas/" + archivo.filename().string();
-        if (!entrada) {
-            catalogo.errores.push_back(ErrorPlan{nombre, 0, "no se puede leer"}.Texto());
+        std::string texto;
+        if (const auto problema = LeerArchivo(archivo, texto)) {
+            catalogo.errores.push_back(ErrorPlan{nombre, 0, *problema}.Texto());
             continue;
         }
-        LecturaPlan r = LeerPlan(texto.str(), nombre, catalogo);
+        LecturaPlan r = LeerPlan(texto, nombre, catalogo);
         if (r.plan)
             catalogo.planes.push_back(std::move(*r.plan));
         else

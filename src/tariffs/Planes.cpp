@@ -288,17 +288,46 @@ Moneda CosteTipo(const Catalogo& catalogo, std::string_view tipo, Fechas::Dia fe
     return CosteConIVA(*plan, *t, fecha, segundoInicio, transcurridos, incluirIVA, porcentajeIVA);
 }
 
-uint32_t ColorFranjaPlan(const Catalogo& catalogo, int hora, Fechas::Dia fecha,
-                         std::string_view tipo) {
+const FranjaPlan* FranjaPlanDe(const Catalogo& catalogo, int hora, Fechas::Dia fecha,
+                               std::string_view tipo) {
     const Plan* plan = nullptr;
     const TipoPlan* t = catalogo.BuscarTipo(tipo, &plan);
     if (!t || hora < 0 || hora > 23)
-        return 0;
+        return nullptr;
     const int32_t segundo = hora * 3600;
     for (const TramoPlan& r : t->tramos[Indice(TipoDiaPlan(*plan, Fechas::aSerial(fecha)))])
         if (segundo >= r.desde && segundo <= r.hasta)
-            return t->franjas[r.franja].color;
-    return 0;
+            return &t->franjas[r.franja];
+    return nullptr;
+}
+
+uint32_t ColorFranjaPlan(const Catalogo& catalogo, int hora, Fechas::Dia fecha,
+                         std::string_view tipo) {
+    const FranjaPlan* franja = FranjaPlanDe(catalogo, hora, fecha, tipo);
+    return franja ? franja->color : 0;
+}
+
+uint32_t ColorFranjaIncorporada(std::string_view nombre) {
+    return nombre == "reducida" ? ColorReducida
+           : nombre == "normal" ? ColorNormal
+           : nombre == "punta"  ? ColorPunta
+                                : 0;
+}
+
+void ColoresPorDefecto(Plan& plan) {
+    // Light blue, lilac, orange, cyan, grey and rose, red in the low byte; then round again.
+    constexpr std::array<uint32_t, 6> Paleta{0x00FFE0C0, 0x00FFC0E0, 0x00B0E0FF,
+                                             0x00FFFFC0, 0x00E0E0E0, 0x00F0D0FF};
+    std::vector<std::string> nombres;
+    for (TipoPlan& tipo : plan.tipos)
+        for (FranjaPlan& franja : tipo.franjas) {
+            if (franja.color != 0)
+                continue;
+            auto n = std::find(nombres.begin(), nombres.end(), franja.nombre);
+            if (n == nombres.end())
+                n = nombres.insert(nombres.end(), franja.nombre);
+            franja.color = Paleta[static_cast<std::size_t>(n - nombres.begin()) % Paleta.size()];
+        }
 }
 
 int32_t ContadorPlan(const Catalogo& catalogo, std::string_view tipo, EstadoLlamada& estado) {

@@ -19,6 +19,7 @@ struct FranjaPlan {
     std::string nombre;
     Moneda precioMinuto;
     uint32_t color = 0;
+    double precioEuros = 0; // as written, when the plan's prices are in euros
 };
 
 // A closed range of seconds of the day priced in one band (index into TipoPlan::franjas).
@@ -41,6 +42,8 @@ struct TipoPlan {
     int32_t primerPaso = 1;
     int32_t paso = 1;
     Moneda minimo;
+    double establecimientoEuros = 0; // as written, when the plan's prices are in euros
+    double minimoEuros = 0;
     std::vector<FranjaPlan> franjas;              // at most MaximoFranjas
     std::array<std::vector<TramoPlan>, 3> tramos; // by TipoDia, in clock order
 };
@@ -71,6 +74,12 @@ struct Catalogo {
 };
 
 inline constexpr double PesetasPorEuro = 166.386;
+
+// Colour of a band by its name: punta, normal and reducida take the built-in colours; 0 else.
+uint32_t ColorFranjaIncorporada(std::string_view nombre);
+// Gives each band of the plan without a colour a light one of its own, distinct from the three
+// built-in colours: the same band name the same colour throughout the plan.
+void ColoresPorDefecto(Plan& plan);
 
 // The built-in tariff: the three call types of the schedule, no holidays.
 const Plan& PlanIncorporado();
@@ -104,6 +113,9 @@ Moneda CosteTipo(const Catalogo& catalogo, std::string_view tipo, Fechas::Dia fe
                  uint8_t porcentajeIVA);
 uint32_t ColorFranjaPlan(const Catalogo& catalogo, int hora, Fechas::Dia fecha,
                          std::string_view tipo);
+// The band itself at the start of that hour; nullptr when the type is unknown.
+const FranjaPlan* FranjaPlanDe(const Catalogo& catalogo, int hora, Fechas::Dia fecha,
+                               std::string_view tipo);
 // Billed-seconds figure of a call of any plan's call type, as ContadorFacturacion.
 int32_t ContadorPlan(const Catalogo& catalogo, std::string_view tipo, EstadoLlamada& estado);
 

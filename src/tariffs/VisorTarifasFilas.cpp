@@ -33,9 +33,11 @@ std::vector<FilaVisor> FilasDelVisor(const Catalogo& catalogo, std::string_view 
     if (BuscarTarifa(tipoLlamada))
         return FilasDelVisor(tipoLlamada, dia);
     std::vector<FilaVisor> filas;
-    const TipoPlan* tipo = catalogo.BuscarTipo(tipoLlamada);
+    const Plan* plan = nullptr;
+    const TipoPlan* tipo = catalogo.BuscarTipo(tipoLlamada, &plan);
     if (!tipo)
         return filas;
+    const auto euros = [&](double v) { return plan->euros ? std::optional(v) : std::nullopt; };
     constexpr uint32_t Blanco = 0x00FFFFFF;
     for (const TramoPlan& tramo : tipo->tramos[Indice(dia)]) {
         const FranjaPlan& franja = tipo->franjas[tramo.franja];
@@ -44,7 +46,8 @@ std::vector<FilaVisor> FilasDelVisor(const Catalogo& catalogo, std::string_view 
                                       ? "24:00"
                                       : Reloj(tramo.hasta, tramo.hasta % 60 != 59),
                                   tipo->establecimiento.aDouble(), franja.precioMinuto.aDouble(),
-                                  franja.color != 0 ? franja.color : Blanco});
+                                  franja.color != 0 ? franja.color : Blanco,
+                                  euros(tipo->establecimientoEuros), euros(franja.precioEuros)});
     }
     return filas;
 }
@@ -58,11 +61,16 @@ int FilasNecesarias(const Catalogo& catalogo) {
     return static_cast<int>(std::min<std::size_t>(filas, FilasMaximas));
 }
 
-std::string TextoFacturacion(const TipoPlan& tipo) {
-    if (tipo.primerPaso == 1 && tipo.paso == 1)
-        return "Facturación por segundos.";
-    return "Facturación por pasos de " + std::to_string(tipo.primerPaso) + " y " +
-           std::to_string(tipo.paso) + " segundos.";
+std::string TextoFacturacion(const Plan& plan, const TipoPlan& tipo) {
+    std::string texto = tipo.primerPaso == 1 && tipo.paso == 1
+                            ? "Facturación por segundos"
+                            : "Facturación por pasos de " + std::to_string(tipo.primerPaso) +
+                                  " y " + std::to_string(tipo.paso) + " segundos";
+    // The built-in tariff's viewer never stated its included seconds.
+    if (tipo.segundosIncluidos > 0 && !plan.incorporado)
+        texto += "; el establecimiento incluye " + std::to_string(tipo.segundosIncluidos) +
+                 (tipo.segundosIncluidos == 1 ? " segundo" : " segundos");
+    return texto + ".";
 }
 
 std::string TextoFestivos(const Plan& plan) {

@@ -5,6 +5,7 @@
 #include "tariffs/Tarifas.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +20,9 @@ struct FilaVisor {
     double establecimiento;
     double precioMinuto;
     uint32_t color; // red in the low byte
+    // A euro plan's prices as written, in euros.
+    std::optional<double> establecimientoEuros = std::nullopt;
+    std::optional<double> precioEuros = std::nullopt;
 };
 
 // One row per band range of the schedule, in clock order; empty when the call type
@@ -32,8 +36,10 @@ std::vector<FilaVisor> FilasDelVisor(const Catalogo& catalogo, std::string_view 
 // FilasMaximas, which keeps the window within a screen.
 inline constexpr int FilasMaximas = 24;
 int FilasNecesarias(const Catalogo& catalogo);
-// How a call type bills: "Facturación por segundos." or its steps.
-std::string TextoFacturacion(const TipoPlan& tipo);
+// How a call type of a plan bills: "Facturación por segundos." or its steps, and for a plan
+// file the seconds its set-up charge covers ("Facturación por segundos; el establecimiento
+// incluye 90 segundos.").
+std::string TextoFacturacion(const Plan& plan, const TipoPlan& tipo);
 // The plan's holidays priced as "Festivos": "Festivos: 01/01, 02/04/1999." or "Sin festivos."
 std::string TextoFestivos(const Plan& plan);
 

@@ -1,7 +1,8 @@
-// Call records for the statistics tests.
+// Call records and a catalogue with a plan for the statistics tests.
 #pragma once
 
 #include "calllog/Llamada.h"
+#include "tariffs/LectorPlanes.h"
 
 #include <string>
 
@@ -14,4 +15,19 @@ inline Llamada UnaLlamada(int anio, int mes, int dia, int hora, int minuto, doub
                    segundos,
                    Moneda::redondear(importe),
                    std::move(tarifa)};
+}
+
+// The built-in tariff and a plan whose type "Valle" has two bands of its own: "valle" without a
+// colour (light blue by default) until 12:00 on working days, then "pico" in the file's colour.
+inline Tarifas::Catalogo ConUnPlan() {
+    Tarifas::Catalogo catalogo = Tarifas::CatalogoIncorporado();
+    catalogo.planes.push_back(
+        *Tarifas::LeerPlan("nombre = \"Otro\"\n[[tipo]]\nnombre = \"Valle\"\n"
+                           "franjas = { valle = 1, pico = { precio = 2, color = \"#FFE4B5\" } }\n"
+                           "laborales = [\"00:00:00-11:59:59 valle\", \"12:00:00-23:59:59 pico\"]\n"
+                           "sabados = [\"00:00:00-23:59:59 valle\"]\n"
+                           "festivos = [\"00:00:00-23:59:59 valle\"]\n",
+                           "otro.toml", catalogo)
+             .plan);
+    return catalogo;
 }

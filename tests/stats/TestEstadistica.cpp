@@ -179,6 +179,15 @@ private slots:
                "Importe hora reducida:\t25,00 %\nImporte en euros:\t\t1,48 €\n"
                "Importe en pesetas: \t\t245,5 pts";
         QTest::newRow("importes que no suman") << ConEnorme(tres) << QString();
+        // A plan's own band adds its line, and counts in the shares.
+        auto conValle = tres;
+        conValle.push_back(UnaLlamada(2001, 6, 4, 10, 0, 100, "Valle", 60, 60));
+        QTest::newRow("franja de un plan")
+            << conValle
+            << "Llamadas efectuadas: \t4\nSegundos facturados: \t1460 \"\nTiempo de conexión: "
+               "\t00:26:15\nImporte hora punta:\t\t33,33 %\nImporte hora normal:\t16,67 %\n"
+               "Importe hora reducida:\t16,67 %\nImporte franja valle:\t33,33 %\n"
+               "Importe en euros:\t\t1,80 €\nImporte en pesetas: \t\t300 pts";
         QTest::newRow("sin banda conocida")
             << std::vector<Llamada>{UnaLlamada(2001, 6, 4, 10, 0, 9, "Local", 60, 60)}
             << "Llamadas efectuadas: \t1\nSegundos facturados: \t60 \"\nTiempo de conexión: "
@@ -189,8 +198,7 @@ private slots:
     void totales() {
         QFETCH(std::vector<Llamada>, llamadas);
         QFETCH(QString, texto);
-        QCOMPARE(QString::fromStdString(
-                     TextoTotales(llamadas, Tarifas::CatalogoIncorporado(), ',').value_or("")),
+        QCOMPARE(QString::fromStdString(TextoTotales(llamadas, ConUnPlan(), ',').value_or("")),
                  texto);
     }
 

@@ -197,11 +197,16 @@ private slots:
             << UnaLlamada(2001, 6, 2, 17, 0, 9, "Provincial") << Reducida;
         QTest::newRow("tipo desconocido")
             << UnaLlamada(2001, 6, 4, 10, 0, 9, "Local") << QColor(Qt::black);
+        // A plan's own bands: light, never black.
+        QTest::newRow("franja de un plan sin color")
+            << UnaLlamada(2001, 6, 4, 10, 0, 9, "Valle") << QColor(192, 224, 255);
+        QTest::newRow("franja de un plan con color")
+            << UnaLlamada(2001, 6, 4, 12, 0, 9, "Valle") << QColor(0xFF, 0xE4, 0xB5);
     }
     void colorFila() {
         QFETCH(Llamada, llamada);
         QFETCH(QColor, color);
-        QCOMPARE(Estadistica::ColorFila(llamada, incorporado), color);
+        QCOMPARE(Estadistica::ColorFila(llamada, ConUnPlan()), color);
     }
 };
 

@@ -3,6 +3,7 @@
 #include "settings/Ajustes.h"
 #include "support/FakeServices.h"
 #include "support/ScriptedPrompts.h"
+#include "tariffs/LectorPlanes.h"
 #include "ui/tariffs/VisorTarifas.h"
 
 #include <QComboBox>
@@ -35,17 +36,23 @@ class TestVisor : public QObject, ServiciosFalsos {
     static QLabel* L(Form8& f, const QString& nombre) { return f.findChild<QLabel*>(nombre); }
     static QComboBox* Combo(Form8& f) { return f.findChild<QComboBox*>("Combo1"); }
 
-    // Each row as "start end set-up price band"; an empty row shows only its white bar.
+    // Each row as "start end set-up price [bar text] band"; an empty row shows only its white
+    // bar. Every row the window has, four without plans.
     static QStringList Filas(Form8& f) {
         QStringList filas;
-        for (int r = 0; r < 4; ++r) {
+        for (int r = 0;; ++r) {
+            const auto numero = [r](int c) { return r < 4 ? Textos[r][c] : 40 + (r - 4) * 5 + c; };
+            QLabel* barra = L(f, r < 4 ? QString(Barras[r]) : QString("Label%1").arg(numero(4)));
+            if (!barra)
+                return filas;
             QStringList partes;
             for (int c = 0; c < 4; ++c)
-                partes << L(f, QString("Label%1").arg(Textos[r][c]))->text();
-            partes << Color(L(f, Barras[r])->palette().color(QPalette::Window));
+                partes << L(f, QString("Label%1").arg(numero(c)))->text();
+            if (!barra->text().isEmpty())
+                partes << barra->text();
+            partes << Color(barra->palette().color(QPalette::Window));
             filas << partes.join(" ").trimmed();
         }
-        return filas;
     }
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain)); }
@@ -60,27 +67,84 @@ private slots:
     // A tab click or another call type redraws the rows.
     // Two tables cover every band colour and empty rows.
     void filas_data() {
+        QTest::addColumn<QString>("plan"); // a plan file loaded beside the built-in tariff
         QTest::addColumn<QString>("tipo");
         QTest::addColumn<int>("pestana");
         QTest::addColumn<QStringList>("filas");
-        const QString v = "blanca";
+        QTest::addColumn<QString>("pie"); // Label25
+        const QString v = "blanca", segundos = QString::fromUtf8("Facturación por segundos.");
         QTest::newRow("Interprovincial Laborales")
+            << ""
             << "Interprovincial" << 1
-            << QStringList{
-                   "00:00 07:59 15 pts 10,44 pts reducida", "08:00 16:59 15 pts 39,45 pts punta",
-                   "17:00 21:59 15 pts 25,01 pts normal", "22:00 24:00 15 pts 10,44 pts reducida"};
+            << QStringList{"00:00 07:59 15 pts 10,44 pts reducida",
+                           "08:00 16:59 15 pts 39,45 pts punta",
+                           "17:00 21:59 15 pts 25,01 pts normal",
+                           "22:00 24:00 15 pts 10,44 pts reducida"}
+            << segundos;
         QTest::newRow("Provincial Festivos")
-            << "Provincial" << 3 << QStringList{"00:00 24:00 15 pts 6,71 pts reducida", v, v, v};
+            << ""
+            << "Provincial" << 3 << QStringList{"00:00 24:00 15 pts 6,71 pts reducida", v, v, v}
+            << segundos;
+        const QString dia = "laborales = [\"00:00:00-23:59:59 punta\"]\n"
+                            "sabados = [\"00:00:00-23:59:59 punta\"]\n"
+                            "festivos = [\"00:00:00-23:59:59 punta\"]\n";
+        // Amounts whole, in fixed notation.
+        QTest::newRow("importes largos y diminutos")
+            << "nombre = \"P\"\n[[tipo]]\nnombre = \"Largo\"\nestablecimiento = 123456.789\n"
+               "pasos = [60, 60]\nfranjas = { punta = 0.0001 }\n" +
+                   dia
+            << "Largo" << 1 << QStringList{"00:00 24:00 123456,789 pts 0,0001 pts punta", v, v, v}
+            << QString::fromUtf8("Facturación por pasos de 60 y 60 segundos.");
+        QTest::newRow("euros e incluidos")
+            << "nombre = \"P\"\nmoneda = \"euros\"\n[[tipo]]\nnombre = \"Euro\"\n"
+               "establecimiento = 0.06\nincluidos = 90\nminimo = 0.09\nfranjas = { punta = 0.06 "
+               "}\n" +
+                   dia
+            << "Euro" << 3
+            << QStringList{QString::fromUtf8("00:00 24:00 9,9832 pts (0,06 €) 9,9832 pts (0,06 €) "
+                                             "punta"),
+                           v, v, v}
+            << QString::fromUtf8("Facturación por segundos; el establecimiento incluye 90 "
+                                 "segundos. Mínimo 14,9747 pts (0,09 €).");
+        // 30 ranges of 48 minutes: 23 rows and one saying that 7 more follow.
+        QString tramos;
+        QStringList muchas;
+        for (int t = 0; t < 30; ++t) {
+            const QTime desde = QTime(0, 0).addSecs(t * 2880), hasta = desde.addSecs(2879);
+            tramos += QString("\"%1-%2 punta\",")
+                          .arg(desde.toString("HH:mm:ss"), hasta.toString("HH:mm:ss"));
+            if (t < 23)
+                muchas << QString("%1 %2 0 pts 1 pts punta")
+                              .arg(desde.toString("HH:mm"),
+                                   t == 29 ? QString("24:00") : hasta.toString("HH:mm"));
+        }
+        muchas << QString::fromUtf8("… y 7 tramos más blanca");
+        QTest::newRow("muchos tramos")
+            << "nombre = \"P\"\n[[tipo]]\nnombre = \"Tramos\"\nfranjas = { punta = 1 }\n"
+               "laborales = [" +
+                   tramos + "]\n" + dia.mid(dia.indexOf("sabados"))
+            << "Tramos" << 1 << muchas << segundos;
     }
     void filas() {
+        QFETCH(QString, plan);
         QFETCH(QString, tipo);
         QFETCH(int, pestana);
         QFETCH(QStringList, filas);
+        QFETCH(QString, pie);
+        if (!plan.isEmpty()) {
+            Tarifas::LecturaPlan r =
+                Tarifas::LeerPlan(plan.toStdString(), "p.toml", estado.catalogo);
+            QVERIFY2(r.plan, r.error.Texto().c_str());
+            estado.catalogo.planes.push_back(*r.plan);
+        }
         ajustes.write("VatriMox", "Tarifas", "Tarifa", "Metropolitana");
         Form8 f(servicios, estado);
         QTest::mouseClick(L(f, QString("Label%1").arg(pestana)), Qt::LeftButton);
         Combo(f)->setCurrentText(tipo);
         QCOMPARE(Filas(f), filas);
+        QCOMPARE(L(f, "Label25")->text(), pie);
+        for (QLabel* l : f.findChildren<QLabel*>()) // every text whole
+            QVERIFY2(l->wordWrap() || l->sizeHint().width() <= l->width(), qPrintable(l->text()));
     }
 
     void aceptarGuardaElTipo() {

@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QStandardItemModel>
 #include <algorithm>
+#include <optional>
 
 namespace {
 // Positions are given in twips; 15 twips make one pixel.
@@ -41,15 +42,39 @@ const int Columnas[4][2] = {{24, 40}, {78, 40}, {108, 58}, {170, 59}};
 // Column headings, centred over their columns.
 const int Titulos[4] = {10, 64, 119, 176};
 // With plan files the window is wider, for clock times with seconds and amounts to the
-// ten-thousandth of a peseta.
+// ten-thousandth of a peseta; the amount columns widen further for the plans' widest amount.
 constexpr int AnchoPlanes = 80;
-const int ColumnasPlanes[4][2] = {{24, 54}, {82, 54}, {140, 78}, {222, 78}};
+constexpr int AnchoImporte = 78;
 
-// The system's shortest text of a number, with the user's decimal separator, then " pts".
-QString TextoImporte(double pesetas) {
+// A number in fixed notation, as short as it reads back exactly, with the user's decimal
+// separator: 15, 10,44, 123456,789, 0,0001.
+QString Numero(double valor) {
     QLocale local;
     local.setNumberOptions(QLocale::OmitGroupSeparator);
-    return local.toString(pesetas, 'g', QLocale::FloatingPointShortest) + " pts";
+    return local.toString(valor, 'f', QLocale::FloatingPointShortest);
+}
+
+// "15 pts"; a euro plan's amount also as written: "9,9832 pts (0,06 €)".
+QString TextoImporte(double pesetas, std::optional<double> euros = std::nullopt) {
+    const QString texto = Numero(pesetas) + " pts";
+    return euros ? texto + " (" + Numero(*euros) + " €)" : texto;
+}
+
+// Width of the widest amount any plan's viewer rows show.
+int AnchoImportes(const Tarifas::Catalogo& catalogo, const QFontMetrics& medidas) {
+    int ancho = 0;
+    for (const Tarifas::Plan& plan : catalogo.planes)
+        for (const Tarifas::TipoPlan& tipo : plan.tipos)
+            for (Tarifas::TipoDia dia : {Tarifas::TipoDia::Laborales, Tarifas::TipoDia::Sabados,
+                                         Tarifas::TipoDia::Festivos})
+                for (const Tarifas::FilaVisor& fila :
+                     Tarifas::FilasDelVisor(catalogo, tipo.nombre, dia))
+                    ancho = std::max({ancho,
+                                      medidas.horizontalAdvance(TextoImporte(
+                                          fila.establecimiento, fila.establecimientoEuros)),
+                                      medidas.horizontalAdvance(
+                                          TextoImporte(fila.precioMinuto, fila.precioEuros))});
+    return ancho;
 }
 } // namespace
 
@@ -69,26 +94,43 @@ Form8::Form8(Servicios& servicios, General::EstadoPrograma& estado, QWidget* par
 
 void Form8::CrearControles() {
     // Without plan files the window is laid out as it always was.
-    const bool conPlanes = estado_.catalogo.planes.size() > 1;
-    const int ancho = conPlanes ? AnchoPlanes : 0;
-    const auto& columnas = conPlanes ? ColumnasPlanes : Columnas;
+    conPlanes_ = estado_.catalogo.planes.size() > 1;
+    for (int c = 0; c < 4; ++c)
+        columnas_[c] = {Columnas[c][0], Columnas[c][1]};
+    if (conPlanes_) {
+        const int importe =
+            std::max(AnchoImporte, AnchoImportes(estado_.catalogo, QFontMetrics(font())) + 6);
+        columnas_ = {{{24, 54}, {82, 54}, {140, importe}, {144 + importe, importe}}};
+        ancho_ = AnchoPlanes + 2 * (importe - AnchoImporte);
+    }
+    CrearCabecera();
+    const int filas = Tarifas::FilasNecesarias(estado_.catalogo);
+    const int extra = (filas - Tarifas::FilasVisor) * EntreFilas + (conPlanes_ ? LineaMas : 0);
+    setFixedSize(Px(3735) + ancho_, Px(3495 + extra) + (conPlanes_ ? AltoFestivos : 0));
+    auto* panel =
+        Etiqueta(this, "Label4", {}, QRect(Px(120), Px(1200), Px(3495) + ancho_, Px(2175 + extra)));
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(QFrame::Sunken);
+    PintarFondo(panel, Qt::white);
+    CrearFilas(filas);
+    CrearPie(extra);
+}
+
+void Form8::CrearCabecera() {
     combo1_ = new QComboBox(this);
     combo1_->setObjectName("Combo1");
     combo1_->setGeometry(Px(120), Px(120), Px(2280), 22);
     connect(combo1_, &QComboBox::currentIndexChanged, this, &Form8::Combo1_Click);
-
     auto* aceptar = new QPushButton("&Aceptar", this);
     aceptar->setObjectName("Command1");
     aceptar->setGeometry(Px(2520), Px(120) - 1, Px(1095), 24);
     aceptar->setDefault(true);
     connect(aceptar, &QPushButton::clicked, this, &Form8::Command1_Click);
-
     auto* linea = new QFrame(this);
     linea->setObjectName("Line1");
     linea->setFrameShape(QFrame::HLine);
     linea->setFrameShadow(QFrame::Sunken);
-    linea->setGeometry(Px(120), Px(575) - 1, Px(3600 - 120) + ancho, 3);
-
+    linea->setGeometry(Px(120), Px(575) - 1, Px(3600 - 120) + ancho_, 3);
     const char* const nombres[3] = {"Laborales", "Sábados", "Festivos"};
     const int izquierdas[3] = {375, 1620, 2775};
     for (int i = 0; i < 3; ++i) {
@@ -105,29 +147,21 @@ void Form8::CrearControles() {
         PintarFondo(l, ColorPestanaOculta());
         pestanas_[i] = l;
     }
-
     const char* const titulos[4][3] = {{"Label10", "Inicio", "Inicio del periodo"},
                                        {"Label9", "Final", "Fin del periodo"},
                                        {"Label11", "Coste Ini", "Coste Inicial"},
                                        {"Label12", "Coste Min", "Coste cada minuto"}};
     for (int c = 0; c < 4; ++c) {
-        auto* l = Etiqueta(this, titulos[c][0], titulos[c][1],
-                           QRect(conPlanes ? columnas[c][0] + columnas[c][1] / 2 - 28 : Titulos[c],
-                                 Px(960), 56, AltoFila));
+        auto* l =
+            Etiqueta(this, titulos[c][0], titulos[c][1],
+                     QRect(conPlanes_ ? columnas_[c][0] + columnas_[c][1] / 2 - 28 : Titulos[c],
+                           Px(960), 56, AltoFila));
         l->setAlignment(Qt::AlignCenter);
         l->setToolTip(titulos[c][2]);
     }
+}
 
-    const int filas = Tarifas::FilasNecesarias(estado_.catalogo);
-    const int extra = (filas - Tarifas::FilasVisor) * EntreFilas + (conPlanes ? LineaMas : 0);
-    setFixedSize(Px(3735) + ancho, Px(3495 + extra) + (conPlanes ? AltoFestivos : 0));
-
-    auto* panel =
-        Etiqueta(this, "Label4", {}, QRect(Px(120), Px(1200), Px(3495) + ancho, Px(2175 + extra)));
-    panel->setFrameShape(QFrame::Panel);
-    panel->setFrameShadow(QFrame::Sunken);
-    PintarFondo(panel, Qt::white);
-
+void Form8::CrearFilas(int filas) {
     for (int f = 0; f < filas; ++f) {
         const int arriba = Px(PrimeraFila + f * EntreFilas);
         const auto numero = [f](int c) {
@@ -137,29 +171,31 @@ void Form8::CrearControles() {
         barras_.push_back(Etiqueta(this,
                                    f < Tarifas::FilasVisor ? QString(NombresBarra[f])
                                                            : QString("Label%1").arg(numero(4)),
-                                   {}, QRect(Px(240), arriba, Px(3255) + ancho, AltoFila)));
+                                   {}, QRect(Px(240), arriba, Px(3255) + ancho_, AltoFila)));
+        barras_.back()->setAlignment(Qt::AlignCenter);
         PintarFondo(barras_.back(), Qt::white);
         std::array<QLabel*, 4> textos{};
         for (int c = 0; c < 4; ++c) {
             textos[c] = Etiqueta(this, QString("Label%1").arg(numero(c)), {},
-                                 QRect(columnas[c][0], arriba, columnas[c][1], AltoFila));
+                                 QRect(columnas_[c][0], arriba, columnas_[c][1], AltoFila));
             textos[c]->setAlignment((c < 2 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
         }
         textos_.push_back(textos);
     }
+}
 
+void Form8::CrearPie(int extra) {
     facturacion_ = Etiqueta(this, "Label25", QString::fromUtf8("Facturación por segundos."),
-                            QRect(Px(240), Px(3000 + extra - (conPlanes ? LineaMas : 0)),
-                                  Px(3255) + ancho, AltoFila + (conPlanes ? Px(LineaMas) : 0)));
-    if (conPlanes) {
-        facturacion_->setWordWrap(true);
-        facturacion_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        festivos_ =
-            Etiqueta(this, "Label31", {},
-                     QRect(Px(120), Px(3375 + extra) + 4, Px(3495) + ancho, AltoFestivos - 8));
-        festivos_->setWordWrap(true);
-        festivos_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    }
+                            QRect(Px(240), Px(3000 + extra - (conPlanes_ ? LineaMas : 0)),
+                                  Px(3255) + ancho_, AltoFila + (conPlanes_ ? Px(LineaMas) : 0)));
+    if (!conPlanes_)
+        return;
+    facturacion_->setWordWrap(true);
+    facturacion_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    festivos_ = Etiqueta(this, "Label31", {},
+                         QRect(Px(120), Px(3375 + extra) + 4, Px(3495) + ancho_, AltoFestivos - 8));
+    festivos_->setWordWrap(true);
+    festivos_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
 // The call types of the built-in tariff as always; with plan files, each plan's types under
@@ -231,23 +267,40 @@ void Form8::MostrarTabla(Tarifas::TipoDia dia) {
         PintarFondo(pestanas_[i], i == mostrada ? ColorPestanaMostrada() : ColorPestanaOculta());
     const std::string tipo = combo1_->currentData(RolTipo).toString().toStdString();
     const auto filas = Tarifas::FilasDelVisor(estado_.catalogo, tipo, dia);
-    for (int f = 0; f < static_cast<int>(barras_.size()); ++f) {
-        const bool llena = f < static_cast<int>(filas.size());
+    const int hay = static_cast<int>(filas.size()), caben = static_cast<int>(barras_.size());
+    // A day with more ranges than rows gives its last row to saying how many more follow.
+    const int llenas = hay > caben ? caben - 1 : hay;
+    for (int f = 0; f < caben; ++f) {
+        const bool llena = f < llenas;
         PintarFondo(barras_[f], llena ? ColorQt(filas[f].color) : QColor(Qt::white));
-        textos_[f][0]->setText(llena ? QString::fromStdString(filas[f].inicio) : QString());
-        textos_[f][1]->setText(llena ? QString::fromStdString(filas[f].fin) : QString());
-        textos_[f][2]->setText(llena ? TextoImporte(filas[f].establecimiento) : QString());
-        textos_[f][3]->setText(llena ? TextoImporte(filas[f].precioMinuto) : QString());
+        barras_[f]->setText(!llena && f == llenas && hay > caben
+                                ? QString::fromUtf8("… y %1 tramos más").arg(hay - llenas)
+                                : QString());
+        const auto& fila = filas[static_cast<std::size_t>(llena ? f : 0)];
+        textos_[f][0]->setText(llena ? QString::fromStdString(fila.inicio) : QString());
+        textos_[f][1]->setText(llena ? QString::fromStdString(fila.fin) : QString());
+        textos_[f][2]->setText(llena ? TextoImporte(fila.establecimiento, fila.establecimientoEuros)
+                                     : QString());
+        textos_[f][3]->setText(llena ? TextoImporte(fila.precioMinuto, fila.precioEuros)
+                                     : QString());
     }
-    if (!festivos_)
-        return;
+    if (festivos_)
+        MostrarPie(tipo);
+}
+
+// Billing, minimum charge and holidays of the chosen call type, under the table.
+void Form8::MostrarPie(const std::string& tipo) {
     const Tarifas::Plan* plan = nullptr;
     const Tarifas::TipoPlan* elegido = estado_.catalogo.BuscarTipo(tipo, &plan);
     QString facturacion, festivos;
     if (elegido) {
-        facturacion = QString::fromStdString(Tarifas::TextoFacturacion(*elegido));
+        facturacion = QString::fromStdString(Tarifas::TextoFacturacion(*plan, *elegido));
         if (elegido->minimo > Moneda())
-            facturacion += " Mínimo " + TextoImporte(elegido->minimo.aDouble()) + ".";
+            facturacion +=
+                " Mínimo " +
+                TextoImporte(elegido->minimo.aDouble(),
+                             plan->euros ? std::optional(elegido->minimoEuros) : std::nullopt) +
+                ".";
         festivos = QString::fromStdString(plan->nombre + ". " + Tarifas::TextoFestivos(*plan));
     }
     facturacion_->setText(facturacion);

@@ -6,6 +6,7 @@
 
 #include <QDialog>
 #include <array>
+#include <string>
 #include <vector>
 
 class QComboBox;
@@ -35,7 +36,11 @@ protected:
 
 private:
     void CrearControles();
+    void CrearCabecera();
+    void CrearFilas(int filas);
+    void CrearPie(int extra);
     void MostrarTabla(Tarifas::TipoDia dia);
+    void MostrarPie(const std::string& tipo);
     void LlenarCombo();
 
     Servicios& servicios_;
@@ -46,4 +51,7 @@ private:
     std::vector<std::array<QLabel*, 4>> textos_; // [row][start, end, set-up, per minute]
     QLabel* facturacion_ = nullptr;
     QLabel* festivos_ = nullptr; // only with plan files: the chosen type's plan and holidays
+    bool conPlanes_ = false;
+    int ancho_ = 0; // pixels the window is wider than the built-in tariff's
+    std::array<std::array<int, 2>, 4> columnas_{}; // left edge and width of each column
 };
