@@ -68,6 +68,29 @@ bool Informar(bool ok, const QString& ruta) {
     return ok;
 }
 
+// The what-if table over the sample log, with the example plans as the user's.
+bool CapturarComparacion(Form6& ventana, ServiciosFalsos& falsos, General::EstadoPrograma& estado,
+                         const QString& ejemplosPlanes, const QString& carpeta) {
+    // The sample log was metered with IVA at 16 %; the example plans are the user's.
+    qputenv("VATRIMOX_HOME", QFile::encodeName(QDir::tempPath() + "/vatrimox-muestra/casa"));
+    QDir planes(Rutas::CarpetaPlanes());
+    planes.mkpath(".");
+    for (const QString& plan : QDir(ejemplosPlanes).entryList({"*.toml"}))
+        QFile::copy(ejemplosPlanes + "/" + plan, planes.filePath(plan));
+    estado.IncluirIVA = 1;
+    estado.PorcentajeIVA = 16;
+    ventana.CompararTarifas();
+    auto* tabla = ventana.findChild<ComparacionDialog*>();
+    bool ok = tabla != nullptr && falsos.avisos.mostrados.isEmpty();
+    if (tabla) {
+        tabla->resize(720, 330);
+        QApplication::processEvents();
+        ok = Informar(tabla->grab().save(carpeta + "/comparacion.png"),
+                      carpeta + "/comparacion.png") &&
+             ok;
+    }
+    return ok;
+}
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -115,24 +138,7 @@ int main(int argc, char* argv[]) {
                                        datos.path() + "/listado.pdf", carpeta + "/listado"});
     ok = Informar(rc == 0, carpeta + "/listado.png") && ok;
 
-    // The sample log was metered with IVA at 16 %; the example plans are the user's.
-    qputenv("VATRIMOX_HOME", QFile::encodeName(QDir::tempPath() + "/vatrimox-muestra/casa"));
-    QDir planes(Rutas::CarpetaPlanes());
-    planes.mkpath(".");
-    for (const QString& plan : QDir(ejemplosPlanes).entryList({"*.toml"}))
-        QFile::copy(ejemplosPlanes + "/" + plan, planes.filePath(plan));
-    estado.IncluirIVA = 1;
-    estado.PorcentajeIVA = 16;
-    ventana.CompararTarifas();
-    auto* tabla = ventana.findChild<ComparacionDialog*>();
-    ok = tabla != nullptr && falsos.avisos.mostrados.isEmpty() && ok;
-    if (tabla) {
-        tabla->resize(720, 330);
-        QApplication::processEvents();
-        ok = Informar(tabla->grab().save(carpeta + "/comparacion.png"),
-                      carpeta + "/comparacion.png") &&
-             ok;
-    }
+    ok = CapturarComparacion(ventana, falsos, estado, ejemplosPlanes, carpeta) && ok;
     QDir(QDir::tempPath() + "/vatrimox-muestra").removeRecursively();
     return ok ? 0 : 1;
 }

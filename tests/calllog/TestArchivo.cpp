@@ -329,24 +329,18 @@ private slots:
     // A read-only folder: by its mode for a user; for root, whom modes do not stop, by a
     // read-only bind mount in a mount namespace of this thread's own.
     static void Proteger(const QString& carpeta, bool si) {
-        if (::geteuid() != 0) {
-            QFile::setPermissions(carpeta,
-                                  si ? QFile::ReadOwner | QFile::ExeOwner
-                                     : QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-            return;
-        }
+        const auto rwx = QFile::ReadOwner | QFile::ExeOwner | (si ? 0 : QFile::WriteOwner);
+        if (::geteuid() != 0)
+            return void(QFile::setPermissions(carpeta, QFile::Permissions(rwx)));
         static const bool propio =
             ::unshare(CLONE_NEWNS) == 0 &&
             ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
         QVERIFY2(propio, "no mount namespace to make a folder read-only as root");
         const QByteArray ruta = QFile::encodeName(carpeta);
-        if (si) {
-            QVERIFY(::mount(ruta, ruta, nullptr, MS_BIND, nullptr) == 0);
-            QVERIFY(::mount(nullptr, ruta, nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) ==
-                    0);
-        } else {
-            QVERIFY(::umount(ruta) == 0);
-        }
+        QVERIFY(
+            si ? ::mount(ruta, ruta, nullptr, MS_BIND, nullptr) == 0 &&
+                     ::mount(nullptr, ruta, nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0
+               : ::umount(ruta) == 0);
     }
 
     // Whole-file writes that fail leave the old file as it was and say why.
