@@ -5,6 +5,8 @@ PKGS := build-essential cmake ninja-build qt6-base-dev qt6-multimedia-dev libben
         librsvg2-bin desktop-file-utils appstream lintian \
         dbus-daemon libtomlplusplus-dev ccache python3
 BUILD ?= build
+# ccache keys on paths relative to the checkout, so clones share compiled objects.
+export CCACHE_BASEDIR ?= $(CURDIR)
 JOBS ?= $(shell nproc)
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
