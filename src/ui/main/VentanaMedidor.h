@@ -62,11 +62,16 @@ public:
     float progreso() const;
     bool Conectado = false;
 
+    // Captions of Command1 and the tray item Conectar, with their Alt letters.
+    static const QString TextoIniciar;
+    static const QString TextoParar;
+
 signals:
     // The window has closed; the program ends.
     void cerrado();
 
 protected:
+    void changeEvent(QEvent* evento) override;
     void closeEvent(QCloseEvent* evento) override;
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
@@ -74,6 +79,9 @@ private:
     void CrearControles();
     void CrearBarra();
     void CrearMenu();
+    void AjustarEstado();
+    // Command1 and Conectar read "Iniciar" or "Parar", with the tool tip naming the key.
+    void PonerBoton(bool enCurso);
     void IniciarLlamada();
     // The call ends at `fin` (monotonic) when given, now otherwise.
     void TerminarLlamada(bool avisar = true,
