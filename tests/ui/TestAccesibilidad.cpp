@@ -14,6 +14,7 @@
 #include <QLayout>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QStyleFactory>
 #include <QTemporaryDir>
@@ -71,6 +72,7 @@ struct Recorrido {
     int barras = 0;      // progress bars with a value and a range
     QStringList franjas; // descriptions that name a tariff band
     QStringList rutas;   // toolbar commands with a key route
+    QStringList nombres; // of the interactive controls
 };
 
 } // namespace
@@ -110,8 +112,12 @@ class TestAccesibilidad : public QObject, ServiciosFalsos {
         const QString aqui = camino + "/" + (i->object() ? i->object()->objectName() : nombre);
         const bool interno = i->object() && i->object()->objectName().startsWith("qt_");
         if (Interactivos.contains(i->role()) && !interno) {
-            if (nombre.trimmed().isEmpty())
+            // A name says what the control is for: words, and no two controls alike.
+            if (!nombre.contains(QRegularExpression("\\w")))
                 r.faltas << aqui + ": sin nombre";
+            else if (r.nombres.contains(nombre))
+                r.faltas << aqui + ": mismo nombre que otro control";
+            r.nombres << nombre;
             if (i->role() == QAccessible::ComboBox && nombre == i->text(QAccessible::Value))
                 r.faltas << aqui + ": nombrado por su valor";
         }
@@ -270,7 +276,7 @@ private slots:
         const auto w = Abrir(ventana);
         auto* l = w->findChild<QWidget*>(etiqueta);
         QVERIFY(l);
-        const double ratio = ContrasteTexto(l->grab().toImage());
+        const double ratio = ContrasteTexto(l->grab(l->contentsRect()).toImage());
         QVERIFY2(ratio >= 4.5, qPrintable(QString::number(ratio)));
     }
 

@@ -7,6 +7,7 @@
 #include "ui/main/VentanaMedidor.h"
 #include "ui/tariffs/VisorTarifas.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
@@ -131,6 +132,13 @@ private slots:
         QCOMPARE(Texto("Label2"), QString("139")); // set-up seconds still covered
         QCOMPARE(Texto("Label1"), QString("0,07 €"));
         QCOMPARE(f.windowTitle(), QString("00:00:21    139 \"   11,40 pts"));
+        // A screen reader hears each value with its caption, and the minimised caption.
+        auto nombre = [](QObject* o) {
+            return QAccessible::queryAccessibleInterface(o)->text(QAccessible::Name);
+        };
+        QCOMPARE(nombre(f.findChild<QLabel*>("Label6")), QString("Importe en pesetas: 11,40"));
+        QCOMPARE(nombre(f.findChild<QLabel*>("Label7")), QString("Duración: 00:00:21"));
+        QCOMPARE(nombre(&f), f.windowTitle());
         f.Timer5_Timer();
         QCOMPARE(f.bandeja().Tip(),
                  QString("Conectado:   00:00:21   139 segundos   11,40 pesetas"));
