@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QToolButton>
 
 #include <algorithm>
 #include <tuple>
@@ -19,9 +20,6 @@ namespace {
 constexpr int AltoBarra = PxRedondeado(600);
 constexpr int DerechaValores = PxRedondeado(4050);
 } // namespace
-
-const QString Form1::TextoIniciar = "&Iniciar";
-const QString Form1::TextoParar = "Pa&rar";
 
 void Form1::CrearControles() {
     Fondo = new QLabel(this);
@@ -65,14 +63,14 @@ void Form1::CrearControles() {
     Transcurso->setGeometry(PxRedondeado(188), PxRedondeado(1980) - AltoBarra, PxRedondeado(3855),
                             PxRedondeado(135));
 
-    Command1 = new QPushButton(TextoIniciar, Fondo);
-    Command1->setToolTip("Iniciar (Alt+I)");
+    Command1 = new QPushButton(Fondo);
     Command1->setObjectName("Command1");
     Command1->setGeometry(PxRedondeado(188), PxRedondeado(2280) - AltoBarra, PxRedondeado(3855),
                           PxRedondeado(375));
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     // The window opens with the focus on "Iniciar", as it always has.
     Command1->setFocus();
+    PonerBoton(false);
 
     Status = new QStatusBar(this);
     Status->setObjectName("Status");
@@ -113,26 +111,29 @@ void Form1::CrearBarra() {
     // Five captioned buttons must fit the window's 282 pixels.
     Barra->setStyleSheet("QToolBar { spacing: 0px; padding: 0px; }"
                          "QToolButton { padding: 0px 1px; margin: 0px; font-size: 7pt; }");
-    // Alt and the underlined letter press a button; Tab reaches them without a mouse click
-    // giving them the focus.
-    const std::tuple<int, const char*, const char*, const char*> botones[] = {
-        {1, "Opciones", "&Opciones", "Alt+O"}, {2, nullptr, nullptr, nullptr},
-        {3, "Llamadas", "&Llamadas", "Alt+L"}, {4, nullptr, nullptr, nullptr},
-        {5, "Periodo", "&Periodo", "Alt+P"},   {6, "Tarifas", "&Tarifas", "Alt+T"},
-        {7, nullptr, nullptr, nullptr},        {8, "Sobre ...", "&Sobre ...", "Alt+S"}};
+    // Alt and a caption's first letter press its button, and Tab reaches the buttons without a
+    // mouse click giving them the focus. The captions carry no underline: an underlined letter
+    // breaks the kerning of "Pe" and "Ta" and would shift those captions.
+    const std::tuple<int, const char*, const char*> botones[] = {
+        {1, "Opciones", "Alt+O"}, {2, nullptr, nullptr},    {3, "Llamadas", "Alt+L"},
+        {4, nullptr, nullptr},    {5, "Periodo", "Alt+P"},  {6, "Tarifas", "Alt+T"},
+        {7, nullptr, nullptr},    {8, "Sobre ...", "Alt+S"}};
     QWidget* anterior = Command1;
-    for (auto [indice, texto, rotulo, atajo] : botones) {
+    for (auto [indice, texto, atajo] : botones) {
         if (!texto) {
             Barra->addSeparator();
             continue;
         }
         QAction* a = Barra->addAction(Icono::IconoBoton(indice), texto);
         a->setObjectName(QString("Boton%1").arg(indice));
-        a->setIconText(rotulo); // the default drops a trailing "..."
+        a->setIconText(texto); // the default drops a trailing "..."
         a->setToolTip(QString("%1 (%2)").arg(texto, atajo));
         connect(a, &QAction::triggered, this, [this, i = indice] { Barra_ButtonClick(i); });
-        QWidget* boton = Barra->widgetForAction(a);
+        auto* boton = static_cast<QToolButton*>(Barra->widgetForAction(a));
         boton->setFocusPolicy(Qt::TabFocus);
+        // On the button, where assistive technology reads it; the actions never change, so the
+        // button never takes its caption (and an empty shortcut) from them again.
+        boton->setShortcut(QKeySequence(atajo));
         setTabOrder(anterior, boton);
         anterior = boton;
     }
@@ -141,7 +142,7 @@ void Form1::CrearBarra() {
 void Form1::CrearMenu() {
     Princi = new QMenu("Ver principal", this);
     Princi->setObjectName("Princi");
-    Conectar = Princi->addAction(TextoIniciar, this, &Form1::Conectar_Click);
+    Conectar = Princi->addAction("&Iniciar", this, &Form1::Conectar_Click);
     Conectar->setObjectName("Conectar");
     Princi->addSeparator()->setObjectName("sepa");
     Principal = Princi->addAction("&Abrir VatriMox", this, &Form1::Principal_Click);

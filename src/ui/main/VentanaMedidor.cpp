@@ -127,7 +127,7 @@ void Form1::changeEvent(QEvent* evento) {
 }
 
 void Form1::Command1_Click() {
-    if (Command1->text() == TextoIniciar)
+    if (Command1->text() == "Iniciar")
         IniciarLlamada();
     else
         TerminarLlamada();
@@ -166,9 +166,12 @@ void Form1::TerminarLlamada(bool avisar, std::optional<std::chrono::milliseconds
 }
 
 void Form1::PonerBoton(bool enCurso) {
-    Command1->setText(enCurso ? TextoParar : TextoIniciar);
+    Command1->setText(enCurso ? "Parar" : "Iniciar");
+    // After the caption, which clears the shortcut.
+    Command1->setShortcut(QKeySequence(enCurso ? "Alt+R" : "Alt+I"));
     Command1->setToolTip(enCurso ? "Parar (Alt+R)" : "Iniciar (Alt+I)");
-    Conectar->setText(Command1->text());
+    if (Conectar)
+        Conectar->setText(enCurso ? "Pa&rar" : "&Iniciar");
 }
 
 void Form1::Sonar(const Medidor::Efectos& efectos) {

@@ -62,10 +62,6 @@ public:
     float progreso() const;
     bool Conectado = false;
 
-    // Captions of Command1 and the tray item Conectar, with their Alt letters.
-    static const QString TextoIniciar;
-    static const QString TextoParar;
-
 signals:
     // The window has closed; the program ends.
     void cerrado();
@@ -80,7 +76,7 @@ private:
     void CrearBarra();
     void CrearMenu();
     void AjustarEstado();
-    // Command1 and Conectar read "Iniciar" or "Parar", with the tool tip naming the key.
+    // Command1 and Conectar read "Iniciar" or "Parar"; Command1's shortcut and tool tip follow.
     void PonerBoton(bool enCurso);
     void IniciarLlamada();
     // The call ends at `fin` (monotonic) when given, now otherwise.
