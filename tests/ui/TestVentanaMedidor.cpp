@@ -131,7 +131,7 @@ private slots:
         QCOMPARE(Texto("Label1"), QString("0,07 €"));
         QCOMPARE(f.windowTitle(), QString("00:00:21    139 \"   11,40 pts"));
         // A screen reader hears a value with its caption, and the minimised caption.
-        for (QObject* o : {static_cast<QObject*>(f.findChild<QLabel*>("Label6")), &f})
+        for (QObject* o : QObjectList{f.findChild<QLabel*>("Label6"), &f})
             QCOMPARE(QAccessible::queryAccessibleInterface(o)->text(QAccessible::Name),
                      o == &f ? f.windowTitle() : QString("Importe en pesetas: 11,40"));
         f.Timer5_Timer();
