@@ -7,11 +7,13 @@
 #include "ui/main/VentanaMedidor.h"
 #include "ui/tariffs/VisorTarifas.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QSystemTrayIcon>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -128,6 +130,10 @@ private slots:
         QCOMPARE(Texto("Label2"), QString("139")); // set-up seconds still covered
         QCOMPARE(Texto("Label1"), QString("0,07 €"));
         QCOMPARE(f.windowTitle(), QString("00:00:21    139 \"   11,40 pts"));
+        // A screen reader hears a value with its caption, and the minimised caption.
+        for (QObject* o : QObjectList{f.findChild<QLabel*>("Label6"), &f})
+            QCOMPARE(QAccessible::queryAccessibleInterface(o)->text(QAccessible::Name),
+                     o == &f ? f.windowTitle() : QString("Importe en pesetas: 11,40"));
         f.Timer5_Timer();
         QCOMPARE(f.bandeja().Tip(),
                  QString("Conectado:   00:00:21   139 segundos   11,40 pesetas"));
@@ -172,6 +178,8 @@ private slots:
             f.Barra_ButtonClick(i);
         QCOMPARE(avisos_.beeps, 4);
         QVERIFY(abiertas_.isEmpty());
+        QCOMPARE(f.findChild<QStatusBar*>("Status")->currentMessage(), // why it beeps
+                 QString("No disponible durante una llamada"));
         f.Command1_Click();
         f.findChild<QAction*>("Boton3")->trigger();
         f.Barra_ButtonClick(6);

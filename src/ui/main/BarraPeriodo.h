@@ -7,6 +7,7 @@
 
 // A box from 0 to `porcentaje` of a 0..100 scale, in the budget's colour.
 class BarraPeriodo : public QWidget {
+    Q_OBJECT
 public:
     using QWidget::QWidget;
     float porcentaje = 0;

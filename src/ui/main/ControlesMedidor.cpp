@@ -11,6 +11,10 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QToolButton>
+
+#include <algorithm>
+#include <tuple>
 
 namespace {
 constexpr int AltoBarra = PxRedondeado(600);
@@ -43,6 +47,14 @@ void Form1::CrearControles() {
     etiqueta(Label7, "Label7", "00:00:00", 3413, 1598);
     for (QLabel* l : {Label2, Label1, Label6, Label7})
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // A screen reader hears each caption without its dots, and each value with its caption.
+    const std::pair<QLabel*, const char*> rotulos[] = {{Label8, "Segundos facturados"},
+                                                       {Label5, "Importe en euros"},
+                                                       {Label4, "Importe en pesetas"},
+                                                       {Label3, "Duración"}};
+    for (auto [l, rotulo] : rotulos)
+        l->setAccessibleName(rotulo);
+    Fondo->setAccessibleName("Medidor");
     MostrarPantalla();
 
     Transcurso = new BarraPeriodo(Fondo);
@@ -51,17 +63,18 @@ void Form1::CrearControles() {
     Transcurso->setGeometry(PxRedondeado(188), PxRedondeado(1980) - AltoBarra, PxRedondeado(3855),
                             PxRedondeado(135));
 
-    Command1 = new QPushButton("Iniciar", Fondo);
+    Command1 = new QPushButton(Fondo);
     Command1->setObjectName("Command1");
     Command1->setGeometry(PxRedondeado(188), PxRedondeado(2280) - AltoBarra, PxRedondeado(3855),
                           PxRedondeado(375));
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    // The window opens with the focus on "Iniciar", as it always has.
+    Command1->setFocus();
+    PonerBoton(false);
 
     Status = new QStatusBar(this);
     Status->setObjectName("Status");
     Status->setSizeGripEnabled(false);
-    const int arriba = AltoBarra + PxRedondeado(2175);
-    Status->setGeometry(0, arriba, width(), height() - arriba);
     const int anchos[3] = {1, 1, 2};
     for (int i = 0; i < 3; ++i) {
         Paneles[i] = new QLabel(Status);
@@ -70,6 +83,20 @@ void Form1::CrearControles() {
         Paneles[i]->setAlignment(Qt::AlignCenter);
         Status->addWidget(Paneles[i], anchos[i]);
     }
+    // A status message is also said to a screen reader.
+    connect(Status, &QStatusBar::messageChanged, Status, &QWidget::setAccessibleName);
+    AjustarEstado();
+}
+
+// The status bar's panels are as tall as their lettering (never below the original 17-pixel
+// bar); the window grows by what the bar gains, so nothing above it moves.
+void Form1::AjustarEstado() {
+    for (QLabel* panel : Paneles)
+        panel->setMinimumHeight(panel->fontMetrics().height() + 2 * panel->frameWidth());
+    const int arriba = AltoBarra + PxRedondeado(2175);
+    const int alto = std::max(PxRedondeado(3030) - arriba, Status->sizeHint().height());
+    setFixedSize(PxRedondeado(4230), arriba + alto);
+    Status->setGeometry(0, arriba, width(), alto);
 }
 
 void Form1::CrearBarra() {
@@ -84,10 +111,15 @@ void Form1::CrearBarra() {
     // Five captioned buttons must fit the window's 282 pixels.
     Barra->setStyleSheet("QToolBar { spacing: 0px; padding: 0px; }"
                          "QToolButton { padding: 0px 1px; margin: 0px; font-size: 7pt; }");
-    const std::pair<int, const char*> botones[] = {
-        {1, "Opciones"}, {2, nullptr},   {3, "Llamadas"}, {4, nullptr},
-        {5, "Periodo"},  {6, "Tarifas"}, {7, nullptr},    {8, "Sobre ..."}};
-    for (auto [indice, texto] : botones) {
+    // Alt and a caption's first letter press its button, and Tab reaches the buttons without a
+    // mouse click giving them the focus. The captions carry no underline: an underlined letter
+    // breaks the kerning of "Pe" and "Ta" and would shift those captions.
+    const std::tuple<int, const char*, const char*> botones[] = {
+        {1, "Opciones", "Alt+O"}, {2, nullptr, nullptr},    {3, "Llamadas", "Alt+L"},
+        {4, nullptr, nullptr},    {5, "Periodo", "Alt+P"},  {6, "Tarifas", "Alt+T"},
+        {7, nullptr, nullptr},    {8, "Sobre ...", "Alt+S"}};
+    QWidget* anterior = Command1;
+    for (auto [indice, texto, atajo] : botones) {
         if (!texto) {
             Barra->addSeparator();
             continue;
@@ -95,22 +127,30 @@ void Form1::CrearBarra() {
         QAction* a = Barra->addAction(Icono::IconoBoton(indice), texto);
         a->setObjectName(QString("Boton%1").arg(indice));
         a->setIconText(texto); // the default drops a trailing "..."
+        a->setToolTip(QString("%1 (%2)").arg(texto, atajo));
         connect(a, &QAction::triggered, this, [this, i = indice] { Barra_ButtonClick(i); });
+        auto* boton = static_cast<QToolButton*>(Barra->widgetForAction(a));
+        boton->setFocusPolicy(Qt::TabFocus);
+        // On the button, where assistive technology reads it; the actions never change, so the
+        // button never takes its caption (and an empty shortcut) from them again.
+        boton->setShortcut(QKeySequence(atajo));
+        setTabOrder(anterior, boton);
+        anterior = boton;
     }
 }
 
 void Form1::CrearMenu() {
     Princi = new QMenu("Ver principal", this);
     Princi->setObjectName("Princi");
-    Conectar = Princi->addAction("Iniciar", this, &Form1::Conectar_Click);
+    Conectar = Princi->addAction("&Iniciar", this, &Form1::Conectar_Click);
     Conectar->setObjectName("Conectar");
     Princi->addSeparator()->setObjectName("sepa");
-    Principal = Princi->addAction("Abrir VatriMox", this, &Form1::Principal_Click);
+    Principal = Princi->addAction("&Abrir VatriMox", this, &Form1::Principal_Click);
     Principal->setObjectName("Principal");
     Princi->addSeparator()->setObjectName("sepa3");
-    volver = Princi->addAction("Ninguna opción");
+    volver = Princi->addAction("&Ninguna opción");
     volver->setObjectName("volver");
-    cerrar = Princi->addAction("Cerrar VatriMox", this, &Form1::cerrar_Click);
+    cerrar = Princi->addAction("&Cerrar VatriMox", this, &Form1::cerrar_Click);
     cerrar->setObjectName("cerrar");
     bandeja_.PonerMenu(Princi);
 }
@@ -125,6 +165,12 @@ void Form1::MostrarPantalla() {
     ColocarValor(Label1, 1110);
     ColocarValor(Label6, 1350);
     ColocarValor(Label7, 1598);
+    const std::pair<QLabel*, QLabel*> valores[] = {
+        {Label8, Label2}, {Label5, Label1}, {Label4, Label6}, {Label3, Label7}};
+    for (auto [rotulo, valor] : valores)
+        if (const QString nombre = rotulo->accessibleName() + ": " + valor->text();
+            valor->accessibleName() != nombre)
+            valor->setAccessibleName(nombre);
 }
 
 // Value labels grow to the left, their right edges lined up.

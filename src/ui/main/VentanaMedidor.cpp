@@ -10,9 +10,11 @@
 #include "platform/FormatoLocal.h"
 #include "platform/Prompts.h"
 #include "ui/common/Controles.h"
+#include "ui/main/AccesibleMedidor.h"
 #include "ui/main/AcercaDe.h"
 #include "ui/main/BarraPeriodo.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QDate>
 #include <QDialog>
@@ -21,6 +23,7 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTime>
 
 #include <algorithm>
@@ -51,6 +54,7 @@ Form1::Form1(Servicios& servicios, General::EstadoPrograma& estado, Ventanas ven
       medidor_(servicios.ajustes, estado, servicios.carpetaDatos.toStdString(),
                FormatoLocal::SeparadorDecimal()),
       Timer1(this), Timer2(this), Timer3(this), Timer4(this), Timer5(this), Reintento(this) {
+    Accesible::InstalarMedidor();
     setObjectName("Form1");
     setWindowTitle("VatriMox 4.0");
     setFixedSize(PxRedondeado(4230), PxRedondeado(3030));
@@ -116,6 +120,12 @@ bool Form1::eventFilter(QObject* objeto, QEvent* evento) {
     return QWidget::eventFilter(objeto, evento);
 }
 
+void Form1::changeEvent(QEvent* evento) {
+    if (evento->type() == QEvent::FontChange && Status)
+        AjustarEstado();
+    QWidget::changeEvent(evento);
+}
+
 void Form1::Command1_Click() {
     if (Command1->text() == "Iniciar")
         IniciarLlamada();
@@ -124,8 +134,7 @@ void Form1::Command1_Click() {
 }
 
 void Form1::IniciarLlamada() {
-    Command1->setText("Parar");
-    Conectar->setText("Parar");
+    PonerBoton(true);
     const auto efectos = medidor_.Iniciar(s_.reloj.now(), s_.reloj.monotonic());
     Timer1.start();
     AplicarModo(efectos.modo);
@@ -135,8 +144,7 @@ void Form1::IniciarLlamada() {
 }
 
 void Form1::TerminarLlamada(bool avisar, std::optional<std::chrono::milliseconds> fin) {
-    Command1->setText("Iniciar");
-    Conectar->setText("Iniciar");
+    PonerBoton(false);
     setWindowTitle(Q(General::TituloPrograma()));
     Timer1.stop();
     const auto ahora = s_.reloj.monotonic();
@@ -155,6 +163,15 @@ void Form1::TerminarLlamada(bool avisar, std::optional<std::chrono::milliseconds
     // The bar's length stays as drawn (it does not advance by itself); only its budget colour
     // follows the call just logged.
     MostrarPresupuesto();
+}
+
+void Form1::PonerBoton(bool enCurso) {
+    Command1->setText(enCurso ? "Parar" : "Iniciar");
+    // After the caption, which clears the shortcut.
+    Command1->setShortcut(QKeySequence(enCurso ? "Alt+R" : "Alt+I"));
+    Command1->setToolTip(enCurso ? "Parar (Alt+R)" : "Iniciar (Alt+I)");
+    if (Conectar)
+        Conectar->setText(enCurso ? "Pa&rar" : "&Iniciar");
 }
 
 void Form1::Sonar(const Medidor::Efectos& efectos) {
@@ -219,6 +236,13 @@ void Form1::Timer2_Timer() {
     // No band (an unknown call type) keeps the last colour rather than turning black.
     if (color != 0)
         PintarFondo(Fondo, ColorQt(color));
+    // The band in words too, for whoever cannot tell the colours apart or see them.
+    const QString franja =
+        Accesible::TextoFranja(estado_.catalogo, segundo / 3600, ahora.dia, estado_.TipoLlamada);
+    if (Fondo->accessibleDescription() != franja) {
+        Fondo->setAccessibleDescription(franja);
+        Status->setToolTip(franja);
+    }
 }
 
 void Form1::Timer3_Timer() {
@@ -273,6 +297,7 @@ void Form1::Barra_ButtonClick(int indice) {
             continue;
         if (Timer1.isActive()) {
             s_.avisos.beep();
+            Status->showMessage("No disponible durante una llamada", 5000);
         } else if (*abrir) {
             (*abrir)(this);
         } else {
@@ -320,6 +345,8 @@ void Form1::DibujarProgreso() {
     Transcurso->porcentaje =
         periodo ? Arranque::ProgresoPeriodo(*periodo, s_.reloj.now().dia) : 0.0f;
     Transcurso->update();
+    QAccessibleValueChangeEvent cambio(Transcurso, Transcurso->porcentaje);
+    QAccessible::updateAccessibility(&cambio);
     MostrarPresupuesto();
 }
 

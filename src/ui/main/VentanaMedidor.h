@@ -67,6 +67,7 @@ signals:
     void cerrado();
 
 protected:
+    void changeEvent(QEvent* evento) override;
     void closeEvent(QCloseEvent* evento) override;
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
@@ -74,6 +75,9 @@ private:
     void CrearControles();
     void CrearBarra();
     void CrearMenu();
+    void AjustarEstado();
+    // Command1 and Conectar read "Iniciar" or "Parar"; Command1's shortcut and tool tip follow.
+    void PonerBoton(bool enCurso);
     void IniciarLlamada();
     // The call ends at `fin` (monotonic) when given, now otherwise.
     void TerminarLlamada(bool avisar = true,

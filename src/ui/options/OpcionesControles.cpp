@@ -1,6 +1,7 @@
 // Form3: construction of the "General" and "Sonidos" pages and their controls.
 #include "ui/options/OpcionesDialog.h"
 
+#include "ui/common/ComboNombrado.h"
 #include "ui/common/Controles.h"
 
 #include <QCheckBox>
@@ -20,9 +21,11 @@ QString Texto(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<int>(s.size()));
 }
 
-QLabel* Etiqueta(const char* nombre, const char* texto) {
+// A label; with `campo`, the label a screen reader gives that field.
+QLabel* Etiqueta(const char* nombre, const char* texto, QWidget* campo = nullptr) {
     auto* l = new QLabel(QString::fromUtf8(texto));
     l->setObjectName(nombre);
+    l->setBuddy(campo);
     return l;
 }
 
@@ -95,19 +98,19 @@ QWidget* Form3::CrearGeneral() {
     auto* frame5 = new QGroupBox("Formato de la ventana");
     frame5->setObjectName("Frame5");
     auto* formato = new QGridLayout(frame5);
-    combo1_ = new QComboBox;
+    combo1_ = new ComboNombrado("Iniciar el programa como");
     combo1_->setObjectName("Combo1");
     for (std::string_view modo : General::ModosAlAbrir)
         combo1_->addItem(Texto(modo));
-    combo2_ = new QComboBox;
+    combo2_ = new ComboNombrado("Iniciar la conexión como");
     combo2_->setObjectName("Combo2");
     for (std::string_view modo : General::ModosAlConectar)
         combo2_->addItem(Texto(modo));
     combo1_->setCurrentIndex(-1);
     combo2_->setCurrentIndex(-1);
-    formato->addWidget(Etiqueta("Label9", "Iniciar el programa como"), 0, 0);
+    formato->addWidget(Etiqueta("Label9", "Iniciar el programa como", combo1_), 0, 0);
     formato->addWidget(combo1_, 0, 1);
-    formato->addWidget(Etiqueta("Label7", "Iniciar la conexión como"), 1, 0);
+    formato->addWidget(Etiqueta("Label7", "Iniciar la conexión como", combo2_), 1, 0);
     formato->addWidget(combo2_, 1, 1);
     v->addWidget(frame5);
 
@@ -129,15 +132,16 @@ QGridLayout* Form3::CrearNumeros() {
     check6_->setObjectName("Check6");
     connect(check6_, &QCheckBox::clicked, this, &Form3::Check6_Click);
     text9_ = Numero("Text9", General::Campos::PorcentajeIVA, 1, 2);
+    text9_->setAccessibleName("Porcentaje de IVA");
     text7_ = Numero("Text7", General::Campos::Negociacion, 1, 2);
     text8_ = Numero("Text8", General::Campos::NoAceptar, 1, 3);
     numeros->addWidget(check6_, 0, 0);
     numeros->addWidget(text9_, 0, 1);
     numeros->addWidget(Etiqueta("Label8", "%"), 0, 2);
-    numeros->addWidget(Etiqueta("Label4", "Tiempo de Negociación"), 1, 0);
+    numeros->addWidget(Etiqueta("Label4", "Tiempo de Negociación", text7_), 1, 0);
     numeros->addWidget(text7_, 1, 1);
     numeros->addWidget(Etiqueta("Label3", "segundos"), 1, 2);
-    numeros->addWidget(Etiqueta("Label5", "No guardar llamadas menores de"), 2, 0);
+    numeros->addWidget(Etiqueta("Label5", "No guardar llamadas menores de", text8_), 2, 0);
     numeros->addWidget(text8_, 2, 1);
     numeros->addWidget(Etiqueta("Label6", "segundos"), 2, 2);
     text10_ = new QLineEdit;
@@ -146,7 +150,7 @@ QGridLayout* Form3::CrearNumeros() {
     text10_->setFixedWidth(50);
     text10_->setMaxLength(7);
     text10_->setToolTip("Vacío: sin presupuesto");
-    numeros->addWidget(Etiqueta("Label10", "Presupuesto"), 3, 0);
+    numeros->addWidget(Etiqueta("Label10", "Presupuesto", text10_), 3, 0);
     numeros->addWidget(text10_, 3, 1);
     numeros->addWidget(Etiqueta("Label11", "pesetas"), 3, 2);
     numeros->setColumnStretch(0, 1);
@@ -155,7 +159,7 @@ QGridLayout* Form3::CrearNumeros() {
 }
 
 void Form3::CrearFila(QGridLayout* rejilla, int fila, FilaSonido& f, int check, const char* texto,
-                      int archivo, int buscar, int tocar) {
+                      const char* cuando, int archivo, int buscar, int tocar) {
     f.check = new QCheckBox(QString::fromUtf8(texto));
     f.check->setObjectName(QString("Check%1").arg(check));
     f.archivo = new QLineEdit;
@@ -163,6 +167,11 @@ void Form3::CrearFila(QGridLayout* rejilla, int fila, FilaSonido& f, int check, 
     f.buscar =
         Boton(qPrintable(QString("Command%1").arg(buscar)), "...", "Buscar archivo de sonido");
     f.tocar = Boton(qPrintable(QString("Command%1").arg(tocar)), ">", "Escuchar el sonido");
+    // Every row's box and buttons look alike: a screen reader tells them apart by the row.
+    const QString momento = QString::fromUtf8(cuando);
+    f.archivo->setAccessibleName("Archivo de sonido " + momento);
+    f.buscar->setAccessibleName("Elegir sonido " + momento);
+    f.tocar->setAccessibleName("Probar sonido " + momento);
     rejilla->addWidget(f.check, fila, 0, 1, 3);
     rejilla->addWidget(f.archivo, fila + 1, 0);
     rejilla->addWidget(f.buscar, fila + 1, 1);
@@ -180,22 +189,26 @@ QWidget* Form3::CrearSonidos() {
     rejilla->setVerticalSpacing(2);
     rejilla->setHorizontalSpacing(3);
 
-    CrearFila(rejilla, 0, inicio_, 2, "Al conectar", 2, 3, 4);
-    CrearFila(rejilla, 2, final_, 3, "Al desconectar", 3, 5, 6);
-    CrearFila(rejilla, 4, alerta_, 1, "Mientras está conectado", 1, 1, 2);
-    CrearFila(rejilla, 7, paso_, 4, "Cuando el importe sea igual a", 5, 9, 10);
+    CrearFila(rejilla, 0, inicio_, 2, "Al conectar", "al conectar", 2, 3, 4);
+    CrearFila(rejilla, 2, final_, 3, "Al desconectar", "al desconectar", 3, 5, 6);
+    CrearFila(rejilla, 4, alerta_, 1, "Mientras está conectado", "mientras está conectado", 1, 1,
+              2);
+    CrearFila(rejilla, 7, paso_, 4, "Cuando el importe sea igual a", "del aviso de importe", 5, 9,
+              10);
 
     alerta_.numero = Numero("Text4", General::Campos::Minutos, 1, 3);
+    alerta_.numero->setAccessibleName("Minutos entre avisos");
     auto* minutos = new QHBoxLayout;
     minutos->addWidget(alerta_.numero);
-    minutos->addWidget(Etiqueta("Label1", "Minutos"));
+    minutos->addWidget(Etiqueta("Label1", "Minutos", alerta_.numero));
     minutos->addStretch();
     rejilla->addLayout(minutos, 6, 0, 1, 3);
 
     paso_.numero = Numero("Text6", General::Campos::Pesetas, 5, 0);
+    paso_.numero->setAccessibleName("Importe del aviso en pesetas");
     auto* pesetas = new QHBoxLayout;
     pesetas->addWidget(paso_.numero);
-    pesetas->addWidget(Etiqueta("Label2", "Pesetas"));
+    pesetas->addWidget(Etiqueta("Label2", "Pesetas", paso_.numero));
     pesetas->addStretch();
     rejilla->addLayout(pesetas, 9, 0, 1, 3);
 

@@ -53,8 +53,9 @@ private:
     QWidget* CrearGeneral();
     QGridLayout* CrearNumeros();
     QWidget* CrearSonidos();
+    // `cuando` ends the accessible names of the row's box and buttons ("al conectar").
     void CrearFila(QGridLayout* rejilla, int fila, FilaSonido& f, int check, const char* texto,
-                   int archivo, int buscar, int tocar);
+                   const char* cuando, int archivo, int buscar, int tocar);
     void Habilitar(const FilaSonido& f, bool activo);
     void Alternar(const FilaSonido& f);
     void Buscar(const FilaSonido& f);

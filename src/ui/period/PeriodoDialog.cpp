@@ -5,6 +5,7 @@
 #include "platform/Prompts.h"
 #include "platform/Servicios.h"
 #include "settings/Ajustes.h"
+#include "ui/common/ComboNombrado.h"
 #include "ui/common/Controles.h"
 #include "ui/common/VentanaPrincipal.h"
 
@@ -57,7 +58,7 @@ Form10::Form10(Servicios& servicios, VentanaPrincipal& ventana, QWidget* parent)
 }
 
 void Form10::CrearControles() {
-    combo1_ = new QComboBox(this);
+    combo1_ = new ComboNombrado("Mes", this);
     combo1_->setObjectName("Combo1");
     combo1_->setGeometry(Px(120), Px(120), Px(1635), 22);
 
@@ -66,7 +67,6 @@ void Form10::CrearControles() {
     text1_->setGeometry(Px(1920), Px(120), Px(675) + 20, 22);
     text1_->findChild<QLineEdit*>()->setReadOnly(true);
     text1_->setToolTip("Año");
-    combo1_->setAccessibleName("Mes");
     text1_->setAccessibleName("Año");
 
     CrearRejilla();
