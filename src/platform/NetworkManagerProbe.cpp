@@ -1,14 +1,15 @@
 // NetworkManagerProbe: reads NetworkManager's active connections over D-Bus and follows its
-// PropertiesChanged signals, so the 100 ms watchers only read a cached answer.
+// PropertiesChanged signals on a thread of its own, so the 100 ms watchers only read a cached
+// answer that is current even while the window's thread is busy.
 #include "platform/NetworkManagerProbe.h"
 
 #include <QDBusArgument>
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
 #include <QDBusServiceWatcher>
 #include <QDBusVariant>
+#include <QTimer>
 
 namespace {
 const QString Servicio = QStringLiteral("org.freedesktop.NetworkManager");
@@ -27,22 +28,71 @@ QList<QDBusObjectPath> Rutas(const QVariant& valor) {
 }
 } // namespace
 
+// Follows NetworkManager on the probe's thread: Qt delivers the bus's signals to the thread of
+// the object that receives them, so they no longer wait for the window's thread.
+class LectorNetworkManager : public QObject {
+    Q_OBJECT
+public:
+    explicit LectorNetworkManager(NetworkManagerProbe& sonda) : sonda_(sonda) {}
+
+    // Called on the reader's thread; the state is read again once the signals are followed,
+    // so no change between the constructor's reading and now is missed.
+    void Empezar() {
+        releer_ = new QTimer(this); // one re-read for a burst of signals
+        releer_->setSingleShot(true);
+        releer_->setInterval(50);
+        connect(releer_, &QTimer::timeout, this, [this] { sonda_.Releer(); });
+        QDBusConnection& bus = sonda_.bus_;
+        if (bus.isConnected()) {
+            auto* vigilante = new QDBusServiceWatcher(
+                Servicio, bus, QDBusServiceWatcher::WatchForOwnerChange, this);
+            connect(vigilante, &QDBusServiceWatcher::serviceOwnerChanged, releer_,
+                    qOverload<>(&QTimer::start));
+            // Any object of the service: the manager, its active connections and devices.
+            bus.connect(Servicio, QString(), Propiedades, "PropertiesChanged", this,
+                        SLOT(PropiedadesCambiadas(QDBusMessage)));
+        }
+        sonda_.Releer();
+    }
+
+public slots:
+    void PropiedadesCambiadas(const QDBusMessage& mensaje) {
+        static const QStringList Interfaces = {InterfazRaiz, InterfazActiva, InterfazDispositivo};
+        static const QStringList Claves = {"ActiveConnections", "State",  "Type", "Id",
+                                           "Devices",           "Metered"};
+        const QList<QVariant> args = mensaje.arguments();
+        if (args.size() < 2 || !Interfaces.contains(args[0].toString()))
+            return;
+        const QVariantMap cambios = qdbus_cast<QVariantMap>(args[1]);
+        for (const QString& clave : Claves)
+            if (cambios.contains(clave)) {
+                releer_->start();
+                return;
+            }
+    }
+
+private:
+    NetworkManagerProbe& sonda_;
+    QTimer* releer_ = nullptr;
+};
+
 NetworkManagerProbe::NetworkManagerProbe(const QDBusConnection& bus, ConnectionProbe& respaldo,
                                          QObject* padre)
     : QObject(padre), bus_(bus), respaldo_(respaldo) {
-    releer_.setSingleShot(true);
-    releer_.setInterval(50);
-    connect(&releer_, &QTimer::timeout, this, &NetworkManagerProbe::Releer);
-    if (bus_.isConnected()) {
-        auto* vigilante =
-            new QDBusServiceWatcher(Servicio, bus_, QDBusServiceWatcher::WatchForOwnerChange, this);
-        connect(vigilante, &QDBusServiceWatcher::serviceOwnerChanged, &releer_,
-                qOverload<>(&QTimer::start));
-        // Any object of the service: the manager, its active connections and devices.
-        bus_.connect(Servicio, QString(), Propiedades, "PropertiesChanged", this,
-                     SLOT(PropiedadesCambiadas(QDBusMessage)));
-    }
     Releer();
+    lector_ = new LectorNetworkManager(*this);
+    lector_->moveToThread(&hilo_);
+    connect(&hilo_, &QThread::finished, lector_, &QObject::deleteLater);
+    hilo_.setObjectName(QStringLiteral("NetworkManager"));
+    hilo_.start();
+    QMetaObject::invokeMethod(lector_, &LectorNetworkManager::Empezar,
+                              Qt::BlockingQueuedConnection);
+}
+
+// The reader goes with its thread, before the state it writes.
+NetworkManagerProbe::~NetworkManagerProbe() {
+    hilo_.quit();
+    hilo_.wait();
 }
 
 bool NetworkManagerProbe::Cuenta(const QString& tipo, uint medido) {
@@ -57,22 +107,12 @@ bool NetworkManagerProbe::connected() {
 }
 
 std::string NetworkManagerProbe::nombre() {
-    return disponible_ && conectado_ ? nombre_ : respaldo_.nombre();
-}
-
-void NetworkManagerProbe::PropiedadesCambiadas(const QDBusMessage& mensaje) {
-    static const QStringList Interfaces = {InterfazRaiz, InterfazActiva, InterfazDispositivo};
-    static const QStringList Claves = {"ActiveConnections", "State",  "Type", "Id",
-                                       "Devices",           "Metered"};
-    const QList<QVariant> args = mensaje.arguments();
-    if (args.size() < 2 || !Interfaces.contains(args[0].toString()))
-        return;
-    const QVariantMap cambios = qdbus_cast<QVariantMap>(args[1]);
-    for (const QString& clave : Claves)
-        if (cambios.contains(clave)) {
-            releer_.start();
-            return;
-        }
+    {
+        const std::lock_guard bloqueo(mutex_);
+        if (disponible_ && conectado_)
+            return nombre_;
+    }
+    return respaldo_.nombre();
 }
 
 QVariant NetworkManagerProbe::Propiedad(const QString& ruta, const QString& interfaz,
@@ -89,12 +129,26 @@ QVariant NetworkManagerProbe::Propiedad(const QString& ruta, const QString& inte
 // moment, never sees a call drop while the state is being read again.
 void NetworkManagerProbe::Releer() {
     std::string nombre;
-    bool disponible = bus_.isConnected() && bus_.interface() &&
-                      bus_.interface()->isServiceRegistered(Servicio).value();
+    bool disponible = Registrado();
     const bool conectado = disponible && Activa(disponible, nombre);
+    const std::lock_guard bloqueo(mutex_);
     nombre_ = nombre;
     disponible_ = disponible;
     conectado_ = conectado;
+}
+
+// Asked with a plain call rather than through the bus's interface object, which belongs to
+// another thread.
+bool NetworkManagerProbe::Registrado() const {
+    if (!bus_.isConnected())
+        return false;
+    QDBusMessage llamada = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameHasOwner"));
+    llamada << Servicio;
+    const QDBusMessage respuesta = bus_.call(llamada, QDBus::Block, EsperaMs);
+    return respuesta.type() == QDBusMessage::ReplyMessage && !respuesta.arguments().isEmpty() &&
+           respuesta.arguments().first().toBool();
 }
 
 bool NetworkManagerProbe::Activa(bool& disponible, std::string& nombre) const {
@@ -118,3 +172,5 @@ bool NetworkManagerProbe::Activa(bool& disponible, std::string& nombre) const {
     }
     return false;
 }
+
+#include "NetworkManagerProbe.moc"

@@ -6,19 +6,22 @@
 
 #include <QDBusConnection>
 #include <QObject>
-#include <QTimer>
+#include <QThread>
 #include <atomic>
+#include <mutex>
 #include <string>
 
-class QDBusMessage;
+class LectorNetworkManager;
 
 class NetworkManagerProbe : public QObject, public ConnectionProbe {
     Q_OBJECT
 public:
     // `bus` is the system bus in the program, a private one in tests; `respaldo` is asked at
-    // every poll, as before. NetworkManager's state is read now and again on its signals.
+    // every poll, as before. NetworkManager's state is read now, then again on its signals on
+    // a thread of its own, so a busy caller's thread never delays what connected() says.
     NetworkManagerProbe(const QDBusConnection& bus, ConnectionProbe& respaldo,
                         QObject* padre = nullptr);
+    ~NetworkManagerProbe() override;
     bool connected() override;
     std::string nombre() override;
     bool Disponible() const { return disponible_; }
@@ -26,11 +29,11 @@ public:
     // (NetworkManager's NMMetered), is paid by time.
     static bool Cuenta(const QString& tipo, uint medido);
 
-private slots:
-    void PropiedadesCambiadas(const QDBusMessage& mensaje);
-
 private:
+    friend class LectorNetworkManager;
+    // Runs on the reader's thread (and once in the constructor, before it starts).
     void Releer();
+    bool Registrado() const;
     // Whether an active connection counts, and its name; `disponible` false when the service
     // does not answer as NetworkManager.
     bool Activa(bool& disponible, std::string& nombre) const;
@@ -38,9 +41,11 @@ private:
 
     QDBusConnection bus_;
     ConnectionProbe& respaldo_;
-    QTimer releer_; // one re-read for a burst of signals
-    // Read by a watcher's thread too.
+    QThread hilo_;
+    LectorNetworkManager* lector_ = nullptr; // lives on hilo_, which deletes it as it ends
+    // Written on the reader's thread, read on any.
     std::atomic<bool> disponible_ = false;
     std::atomic<bool> conectado_ = false;
+    std::mutex mutex_; // the three together, so nombre() never pairs a state with another name
     std::string nombre_;
 };

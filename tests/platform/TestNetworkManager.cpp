@@ -1,6 +1,7 @@
 // The NetworkManager probe against a fake NetworkManager on a private bus: connections of a kind
 // billed by time, metered ones, and the interface check while NetworkManager is absent.
 #include "platform/NetworkManagerProbe.h"
+#include "platform/VigiaConexion.h"
 #include "support/FakeServices.h"
 
 #include <QDBusMessage>
@@ -62,8 +63,20 @@ private slots:
         Llamar("Poner", {"Movistar", "gsm", 0u});
         QTRY_VERIFY(sonda.connected());
         QCOMPARE(sonda.nombre(), std::string("Movistar"));
-        Llamar("Quitar", {"Movistar"});
-        QTRY_VERIFY(!sonda.connected()); // the cable alone is not paid by time
+        {
+            // The drop is noted when NetworkManager reports it, while this thread is busy.
+            const auto ahora = [] {
+                return std::chrono::duration_cast<VigiaConexion::Instante>(
+                    std::chrono::steady_clock::now().time_since_epoch());
+            };
+            VigiaConexion vigia(sonda, ahora);
+            const auto antes = ahora();
+            Llamar("Quitar", {"Movistar"});
+            QThread::msleep(500);
+            QTRY_VERIFY(vigia.caida().has_value());
+            QVERIFY(*vigia.caida() - antes < VigiaConexion::Instante(400));
+        }
+        QVERIFY(!sonda.connected()); // the cable alone is not paid by time
         QCOMPARE(sonda.nombre(), std::string());
         Llamar("Poner", {"Cable", "802-3-ethernet", 1u}); // the user marks it metered
         QTRY_VERIFY(sonda.connected());
