@@ -23,8 +23,11 @@ std::vector<FilaVisor> FilasDelVisor(std::string_view tipoLlamada, TipoDia dia) 
         return filas;
     for (const Tramo& tramo : tarifa->tramos[Indice(dia)])
         filas.push_back(FilaVisor{HoraDesde(tramo), HoraHasta(tramo), tarifa->establecimiento,
-                                  tarifa->precioMinuto[Indice(tramo.franja)],
-                                  ColorDe(tramo.franja)});
+                                  tarifa->precioMinuto[Indice(tramo.franja)], ColorDe(tramo.franja),
+                                  std::nullopt, std::nullopt,
+                                  tramo.franja == Franja::punta    ? "punta"
+                                  : tramo.franja == Franja::normal ? "normal"
+                                                                   : "reducida"});
     return filas;
 }
 
@@ -41,13 +44,13 @@ std::vector<FilaVisor> FilasDelVisor(const Catalogo& catalogo, std::string_view 
     constexpr uint32_t Blanco = 0x00FFFFFF;
     for (const TramoPlan& tramo : tipo->tramos[Indice(dia)]) {
         const FranjaPlan& franja = tipo->franjas[tramo.franja];
-        filas.push_back(FilaVisor{Reloj(tramo.desde, tramo.desde % 60 != 0),
-                                  tramo.hasta >= Fechas::SegundosPorDia - 1
-                                      ? "24:00"
-                                      : Reloj(tramo.hasta, tramo.hasta % 60 != 59),
-                                  tipo->establecimiento.aDouble(), franja.precioMinuto.aDouble(),
-                                  franja.color != 0 ? franja.color : Blanco,
-                                  euros(tipo->establecimientoEuros), euros(franja.precioEuros)});
+        filas.push_back(FilaVisor{
+            Reloj(tramo.desde, tramo.desde % 60 != 0),
+            tramo.hasta >= Fechas::SegundosPorDia - 1 ? "24:00"
+                                                      : Reloj(tramo.hasta, tramo.hasta % 60 != 59),
+            tipo->establecimiento.aDouble(), franja.precioMinuto.aDouble(),
+            franja.color != 0 ? franja.color : Blanco, euros(tipo->establecimientoEuros),
+            euros(franja.precioEuros), franja.nombre});
     }
     return filas;
 }

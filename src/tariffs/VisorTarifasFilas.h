@@ -23,6 +23,7 @@ struct FilaVisor {
     // A euro plan's prices as written, in euros.
     std::optional<double> establecimientoEuros = std::nullopt;
     std::optional<double> precioEuros = std::nullopt;
+    std::string franja = {}; // the band's name in its plan ("punta")
 };
 
 // One row per band range of the schedule, in clock order; empty when the call type

@@ -4,6 +4,7 @@
 #include "support/FakeServices.h"
 #include "support/ScriptedPrompts.h"
 #include "ui/calllog/ComandosEstadistica.h"
+#include "ui/calllog/ModeloLlamadas.h"
 
 #include <QtTest>
 
@@ -94,8 +95,13 @@ private slots:
         reloj.poner(2001, 6, dia, 12);
         for (int d = 1; d <= llamadasCargadas; ++d)
             llamadas.push_back(UnaLlamada(2001, 6, d, 10, 0, 12.5));
-        (estimado ? Estadistica::MostrarEstimado : Estadistica::MostrarTotales)(Contexto());
-        QCOMPARE(avisos.beeps, titulo.isEmpty() ? 1 : 0);
+        QString motivo;
+        if (estimado)
+            motivo = Estadistica::MostrarEstimado(Contexto());
+        else
+            Estadistica::MostrarTotales(Contexto());
+        // With nothing to show, the window beeps and says why.
+        QCOMPARE(!motivo.isEmpty(), titulo.isEmpty());
         QCOMPARE(avisos.mostrados.size(), titulo.isEmpty() ? 0 : 1);
         if (titulo.isEmpty())
             return;
@@ -189,24 +195,34 @@ private slots:
     void colorFila_data() {
         QTest::addColumn<Llamada>("llamada");
         QTest::addColumn<QColor>("color");
+        QTest::addColumn<QString>("franja"); // the grid row's tooltip
         QTest::newRow("21:59 Metropolitana laborable")
-            << UnaLlamada(2001, 6, 4, 21, 59, 9, "Metropolitana", 3600) << Punta;
+            << UnaLlamada(2001, 6, 4, 21, 59, 9, "Metropolitana", 3600) << Punta << "Horario punta";
         QTest::newRow("17:00 Provincial laborable")
-            << UnaLlamada(2001, 6, 4, 17, 0, 9, "Provincial") << Normal;
+            << UnaLlamada(2001, 6, 4, 17, 0, 9, "Provincial") << Normal << "Horario normal";
         QTest::newRow("17:00 Provincial sabado")
-            << UnaLlamada(2001, 6, 2, 17, 0, 9, "Provincial") << Reducida;
+            << UnaLlamada(2001, 6, 2, 17, 0, 9, "Provincial") << Reducida << "Horario reducido";
         QTest::newRow("tipo desconocido")
-            << UnaLlamada(2001, 6, 4, 10, 0, 9, "Local") << QColor(Qt::black);
+            << UnaLlamada(2001, 6, 4, 10, 0, 9, "Local") << QColor(Qt::black) << "";
         // A plan's own bands: light, never black.
         QTest::newRow("franja de un plan sin color")
-            << UnaLlamada(2001, 6, 4, 10, 0, 9, "Valle") << QColor(192, 224, 255);
+            << UnaLlamada(2001, 6, 4, 10, 0, 9, "Valle") << QColor(192, 224, 255) << "valle";
         QTest::newRow("franja de un plan con color")
-            << UnaLlamada(2001, 6, 4, 12, 0, 9, "Valle") << QColor(0xFF, 0xE4, 0xB5);
+            << UnaLlamada(2001, 6, 4, 12, 0, 9, "Valle") << QColor(0xFF, 0xE4, 0xB5) << "pico";
     }
     void colorFila() {
         QFETCH(Llamada, llamada);
         QFETCH(QColor, color);
-        QCOMPARE(Estadistica::ColorFila(llamada, ConUnPlan()), color);
+        QFETCH(QString, franja);
+        const Tarifas::Catalogo catalogo = ConUnPlan();
+        QCOMPARE(Estadistica::ColorFila(llamada, catalogo), color);
+        // The grid row says the band in words and keeps its text readable on the colour.
+        ModeloLlamadas modelo(catalogo);
+        modelo.Cargar({llamada});
+        modelo.setColorear(true);
+        QCOMPARE(modelo.index(0, 3).data(Qt::ToolTipRole).toString(), franja);
+        QCOMPARE(modelo.index(0, 3).data(Qt::ForegroundRole).value<QBrush>().color(),
+                 color == QColor(Qt::black) ? QColor(Qt::white) : QColor(Qt::black));
     }
 };
 

@@ -6,6 +6,7 @@
 #include "tariffs/LectorPlanes.h"
 #include "ui/tariffs/VisorTarifas.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -145,6 +146,26 @@ private slots:
         QCOMPARE(L(f, "Label25")->text(), pie);
         for (QLabel* l : f.findChildren<QLabel*>()) // every text whole
             QVERIFY2(l->wordWrap() || l->sizeHint().width() <= l->width(), qPrintable(l->text()));
+        // A coloured row says its band in words; its texts are black on the light colours.
+        for (int r = 0; r < 4; ++r) {
+            QLabel* barra = L(f, Barras[r]);
+            const QString color = Color(barra->palette().color(QPalette::Window));
+            QCOMPARE(barra->accessibleDescription().isEmpty(), color == "blanca");
+            if (color == "punta" || color == "normal")
+                QCOMPARE(barra->accessibleDescription(), "Horario " + color);
+            QCOMPARE(
+                L(f, QString("Label%1").arg(Textos[r][0]))->palette().color(QPalette::WindowText),
+                QColor(Qt::black));
+        }
+        QVERIFY(!Combo(f)->accessibleName().isEmpty());
+        // The tabs are buttons: Space on the next one shows its table.
+        const int siguiente = pestana % 3 + 1;
+        auto* boton = f.findChild<QAbstractButton*>(QString("Pestana%1").arg(siguiente));
+        QCOMPARE(boton->accessibleName(), L(f, QString("Label%1").arg(siguiente))->text());
+        QTest::keyClick(boton, Qt::Key_Space);
+        QVERIFY(boton->isChecked());
+        QCOMPARE(L(f, QString("Label%1").arg(siguiente))->palette().color(QPalette::Window),
+                 Form8::ColorPestanaMostrada());
     }
 
     void aceptarGuardaElTipo() {

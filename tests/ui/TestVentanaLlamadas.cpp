@@ -58,13 +58,67 @@ private slots:
         for (int p = 1; p <= Form6::Botones; ++p)
             separadores += v->Boton(p)->isSeparator();
         QCOMPARE(separadores, 6);
-        QCOMPARE(v->Boton(3)->toolTip(), QString("Guardar"));
+        QCOMPARE(v->Boton(3)->toolTip(), QString("Guardar (Ctrl+S)"));
         QVERIFY(v->Boton(12)->isCheckable());
-        QCOMPARE(v->Boton(20)->toolTip(), QString("Inicio"));
+        QCOMPARE(v->Boton(9)->toolTip(), QString("Eliminar llamada (Supr)"));
+        QCOMPARE(v->Boton(20)->toolTip(), QString("Inicio (Alt+I)"));
+        // Every command is reached by Tab and named for a screen reader; no key is used twice.
+        QSet<QKeySequence> teclas;
+        for (int p = 1; p <= Form6::Botones; ++p) {
+            if (v->Boton(p)->isSeparator())
+                continue;
+            QWidget* boton = v->Barra->widgetForAction(v->Boton(p));
+            QVERIFY(boton->focusPolicy() & Qt::TabFocus);
+            QVERIFY(!boton->accessibleName().isEmpty());
+            teclas.insert(v->Boton(p)->shortcut());
+        }
+        QCOMPARE(teclas.size(), 14);
         QVERIFY(!v->Boton(0) && !v->Boton(21));
         for (int p : {0, 4, 7, 10, 13, 17, 19, 21})
             v->Barra_ButtonClick(p);
         QVERIFY(avisos->mostrados.isEmpty());
+    }
+
+    void atajosDeTeclado_data() {
+        QTest::addColumn<int>("tecla");
+        QTest::addColumn<int>("posicion");
+        QTest::addColumn<QVariant>("respuesta"); // to the command's prompt, if it has one
+        const QVariant cancelar, nada = "nada";
+        QTest::newRow("Ctrl+N") << (Qt::CTRL | Qt::Key_N).toCombined() << 1 << QVariant(false);
+        QTest::newRow("Ctrl+O") << (Qt::CTRL | Qt::Key_O).toCombined() << 2 << cancelar;
+        QTest::newRow("Ctrl+S") << (Qt::CTRL | Qt::Key_S).toCombined() << 3 << cancelar;
+        QTest::newRow("Ctrl+P") << (Qt::CTRL | Qt::Key_P).toCombined() << 5 << QVariant(false);
+        QTest::newRow("Alt+F") << (Qt::ALT | Qt::Key_F).toCombined() << 6 << cancelar;
+        QTest::newRow("F2") << int(Qt::Key_F2) << 8 << cancelar;
+        QTest::newRow("Intro") << int(Qt::Key_Return) << 8 << cancelar;
+        QTest::newRow("Supr") << int(Qt::Key_Delete) << 9 << QVariant(false);
+        QTest::newRow("Alt+R") << (Qt::ALT | Qt::Key_R).toCombined() << 11 << nada;
+        QTest::newRow("Alt+H") << (Qt::ALT | Qt::Key_H).toCombined() << 12 << nada;
+        QTest::newRow("Alt+D") << (Qt::ALT | Qt::Key_D).toCombined() << 14 << nada;
+        QTest::newRow("Alt+T") << (Qt::ALT | Qt::Key_T).toCombined() << 15 << nada;
+        QTest::newRow("Alt+E") << (Qt::ALT | Qt::Key_E).toCombined() << 16 << nada;
+        QTest::newRow("Alt+C") << (Qt::ALT | Qt::Key_C).toCombined() << 18 << nada;
+        QTest::newRow("Alt+I") << (Qt::ALT | Qt::Key_I).toCombined() << 20 << nada;
+    }
+    // A key on the grid runs the toolbar command, as a press of its button does.
+    void atajosDeTeclado() {
+        QFETCH(int, tecla);
+        QFETCH(int, posicion);
+        QFETCH(QVariant, respuesta);
+        auto v = Abrir(Varias(2));
+        v->show();
+        v->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(v.get()));
+        Seleccionar(*v, 1, 2);
+        v->Flex->setFocus();
+        if (respuesta != QVariant("nada"))
+            avisos->responder(respuesta);
+        int veces = 0;
+        connect(v->Boton(posicion), &QAction::triggered, [&veces] { ++veces; });
+        const QKeyCombination teclas = QKeyCombination::fromCombined(tecla);
+        QTest::keyClick(v->Flex, teclas.key(), teclas.keyboardModifiers());
+        QCOMPARE(veces, 1);
+        avisos->mostrados.clear();
     }
 
     void botonesDeGraficos() {

@@ -5,6 +5,7 @@
 #include "ui/calllog/IconosBarra.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 #include <QTableView>
 #include <QToolBar>
@@ -16,30 +17,32 @@ struct DefinicionBoton {
     char estilo; // 'p' push, 'c' check, 's' separator
     int imagen;
     const char* tip;
+    QKeySequence::StandardKey estandar = QKeySequence::UnknownKey;
+    QKeyCombination tecla = QKeyCombination::fromCombined(0); // when there is no standard key
 };
 
 // Positions 1..20 of `Barra`.
 constexpr DefinicionBoton DefinicionBarra[Form6::Botones] = {
-    {'p', 1, "Nuevo"},
-    {'p', 2, "Abrir"},
-    {'p', 3, "Guardar"},
+    {'p', 1, "Nuevo", QKeySequence::New},
+    {'p', 2, "Abrir", QKeySequence::Open},
+    {'p', 3, "Guardar", QKeySequence::Save},
     {'s', 0, ""},
-    {'p', 4, "Imprimir"},
-    {'p', 5, "Cambiar fuente"},
+    {'p', 4, "Imprimir", QKeySequence::Print},
+    {'p', 5, "Cambiar fuente", {}, Qt::ALT | Qt::Key_F},
     {'s', 0, ""},
-    {'p', 8, "Modificar celda"},
-    {'p', 12, "Eliminar llamada"},
+    {'p', 8, "Modificar celda", {}, Qt::Key_F2},
+    {'p', 12, "Eliminar llamada", QKeySequence::Delete},
     {'s', 0, ""},
-    {'c', 13, "Regularidad"},
-    {'c', 6, "Importe por hora y día"},
+    {'c', 13, "Regularidad", {}, Qt::ALT | Qt::Key_R},
+    {'c', 6, "Importe por hora y día", {}, Qt::ALT | Qt::Key_H},
     {'s', 0, ""},
-    {'p', 11, "Datos hoy"},
-    {'p', 9, "Totales"},
-    {'p', 10, "Estimado"},
+    {'p', 11, "Datos hoy", {}, Qt::ALT | Qt::Key_D},
+    {'p', 9, "Totales", {}, Qt::ALT | Qt::Key_T},
+    {'p', 10, "Estimado", {}, Qt::ALT | Qt::Key_E},
     {'s', 0, ""},
-    {'c', 14, "Colorear según tarifa"},
+    {'c', 14, "Colorear según tarifa", {}, Qt::ALT | Qt::Key_C},
     {'s', 0, ""},
-    {'p', 15, "Inicio"},
+    {'p', 15, "Inicio", {}, Qt::ALT | Qt::Key_I},
 };
 
 } // namespace
@@ -58,8 +61,20 @@ void Form6::CrearBarra() {
         } else {
             const QString tip = QString::fromUtf8(d.tip);
             accion = Barra->addAction(IconoBarra(d.imagen), tip);
-            accion->setToolTip(tip);
+            accion->setShortcut(d.tecla.toCombined() ? QKeySequence(d.tecla)
+                                                     : QKeySequence(d.estandar));
+            accion->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+            addAction(accion);
+            // The tooltip names the key; Tab reaches every button.
+            QString tecla = accion->shortcut().toString(QKeySequence::PortableText);
+            if (tecla == "Del")
+                tecla = "Supr";
+            accion->setToolTip(QString("%1 (%2)").arg(tip, tecla));
             accion->setCheckable(d.estilo == 'c');
+            if (QWidget* boton = Barra->widgetForAction(accion)) {
+                boton->setFocusPolicy(Qt::TabFocus);
+                boton->setAccessibleName(tip);
+            }
             connect(accion, &QAction::triggered, this,
                     [this, posicion] { Barra_ButtonClick(posicion); });
         }
@@ -151,7 +166,8 @@ void Form6::Barra_ButtonClick(int posicion) {
         Estadistica::MostrarTotales(Contexto());
         break;
     case 16:
-        Estadistica::MostrarEstimado(Contexto());
+        if (const QString motivo = Estadistica::MostrarEstimado(Contexto()); !motivo.isEmpty())
+            Pitido(motivo);
         break;
     case 18:
         ColorearTarifa(Boton(18)->isChecked());

@@ -92,7 +92,7 @@ QString Form6::TextoInicial(int fila, int columna) const {
 void Form6::EliminarLlamada() {
     const int fila = FilaActual();
     if (fila == 0) {
-        servicios_.avisos.beep();
+        Pitido(QString::fromUtf8("Elija primero la llamada que desea eliminar."));
         return;
     }
     if (servicios_.avisos.question(

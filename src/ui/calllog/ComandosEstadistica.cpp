@@ -11,7 +11,9 @@
 #include "tariffs/Planes.h"
 #include "ui/calllog/PintarGraficos.h"
 
+#include <QLocale>
 #include <QPainter>
+#include <QStringList>
 
 PanelGrafico::PanelGrafico(QWidget* padre) : QWidget(padre) {}
 
@@ -36,6 +38,21 @@ QColor FondoAhora(const Contexto& contexto) {
                                             contexto.ahora.dia, contexto.tipoLlamada));
 }
 
+QString Pesetas(double importe) {
+    return QLocale().toString(importe, 'f', 2) + " pts";
+}
+
+// A bar chart's figures in words for a screen reader: the largest sum, then each bar that
+// rises, by its label.
+QString DescribirBarras(const DatosBarras& barras, const std::function<QString(int)>& etiqueta) {
+    QStringList partes{QString::fromUtf8("Máximo: %1").arg(Pesetas(barras.maximo))};
+    for (std::size_t i = 0; i < barras.alturas.size(); ++i)
+        if (barras.alturas[i] != 0)
+            partes << QString("%1: %2").arg(etiqueta(static_cast<int>(i)),
+                                            Pesetas(barras.alturas[i]));
+    return partes.join("; ") + ".";
+}
+
 void AvisarDesborde(const Contexto& contexto) {
     contexto.avisos.message(
         contexto.ventana, QStringLiteral("VatriMox"),
@@ -45,24 +62,25 @@ void AvisarDesborde(const Contexto& contexto) {
 
 } // namespace
 
-void MostrarEstimado(const Contexto& contexto) {
+QString MostrarEstimado(const Contexto& contexto) {
     if (Registro::CalcularTotales(contexto.llamadas).desborde) {
         AvisarDesborde(contexto);
-        return;
+        return {};
     }
     const auto periodo = General::LeerPeriodo(contexto.ajustes);
+    std::string motivo = "No hay un periodo de facturación guardado.";
     const auto estimado =
-        periodo ? CalcularEstimado(contexto.llamadas,
-                                   Periodo{periodo->inicio, periodo->fin, contexto.ahora.dia})
-                : std::nullopt;
-    if (!estimado) {
-        contexto.avisos.beep();
-        return;
-    }
+        periodo
+            ? CalcularEstimado(contexto.llamadas,
+                               Periodo{periodo->inicio, periodo->fin, contexto.ahora.dia}, &motivo)
+            : std::nullopt;
+    if (!estimado)
+        return QString::fromStdString(motivo);
     contexto.avisos.message(
         contexto.ventana, QStringLiteral("Estadística de las llamadas"),
         QString::fromStdString(TextoEstimado(*estimado, FormatoLocal::SeparadorDecimal())),
         Prompts::Icono::Ninguno);
+    return {};
 }
 
 void MostrarTotales(const Contexto& contexto) {
@@ -77,8 +95,16 @@ void MostrarTotales(const Contexto& contexto) {
 }
 
 void DibujarRegularidad(const Contexto& contexto, PanelGrafico& Grafico) {
-    Grafico.setPintor([datos = CalcularRegularidad(contexto.llamadas),
-                       fondo = FondoAhora(contexto)](QPainter& p, const QRect& area) {
+    const DatosRegularidad datos = CalcularRegularidad(contexto.llamadas);
+    QStringList importes;
+    for (double importe : datos.importes)
+        importes << Pesetas(importe);
+    Grafico.setAccessibleName("Regularidad");
+    Grafico.setAccessibleDescription(QString::fromUtf8("Máximo: %1; %2 llamadas: %3.")
+                                         .arg(Pesetas(datos.maximo))
+                                         .arg(datos.importes.size())
+                                         .arg(importes.join(", ")));
+    Grafico.setPintor([datos, fondo = FondoAhora(contexto)](QPainter& p, const QRect& area) {
         PintarRegularidad(p, area, datos, fondo);
     });
 }
@@ -87,10 +113,20 @@ void DibujarImporteHoraDia(const Contexto& contexto, PanelGrafico& Grafico2,
                            PanelGrafico& Grafico3) {
     const DatosHoraDia datos = CalcularHoraDia(contexto.llamadas);
     const QColor fondo = FondoAhora(contexto);
-    Grafico2.setPintor([barras = BarrasHora(datos), fondo](QPainter& p, const QRect& area) {
+    const DatosBarras horas = BarrasHora(datos), dias = BarrasDia(datos);
+    Grafico2.setAccessibleName("Importe por hora");
+    Grafico2.setAccessibleDescription(
+        DescribirBarras(horas, [](int i) { return QString("%1 h").arg(i); }));
+    Grafico3.setAccessibleName(QString::fromUtf8("Importe por día de la semana"));
+    Grafico3.setAccessibleDescription(DescribirBarras(dias, [](int i) {
+        static const char* const Dias[7] = {"Lunes",   "Martes", "Miércoles", "Jueves",
+                                            "Viernes", "Sábado", "Domingo"};
+        return QString::fromUtf8(Dias[i % 7]);
+    }));
+    Grafico2.setPintor([barras = horas, fondo](QPainter& p, const QRect& area) {
         PintarBarras(p, area, barras, fondo);
     });
-    Grafico3.setPintor([barras = BarrasDia(datos), fondo](QPainter& p, const QRect& area) {
+    Grafico3.setPintor([barras = dias, fondo](QPainter& p, const QRect& area) {
         PintarBarras(p, area, barras, fondo);
     });
 }

@@ -46,7 +46,8 @@ struct Contexto {
     const std::vector<Llamada>& llamadas;
 };
 
-void MostrarEstimado(const Contexto& contexto);
+// Shows the estimate; when there is none to give, shows nothing and returns why.
+QString MostrarEstimado(const Contexto& contexto);
 void MostrarTotales(const Contexto& contexto);
 void DibujarRegularidad(const Contexto& contexto, PanelGrafico& Grafico);
 void DibujarImporteHoraDia(const Contexto& contexto, PanelGrafico& Grafico2,

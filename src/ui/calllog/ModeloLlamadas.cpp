@@ -3,7 +3,10 @@
 
 #include "calllog/EdicionCelda.h"
 #include "platform/FormatoLocal.h"
+#include "tariffs/Planes.h"
 #include "ui/calllog/ComandosEstadistica.h"
+#include "ui/common/Controles.h"
+#include "ui/tariffs/VisorTarifas.h"
 
 #include <QBrush>
 #include <algorithm>
@@ -22,7 +25,7 @@ void ModeloLlamadas::setColorear(bool activar) {
     colorear_ = activar;
     if (!llamadas_.empty())
         emit dataChanged(index(0, 0), index(rowCount() - 1, Registro::ColumnasGrid - 1),
-                         {Qt::BackgroundRole});
+                         {Qt::BackgroundRole, Qt::ForegroundRole, Qt::ToolTipRole});
 }
 
 QString ModeloLlamadas::TextoCelda(int fila, int columna) const {
@@ -63,11 +66,18 @@ QVariant ModeloLlamadas::data(const QModelIndex& indice, int rol) const {
         return {};
     if (rol == Qt::DisplayRole)
         return TextoCelda(indice.row(), indice.column());
-    if (rol == Qt::BackgroundRole) {
-        if (!colorear_)
-            return QBrush(Qt::white);
-        return QBrush(
-            Estadistica::ColorFila(llamadas_[static_cast<size_t>(indice.row())], catalogo_));
+    const Llamada& llamada = llamadas_[static_cast<size_t>(indice.row())];
+    // The text colour goes with the forced background, so a dark theme keeps it readable.
+    const QColor fondo = colorear_ ? Estadistica::ColorFila(llamada, catalogo_) : Qt::white;
+    if (rol == Qt::BackgroundRole)
+        return QBrush(fondo);
+    if (rol == Qt::ForegroundRole)
+        return QBrush(TextoSobre(fondo));
+    // The band a colour stands for, in words.
+    if (rol == Qt::ToolTipRole && colorear_) {
+        const Tarifas::FranjaPlan* franja = Tarifas::FranjaPlanDe(
+            catalogo_, llamada.Hora.hora(), llamada.Fecha.dia(), llamada.Tarifa);
+        return franja ? Form8::NombreFranja(franja->nombre) : QVariant();
     }
     return {};
 }

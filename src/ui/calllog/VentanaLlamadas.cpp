@@ -17,8 +17,12 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QHeaderView>
+#include <QLabel>
 #include <QProgressDialog>
+#include <QScreen>
+#include <QShortcut>
 #include <QTableView>
+#include <QTimer>
 #include <QToolBar>
 #include <algorithm>
 #include <memory>
@@ -47,6 +51,11 @@ Form6::Form6(Servicios& servicios, const General::EstadoPrograma& estado, QWidge
     Flex->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Flex->setWordWrap(false);
     connect(Flex, &QTableView::doubleClicked, this, [this] { ModificarCelda(); });
+    Flex->setAccessibleName("Llamadas");
+    // Enter on a cell edits it, as F2 and a double-click do.
+    for (int tecla : {Qt::Key_Return, Qt::Key_Enter})
+        connect(new QShortcut(QKeySequence(tecla), Flex, nullptr, nullptr, Qt::WidgetShortcut),
+                &QShortcut::activated, this, [this] { Boton(8)->trigger(); });
 
     Grafico = new PanelGrafico(this);
     Grafico->setObjectName("Grafico");
@@ -56,8 +65,18 @@ Form6::Form6(Servicios& servicios, const General::EstadoPrograma& estado, QWidge
     Grafico3->setObjectName("Grafico3");
     for (PanelGrafico* panel : {Grafico, Grafico2, Grafico3})
         panel->hide();
+    Mensaje = new QLabel(this);
+    Mensaje->setObjectName("Mensaje");
+    Mensaje->setAutoFillBackground(true);
+    Mensaje->setFrameShape(QFrame::Panel);
+    Mensaje->setFrameShadow(QFrame::Sunken);
+    Mensaje->hide();
 
-    resize(760, 480);
+    // As large as ever, but no larger than the screen's free area (large scale factors).
+    QSize tamano(760, 480);
+    if (QScreen* pantalla = screen())
+        tamano = tamano.boundedTo(pantalla->availableGeometry().size());
+    resize(tamano);
     Form_Load();
 }
 
@@ -177,6 +196,21 @@ void Form6::CalcularTotales() {
     ImporteTotal = t.ImporteTotal;
     SegundosTotal = t.SegundosTotal;
     TiempoTotal = t.TiempoTotal;
+}
+
+void Form6::Pitido(const QString& motivo) {
+    servicios_.avisos.beep();
+    Mensaje->setText(motivo);
+    Mensaje->setAccessibleName(motivo);
+    const int alto = Mensaje->sizeHint().height();
+    Mensaje->setGeometry(0, height() - alto, width(), alto);
+    Mensaje->show();
+    Mensaje->raise();
+    // As long as a status bar shows a passing message.
+    QTimer::singleShot(5000, Mensaje, [this, motivo] {
+        if (Mensaje->text() == motivo)
+            Mensaje->hide();
+    });
 }
 
 void Form6::AvisoCritico(const QString& texto) {

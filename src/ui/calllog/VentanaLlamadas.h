@@ -12,6 +12,7 @@
 #include <vector>
 
 class QAction;
+class QLabel;
 class QPrinter;
 class QTableView;
 class QToolBar;
@@ -77,6 +78,8 @@ public:
     PanelGrafico* Grafico = nullptr;
     PanelGrafico* Grafico2 = nullptr;
     PanelGrafico* Grafico3 = nullptr;
+    // The message line over the grid's foot: why a command only beeped, for a few seconds.
+    QLabel* Mensaje = nullptr;
     ModeloLlamadas* Modelo = nullptr;
 
     QString ArchivoActual;
@@ -100,6 +103,8 @@ private:
     // reloads; false (with a message) when nothing was written.
     bool GuardarArchivo(const std::vector<Llamada>& lista);
     void AvisoCritico(const QString& texto);
+    // A beep, and the reason on the message line.
+    void Pitido(const QString& motivo);
     // Tells the user when the amounts of these totals do not add up in a Moneda; true then.
     bool AvisarSiDesborda(const Registro::Totales& totales);
     // Default answer of the edit box: the cell's text, unless it would not read back the same.

@@ -8,6 +8,7 @@
 #include "tariffs/VisorTarifasFilas.h"
 #include "ui/common/Controles.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QEvent>
@@ -15,7 +16,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLocale>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QStandardItemModel>
 #include <algorithm>
@@ -76,6 +76,37 @@ int AnchoImportes(const Tarifas::Catalogo& catalogo, const QFontMetrics& medidas
                                           TextoImporte(fila.precioMinuto, fila.precioEuros))});
     return ancho;
 }
+// A day-type tab: a checkable button, one of three, that Tab and the arrow keys reach and Space
+// chooses; the raised label inside it paints it as it always looked, and sinks while it has the
+// keyboard focus.
+class PestanaDia : public QAbstractButton {
+public:
+    PestanaDia(QLabel* etiqueta, QWidget* padre) : QAbstractButton(padre), etiqueta_(etiqueta) {
+        setGeometry(etiqueta->geometry());
+        etiqueta->setParent(this);
+        etiqueta->move(0, 0);
+        setText(etiqueta->text());
+        setAccessibleName(etiqueta->text());
+        setCheckable(true);
+        setAutoExclusive(true);
+        setFocusPolicy(Qt::StrongFocus);
+        setCursor(Qt::PointingHandCursor);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {}
+    void focusInEvent(QFocusEvent* evento) override {
+        etiqueta_->setFrameShadow(QFrame::Sunken);
+        QAbstractButton::focusInEvent(evento);
+    }
+    void focusOutEvent(QFocusEvent* evento) override {
+        etiqueta_->setFrameShadow(QFrame::Raised);
+        QAbstractButton::focusOutEvent(evento);
+    }
+
+private:
+    QLabel* etiqueta_;
+};
 } // namespace
 
 QColor Form8::ColorPestanaMostrada() {
@@ -83,6 +114,14 @@ QColor Form8::ColorPestanaMostrada() {
 }
 QColor Form8::ColorPestanaOculta() {
     return QColor(192, 192, 192);
+}
+
+QString Form8::NombreFranja(const std::string& franja) {
+    if (franja == "punta" || franja == "normal")
+        return QString("Horario %1").arg(QString::fromStdString(franja));
+    if (franja == "reducida")
+        return QString("Horario reducido");
+    return QString::fromStdString(franja);
 }
 
 Form8::Form8(Servicios& servicios, General::EstadoPrograma& estado, QWidget* parent)
@@ -112,6 +151,7 @@ void Form8::CrearControles() {
     panel->setFrameShape(QFrame::Panel);
     panel->setFrameShadow(QFrame::Sunken);
     PintarFondo(panel, Qt::white);
+    combo1_->setAccessibleName("Tipo de llamada");
     CrearFilas(filas);
     CrearPie(extra);
 }
@@ -140,12 +180,15 @@ void Form8::CrearCabecera() {
         l->setMargin(2);
         l->setFrameShape(QFrame::Panel);
         l->setFrameShadow(QFrame::Raised);
-        l->setCursor(Qt::PointingHandCursor);
         l->adjustSize();
         l->resize(l->width() + 6, l->height());
-        l->installEventFilter(this);
         PintarFondo(l, ColorPestanaOculta());
         pestanas_[i] = l;
+        auto* pestana = new PestanaDia(l, this);
+        pestana->setObjectName(QString("Pestana%1").arg(i + 1));
+        pestanasBoton_[i] = pestana;
+        connect(pestana, &QAbstractButton::clicked, this,
+                [this, i] { MostrarTabla(static_cast<Tarifas::TipoDia>(i)); });
     }
     const char* const titulos[4][3] = {{"Label10", "Inicio", "Inicio del periodo"},
                                        {"Label9", "Final", "Fin del periodo"},
@@ -188,6 +231,10 @@ void Form8::CrearPie(int extra) {
     facturacion_ = Etiqueta(this, "Label25", QString::fromUtf8("Facturación por segundos."),
                             QRect(Px(240), Px(3000 + extra - (conPlanes_ ? LineaMas : 0)),
                                   Px(3255) + ancho_, AltoFila + (conPlanes_ ? Px(LineaMas) : 0)));
+    // It lies on the white panel: black whatever the theme.
+    QPalette paleta = facturacion_->palette();
+    paleta.setColor(QPalette::WindowText, Qt::black);
+    facturacion_->setPalette(paleta);
     if (!conPlanes_)
         return;
     facturacion_->setWordWrap(true);
@@ -265,6 +312,7 @@ void Form8::MostrarTabla(Tarifas::TipoDia dia) {
     const int mostrada = static_cast<int>(dia);
     for (int i = 0; i < 3; ++i)
         PintarFondo(pestanas_[i], i == mostrada ? ColorPestanaMostrada() : ColorPestanaOculta());
+    pestanasBoton_[mostrada]->setChecked(true);
     const std::string tipo = combo1_->currentData(RolTipo).toString().toStdString();
     const auto filas = Tarifas::FilasDelVisor(estado_.catalogo, tipo, dia);
     const int hay = static_cast<int>(filas.size()), caben = static_cast<int>(barras_.size());
@@ -272,7 +320,15 @@ void Form8::MostrarTabla(Tarifas::TipoDia dia) {
     const int llenas = hay > caben ? caben - 1 : hay;
     for (int f = 0; f < caben; ++f) {
         const bool llena = f < llenas;
-        PintarFondo(barras_[f], llena ? ColorQt(filas[f].color) : QColor(Qt::white));
+        const QColor fondo = llena ? ColorQt(filas[f].color) : QColor(Qt::white);
+        PintarFondo(barras_[f], fondo);
+        // The row's texts sit on the bar: their colour follows it, and the band is said in words.
+        for (QLabel* texto : textos_[f]) {
+            QPalette paleta = texto->palette();
+            paleta.setColor(QPalette::WindowText, TextoSobre(fondo));
+            texto->setPalette(paleta);
+        }
+        barras_[f]->setAccessibleDescription(llena ? NombreFranja(filas[f].franja) : QString());
         barras_[f]->setText(!llena && f == llenas && hay > caben
                                 ? QString::fromUtf8("… y %1 tramos más").arg(hay - llenas)
                                 : QString());
@@ -320,20 +376,4 @@ void Form8::Command1_Click() {
                                       Prompts::Icono::Critico);
     }
     accept();
-}
-
-bool Form8::eventFilter(QObject* objeto, QEvent* evento) {
-    if (evento->type() == QEvent::MouseButtonPress &&
-        static_cast<QMouseEvent*>(evento)->button() == Qt::LeftButton) {
-        if (objeto == pestanas_[0])
-            Label1_Click();
-        else if (objeto == pestanas_[1])
-            Label2_Click();
-        else if (objeto == pestanas_[2])
-            Label3_Click();
-        else
-            return QDialog::eventFilter(objeto, evento);
-        return true;
-    }
-    return QDialog::eventFilter(objeto, evento);
 }

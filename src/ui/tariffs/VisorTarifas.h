@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+class QAbstractButton;
 class QComboBox;
 class QLabel;
 struct Servicios;
@@ -30,9 +31,8 @@ public:
 
     static QColor ColorPestanaMostrada();
     static QColor ColorPestanaOculta();
-
-protected:
-    bool eventFilter(QObject* objeto, QEvent* evento) override;
+    // "Horario punta", "Horario normal", "Horario reducido", or a plan band's own name.
+    static QString NombreFranja(const std::string& franja);
 
 private:
     void CrearControles();
@@ -47,6 +47,7 @@ private:
     General::EstadoPrograma& estado_;
     QComboBox* combo1_ = nullptr;
     std::array<QLabel*, 3> pestanas_{};
+    std::array<QAbstractButton*, 3> pestanasBoton_{}; // the tabs the labels paint
     std::vector<QLabel*> barras_;
     std::vector<std::array<QLabel*, 4>> textos_; // [row][start, end, set-up, per minute]
     QLabel* facturacion_ = nullptr;
