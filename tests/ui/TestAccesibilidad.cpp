@@ -2,11 +2,13 @@
 // words, the period bar's value, contrast under a dark palette and a large font.
 #include "support/FakeServices.h"
 #include "support/ScriptedPrompts.h"
+#include "ui/calllog/VentanaLlamadas.h"
 #include "ui/common/VentanaPrincipal.h"
 #include "ui/main/AcercaDe.h"
 #include "ui/main/VentanaMedidor.h"
 #include "ui/options/OpcionesDialog.h"
 #include "ui/period/PeriodoDialog.h"
+#include "ui/tariffs/VisorTarifas.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -92,6 +94,10 @@ class TestAccesibilidad : public QObject, ServiciosFalsos {
             return std::make_unique<Form3>(*s_, estado_, ventana_);
         if (ventana == "Form10")
             return std::make_unique<Form10>(*s_, ventana_);
+        if (ventana == "Form6")
+            return std::make_unique<Form6>(*s_, estado_);
+        if (ventana == "Form8")
+            return std::make_unique<Form8>(*s_, estado_);
         if (ventana == "AcercaDe") {
             General::MostrarAcercaDe(avisos, nullptr);
             return std::make_unique<QMessageBox>(QMessageBox::NoIcon, avisos.ultimo().titulo,
@@ -172,6 +178,24 @@ private slots:
         QTest::newRow("opciones") << "Form3" << 0 << QStringList() << QStringList();
         QTest::newRow("periodo") << "Form10" << 0 << QStringList() << QStringList();
         QTest::newRow("acerca de") << "AcercaDe" << 0 << QStringList() << QStringList();
+        QTest::newRow("llamadas") << "Form6" << 0 << QStringList()
+                                  << QStringList{"Nuevo",
+                                                 "Abrir",
+                                                 "Guardar",
+                                                 "Imprimir",
+                                                 "Cambiar fuente",
+                                                 "Modificar celda",
+                                                 "Eliminar llamada",
+                                                 "Regularidad",
+                                                 "Importe por hora y día",
+                                                 "Datos hoy",
+                                                 "Totales",
+                                                 "Estimado",
+                                                 "Colorear según tarifa",
+                                                 "Inicio"};
+        QTest::newRow("tarifas") << "Form8" << 0
+                                 << QStringList{"/Form8/Label5", "/Form8/Label6", "/Form8/Label7"}
+                                 << QStringList();
     }
     void recorrido() {
         QFETCH(QString, ventana);

@@ -6,6 +6,7 @@
 #include "platform/Servicios.h"
 #include "settings/Ajustes.h"
 #include "tariffs/VisorTarifasFilas.h"
+#include "ui/common/ComboNombrado.h"
 #include "ui/common/Controles.h"
 
 #include <QAbstractButton>
@@ -151,13 +152,12 @@ void Form8::CrearControles() {
     panel->setFrameShape(QFrame::Panel);
     panel->setFrameShadow(QFrame::Sunken);
     PintarFondo(panel, Qt::white);
-    combo1_->setAccessibleName("Tipo de llamada");
     CrearFilas(filas);
     CrearPie(extra);
 }
 
 void Form8::CrearCabecera() {
-    combo1_ = new QComboBox(this);
+    combo1_ = new ComboNombrado("Tipo de llamada", this);
     combo1_->setObjectName("Combo1");
     combo1_->setGeometry(Px(120), Px(120), Px(2280), 22);
     connect(combo1_, &QComboBox::currentIndexChanged, this, &Form8::Combo1_Click);
