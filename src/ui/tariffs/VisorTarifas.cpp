@@ -78,14 +78,12 @@ int AnchoImportes(const Tarifas::Catalogo& catalogo, const QFontMetrics& medidas
     return ancho;
 }
 // A day-type tab: a checkable button, one of three, that Tab and the arrow keys reach and Space
-// chooses; the raised label inside it paints it as it always looked, and sinks while it has the
-// keyboard focus.
+// chooses; it draws nothing, so the raised label beneath it shows the tab as it always looked,
+// sunken while the tab has the keyboard focus.
 class PestanaDia : public QAbstractButton {
 public:
     PestanaDia(QLabel* etiqueta, QWidget* padre) : QAbstractButton(padre), etiqueta_(etiqueta) {
-        setGeometry(etiqueta->geometry());
-        etiqueta->setParent(this);
-        etiqueta->move(0, 0);
+        setGeometry(etiqueta->geometry()); // over the label, which shows through
         setText(etiqueta->text());
         setAccessibleName(etiqueta->text());
         setCheckable(true);
