@@ -140,7 +140,8 @@ private slots:
         }
         ajustes.write("VatriMox", "Tarifas", "Tarifa", "Metropolitana");
         Form8 f(servicios, estado);
-        QTest::mouseClick(L(f, QString("Label%1").arg(pestana)), Qt::LeftButton);
+        QTest::mouseClick(f.findChild<QAbstractButton*>(QString("Pestana%1").arg(pestana)),
+                          Qt::LeftButton);
         Combo(f)->setCurrentText(tipo);
         QCOMPARE(Filas(f), filas);
         QCOMPARE(L(f, "Label25")->text(), pie);
