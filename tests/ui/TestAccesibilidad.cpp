@@ -1,5 +1,6 @@
 // Accessibility of the main window and the dialogs it opens: names, keyboard routes, the band in
 // words, the period bar's value, contrast under a dark palette and a large font.
+#include "calllog/ArchivoLlamadas.h"
 #include "support/FakeServices.h"
 #include "support/ScriptedPrompts.h"
 #include "ui/calllog/VentanaLlamadas.h"
@@ -10,6 +11,7 @@
 #include "ui/period/PeriodoDialog.h"
 #include "ui/tariffs/VisorTarifas.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QApplication>
 #include <QLabel>
@@ -94,8 +96,14 @@ class TestAccesibilidad : public QObject, ServiciosFalsos {
             return std::make_unique<Form3>(*s_, estado_, ventana_);
         if (ventana == "Form10")
             return std::make_unique<Form10>(*s_, ventana_);
-        if (ventana == "Form6")
+        if (ventana == "Form6") { // with two calls in its grid, the second one current
+            const auto log = dir_.filePath("llamadas.ldx").toStdString();
+            for (int hora = 10; ArchivoLlamadas::Leer(log).llamadas.size() < 2; ++hora)
+                ArchivoLlamadas::Anadir(log,
+                                        Llamada{*Fechas::crearDia(1999, 3, 15), hora * 3600, 60, 60,
+                                                *Moneda::desdeTexto("11.4"), "Metropolitana"});
             return std::make_unique<Form6>(*s_, estado_);
+        }
         if (ventana == "Form8")
             return std::make_unique<Form8>(*s_, estado_);
         if (ventana == "AcercaDe") {
@@ -290,6 +298,8 @@ private slots:
                                        << "Fechas(0)";
         QTest::newRow("fila del visor") << "Form8"
                                         << "Label13";
+        QTest::newRow("rejilla de llamadas") << "Form6"
+                                             << "Flex";
     }
     void contraste() {
         QFETCH(QString, ventana);
@@ -297,14 +307,24 @@ private slots:
         const QPalette clara = QApplication::palette();
         const auto restaurar = qScopeGuard([&] { QApplication::setPalette(clara); });
         QApplication::setStyle(QStyleFactory::create("Fusion"));
-        QApplication::setPalette(QPalette(QColor(53, 53, 53)));
+        QPalette oscura(QColor(53, 53, 53)); // a dark theme: light text on dark grounds
+        oscura.setColor(QPalette::Base, QColor(42, 42, 42));
+        oscura.setColor(QPalette::Text, Qt::white);
+        oscura.setColor(QPalette::WindowText, Qt::white);
+        QApplication::setPalette(oscura);
         General::Escribir(ajustes, General::Ajustes::FechaInicio, "1/3/1999");
         const auto w = Abrir(ventana);
         auto* l = w->findChild<QWidget*>(etiqueta);
         QVERIFY(l);
         // The window's pixels where the widget lies, so a text over another widget's colour
         // is read on that colour.
-        const QRect zona(l->mapTo(w.get(), l->contentsRect().topLeft()), l->contentsRect().size());
+        QRect zona(l->mapTo(w.get(), l->contentsRect().topLeft()), l->contentsRect().size());
+        if (auto* vista = qobject_cast<QAbstractItemView*>(l)) { // a date cell, inside its lines
+            w->show();                                           // lays the cells out
+            const QRect celda =
+                vista->visualRect(vista->model()->index(0, 1)).adjusted(2, 2, -2, -2);
+            zona = QRect(vista->viewport()->mapTo(w.get(), celda.topLeft()), celda.size());
+        }
         const double ratio = ContrasteTexto(w->grab(zona).toImage());
         QVERIFY2(ratio >= 4.5, qPrintable(QString::number(ratio)));
     }
