@@ -171,6 +171,17 @@ private slots:
         // Guides at 30, 15 and 45 pesetas, dotted across the background.
         for (int y : {50, 75, 25})
             QVERIFY(Punteada(h, y, 100, 200));
+        // The same figures in words for a screen reader: each bar that is not empty.
+        PanelGrafico horas, dias;
+        Estadistica::DibujarImporteHoraDia(Contexto(), horas, dias);
+        for (const auto& [panel, barras] :
+             {std::pair{&horas, QStringList{"; 10 h: 60", "; 18 h: 15"}},
+              std::pair{&dias, QStringList{"; Lunes: 60", QString::fromUtf8("; Miércoles: 15")}}}) {
+            QCOMPARE(panel->accessibleDescription().count(';'), 2);
+            for (const QString& barra : barras)
+                QVERIFY2(panel->accessibleDescription().contains(barra),
+                         qPrintable(panel->accessibleDescription()));
+        }
     }
     void sinEscala_data() {
         QTest::addColumn<QList<double>>("importes");
