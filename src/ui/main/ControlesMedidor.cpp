@@ -72,6 +72,11 @@ void Form1::CrearControles() {
     Command1->setFocus();
     PonerBoton(false);
 
+    CrearEstado();
+}
+
+// The status bar: clock, date and call type.
+void Form1::CrearEstado() {
     Status = new QStatusBar(this);
     Status->setObjectName("Status");
     Status->setSizeGripEnabled(false);

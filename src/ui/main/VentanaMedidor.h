@@ -73,6 +73,7 @@ protected:
 
 private:
     void CrearControles();
+    void CrearEstado();
     void CrearBarra();
     void CrearMenu();
     void AjustarEstado();
