@@ -114,10 +114,11 @@ int Precio(Orden& o, const QCommandLineOption& iva, const QCommandLineOption& ne
     // The meter's own reading at SEGUNDOS seconds after the call was seen to start.
     const char separador = FormatoLocal::SeparadorDecimal();
     const int32_t segundoInicio = Fechas::SegundosDelDia(*inicio) - estado.SegundosNegociacion;
-    const Medidor::Pantalla p = Medidor::Calcular(
-        estado, inicio->dia, segundoInicio, *segundos + estado.SegundosNegociacion, separador);
+    const Medidor::LecturaMedidor lectura = Medidor::Calcular(
+        estado, inicio->dia, segundoInicio, *segundos + estado.SegundosNegociacion);
+    const Medidor::Pantalla p = Medidor::Textos(lectura, separador);
     const int32_t facturados = estado.llamada.SegundosFacturados;
-    const Moneda importe = Medidor::ImporteMostrado(p, separador);
+    const Moneda importe = lectura.importe;
 
     if (o.json) {
         o.consola.Json(QJsonObject{{"importe", Importe4(importe)},

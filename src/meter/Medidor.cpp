@@ -85,10 +85,12 @@ Medidor::Efectos Medidor::Iniciar(const Fechas::FechaHora& ahora, Instante insta
     enCurso_ = true;
     // The journal holds the call from its first moment, so a kill before the first tick keeps
     // it; the labels keep the previous call's figures until that tick.
-    const Pantalla anterior = pantalla_;
+    const LecturaMedidor anterior = lectura_;
+    const Pantalla textos = pantalla_;
     Lectura(0, efectos, false);
     GuardarDiario(efectos);
-    pantalla_ = anterior;
+    lectura_ = anterior;
+    pantalla_ = textos;
     efectos.modo = LeerModo(Leer(General::Ajustes::AlConectar));
     const std::string sonido = Leer(General::Ajustes::InicioSonido);
     if (General::BanderaAjuste(ajustes_, General::Ajustes::InicioSINO) && !sonido.empty())
@@ -199,41 +201,40 @@ int64_t Medidor::Transcurridos(Instante instante) const {
 // jump nor a summer-time change alters the duration or the amount.
 void Medidor::Lectura(int64_t transcurridos, Efectos& efectos, bool conAvisos) {
     const int64_t segundos = transcurridos + estado_.SegundosNegociacion;
-    const std::string anterior = pantalla_.Label6;
-    pantalla_ = Calcular(estado_, fechaLlamada_, segundoInicio_, segundos, separador_);
-    if (pantalla_.Label6 != anterior && conAvisos)
+    const Moneda anterior = lectura_.importe;
+    lectura_ = Calcular(estado_, fechaLlamada_, segundoInicio_, segundos);
+    pantalla_ = Textos(lectura_, separador_);
+    if (lectura_.importe != anterior && conAvisos)
         AvisoImporte(efectos);
     if (conAvisos)
         AvisoPeriodico(segundos, efectos);
 }
 
-Medidor::Pantalla Medidor::Calcular(General::EstadoPrograma& estado, Fechas::Dia fecha,
-                                    int32_t segundoInicio, int64_t segundos, char separador) {
+Medidor::LecturaMedidor Medidor::Calcular(General::EstadoPrograma& estado, Fechas::Dia fecha,
+                                          int32_t segundoInicio, int64_t segundos) {
     auto& llamada = estado.llamada;
     llamada.SegundosTranscurridos = Moneda::desdeEntero(segundos);
-    Pantalla p;
-    p.Label7 = General::FormatoDuracion(segundos);
     const Moneda importe =
         Tarifas::CosteTipo(estado.catalogo, estado.TipoLlamada, fecha, segundoInicio, segundos,
                            estado.IncluirIVA, estado.PorcentajeIVA);
-    p.Label6 = General::FormatoFijo(importe.aDouble(), separador);
-    p.Label2 = std::to_string(Tarifas::ContadorPlan(estado.catalogo, estado.TipoLlamada, llamada));
-    const double leido = General::LeerNumero(p.Label6, separador).value_or(0);
-    p.Label1 = General::FormatoFijo(leido / 166.386, separador) + " €";
-    return p;
+    // To the cent exactly as the two-decimal label rounds it.
+    const Moneda alCentimo =
+        Moneda::desdeTexto(General::FormatoFijo(importe.aDouble(), '.')).value_or(Moneda());
+    return {segundos, alCentimo,
+            Tarifas::ContadorPlan(estado.catalogo, estado.TipoLlamada, llamada)};
 }
 
-Moneda Medidor::ImporteMostrado(const Pantalla& pantalla, char separador) {
-    std::string texto = pantalla.Label6;
-    std::replace(texto.begin(), texto.end(), separador, '.');
-    return Moneda::desdeTexto(texto).value_or(Moneda());
+Medidor::Pantalla Medidor::Textos(const LecturaMedidor& lectura, char separador) {
+    return {General::FormatoDuracion(lectura.segundos),
+            General::FormatoFijo(lectura.importe.aDouble(), separador),
+            std::to_string(lectura.facturados),
+            General::FormatoFijo(lectura.importe.aDouble() / 166.386, separador) + " €"};
 }
 
 void Medidor::AvisoImporte(Efectos& efectos) {
     const std::string sonido = Leer(General::Ajustes::PasoSonido);
     const auto umbral = General::NumeroAjuste(ajustes_, General::Ajustes::Importe);
-    const auto importe = General::LeerNumero(pantalla_.Label6, separador_);
-    if (!avisoPendiente_ || !umbral || !importe || *importe <= *umbral)
+    if (!avisoPendiente_ || !umbral || lectura_.importe.aDouble() <= *umbral)
         return;
     avisoPendiente_ = false;
     if (General::BanderaAjuste(ajustes_, General::Ajustes::PasoSINO) && !sonido.empty())
@@ -262,7 +263,7 @@ Llamada Medidor::Registro() const {
     r.Hora = comienzo.segundo;
     r.Duracion = General::RedondearEntero(estado_.llamada.SegundosTranscurridos.aDouble());
     r.Segundos = estado_.llamada.SegundosFacturados;
-    r.Importe = ImporteMostrado(pantalla_, separador_);
+    r.Importe = lectura_.importe;
     r.Tarifa = estado_.TipoLlamada;
     return r;
 }

@@ -39,6 +39,12 @@ std::string ComprobarTipoLlamada(General::EstadoPrograma& estado);
 
 class Medidor {
 public:
+    // What the meter reads at one moment.
+    struct LecturaMedidor {
+        int64_t segundos = 0;   // duration, negotiation included
+        Moneda importe;         // pesetas, to the cent as the label shows them and the log keeps
+        int64_t facturados = 0; // billed seconds
+    };
     // Texts of the meter's value labels.
     struct Pantalla {
         std::string Label7 = "00:00:00"; // duration
@@ -60,13 +66,13 @@ public:
     // A monotonic clock reading: elapsed time never follows wall-clock jumps or summer time.
     using Instante = std::chrono::milliseconds;
 
-    // The labels of a call that began on `fecha` at `segundoInicio` (the start second less the
+    // The reading of a call that began on `fecha` at `segundoInicio` (the start second less the
     // negotiation seconds) after `segundos` seconds, negotiation included. Writes the elapsed
     // and billed seconds of estado.llamada, as every reading of the meter does.
-    static Pantalla Calcular(General::EstadoPrograma& estado, Fechas::Dia fecha,
-                             int32_t segundoInicio, int64_t segundos, char separador);
-    // The amount a record keeps: the peseta label read back as currency.
-    static Moneda ImporteMostrado(const Pantalla& pantalla, char separador);
+    static LecturaMedidor Calcular(General::EstadoPrograma& estado, Fechas::Dia fecha,
+                                   int32_t segundoInicio, int64_t segundos);
+    // The labels of a reading: duration, pesetas and euros to the cent, billed seconds.
+    static Pantalla Textos(const LecturaMedidor& lectura, char separador);
 
     bool EnCurso() const { return enCurso_; }
     // `ahora` is the wall clock, read once: the call's date and start second come from it.
@@ -128,6 +134,7 @@ private:
     General::EstadoPrograma& estado_;
     std::filesystem::path carpeta_;
     char separador_;
+    LecturaMedidor lectura_;
     Pantalla pantalla_;
     bool enCurso_ = false;
     Instante inicio_{0};
