@@ -71,6 +71,33 @@ int LeerAjustes(Orden& o, const QCommandLineOption& iva, const QCommandLineOptio
     return Exito;
 }
 
+// The meter's own reading at `segundos` seconds after the call was seen to start at `inicio`,
+// as text or JSON.
+int Escribir(Orden& o, General::EstadoPrograma& estado, const Fechas::FechaHora& inicio,
+             int64_t segundos) {
+    const char separador = FormatoLocal::SeparadorDecimal();
+    const int32_t segundoInicio = Fechas::SegundosDelDia(inicio) - estado.SegundosNegociacion;
+    const Medidor::LecturaMedidor lectura =
+        Medidor::Calcular(estado, inicio.dia, segundoInicio, segundos + estado.SegundosNegociacion);
+    const Medidor::Pantalla p = Medidor::Textos(lectura, separador);
+    const int32_t facturados = estado.llamada.SegundosFacturados;
+    const Moneda importe = lectura.importe;
+
+    if (o.json) {
+        o.consola.Json(QJsonObject{{"importe", Importe4(importe)},
+                                   {"pesetas", Importe4(importe)},
+                                   {"euros", DosDecimales(importe.aDouble() / 166.386)},
+                                   {"segundos_facturados", facturados},
+                                   {"duracion", Q(p.Label7)}});
+        return Exito;
+    }
+    o.consola.out << "Segundos facturados: " << facturados << "\n"
+                  << "Importe en euros: " << Q(p.Label1) << "\n"
+                  << "Importe en pesetas: " << Q(p.Label6) << "\n"
+                  << QString::fromUtf8("Duración: ") << Q(p.Label7) << "\n";
+    return Exito;
+}
+
 } // namespace
 
 int Precio(Orden& o, const QCommandLineOption& iva, const QCommandLineOption& negociacion) {
@@ -111,28 +138,7 @@ int Precio(Orden& o, const QCommandLineOption& iva, const QCommandLineOption& ne
                                                  "salta esa hora al adelantarse.")
                                    .arg(o.argumentos[1]));
 
-    // The meter's own reading at SEGUNDOS seconds after the call was seen to start.
-    const char separador = FormatoLocal::SeparadorDecimal();
-    const int32_t segundoInicio = Fechas::SegundosDelDia(*inicio) - estado.SegundosNegociacion;
-    const Medidor::LecturaMedidor lectura = Medidor::Calcular(
-        estado, inicio->dia, segundoInicio, *segundos + estado.SegundosNegociacion);
-    const Medidor::Pantalla p = Medidor::Textos(lectura, separador);
-    const int32_t facturados = estado.llamada.SegundosFacturados;
-    const Moneda importe = lectura.importe;
-
-    if (o.json) {
-        o.consola.Json(QJsonObject{{"importe", Importe4(importe)},
-                                   {"pesetas", Importe4(importe)},
-                                   {"euros", DosDecimales(importe.aDouble() / 166.386)},
-                                   {"segundos_facturados", facturados},
-                                   {"duracion", Q(p.Label7)}});
-        return Exito;
-    }
-    o.consola.out << "Segundos facturados: " << facturados << "\n"
-                  << "Importe en euros: " << Q(p.Label1) << "\n"
-                  << "Importe en pesetas: " << Q(p.Label6) << "\n"
-                  << QString::fromUtf8("Duración: ") << Q(p.Label7) << "\n";
-    return Exito;
+    return Escribir(o, estado, *inicio, *segundos);
 }
 
 } // namespace LineaComandos
