@@ -106,8 +106,8 @@ private slots:
         QCOMPARE(f.findChild<QLabel*>("Panel3")->text(), QString("Metropolitana"));
 
         // The shared helpers, where the copies each window had differed.
-        QCOMPARE(Px(1598), 106);           // the dialogs
-        QCOMPARE(PxRedondeado(1598), 107); // this window
+        QCOMPARE(Px(1598), 106);                    // the dialogs
+        QCOMPARE(Px(1598, Redondeo::Cercano), 107); // this window
         QCOMPARE(FormatoLocal::SeparadorDecimal(QString::fromUtf8("·")), '.');
         QCOMPARE(FormatoLocal::SeparadorDecimal(QString::fromUtf8("٫")), '.');
         QCOMPARE(FormatoLocal::SeparadorDecimal(","), ',');

@@ -11,11 +11,9 @@
 // 15 twips a pixel at 96 DPI; Qt scales the pixels on high-DPI screens. The dialogs cut to the
 // pixel below and the main window rounds to the nearest (1598 twips: 106 against 107); each
 // keeps the layout its users know.
-constexpr int Px(int twips) {
-    return twips / 15;
-}
-constexpr int PxRedondeado(int twips) {
-    return (twips + 7) / 15;
+enum class Redondeo { Abajo, Cercano };
+constexpr int Px(int twips, Redondeo redondeo = Redondeo::Abajo) {
+    return (twips + (redondeo == Redondeo::Cercano ? 7 : 0)) / 15;
 }
 
 // Object name, caption, no minimise/maximise buttons and the dialogs' 11-pixel lettering.

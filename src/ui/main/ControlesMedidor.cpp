@@ -17,14 +17,14 @@
 #include <tuple>
 
 namespace {
-constexpr int AltoBarra = PxRedondeado(600);
-constexpr int DerechaValores = PxRedondeado(4050);
+constexpr int AltoBarra = Px(600, Redondeo::Cercano);
+constexpr int DerechaValores = Px(4050, Redondeo::Cercano);
 } // namespace
 
 void Form1::CrearControles() {
     Fondo = new QLabel(this);
     Fondo->setObjectName("Fondo");
-    Fondo->setGeometry(0, AltoBarra, PxRedondeado(4225), PxRedondeado(2175));
+    Fondo->setGeometry(0, AltoBarra, Px(4225, Redondeo::Cercano), Px(2175, Redondeo::Cercano));
     Fondo->setToolTip("doble clic para ocultar");
     PintarFondo(Fondo, QColor(192, 255, 255));
     Fondo->installEventFilter(this);
@@ -35,7 +35,7 @@ void Form1::CrearControles() {
         l->setObjectName(nombre);
         PintarFondo(l, fondoEtiqueta);
         l->adjustSize();
-        l->move(PxRedondeado(x), PxRedondeado(y) - AltoBarra);
+        l->move(Px(x, Redondeo::Cercano), Px(y, Redondeo::Cercano) - AltoBarra);
     };
     etiqueta(Label8, "Label8", "Segundos facturados " + QString(15, '.'), 195, 870);
     etiqueta(Label5, "Label5", "Importe en euros " + QString(22, '.'), 195, 1110);
@@ -60,13 +60,13 @@ void Form1::CrearControles() {
     Transcurso = new BarraPeriodo(Fondo);
     Transcurso->setObjectName("Transcurso");
     Transcurso->setToolTip("Progreso del periodo");
-    Transcurso->setGeometry(PxRedondeado(188), PxRedondeado(1980) - AltoBarra, PxRedondeado(3855),
-                            PxRedondeado(135));
+    Transcurso->setGeometry(Px(188, Redondeo::Cercano), Px(1980, Redondeo::Cercano) - AltoBarra,
+                            Px(3855, Redondeo::Cercano), Px(135, Redondeo::Cercano));
 
     Command1 = new QPushButton(Fondo);
     Command1->setObjectName("Command1");
-    Command1->setGeometry(PxRedondeado(188), PxRedondeado(2280) - AltoBarra, PxRedondeado(3855),
-                          PxRedondeado(375));
+    Command1->setGeometry(Px(188, Redondeo::Cercano), Px(2280, Redondeo::Cercano) - AltoBarra,
+                          Px(3855, Redondeo::Cercano), Px(375, Redondeo::Cercano));
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     // The window opens with the focus on "Iniciar", as it always has.
     Command1->setFocus();
@@ -98,9 +98,9 @@ void Form1::CrearEstado() {
 void Form1::AjustarEstado() {
     for (QLabel* panel : Paneles)
         panel->setMinimumHeight(panel->fontMetrics().height() + 2 * panel->frameWidth());
-    const int arriba = AltoBarra + PxRedondeado(2175);
-    const int alto = std::max(PxRedondeado(3030) - arriba, Status->sizeHint().height());
-    setFixedSize(PxRedondeado(4230), arriba + alto);
+    const int arriba = AltoBarra + Px(2175, Redondeo::Cercano);
+    const int alto = std::max(Px(3030, Redondeo::Cercano) - arriba, Status->sizeHint().height());
+    setFixedSize(Px(4230, Redondeo::Cercano), arriba + alto);
     Status->setGeometry(0, arriba, width(), alto);
 }
 
@@ -181,6 +181,7 @@ void Form1::MostrarPantalla() {
 // Value labels grow to the left, their right edges lined up.
 void Form1::ColocarValor(QLabel* etiqueta, int arribaTwips) {
     etiqueta->adjustSize();
-    etiqueta->move(DerechaValores - etiqueta->width(), PxRedondeado(arribaTwips) - AltoBarra);
+    etiqueta->move(DerechaValores - etiqueta->width(),
+                   Px(arribaTwips, Redondeo::Cercano) - AltoBarra);
     etiqueta->raise();
 }

@@ -57,7 +57,7 @@ Form1::Form1(Servicios& servicios, General::EstadoPrograma& estado, Ventanas ven
     Accesible::InstalarMedidor();
     setObjectName("Form1");
     setWindowTitle("VatriMox 4.0");
-    setFixedSize(PxRedondeado(4230), PxRedondeado(3030));
+    setFixedSize(Px(4230, Redondeo::Cercano), Px(3030, Redondeo::Cercano));
     CrearControles();
     CrearBarra();
     CrearMenu();
