@@ -330,13 +330,16 @@ void Form8::MostrarTabla(Tarifas::TipoDia dia) {
         barras_[f]->setText(!llena && f == llenas && hay > caben
                                 ? QString::fromUtf8("… y %1 tramos más").arg(hay - llenas)
                                 : QString());
-        const auto& fila = filas[static_cast<std::size_t>(llena ? f : 0)];
-        textos_[f][0]->setText(llena ? QString::fromStdString(fila.inicio) : QString());
-        textos_[f][1]->setText(llena ? QString::fromStdString(fila.fin) : QString());
-        textos_[f][2]->setText(llena ? TextoImporte(fila.establecimiento, fila.establecimientoEuros)
-                                     : QString());
-        textos_[f][3]->setText(llena ? TextoImporte(fila.precioMinuto, fila.precioEuros)
-                                     : QString());
+        if (!llena) {
+            for (QLabel* texto : textos_[f])
+                texto->clear();
+            continue;
+        }
+        const auto& fila = filas[static_cast<std::size_t>(f)];
+        textos_[f][0]->setText(QString::fromStdString(fila.inicio));
+        textos_[f][1]->setText(QString::fromStdString(fila.fin));
+        textos_[f][2]->setText(TextoImporte(fila.establecimiento, fila.establecimientoEuros));
+        textos_[f][3]->setText(TextoImporte(fila.precioMinuto, fila.precioEuros));
     }
     if (festivos_)
         MostrarPie(tipo);
