@@ -24,6 +24,7 @@ ${CXX_FUZZ:-clang++} -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined \
 ${CXX_FUZZ:-clang++} -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined \
     -fno-sanitize-recover=undefined -I"$raiz/src" -I"$salida/generado" \
     "$raiz/tests/fuzz/FuzzPlanes.cpp" "$raiz/src/tariffs/LectorPlanes.cpp" \
+    "$raiz/src/tariffs/ErroresSintaxis.cpp" \
     "$raiz/src/tariffs/Planes.cpp" "$raiz/src/tariffs/Tarifas.cpp" "$raiz/src/core/Moneda.cpp" \
     "$raiz/src/core/Fecha.cpp" "$raiz/src/core/Formato.cpp" -o "$salida/fuzz_planes"
 echo "$salida/fuzz_lector $salida/fuzz_planes"
