@@ -37,11 +37,7 @@ ArchivoLlamadas::Resultado Guardar(const std::filesystem::path& carpetaDatos,
 }
 
 void BorrarTemporales(const std::filesystem::path& carpetaDatos) {
-    const std::string prefijo = std::string(".") + Nombre + ".tmp";
-    std::error_code ec;
-    for (const auto& e : std::filesystem::directory_iterator(carpetaDatos, ec))
-        if (e.path().filename().string().starts_with(prefijo))
-            std::filesystem::remove(e.path(), ec);
+    ArchivoLlamadas::BorrarTemporales(Ruta(carpetaDatos));
 }
 
 } // namespace Diario
