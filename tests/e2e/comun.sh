@@ -1,14 +1,12 @@
 # Shared by the end-to-end checks, sourced with `. comun.sh`: tool checks, a scratch folder that
-# goes with every process started on exit, waits with a deadline, a private Xvfb and the
-# settings file of a test home.
+# goes with every process started on exit, waits with a deadline, a private Xvfb, XTest clicks,
+# a fake ppp0 and the settings file of a test home.
 
 # requerir <tool>...: `make deps` installs them all, so a missing one is a failure, not a skip.
 requerir() {
     for herramienta in "$@"; do
-        if ! command -v "$herramienta" >/dev/null 2>&1; then
-            echo "FAIL: $herramienta is not installed (make deps installs it)"
-            exit 1
-        fi
+        command -v "$herramienta" >/dev/null 2>&1 ||
+            { echo "FAIL: $herramienta is not installed (make deps installs it)"; exit 1; }
     done
 }
 requerir_xtst() {
@@ -18,9 +16,10 @@ requerir_xtst() {
 
 TMP=$(mktemp -d)
 PIDS=""
-# A script may set ANTES_DE_SALIR to a command that releases what its processes wait for.
+# On exit: "fin" releases every helper that waits for a file, then the processes go.
 terminar() {
-    [ -n "${ANTES_DE_SALIR:-}" ] && eval "$ANTES_DE_SALIR"
+    touch "$TMP/fin"
+    [ -f "$TMP/pid" ] && kill -9 "$(cat "$TMP/pid")" 2>/dev/null
     for p in $PIDS; do kill "$p" 2>/dev/null; done
     wait 2>/dev/null
     rm -rf "$TMP"
@@ -44,6 +43,17 @@ esperar() {
         sleep 0.1
     done
 }
+# otro_tick <journal>: waits until the running call's journal is written again, a second on.
+otro_tick() {
+    antes=$(cat "$1" 2>/dev/null)
+    esperar 30 sh -c '[ "$(cat "$1" 2>/dev/null)" != "$2" ]' sh "$1" "$antes"
+}
+# sin_ticks <journal>: succeeds once no tick wrote the journal for longer than a second.
+sin_ticks() {
+    antes=$(cat "$1" 2>/dev/null)
+    sleep 1.3
+    [ "$(cat "$1" 2>/dev/null)" = "$antes" ]
+}
 
 # Xvfb picks a free display itself: other checks may run their own at the same time.
 iniciar_xvfb() {
@@ -52,6 +62,77 @@ iniciar_xvfb() {
     esperar 50 test -s "$TMP/pantalla" || fallo "Xvfb did not start"
     export DISPLAY=":$(cat "$TMP/pantalla")"
     esperar 50 xwininfo -root >/dev/null 2>&1 || fallo "Xvfb did not answer"
+}
+ventana() {
+    xwininfo -name "VatriMox 4.288" 2>/dev/null | awk '/Window id:/ {print $4; f = 1} END {exit !f}'
+}
+visible() {
+    xwininfo -id "$1" 2>/dev/null | grep -q IsViewable
+}
+# XTest clicks and a window map through Xlib: "clic x y n" (n clicks), "mapear window".
+cat >"$TMP/x.py" <<'PY'
+import ctypes, ctypes.util, sys, time
+x11 = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11"))
+xtst = ctypes.cdll.LoadLibrary(ctypes.util.find_library("Xtst"))
+x11.XOpenDisplay.restype = ctypes.c_void_p
+d = ctypes.c_void_p(x11.XOpenDisplay(None))
+if sys.argv[1] == "mapear":
+    x11.XMapRaised(d, ctypes.c_ulong(int(sys.argv[2], 16)))
+else:
+    xtst.XTestFakeMotionEvent(d, -1, int(sys.argv[2]), int(sys.argv[3]), 0)
+    x11.XFlush(d)
+    time.sleep(0.2)
+    for _ in range(int(sys.argv[4])):
+        xtst.XTestFakeButtonEvent(d, 1, 1, 0)
+        xtst.XTestFakeButtonEvent(d, 1, 0, 0)
+        x11.XFlush(d)
+        time.sleep(0.05)
+x11.XFlush(d)
+x11.XCloseDisplay(d)
+PY
+# clic <window> <x> <y> [n]: n clicks (a double click with 2) inside the window
+clic() {
+    X=$(xwininfo -id "$1" | awk '/Absolute upper-left X:/ {print $4}')
+    Y=$(xwininfo -id "$1" | awk '/Absolute upper-left Y:/ {print $4}')
+    python3 "$TMP/x.py" clic "$((X + $2))" "$((Y + $3))" "${4:-1}"
+}
+
+# A fake ppp0: a tun device in a private network namespace is RUNNING only while a process
+# holds it. `con_ppp0 <command>...` runs the command there (with LLENAR set, first on a full
+# 16 KiB tmpfs over that folder); each of FASES ("" by default) waits for "conectar<fase>",
+# then holds ppp0 until "colgar<fase>". The command's pid goes to pid, its status to rc.
+requerir_ppp0() {
+    unshare -rn sh -c 'ip tuntap add dev ppp0 mode tun' >/dev/null 2>&1 ||
+        { echo "SKIP: no network namespace for a fake ppp0"; exit 77; }
+}
+cat >"$TMP/retener.py" <<'PY'
+import fcntl, os, struct, sys, time
+fd = os.open("/dev/net/tun", os.O_RDWR)
+fcntl.ioctl(fd, 0x400454ca, struct.pack("16sH", b"ppp0", 0x0001 | 0x1000))
+while not os.path.exists(sys.argv[1]) and not os.path.exists(sys.argv[2]):
+    time.sleep(0.05)
+PY
+cat >"$TMP/dentro.sh" <<'SH'
+if [ -n "${LLENAR:-}" ]; then
+    mount -t tmpfs -o size=16k none "$LLENAR" || exit 1
+    head -c 1M /dev/zero >"$LLENAR/relleno" 2>/dev/null
+fi
+ip tuntap add dev ppp0 mode tun && ip link set ppp0 up || exit 1
+"$@" >>"$DIR/vatrimox.log" 2>&1 &
+V=$!
+echo $V >"$DIR/pid"
+for fase in ${FASES:-""}; do
+    while [ ! -f "$DIR/conectar$fase" ] && [ ! -f "$DIR/fin" ]; do sleep 0.05; done
+    python3 "$DIR/retener.py" "$DIR/colgar$fase" "$DIR/fin" &
+done
+wait $V
+echo $? >"$DIR/rc"
+SH
+con_ppp0() {
+    rm -f "$TMP/rc" "$TMP/pid"
+    DIR="$TMP" LLENAR="${LLENAR:-}" FASES="${FASES:-}" unshare -rn${LLENAR:+m} sh "$TMP/dentro.sh" "$@" &
+    PIDS="$PIDS $!"
+    esperar 50 test -s "$TMP/pid" || fallo "the program did not start beside a fake ppp0"
 }
 
 # ajustes <home> <FechaInicio> <FechaFinal> <AlAbrir> <AlConectar> <AutoSINO> <NoAceptar>

@@ -19,12 +19,6 @@ vatrimox() {
     VATRIMOX_HOME="$1" XDG_RUNTIME_DIR="$TMP/runtime" TZ=Europe/Madrid LC_ALL=C.UTF-8 \
         QT_QPA_PLATFORM=xcb "$BIN" >"$2" 2>&1 &
 }
-ventana() {
-    xwininfo -name "VatriMox 4.288" 2>/dev/null | awk '/Window id:/ {print $4; f = 1} END {exit !f}'
-}
-visible() {
-    xwininfo -id "$1" 2>/dev/null | grep -q IsViewable
-}
 oculta() {
     ! visible "$1"
 }
@@ -34,33 +28,6 @@ bandeja() {
 }
 icono() {
     [ -n "$(bandeja)" ] && xwininfo -id "$(bandeja)" -children | grep -q '"VatriMox")'
-}
-# XTest clicks and a window map through Xlib: "clic x y n" (n clicks), "mapear window".
-cat >"$TMP/x.py" <<'PY'
-import ctypes, ctypes.util, sys, time
-x11 = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11"))
-xtst = ctypes.cdll.LoadLibrary(ctypes.util.find_library("Xtst"))
-x11.XOpenDisplay.restype = ctypes.c_void_p
-d = ctypes.c_void_p(x11.XOpenDisplay(None))
-if sys.argv[1] == "mapear":
-    x11.XMapRaised(d, ctypes.c_ulong(int(sys.argv[2], 16)))
-    x11.XFlush(d)
-else:
-    xtst.XTestFakeMotionEvent(d, -1, int(sys.argv[2]), int(sys.argv[3]), 0)
-    x11.XFlush(d)
-    time.sleep(0.2)
-    for _ in range(int(sys.argv[4])):
-        xtst.XTestFakeButtonEvent(d, 1, 1, 0)
-        xtst.XTestFakeButtonEvent(d, 1, 0, 0)
-        x11.XFlush(d)
-        time.sleep(0.05)
-x11.XCloseDisplay(d)
-PY
-# clic <window> <x> <y> [n]: n clicks (a double click with 2) inside the window
-clic() {
-    X=$(xwininfo -id "$1" | awk '/Absolute upper-left X:/ {print $4}')
-    Y=$(xwininfo -id "$1" | awk '/Absolute upper-left Y:/ {print $4}')
-    python3 "$TMP/x.py" clic "$((X + $2))" "$((Y + $3))" "${4:-1}"
 }
 # Records in a call log; a missing file has none.
 registros() {
@@ -88,7 +55,7 @@ esperar 50 test -s "$DATOS/llamadas.ldx" || fallo "Parar did not log the call"
 esperar 50 oculta "$V" || fallo "the call end did not hide the window behind the icon"
 # With no panel to show the tray host's window, map it as one would; the icon sits inside.
 python3 "$TMP/x.py" mapear "$(bandeja)"
-sleep 0.5
+esperar 50 visible "$(bandeja)" || fallo "the tray host's window was not mapped"
 clic "$(bandeja)" 12 12 2
 esperar 50 visible "$V" || fallo "a double click on the icon did not bring the window back"
 [ "$(registros "$DATOS/llamadas.ldx")" = 1 ] || fallo "not one call logged"
