@@ -1,8 +1,11 @@
 // The command line run as a process: each command, JSON read back, bad arguments, damaged logs.
+// The README's examples (tests/cli/readme.sh) pin the full output of precio, its JSON and the
+// message for a damaged log.
 #include "calllog/ArchivoLlamadas.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/Rutas.h"
 #include "settings/Ajustes.h"
+#include "support/Archivos.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -24,19 +27,18 @@ struct Salida {
 Salida Ejecutar(const QStringList& argumentos, QString envoltura = {}) {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("LC_ALL", "es_ES.UTF-8");
     for (const char* pantalla : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
         env.remove(pantalla); // no display is needed
-    if (envoltura.isEmpty()) {
-        p.setProcessEnvironment(env);
-        p.start(VM_BINARIO, argumentos);
-    } else { // LANG, which bash does not warn about when the system lacks the locale
+    // LANG under bash, which does not warn about it when the system lacks the locale.
+    env.insert(envoltura.isEmpty() ? "LC_ALL" : "LANG", "es_ES.UTF-8");
+    if (!envoltura.isEmpty())
         env.remove("LC_ALL");
-        env.insert("LANG", "es_ES.UTF-8");
-        p.setProcessEnvironment(env);
+    p.setProcessEnvironment(env);
+    if (envoltura.isEmpty())
+        p.start(VM_BINARIO, argumentos);
+    else
         p.start("bash", QStringList{"-c", envoltura.replace("VM", "\"$0\" \"$@\""), VM_BINARIO} +
                             argumentos);
-    }
     if (!p.waitForFinished(30000))
         return {};
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
@@ -45,22 +47,18 @@ Salida Ejecutar(const QStringList& argumentos, QString envoltura = {}) {
 }
 
 QJsonObject Json(const QStringList& argumentos) {
-    const Salida s = Ejecutar(argumentos);
-    if (s.estado != 0)
-        qWarning() << s.err;
-    return QJsonDocument::fromJson(s.out.toUtf8()).object();
+    return QJsonDocument::fromJson(Ejecutar(argumentos).out.toUtf8()).object();
 }
 
-Fechas::Dia Hoy() {
+// Stores the billing period as the calendar does, from `desde` days after today to `hasta`.
+void Periodo(int desde, int hasta) {
     const QDate h = QDate::currentDate();
-    return *Fechas::crearDia(h.year(), h.month(), h.day());
-}
-
-// Stores the billing period as the calendar does.
-void Periodo(Fechas::Dia inicio, Fechas::Dia fin) {
-    IniSettingsStore ajustes;
-    General::Escribir(ajustes, General::Ajustes::FechaInicio, Fechas::TextoFecha(inicio, false));
-    General::Escribir(ajustes, General::Ajustes::FechaFinal, Fechas::TextoFecha(fin, false));
+    const Fechas::Dia hoy = *Fechas::crearDia(h.year(), h.month(), h.day());
+    IniSettingsStore s;
+    General::Escribir(s, General::Ajustes::FechaInicio,
+                      Fechas::TextoFecha(hoy + std::chrono::days{desde}, false));
+    General::Escribir(s, General::Ajustes::FechaFinal,
+                      Fechas::TextoFecha(hoy + std::chrono::days{hasta}, false));
 }
 
 } // namespace
@@ -75,7 +73,8 @@ class TestLineaComandos : public QObject {
 private slots:
     void initTestCase() {
         QVERIFY(dir_.isValid());
-        const Fechas::Dia hoy = Hoy();
+        const QDate h = QDate::currentDate();
+        const Fechas::Dia hoy = *Fechas::crearDia(h.year(), h.month(), h.day());
         const std::vector<Llamada> llamadas{
             {hoy, 36000, 70, 60, *Moneda::desdeTexto("12.5"), "Provincial"},
             {hoy, 79200, 100, 90, Moneda::desdeEntero(20), "Provincial"},
@@ -89,10 +88,8 @@ private slots:
             l.Importe = *Moneda::desdeTexto("922337203685477");
         QVERIFY(ArchivoLlamadas::Escribir(enorme_.toStdString(), enormes));
         danado_ = dir_.filePath("danado.ldx");
-        QFile f(danado_);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("#1999-03-01#,#11:02:36#,#00:36:23#,2183,190.01,\"Metropolitana\"\r\n"
-                "#1999-03-01#,#23:02:36#,#00:01:00#,60,doce,\"Metropolitana\"\r\n");
+        Escribir(danado_, "#1999-03-01#,#11:02:36#,#00:36:23#,2183,190.01,\"Metropolitana\"\r\n"
+                          "#1999-03-01#,#23:02:36#,#00:01:00#,60,doce,\"Metropolitana\"\r\n");
     }
 
     void ordenes_data() {
@@ -100,111 +97,62 @@ private slots:
         QTest::addColumn<int>("estado");
         QTest::addColumn<QString>("texto");     // in standard output on success, else in errors
         QTest::addColumn<QString>("envoltura"); // see Ejecutar
-        QTest::newRow("version") << QStringList{"--version"} << 0 << "VatriMox 4.0.288\n"
-                                 << QString();
-        QTest::newRow("ayuda") << QStringList{"-h"} << 0 << "informe [ARCHIVO] [--json]"
-                               << QString();
-        // 60 s of punta and 60 of normal on a Monday: 15 + 15,45 + 13,4.
-        QTest::newRow("precio cambio de franja")
-            << QStringList{"precio", "Provincial",    "1999-03-15 16:59:00",
-                           "120",    "--negociacion", "0"}
-            << 0 << "Segundos facturados: 120\nImporte en euros: 0,26 €\nImporte en pesetas: 43,85"
-            << QString();
+        // The arguments are separated by '|'.
+        const auto fila = [](const char* nombre, const QString& argumentos, int estado,
+                             const QString& texto, const char* envoltura = "") {
+            QTest::newRow(nombre) << argumentos.split('|') << estado << texto << envoltura;
+        };
+        const QString lunes = "precio|Provincial|1999-03-15 10:00:00|";
+        const QString cmp = "Metropolitana    Tarifa nacional 1999    34,20   0,21       -8,30\n";
+        fila("version", "--version", 0, "VatriMox 4.0.288\n");
+        fila("ayuda", "-h", 0, "informe [ARCHIVO] [--json]");
         // Seen at 16:59:55 with 10 s of negotiation: 15 s of punta billed, 18,8625.
-        QTest::newRow("precio con negociacion")
-            << QStringList{"precio", "Provincial",    "1999-03-15 16:59:55",
-                           "5",      "--negociacion", "10"}
-            << 0 << "Segundos facturados: 15\nImporte en euros: 0,11 €\nImporte en pesetas: 18,86"
-            << QString();
-        QTest::newRow("precio con iva") << QStringList{"precio",
-                                                       "Metropolitana",
-                                                       "1999-03-15 10:00:00",
-                                                       "100",
-                                                       "--iva",
-                                                       "16",
-                                                       "--negociacion",
-                                                       "0"}
-                                        << 0 << "Importe en pesetas: 13,22" << QString();
-        QTest::newRow("informe") << QStringList{"informe", registro_} << 0
-                                 << "Importe de las llamadas: \t32,5 pts" << QString();
+        fila("precio con negociacion", "precio|Provincial|1999-03-15 16:59:55|5|--negociacion|10",
+             0, "Segundos facturados: 15\nImporte en euros: 0,11 €\nImporte en pesetas: 18,86");
+        fila("precio con iva",
+             "precio|Metropolitana|1999-03-15 10:00:00|100|--iva|16|--negociacion|0", 0,
+             "Importe en pesetas: 13,22");
+        fila("informe", "informe|" + registro_, 0, "Importe de las llamadas: \t32,5 pts");
         // The built-in tariff alone: three calls within the 160 s of Metropolitana's set-up.
-        QTest::newRow("comparar")
-            << QStringList{"comparar", registro_} << 0
-            << "Metropolitana    Tarifa nacional 1999    34,20   0,21       -8,30\n"
-            << QString();
-        QTest::newRow("tipo desconocido")
-            << QStringList{"precio", "Urbana", "1999-03-15 10:00:00", "60"} << 2
-            << "tipo de llamada desconocido «Urbana»" << QString();
-        QTest::newRow("faltan segundos")
-            << QStringList{"precio", "Provincial", "1999-03-15 10:00:00"} << 2 << "SEGUNDOS"
-            << QString();
-        QTest::newRow("iva fuera de rango")
-            << QStringList{"precio", "Provincial", "1999-03-15 10:00:00", "60", "--iva", "300"} << 2
-            << "--iva debe ser" << QString();
-        QTest::newRow("iva en informe")
-            << QStringList{"informe", "--iva", "16"} << 2 << "--iva" << QString();
-        QTest::newRow("opcion desconocida")
-            << QStringList{"--todo"} << 2 << "opción desconocida" << QString();
-        QTest::newRow("fecha imposible")
-            << QStringList{"precio", "Provincial", "1999-02-30 10:00:00", "60"} << 1
-            << "no es una fecha y hora válida" << QString();
-        QTest::newRow("registro danado")
-            << QStringList{"informe", danado_} << 1
-            << "No es un archivo de llamadas o está dañado: «" + danado_ + "», línea 2, campo 5: "
-            << QString();
-        QTest::newRow("comparar registro danado")
-            << QStringList{"comparar", danado_, "--json"} << 1 << "línea 2, campo 5" << QString();
-        QTest::newRow("registro que falta")
-            << QStringList{"informe", dir_.filePath("no.ldx")} << 1
-            << "No es un archivo de llamadas o está dañado: No se puede abrir" << QString();
+        fila("comparar", "comparar|" + registro_, 0, cmp);
+        fila("tipo desconocido", "precio|Urbana|1999-03-15 10:00:00|60", 2,
+             "tipo de llamada desconocido «Urbana»");
+        fila("faltan segundos", "precio|Provincial|1999-03-15 10:00:00", 2, "SEGUNDOS");
+        fila("iva fuera de rango", lunes + "60|--iva|300", 2, "--iva debe ser");
+        fila("iva en informe", "informe|--iva|16", 2, "--iva");
+        fila("opcion desconocida", "--todo", 2, "opción desconocida");
+        fila("fecha imposible", "precio|Provincial|1999-02-30 10:00:00|60", 1,
+             "no es una fecha y hora válida");
+        fila("comparar registro danado", "comparar|" + danado_ + "|--json", 1, "línea 2, campo 5");
+        fila("registro que falta", "informe|" + dir_.filePath("no.ldx"), 1,
+             "No es un archivo de llamadas o está dañado: No se puede abrir");
         // Sums past the range of a Moneda are said to be, never shown capped.
-        QTest::newRow("comparar desbordado")
-            << QStringList{"comparar", enorme_} << 0 << "  fuera de rango\n"
-            << QString();
-        for (const char* orden : {"comparar", "informe"})
-            QTest::newRow(qPrintable(QString(orden) + " json desbordado"))
-                << QStringList{orden, enorme_, "--json"} << 0 << "\"desborde\": true" << QString();
-        // Failed writes; a reader that closes the pipe ends it quietly.
-        const QStringList precio{"precio", "Provincial", "1999-03-15 16:59:00", "120"};
-        QTest::newRow("disco lleno") << precio << 1 << "no se puede escribir la salida"
-                                     << "VM > /dev/full";
-        QTest::newRow("ayuda a disco lleno") << QStringList{"--help"} << 1 << "no se puede escribir"
-                                             << "VM > /dev/full";
-        QTest::newRow("tubería cerrada") << QStringList{"--help"} << 1 << ""
-                                         << "VM | true; exit ${PIPESTATUS[0]}";
+        fila("comparar desbordado", "comparar|" + enorme_, 0, "  fuera de rango\n");
+        fila("comparar json desbordado", "comparar|" + enorme_ + "|--json", 0,
+             "\"desborde\": true");
+        fila("informe json desbordado", "informe|" + enorme_ + "|--json", 0, "\"desborde\": true");
+        // A failed write (all output shares one writer); a reader that closes the pipe: quiet.
+        fila("disco lleno", lunes + "120", 1, "no se puede escribir la salida", "VM > /dev/full");
+        fila("tubería cerrada", "--help", 1, "", "VM | true; exit ${PIPESTATUS[0]}");
         // Logs from standard input, a pipe and /dev/null.
-        QTest::newRow("entrada estándar")
-            << QStringList{"informe", "-"} << 0 << "Importe de las llamadas: \t32,5 pts"
-            << "cat \"$REG\" | VM";
-        QTest::newRow("tubería con nombre")
-            << QStringList{"comparar"} << 0
-            << "Metropolitana    Tarifa nacional 1999    34,20   0,21       -8,30\n"
-            << "VM <(cat \"$REG\")";
-        QTest::newRow("registro vacío") << QStringList{"informe", "/dev/null", "--json"} << 0
-                                        << "\"llamadas\": 0," << QString();
+        fila("entrada estándar", "informe|-", 0, "Importe de las llamadas: \t32,5 pts",
+             "cat \"$REG\" | VM");
+        fila("tubería con nombre", "comparar", 0, cmp, "VM <(cat \"$REG\")");
+        fila("registro vacío", "informe|/dev/null|--json", 0, "\"llamadas\": 0,");
         // Qt's own options anywhere, and no display needed for the commands.
-        QTest::newRow("opción de Qt primero")
-            << QStringList{"-platform",           "offscreen", "precio",        "Provincial",
-                           "1999-03-15 16:59:00", "120",       "--negociacion", "0"}
-            << 0 << "Importe en pesetas: 43,85" << QString();
-        QTest::newRow("versión con estilo")
-            << QStringList{"--style=fusion", "--version"} << 0 << "VatriMox 4.0.288\n"
-            << QString();
+        fila("opción de Qt primero",
+             "-platform|offscreen|precio|Provincial|1999-03-15 16:59:00|120|--negociacion|0", 0,
+             "Importe en pesetas: 43,85");
+        fila("versión con estilo", "--style=fusion|--version", 0, "VatriMox 4.0.288\n");
         // Strict numbers, and a local time the clock skips (TZ is Europe/Madrid).
         for (const char* segundos : {"+60", " 60", "-5"})
-            QTest::newRow(segundos)
-                << QStringList{"precio", "Provincial", "1999-03-15 10:00:00", segundos} << 2
-                << "SEGUNDOS no válido" << QString();
-        QTest::newRow("hora que no existe")
-            << QStringList{"precio", "Provincial", "1999-03-28 02:30:00", "60"} << 1
-            << "no existe en la hora local" << QString();
+            fila(segundos, lunes + segundos, 2, "SEGUNDOS no válido");
+        fila("hora que no existe", "precio|Provincial|1999-03-28 02:30:00|60", 1,
+             "no existe en la hora local");
         // JSON is the same byte for byte under a comma locale and C.
-        QTest::newRow("json sin idioma")
-            << QStringList{"precio", "Metropolitana", "1999-03-15 10:00:00",
-                           "300",    "--json",        "--negociacion",
-                           "0"}
-            << 0 << "\"euros\": \"0.13\""
-            << "[ \"$(LC_ALL=C VM)\" = \"$(VM)\" ] && VM";
+        fila("json sin idioma",
+             "precio|Metropolitana|1999-03-15 10:00:00|300|--json|--negociacion|0", 0,
+             "\"euros\": \"0.13\"", "[ \"$(LC_ALL=C VM)\" = \"$(VM)\" ] && VM");
     }
     void ordenes() {
         QFETCH(QStringList, argumentos);
@@ -219,27 +167,16 @@ private slots:
     }
 
     void json() {
-        const QJsonObject precio = Json({"precio", "Metropolitana", "1999-03-15 10:00:00", "300",
-                                         "--negociacion", "0", "--json"});
-        QCOMPARE(precio["importe"].toString(), "21.9500"); // 21,9467 as the meter shows it
-        QCOMPARE(precio["pesetas"].toString(), "21.9500");
-        QCOMPARE(precio["euros"].toString(), "0.13");
-        QCOMPARE(precio["segundos_facturados"].toInt(), 140);
-
         // Every weekday has passed once in the period: the estimate can be made.
-        const Fechas::Dia hoy = Hoy();
-        Periodo(hoy - std::chrono::days{7}, hoy + std::chrono::days{22});
+        Periodo(-7, 22);
         QJsonObject informe = Json({"informe", registro_, "--json"});
-        const QJsonObject delDia = informe["hoy"].toObject();
-        QCOMPARE(delDia["llamadas"].toInt(), 2);
-        QCOMPARE(delDia["segundos_facturados"].toInt(), 150);
-        QCOMPARE(delDia["tiempo_conexion"].toInt(), 170);
-        QCOMPARE(delDia["importe"].toString(), "32.5000");
+        QCOMPARE(QJsonDocument(informe["hoy"].toObject()).toJson(QJsonDocument::Compact),
+                 "{\"importe\":\"32.5000\",\"llamadas\":2,\"segundos_facturados\":150,"
+                 "\"tiempo_conexion\":170}");
         QCOMPARE(informe["totales"].toObject()["importe"].toString(), "42.5000");
         QCOMPARE(informe["estimado"].toObject()["llamadas_estimadas"].toDouble(), 11.0);
-
         // A period that starts today: no weekday but today's has passed, and the reason is given.
-        Periodo(hoy, hoy + std::chrono::days{30});
+        Periodo(0, 30);
         informe = Json({"informe", registro_, "--json"});
         QVERIFY(informe["estimado"].isNull());
         QVERIFY2(informe["motivo"].toString().startsWith("Aún no ha pasado ningún"),
@@ -248,21 +185,16 @@ private slots:
         // A refused plan file is named on standard error; the other tariffs are still compared.
         QDir planes(Rutas::CarpetaPlanes());
         planes.mkpath(".");
-        QFile rota(planes.filePath("rota.toml"));
-        QVERIFY(rota.open(QIODevice::WriteOnly));
-        rota.write("nombre = 3\n");
-        rota.close();
+        Escribir(planes.filePath("rota.toml"), "nombre = 3\n");
         const Salida s = Ejecutar({"comparar", registro_, "--json"});
         planes.removeRecursively();
         QCOMPARE(s.estado, 0);
         QVERIFY2(s.err.startsWith("vatrimox: tarifas/rota.toml, línea 1"), qPrintable(s.err));
         const QJsonArray filas = QJsonDocument::fromJson(s.out.toUtf8()).array();
         QCOMPARE(filas.size(), 3);
-        QCOMPARE(filas[0].toObject(), (QJsonObject{{"tipo", "Metropolitana"},
-                                                   {"plan", "Tarifa nacional 1999"},
-                                                   {"pesetas", "34.2000"},
-                                                   {"euros", "0.21"},
-                                                   {"diferencia", "-8.3000"}}));
+        QCOMPARE(QJsonDocument(filas[0].toObject()).toJson(QJsonDocument::Compact),
+                 "{\"diferencia\":\"-8.3000\",\"euros\":\"0.21\",\"pesetas\":\"34.2000\","
+                 "\"plan\":\"Tarifa nacional 1999\",\"tipo\":\"Metropolitana\"}");
     }
 };
 

@@ -97,20 +97,6 @@ private slots:
         QCOMPARE(QString::fromStdString(mensaje), error);
     }
 
-    void abreEnElMesDeHoy() {
-        ajustes.write("VatriMox", "Datos", "FechaInicio", "1/3/1999");
-        ajustes.write("VatriMox", "Datos", "FechaFinal", "30/04/99");
-        Form10 f(servicios, ventana);
-        QCOMPARE(f.findChild<QComboBox*>("Combo1")->currentText(), QString("Marzo"));
-        QCOMPARE(f.findChild<QSpinBox*>("Text1")->value(), 1999);
-        QCOMPARE(Celda(f, 31)->text(), QString("31"));
-        QVERIFY(!Celda(f, 32)->isEnabled());
-        QCOMPARE(Celda(f, 15)->palette().color(QPalette::Window), QColor(0, 255, 255));
-        QCOMPARE(Celda(f, 14)->palette().color(QPalette::Window), QColor(255, 255, 255));
-        QCOMPARE(Fecha(f, 0)->text(), QString("1/3/1999"));
-        QCOMPARE(Fecha(f, 1)->text(), QString("30/04/99"));
-    }
-
     void cambioDeMesSeleccionaHoyOElUltimoDia() {
         reloj.poner(1999, 1, 31);
         Form10 f(servicios, ventana);
@@ -144,9 +130,20 @@ private slots:
         QCOMPARE(anio->value(), 1998);
     }
 
-    void aceptarGuardaYRedibuja() {
+    // Opens on today's month with the stored dates as written; a click in a date box takes
+    // the selected day, accepting stores both and redraws the bar once.
+    void abreYGuarda() {
         ajustes.write("VatriMox", "Datos", "FechaInicio", "01/02/99");
+        ajustes.write("VatriMox", "Datos", "FechaFinal", "30/04/99");
         Form10 f(servicios, ventana);
+        QCOMPARE(f.findChild<QComboBox*>("Combo1")->currentText(), QString("Marzo"));
+        QCOMPARE(f.findChild<QSpinBox*>("Text1")->value(), 1999);
+        QCOMPARE(Celda(f, 31)->text(), QString("31"));
+        QVERIFY(!Celda(f, 32)->isEnabled());
+        QCOMPARE(Celda(f, 15)->palette().color(QPalette::Window), QColor(0, 255, 255));
+        QCOMPARE(Celda(f, 14)->palette().color(QPalette::Window), QColor(255, 255, 255));
+        QCOMPARE(Fecha(f, 0)->text(), QString("01/02/99"));
+        QCOMPARE(Fecha(f, 1)->text(), QString("30/04/99"));
         QTest::mouseClick(Fecha(f, 0), Qt::LeftButton);
         QCOMPARE(Fecha(f, 0)->text(), QString("15/3/1999"));
         QTest::mouseClick(Celda(f, 1), Qt::LeftButton);
@@ -172,10 +169,8 @@ private slots:
         QTest::keyClick(dias, Qt::Key_Left);
         QCOMPARE(f.calendario().diaSeleccionado(), 21);
         QCOMPARE(dias->accessibleDescription(), QString("Día seleccionado: 21/3/1999"));
-        QTest::keyClick(dias, Qt::Key_Up);
-        QTest::keyClick(dias, Qt::Key_Up);
-        QTest::keyClick(dias, Qt::Key_Up);
-        QTest::keyClick(dias, Qt::Key_Up); // no day above the 1st: stays
+        for (int i = 0; i < 4; ++i) // no day above the 1st: the fourth stays
+            QTest::keyClick(dias, Qt::Key_Up);
         QCOMPARE(f.calendario().diaSeleccionado(), 7);
         QTest::keyClick(Fecha(f, 0), Qt::Key_Space);
         for (int i = 0; i < 4; ++i)

@@ -71,17 +71,13 @@ private:
             return QVariant::fromValue(ListaActivas());
         for (const auto& [id, c] : conexiones_) {
             const QString n = QString::number(c.numero);
-            if (ruta == Activas + n) {
-                if (propiedad == "State")
-                    return 2u; // activated
-                if (propiedad == "Type")
-                    return c.tipo;
-                if (propiedad == "Id")
-                    return id;
-                if (propiedad == "Devices")
-                    return QVariant::fromValue(
-                        QList<QDBusObjectPath>{QDBusObjectPath(Dispositivos + n)});
-            }
+            if (ruta == Activas + n) // State 2: activated
+                return QVariantMap{{"State", 2u},
+                                   {"Type", c.tipo},
+                                   {"Id", id},
+                                   {"Devices", QVariant::fromValue(QList<QDBusObjectPath>{
+                                                   QDBusObjectPath(Dispositivos + n)})}}
+                    .value(propiedad);
             if (ruta == Dispositivos + n && propiedad == "Metered")
                 return c.medido;
         }

@@ -1,58 +1,50 @@
 // Tests of the XDG autostart entry: written, removed, quoted, and failures reported.
-#include "platform/Rutas.h"
 #include "platform/XdgAutostart.h"
+#include "support/Archivos.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
 class TestAutostart : public QObject {
     Q_OBJECT
-
-    static QString Leer(const QString& ruta) {
-        QFile f(ruta);
-        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-    }
-    static bool Escribir(const QString& ruta, const QByteArray& texto) {
-        QFile f(ruta);
-        return f.open(QIODevice::WriteOnly) && f.write(texto) == texto.size();
-    }
+    QTemporaryDir dir;
 
 private slots:
+    // Only its own file is written and removed; a folder that is a file is reported.
     void escribeYBorraSoloLaSuya() {
-        QTemporaryDir dir;
         const QString carpeta = dir.path() + "/autostart";
         XdgAutostart a(carpeta, "/opt/vatrimox/bin/vatrimox");
         QVERIFY(!a.isEnabled());
         QString error;
         QVERIFY(a.setEnabled(true, &error));
         QVERIFY(a.isEnabled());
-        QCOMPARE(a.archivo(), carpeta + "/vatrimox.desktop");
-        QCOMPARE(Leer(a.archivo()), QString("[Desktop Entry]\n"
-                                            "Type=Application\n"
-                                            "Name=VatriMox\n"
-                                            "Exec=\"/opt/vatrimox/bin/vatrimox\"\n"
-                                            "X-GNOME-Autostart-enabled=true\n"));
-        QVERIFY(Escribir(carpeta + "/otro.desktop", "[Desktop Entry]\n"));
-
+        QCOMPARE(Contenido(carpeta + "/vatrimox.desktop"),
+                 "[Desktop Entry]\nType=Application\nName=VatriMox\n"
+                 "Exec=\"/opt/vatrimox/bin/vatrimox\"\nX-GNOME-Autostart-enabled=true\n");
+        Escribir(carpeta + "/otro.desktop", "[Desktop Entry]\n");
         QVERIFY(a.setEnabled(true, &error));
         QVERIFY(a.setEnabled(false, &error));
         QVERIFY(!a.isEnabled());
         QVERIFY(!QFile::exists(a.archivo()));
-        QCOMPARE(Leer(carpeta + "/otro.desktop"), QString("[Desktop Entry]\n"));
+        QCOMPARE(Contenido(carpeta + "/otro.desktop"), "[Desktop Entry]\n");
         QVERIFY(a.setEnabled(false, &error));
+
+        XdgAutostart fallo(carpeta + "/otro.desktop", "/usr/bin/vatrimox");
+        QVERIFY(!fallo.setEnabled(true, &error));
+        QVERIFY(!error.isEmpty());
+        QVERIFY(!fallo.isEnabled());
     }
 
+    // The session's entry lies under the home the tests set, and starts this very program.
     void carpetaDeLaSesion() {
         XdgAutostart a;
-        QCOMPARE(a.archivo(), Rutas::CarpetaAutostart() + "/vatrimox.desktop");
-        QVERIFY(a.archivo().startsWith(qEnvironmentVariable("VATRIMOX_HOME")));
+        QCOMPARE(a.archivo(),
+                 qEnvironmentVariable("VATRIMOX_HOME") + "/.config/autostart/vatrimox.desktop");
         QString error;
         QVERIFY(a.setEnabled(true, &error));
-        QVERIFY(Leer(a.archivo())
-                    .contains(
-                        "Exec=" + XdgAutostart::ValorExec(QCoreApplication::applicationFilePath()) +
-                        "\n"));
+        QVERIFY(
+            Contenido(a.archivo())
+                .contains("\nExec=\"" + QCoreApplication::applicationFilePath().toUtf8() + "\"\n"));
         QVERIFY(a.setEnabled(false, &error));
     }
 
@@ -76,25 +68,14 @@ private slots:
 
     // Installed, the entry starts what the menu starts; the Exec of another group is not it.
     void execDelMenuInstalado() {
-        QTemporaryDir dir;
         QVERIFY(QDir().mkpath(dir.path() + "/bin") &&
                 QDir().mkpath(dir.path() + "/share/applications"));
         const QString programa = dir.path() + "/bin/vatrimox";
-        QCOMPARE(XdgAutostart::ExecInstalado(programa), XdgAutostart::ValorExec(programa));
-        QVERIFY(Escribir(dir.path() + "/share/applications/vatrimox.desktop",
-                         "[Desktop Action x]\nExec=otro\n[Desktop Entry]\nName=VatriMox\n"
-                         "Exec = vatrimox\n"));
+        QCOMPARE(XdgAutostart::ExecInstalado(programa), "\"" + programa + "\"");
+        Escribir(
+            dir.path() + "/share/applications/vatrimox.desktop",
+            "[Desktop Action x]\nExec=otro\n[Desktop Entry]\nName=VatriMox\nExec = vatrimox\n");
         QCOMPARE(XdgAutostart::ExecInstalado(programa), QString("vatrimox"));
-    }
-
-    void fallosSeInforman() {
-        QTemporaryDir dir;
-        QVERIFY(Escribir(dir.path() + "/fichero", {}));
-        XdgAutostart a(dir.path() + "/fichero", "/usr/bin/vatrimox");
-        QString error;
-        QVERIFY(!a.setEnabled(true, &error));
-        QVERIFY(!error.isEmpty());
-        QVERIFY(!a.isEnabled());
     }
 };
 

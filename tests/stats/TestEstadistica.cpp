@@ -4,6 +4,7 @@
 #include "stats/Estimaciones.h"
 #include "stats/Presupuesto.h"
 #include "stats/TotalesFranja.h"
+#include "support/Archivos.h"
 
 #include <QtTest>
 
@@ -14,12 +15,9 @@ Q_DECLARE_METATYPE(Fechas::Dia)
 Q_DECLARE_METATYPE(Estadistica::Periodo)
 
 namespace {
-Fechas::Dia Dia(int a, int m, int d) {
-    return *Fechas::crearDia(a, m, d);
-}
 // Friday 1 June to Saturday 30 June 2001.
-const Fechas::Dia Inicio = Dia(2001, 6, 1);
-const Fechas::Dia Final = Dia(2001, 6, 30);
+const Fechas::Dia Inicio = D(2001, 6, 1);
+const Fechas::Dia Final = D(2001, 6, 30);
 
 // Four calls of 10 pesetas and 600 s on each weekday, half of them before the period.
 std::vector<Llamada> CuatroPorDia() {
@@ -47,12 +45,12 @@ private slots:
         QTest::addColumn<int>("dia");
         QTest::addColumn<double>("importe");
         QTest::addColumn<double>("esperado"); // -1: no projection
-        QTest::newRow("jueves 14, viernes P=5 E=2") << Dia(2001, 6, 14) << 5 << 10.0 << 25.0;
-        QTest::newRow("E=3 P=4 da 4/3") << Dia(2001, 6, 18) << 1 << 10.0 << 13.3333;
-        QTest::newRow("domingo 3, lunes sin pasar") << Dia(2001, 6, 3) << 1 << 10.0 << -1.0;
-        QTest::newRow("hoy antes del inicio") << Dia(2001, 5, 31) << 4 << 10.0 << -1.0;
-        QTest::newRow("hoy tras el final, E=6 P=4") << Dia(2001, 7, 14) << 1 << 60.0 << 40.0;
-        QTest::newRow("dia fuera de 1..7") << Dia(2001, 6, 14) << 0 << 10.0 << -1.0;
+        QTest::newRow("jueves 14, viernes P=5 E=2") << D(2001, 6, 14) << 5 << 10.0 << 25.0;
+        QTest::newRow("E=3 P=4 da 4/3") << D(2001, 6, 18) << 1 << 10.0 << 13.3333;
+        QTest::newRow("domingo 3, lunes sin pasar") << D(2001, 6, 3) << 1 << 10.0 << -1.0;
+        QTest::newRow("hoy antes del inicio") << D(2001, 5, 31) << 4 << 10.0 << -1.0;
+        QTest::newRow("hoy tras el final, E=6 P=4") << D(2001, 7, 14) << 1 << 60.0 << 40.0;
+        QTest::newRow("dia fuera de 1..7") << D(2001, 6, 14) << 0 << 10.0 << -1.0;
     }
     void proyectar() {
         QFETCH(Fechas::Dia, hoy);
@@ -65,7 +63,7 @@ private slots:
     }
     void periodoLargoSinLimiteDeDias() {
         // 522 Mondays elapsed: more than an 8-bit counter holds.
-        const Fechas::Dia inicio = Dia(2000, 1, 1), final = Dia(2009, 12, 31);
+        const Fechas::Dia inicio = D(2000, 1, 1), final = D(2009, 12, 31);
         QCOMPARE(General::ContarDiaSemana(inicio, final, 1), 522);
         QCOMPARE(General::ProyectarDiaSemana(inicio, final, 1, Moneda::desdeEntero(7), final),
                  Moneda::desdeEntero(7));
@@ -76,7 +74,7 @@ private slots:
         QTest::addColumn<std::vector<Llamada>>("llamadas");
         QTest::addColumn<QString>("texto"); // empty: no estimate
         QTest::newRow("jueves 14 de junio")
-            << Periodo{Inicio, Final, Dia(2001, 6, 14)} << CuatroPorDia()
+            << Periodo{Inicio, Final, D(2001, 6, 14)} << CuatroPorDia()
             << "Llamadas al día: \t\t2,0\nLlamadas estimadas: \t60\nTiempo estimado: \t\t10:00:00\n"
                "Importe por llamada: \t10,00 pts\nImporte diario: \t\t20,00 pts\nImporte "
                "semanal: \t\t140,00 pts\nImporte mensual: \t\t600 pts\nImporte estimado: "
@@ -84,18 +82,18 @@ private slots:
         // 100 / 30 shows as 3,33, and the week and month are multiples of that text; the time
         // 6 s * 30 / 8 = 22,5 goes to the even 22.
         QTest::newRow("cada paso desde el texto redondeado")
-            << Periodo{Inicio, Final, Dia(2001, 6, 8)}
+            << Periodo{Inicio, Final, D(2001, 6, 8)}
             << std::vector<Llamada>{UnaLlamada(2001, 6, 1, 9, 0, 40, "", 6)}
             << "Llamadas al día: \t\t0,1\nLlamadas estimadas: \t4\nTiempo estimado: \t\t00:00:22\n"
                "Importe por llamada: \t40,00 pts\nImporte diario: \t\t3,33 pts\nImporte "
                "semanal: \t\t23,31 pts\nImporte mensual: \t\t99,9 pts\nImporte estimado: "
                "\t\t100,00 pts";
         QTest::newRow("domingo 3 de junio")
-            << Periodo{Inicio, Final, Dia(2001, 6, 3)} << CuatroPorDia() << QString();
+            << Periodo{Inicio, Final, D(2001, 6, 3)} << CuatroPorDia() << QString();
         QTest::newRow("sin llamadas")
-            << Periodo{Inicio, Final, Dia(2001, 6, 14)} << std::vector<Llamada>{} << QString();
+            << Periodo{Inicio, Final, D(2001, 6, 14)} << std::vector<Llamada>{} << QString();
         QTest::newRow("final antes del inicio")
-            << Periodo{Final, Inicio, Dia(2001, 7, 14)} << CuatroPorDia() << QString();
+            << Periodo{Final, Inicio, D(2001, 7, 14)} << CuatroPorDia() << QString();
         QTest::newRow("importes que no suman")
             << Periodo{Inicio, Final, Final} << ConEnorme(CuatroPorDia()) << QString();
     }
@@ -116,31 +114,27 @@ private slots:
         QTest::addColumn<int>("estado");
         QTest::addColumn<double>("proyeccion"); // -1: none
         using E = EstadoPresupuesto;
-        const Periodo jueves14{Inicio, Final, Dia(2001, 6, 14)}; // 280 spent, 600 projected
-        const Periodo domingo3{Inicio, Final, Dia(2001, 6, 3)};
+        const Periodo jueves14{Inicio, Final, D(2001, 6, 14)}; // 280 spent, 600 projected
+        const Periodo domingo3{Inicio, Final, D(2001, 6, 3)};
         const std::vector<Llamada> una{UnaLlamada(2001, 6, 1, 9, 0, 10)};
-        QTest::newRow("sin presupuesto")
-            << jueves14 << CuatroPorDia() << "" << int(E::Ninguno) << -1.0;
-        QTest::newRow("proyección igual")
-            << jueves14 << CuatroPorDia() << "600" << int(E::Verde) << 600.0;
-        QTest::newRow("proyección por encima")
-            << jueves14 << CuatroPorDia() << "599" << int(E::Amarillo) << 600.0;
-        QTest::newRow("gastado igual")
-            << jueves14 << CuatroPorDia() << "280" << int(E::Amarillo) << 600.0;
-        QTest::newRow("gastado por encima")
-            << jueves14 << CuatroPorDia() << "279" << int(E::Rojo) << 600.0;
-        QTest::newRow("tercer día, ritmo igual")
-            << domingo3 << una << "100" << int(E::Verde) << 100.0;
-        QTest::newRow("tercer día, ritmo por encima")
-            << domingo3 << una << "99" << int(E::Amarillo) << 100.0;
+        const auto fila = [](const char* nombre, const Periodo& p, std::vector<Llamada> v,
+                             const char* presupuesto, E estado, double proyeccion) {
+            QTest::newRow(nombre) << p << v << QString(presupuesto) << int(estado) << proyeccion;
+        };
+        fila("sin presupuesto", jueves14, CuatroPorDia(), "", E::Ninguno, -1);
+        fila("proyección igual", jueves14, CuatroPorDia(), "600", E::Verde, 600);
+        fila("proyección por encima", jueves14, CuatroPorDia(), "599", E::Amarillo, 600);
+        fila("gastado igual", jueves14, CuatroPorDia(), "280", E::Amarillo, 600);
+        fila("gastado por encima", jueves14, CuatroPorDia(), "279", E::Rojo, 600);
+        fila("tercer día, ritmo igual", domingo3, una, "100", E::Verde, 100);
+        fila("tercer día, ritmo por encima", domingo3, una, "99", E::Amarillo, 100);
         const Moneda enorme = Moneda::desdeDiezmilesimas(std::numeric_limits<int64_t>::max() / 2);
-        std::vector<Llamada> grandes{UnaLlamada(2001, 6, 1, 9, 0, 0),
-                                     UnaLlamada(2001, 6, 2, 9, 0, 0),
-                                     UnaLlamada(2001, 6, 3, 9, 0, 0)};
+        std::vector<Llamada> grandes;
+        for (int dia : {1, 2, 3})
+            grandes.push_back(UnaLlamada(2001, 6, dia, 9, 0, 0));
         for (Llamada& l : grandes)
             l.Importe = enorme;
-        QTest::newRow("suma sin desbordar")
-            << domingo3 << grandes << "9999999" << int(E::Rojo) << -1.0;
+        fila("suma sin desbordar", domingo3, grandes, "9999999", E::Rojo, -1);
     }
     void presupuesto() {
         QFETCH(Periodo, periodo);
