@@ -39,22 +39,19 @@ private slots:
         QFETCH(QString, fechas);
         const Fechas::Dia hoy = fechas.startsWith("03/03") ? D(1999, 3, 15) : D(1999, 2, 1);
         Escribir(Log(), LineaEnero);
-        Poner(General::Ajustes::FechaInicio, "01/01/1999");
-        Poner(General::Ajustes::FechaFinal, "31/01/1999");
+        Periodo("01/01/1999", "31/01/1999");
         if (falla == "copia")
-            fs::create_directory(carpeta_ / ArchivoLlamadas::NombreAnterior);
+            fs::create_directory(Anterior());
         ajustes_.fallarEscrituras = falla == "fechas";
         const auto c = Arranque::CambiarPeriodo(ajustes_, Enero, hoy, carpeta_);
         const bool bien = falla.isEmpty();
         QCOMPARE(c.hecho, bien);
         QCOMPARE(c.error.empty(), bien);
         QCOMPARE(Contenido(Log()), bien ? QByteArray() : LineaEnero);
-        QCOMPARE(General::Leer(ajustes_, General::Ajustes::FechaInicio) + "-" +
-                     General::Leer(ajustes_, General::Ajustes::FechaFinal),
-                 (bien ? fechas : QString("01/01/1999-31/01/1999")).toStdString());
+        QCOMPARE(Periodo(), (bien ? fechas : QString("01/01/1999-31/01/1999")).toStdString());
         if (bien) {
             QVERIFY(!Arranque::CambiarPeriodo(ajustes_, c.periodo, hoy, carpeta_).hecho);
-            QCOMPARE(Contenido(carpeta_ / ArchivoLlamadas::NombreAnterior), LineaEnero);
+            QCOMPARE(Contenido(Anterior()), LineaEnero);
         }
     }
 
@@ -81,10 +78,8 @@ private slots:
         QFETCH(QString, temporal);
         QFETCH(QByteArray, despues);
         Escribir(Log(), LineaEnero);
-        Escribir(carpeta_ / ArchivoLlamadas::NombreAnterior,
-                 QByteArray(LineaEnero).replace("1999-01", "1998-12"));
-        Poner(General::Ajustes::FechaInicio, "01/01/1999");
-        Poner(General::Ajustes::FechaFinal, "31/01/1999");
+        Escribir(Anterior(), QByteArray(LineaEnero).replace("1999-01", "1998-12"));
+        Periodo("01/01/1999", "31/01/1999");
         Arranque::CambiarPeriodo(ajustes_, Enero, D(1999, 2, 1), carpeta_,
                                  Arranque::PasoCambio(parada));
         if (!temporal.isEmpty())
@@ -92,12 +87,10 @@ private slots:
         if (!despues.isEmpty())
             QVERIFY(ArchivoLlamadas::Anadir(
                 Log(), ArchivoLlamadas::LeerTexto(despues.toStdString()).llamadas[0]));
-        const auto r = Arranque::Preparar(ajustes_, D(1999, 2, 1), carpeta_, estado_, ',');
-        QCOMPARE(Contenido(carpeta_ / ArchivoLlamadas::NombreAnterior), LineaEnero);
+        const auto r = Arrancar(D(1999, 2, 1));
+        QCOMPARE(Contenido(Anterior()), LineaEnero);
         QCOMPARE(Contenido(Log()), despues);
-        QCOMPARE(General::Leer(ajustes_, General::Ajustes::FechaInicio) + "-" +
-                     General::Leer(ajustes_, General::Ajustes::FechaFinal),
-                 std::string("01/02/1999-02/03/1999"));
+        QCOMPARE(Periodo(), std::string("01/02/1999-02/03/1999"));
         QCOMPARE(r.periodo.inicio, D(1999, 2, 1));
         QCOMPARE(r.mensajes.size(), size_t(1));
         QCOMPARE(
@@ -127,8 +120,7 @@ private slots:
         Poner(General::Ajustes::IVA, "1");
         Poner(General::Ajustes::Negociacion, "muchos");
         Poner(General::Ajustes::Tarifa, "Provincial");
-        Poner(General::Ajustes::FechaInicio, "01/03/1999");
-        Poner(General::Ajustes::FechaFinal, "31/02/1999");
+        Periodo("01/03/1999", "31/02/1999");
         std::vector<Arranque::Mensaje> mensajes;
         const auto p =
             Arranque::CargarAjustes(ajustes_, D(1999, 3, 15), carpeta_, estado_, mensajes);
@@ -176,18 +168,17 @@ private slots:
 
     // A call of the ended period lands in that period's log, now the previous one.
     void recuperacionAntesDelCambio() {
-        Poner(General::Ajustes::FechaInicio, "01/01/1999");
-        Poner(General::Ajustes::FechaFinal, "31/01/1999");
+        Periodo("01/01/1999", "31/01/1999");
         Llamada l{D(1999, 1, 31), 36000, 300, 200, Moneda::desdeEntero(50), "Metropolitana"};
         QVERIFY(Diario::Guardar(carpeta_, {l}));
-        const auto r = Arranque::Preparar(ajustes_, D(1999, 2, 1), carpeta_, estado_, ',');
+        const auto r = Arrancar(D(1999, 2, 1));
         QCOMPARE(r.mensajes.size(), size_t(2));
         QVERIFY(QString::fromStdString(r.mensajes[0].texto).contains("31/01/1999 a las 10:00:00"));
         QCOMPARE(r.mensajes[1].texto, std::string(Arranque::TextoCambioPeriodo));
-        QCOMPARE(Contenido(carpeta_ / ArchivoLlamadas::NombreAnterior),
+        QCOMPARE(Contenido(Anterior()),
                  QByteArray::fromStdString(ArchivoLlamadas::LineaRegistro(l)));
         QCOMPARE(Contenido(Log()), QByteArray());
-        QVERIFY(!fs::exists(Diario::Ruta(carpeta_)));
+        QVERIFY(!fs::exists(EnCurso()));
     }
 
     // A kill before the first tick, between the append and the journal's removal, or inside a
@@ -214,12 +205,12 @@ private slots:
         const auto suelto = carpeta_ / ".llamada_en_curso.ldx.tmp999-0";
         if (temporal)
             Escribir(suelto, LineaEnero);
-        const auto diario = ArchivoLlamadas::Leer(Diario::Ruta(carpeta_)).llamadas;
+        const auto diario = Leidas(EnCurso());
         QCOMPARE(diario.size(), size_t(1));
-        const auto r = Arranque::Preparar(ajustes_, D(1999, 3, 15), carpeta_, estado_, ',');
+        const auto r = Arrancar(D(1999, 3, 15));
         QCOMPARE(int(r.mensajes.size()), mensajes);
-        QCOMPARE(ArchivoLlamadas::Leer(Log()).llamadas, diario);
-        QVERIFY(!fs::exists(Diario::Ruta(carpeta_)) && !fs::exists(suelto));
+        QCOMPARE(Leidas(Log()), diario);
+        QVERIFY(!fs::exists(EnCurso()) && !fs::exists(suelto));
     }
 
     void recuperacionQueFalla() {
@@ -227,11 +218,11 @@ private slots:
         QVERIFY(Diario::Guardar(carpeta_, {l}));
         fs::remove(Log());
         fs::create_directory(Log());
-        const auto r = Arranque::Preparar(ajustes_, D(1999, 3, 15), carpeta_, estado_, ',');
+        const auto r = Arrancar(D(1999, 3, 15));
         QCOMPARE(r.pendientes.size(), size_t(1));
         QCOMPARE(r.mensajes.size(), size_t(1));
         QVERIFY(r.mensajes[0].critico);
-        QCOMPARE(ArchivoLlamadas::Leer(Diario::Ruta(carpeta_)).llamadas.size(), size_t(1));
+        QCOMPARE(Leidas(EnCurso()).size(), size_t(1));
     }
 
     void progreso() {

@@ -14,7 +14,6 @@
 #include <csignal>
 #include <net/if.h>
 #include <sys/resource.h>
-#include <thread>
 
 class TestMedidor : public BancoMedidor {
     Q_OBJECT
@@ -41,7 +40,7 @@ private slots:
         Tick(m, segundos);
         QVERIFY(m.Terminar(reloj_.monotono).errores.empty());
         QCOMPARE(Contenido(Log()).count("\r\n"), anotada ? 1 : 0);
-        QVERIFY(!fs::exists(Diario::Ruta(carpeta_)));
+        QVERIFY(!fs::exists(EnCurso()));
     }
 
     // Summer-time changes (Europe/Madrid) and clock jumps in mid-call change neither the
@@ -80,7 +79,7 @@ private slots:
             llamadas.push_back(m.Registro());
         }
         QCOMPARE(llamadas[1], llamadas[0]);
-        QCOMPARE(ArchivoLlamadas::Leer(Log()).llamadas, llamadas);
+        QCOMPARE(Leidas(Log()), llamadas);
     }
 
     void terminaAntesDelPrimerTick() {
@@ -158,15 +157,15 @@ private slots:
         QCOMPARE(ef.errores.size(), size_t(1));
         QVERIFY(ef.errores[0].find("llamadas.ldx") != std::string::npos);
         QCOMPARE(m.Pendientes().size(), size_t(1));
-        QCOMPARE(ArchivoLlamadas::Leer(Diario::Ruta(carpeta_)).llamadas.size(), size_t(1));
+        QCOMPARE(Leidas(EnCurso()).size(), size_t(1));
 
         fs::remove(Log());
         m.Iniciar(reloj_.t, reloj_.monotono);
         Tick(m, 30);
-        QCOMPARE(ArchivoLlamadas::Leer(Diario::Ruta(carpeta_)).llamadas.size(), size_t(2));
+        QCOMPARE(Leidas(EnCurso()).size(), size_t(2));
         QVERIFY(m.Terminar(reloj_.monotono).errores.empty());
-        QCOMPARE(ArchivoLlamadas::Leer(Log()).llamadas.size(), size_t(2));
-        QVERIFY(!fs::exists(Diario::Ruta(carpeta_)));
+        QCOMPARE(Leidas(Log()).size(), size_t(2));
+        QVERIFY(!fs::exists(EnCurso()));
     }
 
     // Neither the log nor the journal can be written at the end of a call: the call goes to a
@@ -195,8 +194,8 @@ private slots:
         if (reserva) {
             fs::remove(Log());
             fs::create_directories(Log());
-            fs::remove(Diario::Ruta(carpeta_));
-            fs::create_directories(Diario::Ruta(carpeta_) / "ocupado");
+            fs::remove(EnCurso());
+            fs::create_directories(EnCurso() / "ocupado");
             if (alSalir)
                 Escribir(otra, "no es una carpeta");
         } else {
@@ -222,29 +221,31 @@ private slots:
         }
         if (reserva) {
             fs::remove_all(Log());
-            fs::remove_all(Diario::Ruta(carpeta_));
+            fs::remove_all(EnCurso());
             if (alSalir)
                 fs::remove(otra);
-            Arranque::Preparar(ajustes_, D(1999, 3, 15), carpeta_, estado_, ',', {otra, ultimo});
+            Arrancar(D(1999, 3, 15), {otra, ultimo});
         } else {
             m.Reintentar();
             QVERIFY(!m.SinGuardar() && m.Pendientes().empty());
         }
-        QCOMPARE(ArchivoLlamadas::Leer(Log()).llamadas, llamada);
-        QVERIFY(!fs::exists(Diario::Ruta(carpeta_)) && !fs::exists(Diario::Ruta(otra)));
+        QCOMPARE(Leidas(Log()), llamada);
+        QVERIFY(!fs::exists(EnCurso()) && !fs::exists(Diario::Ruta(otra)));
         QVERIFY(!fs::exists(Diario::Ruta(ultimo)));
     }
 
     // Counts only an interface that is up, running and point-to-point, under the chosen prefix.
     void sonda() {
         const uint todo = IFF_POINTOPOINT | IFF_UP | IFF_RUNNING;
-        QVERIFY(PppProbe::Cuenta("ppp0", todo, ""));
-        QVERIFY(!PppProbe::Cuenta("ppp0", IFF_POINTOPOINT | IFF_UP, ""));
-        QVERIFY(!PppProbe::Cuenta("ppp0", IFF_UP | IFF_RUNNING, ""));
-        QVERIFY(PppProbe::Cuenta("wwan0", todo, "wwan"));
-        QVERIFY(!PppProbe::Cuenta("ppp0", todo, "wwan"));
+        for (auto [nombre, banderas, prefijo, cuenta] :
+             {std::tuple{"ppp0", todo, "", true},
+              {"ppp0", todo & ~IFF_RUNNING, "", false},
+              {"ppp0", todo & ~IFF_POINTOPOINT, "", false},
+              {"wwan0", todo, "wwan", true},
+              {"ppp0", todo, "wwan", false}})
+            QCOMPARE(PppProbe::Cuenta(nombre, banderas, prefijo), cuenta);
 
-        // Watched on a thread of its own: the drop is timed while this thread is held busy.
+        // Watched on a thread of its own: the drop is timed while this thread spins, busy.
         using std::chrono::milliseconds;
         const auto reloj = [] {
             return std::chrono::duration_cast<milliseconds>(
@@ -256,7 +257,8 @@ private slots:
         QVERIFY(vigia.connected() && !vigia.caida());
         const auto corte = reloj();
         enlace.conectado = false;
-        std::this_thread::sleep_for(milliseconds(500));
+        while (!vigia.caida() && reloj() - corte < milliseconds(5000)) {
+        }
         QVERIFY(!vigia.connected() && vigia.caida());
         QVERIFY(*vigia.caida() >= corte && *vigia.caida() - corte < milliseconds(250));
     }
