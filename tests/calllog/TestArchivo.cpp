@@ -63,9 +63,7 @@ private slots:
         std::setlocale(LC_ALL, "C");
     }
 
-    // Read whole and from the file's end alone; a text in the written form (under a decimal-comma
-    // locale) is written back byte for byte: every literal form in every date field, call types
-    // in Windows-1252 or UTF-8.
+    // Read whole and from the end; the written form (decimal-comma locale) writes back exactly.
     void lectura_data() {
         QTest::addColumn<QByteArray>("texto");
         QTest::addColumn<bool>("escrito"); // in the written form
@@ -118,9 +116,8 @@ private slots:
              "#1999-03-16#,#8:5:3#,#1899-12-31 01:00:00#,-7,\"7.5\",\"x\"\r\n",
              2, L(1999, 3, 16, 29103, 90000, -7, 75000, "x"));
         fila("vacio", "", 0, {});
-        // Past a megabyte a file is read in two halves split after the middle line end: with
-        // three values a line of the same width, an odd count of records splits between two
-        // records and an even one inside a record, where the whole is read in one pass.
+        // Past a megabyte a file is read in two halves split after the middle line end: an odd
+        // count of these two-line records splits between records, an even one inside one.
         const QByteArray primera = "#1999-03-15#,#18:25:03#,#00:05:12#\r\n";
         const std::string tarifa(static_cast<size_t>(primera.size()) - 14, 'M');
         const QByteArray registro = primera + "312,45.23,\"" + tarifa.c_str() + "\"\r\n";
@@ -222,37 +219,27 @@ private slots:
         QVERIFY(!UltimaDe(texto)); // nor when only the end is read
     }
 
-    // What could not be read back is refused, and the file is left as it was.
-    void noSeEscribeLoQueNoSeLee_data() {
+    // A file written in full reads back as the same list, .csv and .ldx alike; a call that could
+    // not be read back is refused and the file left as it was.
+    void escrituraCompleta_data() {
         QTest::addColumn<Llamada>("llamada");
         QTest::newRow("comillas en tarifa") << L(1999, 3, 15, 0, 0, 0, 0, "a\"b");
         QTest::newRow("duracion pasado el anio 9999") << L(1999, 3, 15, 0, 2958466LL * 86400, 0, 0);
         QTest::newRow("anio cero") << L(0, 1, 1, 0, 0, 0, 0);
     }
-    void noSeEscribeLoQueNoSeLee() {
+    void escrituraCompleta() {
         QFETCH(Llamada, llamada);
-        QTemporaryDir dir;
-        const fs::path p = dir.filePath("l.ldx").toStdString();
-        const Llamada buena = L(1999, 3, 15, 1, 1, 1, 1);
-        QVERIFY(Escribir(p, {buena}));
-        const QByteArray antes = Contenido(p);
-        QVERIFY(!ProblemaRegistro(llamada).empty());
-        QVERIFY(!Escribir(p, {buena, llamada}));
-        QVERIFY(!Anadir(p, llamada));
-        QCOMPARE(Contenido(p), antes);
-    }
-
-    // A file written in full reads back as the same list; .csv and .ldx get the same bytes.
-    void idaYVuelta() {
-        const std::vector<Llamada> lista{L(1999, 3, 15, 66303, 312, 312, 452300, "a,b"),
-                                         L(2000, 2, 29, 1, 90000, -7, -1200000, "Provincial")};
         QTemporaryDir dir;
         const fs::path ldx = dir.filePath("l.ldx").toStdString();
         const fs::path csv = dir.filePath("l.csv").toStdString();
+        const std::vector<Llamada> lista{L(1999, 3, 15, 66303, 312, 312, 452300, "a,b"),
+                                         L(2000, 2, 29, 1, 90000, -7, -1200000, "Provincial")};
         QVERIFY(Escribir(ldx, lista) && Escribir(csv, lista));
-        QCOMPARE(Contenido(csv), Contenido(ldx));
-        const Lectura r = Leer(csv);
-        QVERIFY(r.ok && r.llamadas == lista);
+        QCOMPARE(Leer(csv).llamadas, lista);
+        QVERIFY(!ProblemaRegistro(llamada).empty());
+        QVERIFY(!Escribir(ldx, {lista[0], llamada}));
+        QVERIFY(!Anadir(ldx, llamada));
+        QCOMPARE(Contenido(ldx), Contenido(csv));
         QCOMPARE(Archivos(dir), QStringList({"l.csv", "l.ldx"}));
     }
 
@@ -286,8 +273,7 @@ private slots:
         QCOMPARE(Archivos(dir), QStringList({"antiguas.ldx", "llamadas.ldx"}));
     }
 
-    // Another process appends while this one rewrites the file in a loop from what it read:
-    // every call ends up in the file exactly once.
+    // Appends from another process during rewrites: every call ends up in the file once.
     void anadirDuranteReescrituras() {
         QTemporaryDir dir(QDir("/dev/shm").exists() ? "/dev/shm/vatrimox-XXXXXX"
                                                     : QDir::tempPath() + "/vatrimox-XXXXXX");
@@ -317,8 +303,7 @@ private slots:
         QCOMPARE(std::count(veces.begin(), veces.end(), 1), qsizetype(Total));
     }
 
-    // A read-only folder: by its mode for a user; for root, whom modes do not stop, by a
-    // read-only bind mount in a mount namespace of this thread's own.
+    // Read-only by its mode; for root by a read-only bind mount in a mount namespace of its own.
     static void Proteger(const QString& carpeta, bool si) {
         const QByteArray ruta = QFile::encodeName(carpeta);
         if (::geteuid() != 0) {

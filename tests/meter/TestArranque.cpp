@@ -7,8 +7,7 @@ class TestArranque : public BancoMedidor {
 private slots:
     void init() { Preparar(); }
 
-    // Past the end by months, every missed period passes at once: 1/2-2/3, 3/3-31/3, 1/4-28/4.
-    // A one-day period is followed by one-day periods, never by one that ends before it starts.
+    // Missed periods pass at once (1/2-2/3, 3/3-31/3, 1/4-28/4); one-day periods stay one day.
     void nuevoPeriodo() {
         QVERIFY(!Arranque::NuevoPeriodo(Enero, D(1999, 1, 31)));
         const auto n = Arranque::NuevoPeriodo(Enero, D(1999, 4, 15)).value();
@@ -18,8 +17,7 @@ private slots:
         QVERIFY(u.inicio == D(1999, 1, 3) && u.fin == D(1999, 1, 3));
     }
 
-    // All or nothing: a failed copy or a failed date write leaves log and dates as they were.
-    // Two periods missed: one rollover, and a second start keeps January in antiguas.ldx.
+    // All or nothing: a failed copy or date write leaves log and dates; a rerun changes nothing.
     void cambioDePeriodo_data() {
         QTest::addColumn<QString>("falla");
         QTest::addColumn<QString>("fechas"); // stored afterwards when all went well
@@ -52,9 +50,8 @@ private slots:
         }
     }
 
-    // A kill before each step of the rollover, a temporary file of the killed write left; one
-    // normal start then has January once in antiguas.ldx, the log empty, the new dates and no
-    // marker or temporary file. A marker that outlived its rollover empties no later call.
+    // A kill before each step of the rollover: the next start completes it, leaving no marker or
+    // temporary file; a marker that outlived its rollover empties no later call.
     void cambioInterrumpido_data() {
         QTest::addColumn<int>("parada");
         QTest::addColumn<QString>("temporal");
@@ -109,6 +106,14 @@ private slots:
         QCOMPARE(vacio.escrituras.size(), qsizetype(General::AjustesEnOrden().size()));
         QCOMPARE(vacio.escrituras.first(), QString("Datos/FechaFinal=14/05/1999"));
         QVERIFY(vacio.escrituras.contains("Sonidos/AlertaSonido="));
+        // A store that cannot be written: the defaults in use are said so.
+        MemorySettingsStore roto;
+        roto.fallarEscrituras = true;
+        mensajes.clear();
+        const auto q = Arranque::CargarAjustes(roto, D(1999, 3, 15), carpeta_, estado_, mensajes);
+        QVERIFY(mensajes.size() == 1 && mensajes[0].critico);
+        QVERIFY(QString::fromStdString(mensajes[0].texto).endsWith("los valores por defecto."));
+        QCOMPARE(q.fin, D(1999, 5, 14));
     }
 
     void ajustesIlegiblesConservanLoValido() {
@@ -134,17 +139,9 @@ private slots:
         QCOMPARE(Contenido(Log()), llamadas);
     }
 
-    // Defaults in use are said so; a store that keeps the user's settings but cannot save
-    // them (a read-only file) says only that changes will not be kept.
+    // A store that keeps the user's settings but cannot save them says only that.
     void ajustesQueNoSeGuardan() {
-        MemorySettingsStore roto;
-        roto.fallarEscrituras = true;
         std::vector<Arranque::Mensaje> mensajes;
-        const auto p = Arranque::CargarAjustes(roto, D(1999, 3, 15), carpeta_, estado_, mensajes);
-        QCOMPARE(mensajes.size(), size_t(1));
-        QVERIFY(mensajes[0].critico);
-        QVERIFY(QString::fromStdString(mensajes[0].texto).endsWith("los valores por defecto."));
-        QCOMPARE(p.fin, D(1999, 5, 14));
         struct SoloLectura : MemorySettingsStore {
             bool write(const std::string& a, const std::string& s, const std::string& k,
                        const std::string& v) override {
@@ -155,7 +152,6 @@ private slots:
         soloLectura.valores = ajustes_.valores;
         General::Escribir(soloLectura, General::Ajustes::IVA, "1");
         General::Escribir(soloLectura, General::Ajustes::Negociacion, "muchos");
-        mensajes.clear();
         Arranque::CargarAjustes(soloLectura, D(1999, 3, 15), carpeta_, estado_, mensajes);
         QCOMPARE(mensajes.size(), size_t(1));
         QCOMPARE(mensajes[0].texto, std::string("No se pueden guardar los ajustes de VatriMox: "
@@ -178,8 +174,7 @@ private slots:
         QVERIFY(!fs::exists(EnCurso()));
     }
 
-    // A kill before the first tick, between the append and the journal's removal, or inside a
-    // journal write: the next start has the call logged once, quietly when it already was.
+    // A kill before the first tick, after the append, or in a journal write: logged once.
     void recuperacionTrasMuerte_data() {
         QTest::addColumn<int>("segundos");
         QTest::addColumn<bool>("yaAnotada");

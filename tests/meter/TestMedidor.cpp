@@ -43,8 +43,7 @@ private slots:
         QVERIFY(!fs::exists(EnCurso()));
     }
 
-    // Summer-time changes (Europe/Madrid) and clock jumps in mid-call change neither the
-    // duration nor the amount: the call reads as the same call with a steady clock.
+    // Summer-time changes and clock jumps in mid-call change neither duration nor amount.
     void saltosDeReloj_data() {
         QTest::addColumn<QDateTime>("inicio");
         QTest::addColumn<int>("salto");
@@ -82,6 +81,7 @@ private slots:
         QCOMPARE(Leidas(Log()), llamadas);
     }
 
+    // A call ended before its first tick lasts its negotiation seconds and the two it had.
     void terminaAntesDelPrimerTick() {
         Medidor m = Iniciado();
         Tick(m, 600);
@@ -90,13 +90,14 @@ private slots:
         m.Iniciar(reloj_.t, reloj_.monotono);
         reloj_.avanzar(2);
         m.Terminar(reloj_.monotono);
-        const auto lectura = ArchivoLlamadas::Leer(Log());
-        QCOMPARE(lectura.llamadas.size(), size_t(2));
-        QCOMPARE(lectura.llamadas[1].Duracion, int64_t(22));
+        const auto l = Leidas(Log());
+        QCOMPARE(l.size(), size_t(2));
+        QCOMPARE(l[1].Duracion, int64_t(22));
         QCOMPARE(m.pantalla().Label7, std::string("00:00:22"));
-        QVERIFY(lectura.llamadas[1].Importe < lectura.llamadas[0].Importe);
+        QVERIFY(l[1].Importe < l[0].Importe);
     }
 
+    // Started 10 s after midnight with 20 negotiation seconds: the call began the day before.
     void justoTrasMedianoche() {
         reloj_.poner(1999, 3, 16, 0, 0, 10);
         Medidor m = Iniciado();
@@ -140,10 +141,9 @@ private slots:
         Poner(General::Ajustes::Periodo2, "1");
         Medidor m = Iniciado();
         QStringList oidos; // duration shown when each alert sounded
-        for (int i = 0; i < 150; ++i) {
+        for (int i = 0; i < 150; ++i)
             if (!Tick(m, 1).sonidos.empty())
                 oidos << QString::fromStdString(m.pantalla().Label7);
-        }
         QCOMPARE(oidos, QStringList({"00:01:00", "00:02:00"}));
     }
 
@@ -154,8 +154,7 @@ private slots:
         Medidor m = Iniciado();
         Tick(m, 100);
         const auto ef = m.Terminar(reloj_.monotono);
-        QCOMPARE(ef.errores.size(), size_t(1));
-        QVERIFY(ef.errores[0].find("llamadas.ldx") != std::string::npos);
+        QVERIFY(ef.errores.size() == 1 && ef.errores[0].find("llamadas.ldx") != std::string::npos);
         QCOMPARE(m.Pendientes().size(), size_t(1));
         QCOMPARE(Leidas(EnCurso()).size(), size_t(1));
 
@@ -168,11 +167,8 @@ private slots:
         QVERIFY(!fs::exists(EnCurso()));
     }
 
-    // Neither the log nor the journal can be written at the end of a call: the call goes to a
-    // reserve folder, or (past a file-size limit) stays pending for the retry; the message
-    // says which, and the call is logged once when writing works again. At the session's end
-    // with the reserve full too, the call goes to the folder of last resort, or else its
-    // record is given whole for standard error.
+    // Log and journal unwritable: the call goes to the reserve folder, or stays pending for the
+    // retry, and is logged once later; at exit to the last resort or whole to standard error.
     void sinSitioAlTerminar_data() {
         QTest::addColumn<bool>("reserva");
         QTest::addColumn<bool>("alSalir");
@@ -230,8 +226,8 @@ private slots:
             QVERIFY(!m.SinGuardar() && m.Pendientes().empty());
         }
         QCOMPARE(Leidas(Log()), llamada);
-        QVERIFY(!fs::exists(EnCurso()) && !fs::exists(Diario::Ruta(otra)));
-        QVERIFY(!fs::exists(Diario::Ruta(ultimo)));
+        for (const fs::path& p : {EnCurso(), Diario::Ruta(otra), Diario::Ruta(ultimo)})
+            QVERIFY2(!fs::exists(p), p.c_str());
     }
 
     // Counts only an interface that is up, running and point-to-point, under the chosen prefix.

@@ -1,6 +1,6 @@
-// Plan files: refusals with their lines, closed-form pricing against a step-by-step count, the
-// shipped examples, and a call log re-priced under every plan.
+// Plan files: refusals, pricing against a step-by-step count, shipped examples, comparison.
 #include "stats/TotalesFranja.h"
+#include "support/Archivos.h"
 #include "tariffs/Comparacion.h"
 #include "tariffs/LectorPlanes.h"
 #include "tariffs/Tarifas.h"
@@ -35,8 +35,7 @@ sabados = ["00:00:00-23:59:59 reducida"]
 festivos = ["00:00:00-23:59:59 reducida"]
 )";
 
-// Root reads any file: without the two capabilities that let it (still permitted, so they can
-// be raised again) root too is refused a file no one may read.
+// Root without the capabilities that read any file (kept permitted, to raise them again).
 bool LeerLoAjeno(bool si) {
     __user_cap_header_struct cabecera{_LINUX_CAPABILITY_VERSION_3, 0};
     __user_cap_data_struct datos[_LINUX_CAPABILITY_U32S_3]{};
@@ -70,9 +69,8 @@ Plan Leido(const std::string& texto) {
     return *r.plan;
 }
 
-// Step-by-step count (second by second for 1/1 steps): every step begun after the included
-// seconds is charged whole, at the band of the second it begins in. The exact amount, with the
-// IVA percentage, rounded once to the ten-thousandth, halves to even.
+// Each step begun after the included seconds charged whole in the band it begins in; the exact
+// amount with IVA rounded once to the ten-thousandth, halves to even.
 Moneda PasoAPaso(const Plan& plan, const TipoPlan& t, Fechas::Dia fecha, int inicio, long largo,
                  int iva = 0) {
     std::vector<int64_t> seg(t.franjas.size());
@@ -108,8 +106,7 @@ class TestPlanes : public QObject {
     Q_OBJECT
 private slots:
     void rechazos_data() {
-        // "old|new": replaced in Base; "+text": appended; "@kind": no plan text but a folder, a
-        // link to itself, a link to nowhere, a file no one may read
+        // "old|new" in Base; "+text" appended; "@kind": a folder, links, a file no one may read
         QTest::addColumn<QString>("cambio");
         QTest::addColumn<int>("linea"); // 0: the message names no line
         QTest::addColumn<QString>("problema");
@@ -139,8 +136,7 @@ private slots:
              "color no válido «rojo» (#RRGGBB)");
         fila("color oscuro", "punta = 0.06|punta = { precio = 0.06, color = \"#000080\" }", 7,
              "color demasiado oscuro «#000080»");
-        // Syntax errors in Spanish, with the column; some of these inputs made the TOML library
-        // assert or reach undefined behaviour.
+        // Syntax errors in Spanish, with the column (some made the TOML library assert).
         fila("sin comillas", "\"euros\"|euros", 2,
              "columna 10: error de sintaxis: valor no reconocido (¿faltan las comillas?)");
         fila("cabecera rota", "[[tipo]]|[:", 4, "columna 2: error de sintaxis: clave no válida");
@@ -162,8 +158,7 @@ private slots:
         fila("enlace roto", "@roto", 0, leer(ENOENT));
         fila("sin permiso", "@ilegible", 0, leer(EACCES));
     }
-    // Through the catalogue, as the program reads them: the file is named, with the line and
-    // the problem, and left out.
+    // Through the catalogue: the file is named, with the line and the problem, and left out.
     void rechazos() {
         QFETCH(QString, cambio);
         QFETCH(int, linea);
@@ -197,8 +192,7 @@ private slots:
                  qPrintable(error));
     }
 
-    // A bad file is left out whole and named; the others and the built-in tariff still load, and
-    // a call type already defined by an earlier file refuses the later one.
+    // A bad file is left out and named, the rest load; a call type defined twice is refused.
     void catalogo() {
         QTemporaryDir dir;
         const auto escribir = [&](const char* nombre, const std::string& texto) {
@@ -222,8 +216,8 @@ private slots:
         QCOMPARE(vacio.planes[0].tipos.size(), 3u);
     }
 
-    // The examples shipped with the program read, and the 1999 tariff written as a file prices
-    // every call like the built-in one, except on its holidays.
+    // The shipped examples read; the 1999 tariff as a file prices like the built-in one but
+    // for its holidays.
     void ejemplos() {
         const Catalogo cat = CargarCatalogo(VM_DOCS "/tarifas");
         QVERIFY2(cat.errores.empty(), cat.errores.empty() ? "" : cat.errores[0].c_str());
@@ -232,8 +226,7 @@ private slots:
         const TipoPlan* t = cat.BuscarTipo("Provincial con festivos", &nacional);
         QVERIFY(t && nacional->festivos.size() == 10);
         const Plan& incorporado = PlanIncorporado();
-        const Fechas::Dia martes = *Fechas::crearDia(1999, 3, 2),
-                          reyes = *Fechas::crearDia(1999, 1, 6);
+        const Fechas::Dia martes = D(1999, 3, 2), reyes = D(1999, 1, 6);
         for (int inicio : {-200, 36000, 61100, 86000})
             for (long largo : {0L, 150L, 7000L, 90000L}) {
                 QCOMPARE(CostePlan(*nacional, *t, martes, inicio, largo),
@@ -257,8 +250,7 @@ private slots:
         QCOMPARE(Estadistica::SumarPorFranja({deUnPlan}, cat).punta, Moneda::desdeEntero(9));
     }
 
-    // Seeded calls under each plan shape, against the step-by-step count: starts on and around
-    // holidays and band limits, across midnight, lasting up to days.
+    // Seeded calls under each plan shape against the step-by-step count, lasting up to days.
     void formaCerrada_data() {
         QTest::addColumn<QString>("cambio"); // as in rechazos
         QTest::addRow("euros, 60/60, festivos") << "";
@@ -277,21 +269,18 @@ private slots:
         const Plan plan = Leido(Cambiado(cambio.toStdString()));
         const TipoPlan& t = plan.tipos[0];
         std::mt19937 azar(20260101);
-        const Fechas::Dia base = *Fechas::crearDia(1999, 12, 20);
+        const Fechas::Dia base = D(1999, 12, 20);
         for (int i = 0; i < 2000; ++i) {
-            const Fechas::Dia fecha =
-                i % 2 ? base + std::chrono::days{azar() % 20}
-                      : *Fechas::crearDia(2000, 2, 20) + std::chrono::days{azar() % 400};
+            const Fechas::Dia fecha = i % 2 ? base + std::chrono::days{azar() % 20}
+                                            : D(2000, 2, 20) + std::chrono::days{azar() % 400};
             const int inicio = int(azar() % (86400 + 255)) - 255;
             const long tope = i % 25 == 0 ? 8 * 86400L : i % 6 == 0 ? 2 * 86400L : 4000;
             const long largo = long(azar() % tope);
             const int iva = i % 3 ? 0 : 16;
             const Moneda cerrada = CosteConIVA(plan, t, fecha, inicio, largo, iva > 0, 16);
             const Moneda referencia = PasoAPaso(plan, t, fecha, inicio, largo, iva);
-            QVERIFY2(cerrada == referencia,
-                     (Fechas::TextoFecha(fecha) + " " + std::to_string(largo) + " s desde " +
-                      std::to_string(inicio) + ": " + cerrada.textoArchivo())
-                         .c_str());
+            const std::string caso = Fechas::TextoFecha(fecha) + " " + std::to_string(inicio);
+            QVERIFY2(cerrada == referencia, (caso + " +" + std::to_string(largo)).c_str());
         }
     }
 
@@ -299,11 +288,9 @@ private slots:
     void comparar() {
         Catalogo cat = CatalogoIncorporado();
         cat.planes.push_back(Leido(Base));
-        std::vector<Llamada> log(2);
-        log[0] = {*Fechas::crearDia(1999, 3, 2),      36000,       120, 120,
-                  Moneda::desdeDiezmilesimas(459000), "Provincial"};
-        log[1] = {*Fechas::crearDia(1999, 1, 6),      36000,       60, 60,
-                  Moneda::desdeDiezmilesimas(304500), "Provincial"};
+        const std::vector<Llamada> log{
+            {D(1999, 3, 2), 36000, 120, 120, Moneda::desdeDiezmilesimas(459000), "Provincial"},
+            {D(1999, 1, 6), 36000, 60, 60, Moneda::desdeDiezmilesimas(304500), "Provincial"}};
         QStringList filas;
         for (const FilaComparacion& f : Comparar(log, cat, 0, 16))
             filas << QString("%1/%2 %3 %4 %5")
@@ -317,8 +304,7 @@ private slots:
                                      "Interprovincial/Tarifa nacional 1999 148.35 0.8916 72"}));
         QCOMPARE(QString::fromStdString(Comparar(log, cat, 1, 16)[0].pesetas.textoArchivo()),
                  QString("26.44"));
-        // 1.225 euros are 203.82285 pesetas exactly: the tie goes to even, where the product
-        // in doubles rounds up.
+        // 1.225 euros are 203.82285 pesetas: the tie goes to even; doubles round it up.
         QCOMPARE(EurosAPesetas(1.225), Moneda::desdeDiezmilesimas(2038228));
     }
 };

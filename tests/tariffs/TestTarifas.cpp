@@ -36,8 +36,7 @@ Franja franjaEsperada(Tipo tipo, int dia, long s) {
     return tipo == Metropolitana || s < 61200 ? Franja::punta : Franja::normal;
 }
 
-// The meter's per-second pricing: every second after those the set-up charge covers, up to the
-// current one - 1, counted in the band of its own time and date, summed in the meter's order.
+// The meter's pricing: each second after those the set-up covers, in its own band and day.
 Moneda costePorSegundo(long inicio, int dia, long transcurridos, const std::string& nombre, int iva,
                        int porcentaje) {
     const Tipo tipo = tipoDe(nombre);
@@ -112,10 +111,8 @@ private slots:
         QVERIFY2(d.empty(), d.c_str());
     }
 
-    // Against the per-second count: every band limit of every call type and day type, the call
-    // starting or ending a second before, at or after it ("Metropolitana" also with its first
-    // billed second there); then seeded calls, short, to midnight, or across it (negotiation
-    // seconds on the previous day included) lasting up to three days or, a few, weeks.
+    // Against the per-second count: calls starting or ending around every band limit, then
+    // seeded calls, short, to midnight, or across it lasting up to days or weeks.
     void porSegundo() {
         std::vector<int> puntos;
         for (int limite : {0, 28800, 50400, 61200, 79200, 86400})
