@@ -3,6 +3,7 @@
 #pragma once
 
 #include "calllog/ArchivoLlamadas.h"
+#include "meter/Arranque.h"
 #include "meter/Medidor.h"
 #include "support/Archivos.h"
 #include "support/FakeServices.h"
@@ -30,7 +31,23 @@ protected:
     void Poner(const General::Ajuste& a, const char* valor) {
         General::Escribir(ajustes_, a, valor);
     }
+    void Periodo(const char* inicio, const char* fin) {
+        Poner(General::Ajustes::FechaInicio, inicio);
+        Poner(General::Ajustes::FechaFinal, fin);
+    }
+    std::string Periodo() { // as stored: "inicio-fin"
+        return General::Leer(ajustes_, General::Ajustes::FechaInicio) + "-" +
+               General::Leer(ajustes_, General::Ajustes::FechaFinal);
+    }
     fs::path Log() const { return carpeta_ / ArchivoLlamadas::NombreActual; }
+    fs::path Anterior() const { return carpeta_ / ArchivoLlamadas::NombreAnterior; }
+    fs::path EnCurso() const { return Diario::Ruta(carpeta_); } // the journal
+    static std::vector<Llamada> Leidas(const fs::path& p) {
+        return ArchivoLlamadas::Leer(p).llamadas;
+    }
+    Arranque::Resultado Arrancar(Fechas::Dia hoy, const std::vector<fs::path>& reservas = {}) {
+        return Arranque::Preparar(ajustes_, hoy, carpeta_, estado_, ',', reservas);
+    }
     Medidor Iniciado() {
         Medidor m(ajustes_, estado_, carpeta_, ',');
         m.Iniciar(reloj_.t, reloj_.monotono);

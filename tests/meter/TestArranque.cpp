@@ -7,60 +7,51 @@ class TestArranque : public BancoMedidor {
 private slots:
     void init() { Preparar(); }
 
-    // Past the end by months, every missed period passes at once: 1/2-2/3, 3/3-31/3, 1/4-28/4.
-    // A one-day period is followed by one-day periods, never by one that ends before it starts.
+    // Missed periods pass at once (1/2-2/3, 3/3-31/3, 1/4-28/4); one-day periods stay one day.
     void nuevoPeriodo() {
         QVERIFY(!Arranque::NuevoPeriodo(Enero, D(1999, 1, 31)));
-        const auto n = Arranque::NuevoPeriodo(Enero, D(1999, 4, 15));
-        QVERIFY(n);
-        QCOMPARE(n->inicio, D(1999, 4, 1));
-        QCOMPARE(n->fin, D(1999, 4, 28));
-        const auto u = Arranque::NuevoPeriodo({D(1999, 1, 1), D(1999, 1, 1)}, D(1999, 1, 3));
-        QCOMPARE(u->inicio, D(1999, 1, 3));
-        QCOMPARE(u->fin, D(1999, 1, 3));
+        const auto n = Arranque::NuevoPeriodo(Enero, D(1999, 4, 15)).value();
+        QVERIFY(n.inicio == D(1999, 4, 1) && n.fin == D(1999, 4, 28));
+        const auto u =
+            Arranque::NuevoPeriodo({D(1999, 1, 1), D(1999, 1, 1)}, D(1999, 1, 3)).value();
+        QVERIFY(u.inicio == D(1999, 1, 3) && u.fin == D(1999, 1, 3));
     }
 
-    // All or nothing: a failed copy or a failed date write leaves log and dates as they were.
-    // Two periods missed: one rollover, and a second start keeps January in antiguas.ldx.
+    // All or nothing: a failed copy or date write leaves log and dates; a rerun changes nothing.
     void cambioDePeriodo_data() {
         QTest::addColumn<QString>("falla");
         QTest::addColumn<QString>("fechas"); // stored afterwards when all went well
-        QTest::newRow("bien") << ""
-                              << "01/02/1999-02/03/1999";
-        QTest::newRow("dos periodos perdidos") << ""
-                                               << "03/03/1999-31/03/1999";
-        QTest::newRow("copia") << "copia"
-                               << "";
-        QTest::newRow("fechas") << "fechas"
-                                << "";
+        const auto fila = [](const char* n, const char* falla, const char* fechas) {
+            QTest::newRow(n) << QString(falla) << QString(fechas);
+        };
+        fila("bien", "", "01/02/1999-02/03/1999");
+        fila("dos periodos perdidos", "", "03/03/1999-31/03/1999");
+        fila("copia", "copia", "");
+        fila("fechas", "fechas", "");
     }
     void cambioDePeriodo() {
         QFETCH(QString, falla);
         QFETCH(QString, fechas);
         const Fechas::Dia hoy = fechas.startsWith("03/03") ? D(1999, 3, 15) : D(1999, 2, 1);
         Escribir(Log(), LineaEnero);
-        Poner(General::Ajustes::FechaInicio, "01/01/1999");
-        Poner(General::Ajustes::FechaFinal, "31/01/1999");
+        Periodo("01/01/1999", "31/01/1999");
         if (falla == "copia")
-            fs::create_directory(carpeta_ / ArchivoLlamadas::NombreAnterior);
+            fs::create_directory(Anterior());
         ajustes_.fallarEscrituras = falla == "fechas";
         const auto c = Arranque::CambiarPeriodo(ajustes_, Enero, hoy, carpeta_);
         const bool bien = falla.isEmpty();
         QCOMPARE(c.hecho, bien);
         QCOMPARE(c.error.empty(), bien);
         QCOMPARE(Contenido(Log()), bien ? QByteArray() : LineaEnero);
-        QCOMPARE(General::Leer(ajustes_, General::Ajustes::FechaInicio) + "-" +
-                     General::Leer(ajustes_, General::Ajustes::FechaFinal),
-                 (bien ? fechas : QString("01/01/1999-31/01/1999")).toStdString());
+        QCOMPARE(Periodo(), (bien ? fechas : QString("01/01/1999-31/01/1999")).toStdString());
         if (bien) {
             QVERIFY(!Arranque::CambiarPeriodo(ajustes_, c.periodo, hoy, carpeta_).hecho);
-            QCOMPARE(Contenido(carpeta_ / ArchivoLlamadas::NombreAnterior), LineaEnero);
+            QCOMPARE(Contenido(Anterior()), LineaEnero);
         }
     }
 
-    // A kill before each step of the rollover, a temporary file of the killed write left; one
-    // normal start then has January once in antiguas.ldx, the log empty, the new dates and no
-    // marker or temporary file. A marker that outlived its rollover empties no later call.
+    // A kill before each step of the rollover: the next start completes it, leaving no marker or
+    // temporary file; a marker that outlived its rollover empties no later call.
     void cambioInterrumpido_data() {
         QTest::addColumn<int>("parada");
         QTest::addColumn<QString>("temporal");
@@ -81,10 +72,8 @@ private slots:
         QFETCH(QString, temporal);
         QFETCH(QByteArray, despues);
         Escribir(Log(), LineaEnero);
-        Escribir(carpeta_ / ArchivoLlamadas::NombreAnterior,
-                 QByteArray(LineaEnero).replace("1999-01", "1998-12"));
-        Poner(General::Ajustes::FechaInicio, "01/01/1999");
-        Poner(General::Ajustes::FechaFinal, "31/01/1999");
+        Escribir(Anterior(), QByteArray(LineaEnero).replace("1999-01", "1998-12"));
+        Periodo("01/01/1999", "31/01/1999");
         Arranque::CambiarPeriodo(ajustes_, Enero, D(1999, 2, 1), carpeta_,
                                  Arranque::PasoCambio(parada));
         if (!temporal.isEmpty())
@@ -92,12 +81,10 @@ private slots:
         if (!despues.isEmpty())
             QVERIFY(ArchivoLlamadas::Anadir(
                 Log(), ArchivoLlamadas::LeerTexto(despues.toStdString()).llamadas[0]));
-        const auto r = Arranque::Preparar(ajustes_, D(1999, 2, 1), carpeta_, estado_, ',');
-        QCOMPARE(Contenido(carpeta_ / ArchivoLlamadas::NombreAnterior), LineaEnero);
+        const auto r = Arrancar(D(1999, 2, 1));
+        QCOMPARE(Contenido(Anterior()), LineaEnero);
         QCOMPARE(Contenido(Log()), despues);
-        QCOMPARE(General::Leer(ajustes_, General::Ajustes::FechaInicio) + "-" +
-                     General::Leer(ajustes_, General::Ajustes::FechaFinal),
-                 std::string("01/02/1999-02/03/1999"));
+        QCOMPARE(Periodo(), std::string("01/02/1999-02/03/1999"));
         QCOMPARE(r.periodo.inicio, D(1999, 2, 1));
         QCOMPARE(r.mensajes.size(), size_t(1));
         QCOMPARE(
@@ -119,6 +106,14 @@ private slots:
         QCOMPARE(vacio.escrituras.size(), qsizetype(General::AjustesEnOrden().size()));
         QCOMPARE(vacio.escrituras.first(), QString("Datos/FechaFinal=14/05/1999"));
         QVERIFY(vacio.escrituras.contains("Sonidos/AlertaSonido="));
+        // A store that cannot be written: the defaults in use are said so.
+        MemorySettingsStore roto;
+        roto.fallarEscrituras = true;
+        mensajes.clear();
+        const auto q = Arranque::CargarAjustes(roto, D(1999, 3, 15), carpeta_, estado_, mensajes);
+        QVERIFY(mensajes.size() == 1 && mensajes[0].critico);
+        QVERIFY(QString::fromStdString(mensajes[0].texto).endsWith("los valores por defecto."));
+        QCOMPARE(q.fin, D(1999, 5, 14));
     }
 
     void ajustesIlegiblesConservanLoValido() {
@@ -127,8 +122,7 @@ private slots:
         Poner(General::Ajustes::IVA, "1");
         Poner(General::Ajustes::Negociacion, "muchos");
         Poner(General::Ajustes::Tarifa, "Provincial");
-        Poner(General::Ajustes::FechaInicio, "01/03/1999");
-        Poner(General::Ajustes::FechaFinal, "31/02/1999");
+        Periodo("01/03/1999", "31/02/1999");
         std::vector<Arranque::Mensaje> mensajes;
         const auto p =
             Arranque::CargarAjustes(ajustes_, D(1999, 3, 15), carpeta_, estado_, mensajes);
@@ -145,17 +139,9 @@ private slots:
         QCOMPARE(Contenido(Log()), llamadas);
     }
 
-    // Defaults in use are said so; a store that keeps the user's settings but cannot save
-    // them (a read-only file) says only that changes will not be kept.
+    // A store that keeps the user's settings but cannot save them says only that.
     void ajustesQueNoSeGuardan() {
-        MemorySettingsStore roto;
-        roto.fallarEscrituras = true;
         std::vector<Arranque::Mensaje> mensajes;
-        const auto p = Arranque::CargarAjustes(roto, D(1999, 3, 15), carpeta_, estado_, mensajes);
-        QCOMPARE(mensajes.size(), size_t(1));
-        QVERIFY(mensajes[0].critico);
-        QVERIFY(QString::fromStdString(mensajes[0].texto).endsWith("los valores por defecto."));
-        QCOMPARE(p.fin, D(1999, 5, 14));
         struct SoloLectura : MemorySettingsStore {
             bool write(const std::string& a, const std::string& s, const std::string& k,
                        const std::string& v) override {
@@ -166,7 +152,6 @@ private slots:
         soloLectura.valores = ajustes_.valores;
         General::Escribir(soloLectura, General::Ajustes::IVA, "1");
         General::Escribir(soloLectura, General::Ajustes::Negociacion, "muchos");
-        mensajes.clear();
         Arranque::CargarAjustes(soloLectura, D(1999, 3, 15), carpeta_, estado_, mensajes);
         QCOMPARE(mensajes.size(), size_t(1));
         QCOMPARE(mensajes[0].texto, std::string("No se pueden guardar los ajustes de VatriMox: "
@@ -176,22 +161,20 @@ private slots:
 
     // A call of the ended period lands in that period's log, now the previous one.
     void recuperacionAntesDelCambio() {
-        Poner(General::Ajustes::FechaInicio, "01/01/1999");
-        Poner(General::Ajustes::FechaFinal, "31/01/1999");
+        Periodo("01/01/1999", "31/01/1999");
         Llamada l{D(1999, 1, 31), 36000, 300, 200, Moneda::desdeEntero(50), "Metropolitana"};
         QVERIFY(Diario::Guardar(carpeta_, {l}));
-        const auto r = Arranque::Preparar(ajustes_, D(1999, 2, 1), carpeta_, estado_, ',');
+        const auto r = Arrancar(D(1999, 2, 1));
         QCOMPARE(r.mensajes.size(), size_t(2));
         QVERIFY(QString::fromStdString(r.mensajes[0].texto).contains("31/01/1999 a las 10:00:00"));
         QCOMPARE(r.mensajes[1].texto, std::string(Arranque::TextoCambioPeriodo));
-        QCOMPARE(Contenido(carpeta_ / ArchivoLlamadas::NombreAnterior),
+        QCOMPARE(Contenido(Anterior()),
                  QByteArray::fromStdString(ArchivoLlamadas::LineaRegistro(l)));
         QCOMPARE(Contenido(Log()), QByteArray());
-        QVERIFY(!fs::exists(Diario::Ruta(carpeta_)));
+        QVERIFY(!fs::exists(EnCurso()));
     }
 
-    // A kill before the first tick, between the append and the journal's removal, or inside a
-    // journal write: the next start has the call logged once, quietly when it already was.
+    // A kill before the first tick, after the append, or in a journal write: logged once.
     void recuperacionTrasMuerte_data() {
         QTest::addColumn<int>("segundos");
         QTest::addColumn<bool>("yaAnotada");
@@ -214,12 +197,12 @@ private slots:
         const auto suelto = carpeta_ / ".llamada_en_curso.ldx.tmp999-0";
         if (temporal)
             Escribir(suelto, LineaEnero);
-        const auto diario = ArchivoLlamadas::Leer(Diario::Ruta(carpeta_)).llamadas;
+        const auto diario = Leidas(EnCurso());
         QCOMPARE(diario.size(), size_t(1));
-        const auto r = Arranque::Preparar(ajustes_, D(1999, 3, 15), carpeta_, estado_, ',');
+        const auto r = Arrancar(D(1999, 3, 15));
         QCOMPARE(int(r.mensajes.size()), mensajes);
-        QCOMPARE(ArchivoLlamadas::Leer(Log()).llamadas, diario);
-        QVERIFY(!fs::exists(Diario::Ruta(carpeta_)) && !fs::exists(suelto));
+        QCOMPARE(Leidas(Log()), diario);
+        QVERIFY(!fs::exists(EnCurso()) && !fs::exists(suelto));
     }
 
     void recuperacionQueFalla() {
@@ -227,11 +210,11 @@ private slots:
         QVERIFY(Diario::Guardar(carpeta_, {l}));
         fs::remove(Log());
         fs::create_directory(Log());
-        const auto r = Arranque::Preparar(ajustes_, D(1999, 3, 15), carpeta_, estado_, ',');
+        const auto r = Arrancar(D(1999, 3, 15));
         QCOMPARE(r.pendientes.size(), size_t(1));
         QCOMPARE(r.mensajes.size(), size_t(1));
         QVERIFY(r.mensajes[0].critico);
-        QCOMPARE(ArchivoLlamadas::Leer(Diario::Ruta(carpeta_)).llamadas.size(), size_t(1));
+        QCOMPARE(Leidas(EnCurso()).size(), size_t(1));
     }
 
     void progreso() {

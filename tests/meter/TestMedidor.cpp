@@ -14,7 +14,6 @@
 #include <csignal>
 #include <net/if.h>
 #include <sys/resource.h>
-#include <thread>
 
 class TestMedidor : public BancoMedidor {
     Q_OBJECT
@@ -41,11 +40,10 @@ private slots:
         Tick(m, segundos);
         QVERIFY(m.Terminar(reloj_.monotono).errores.empty());
         QCOMPARE(Contenido(Log()).count("\r\n"), anotada ? 1 : 0);
-        QVERIFY(!fs::exists(Diario::Ruta(carpeta_)));
+        QVERIFY(!fs::exists(EnCurso()));
     }
 
-    // Summer-time changes (Europe/Madrid) and clock jumps in mid-call change neither the
-    // duration nor the amount: the call reads as the same call with a steady clock.
+    // Summer-time changes and clock jumps in mid-call change neither duration nor amount.
     void saltosDeReloj_data() {
         QTest::addColumn<QDateTime>("inicio");
         QTest::addColumn<int>("salto");
@@ -80,9 +78,10 @@ private slots:
             llamadas.push_back(m.Registro());
         }
         QCOMPARE(llamadas[1], llamadas[0]);
-        QCOMPARE(ArchivoLlamadas::Leer(Log()).llamadas, llamadas);
+        QCOMPARE(Leidas(Log()), llamadas);
     }
 
+    // A call ended before its first tick lasts its negotiation seconds and the two it had.
     void terminaAntesDelPrimerTick() {
         Medidor m = Iniciado();
         Tick(m, 600);
@@ -91,13 +90,14 @@ private slots:
         m.Iniciar(reloj_.t, reloj_.monotono);
         reloj_.avanzar(2);
         m.Terminar(reloj_.monotono);
-        const auto lectura = ArchivoLlamadas::Leer(Log());
-        QCOMPARE(lectura.llamadas.size(), size_t(2));
-        QCOMPARE(lectura.llamadas[1].Duracion, int64_t(22));
+        const auto l = Leidas(Log());
+        QCOMPARE(l.size(), size_t(2));
+        QCOMPARE(l[1].Duracion, int64_t(22));
         QCOMPARE(m.pantalla().Label7, std::string("00:00:22"));
-        QVERIFY(lectura.llamadas[1].Importe < lectura.llamadas[0].Importe);
+        QVERIFY(l[1].Importe < l[0].Importe);
     }
 
+    // Started 10 s after midnight with 20 negotiation seconds: the call began the day before.
     void justoTrasMedianoche() {
         reloj_.poner(1999, 3, 16, 0, 0, 10);
         Medidor m = Iniciado();
@@ -141,10 +141,9 @@ private slots:
         Poner(General::Ajustes::Periodo2, "1");
         Medidor m = Iniciado();
         QStringList oidos; // duration shown when each alert sounded
-        for (int i = 0; i < 150; ++i) {
+        for (int i = 0; i < 150; ++i)
             if (!Tick(m, 1).sonidos.empty())
                 oidos << QString::fromStdString(m.pantalla().Label7);
-        }
         QCOMPARE(oidos, QStringList({"00:01:00", "00:02:00"}));
     }
 
@@ -155,25 +154,21 @@ private slots:
         Medidor m = Iniciado();
         Tick(m, 100);
         const auto ef = m.Terminar(reloj_.monotono);
-        QCOMPARE(ef.errores.size(), size_t(1));
-        QVERIFY(ef.errores[0].find("llamadas.ldx") != std::string::npos);
+        QVERIFY(ef.errores.size() == 1 && ef.errores[0].find("llamadas.ldx") != std::string::npos);
         QCOMPARE(m.Pendientes().size(), size_t(1));
-        QCOMPARE(ArchivoLlamadas::Leer(Diario::Ruta(carpeta_)).llamadas.size(), size_t(1));
+        QCOMPARE(Leidas(EnCurso()).size(), size_t(1));
 
         fs::remove(Log());
         m.Iniciar(reloj_.t, reloj_.monotono);
         Tick(m, 30);
-        QCOMPARE(ArchivoLlamadas::Leer(Diario::Ruta(carpeta_)).llamadas.size(), size_t(2));
+        QCOMPARE(Leidas(EnCurso()).size(), size_t(2));
         QVERIFY(m.Terminar(reloj_.monotono).errores.empty());
-        QCOMPARE(ArchivoLlamadas::Leer(Log()).llamadas.size(), size_t(2));
-        QVERIFY(!fs::exists(Diario::Ruta(carpeta_)));
+        QCOMPARE(Leidas(Log()).size(), size_t(2));
+        QVERIFY(!fs::exists(EnCurso()));
     }
 
-    // Neither the log nor the journal can be written at the end of a call: the call goes to a
-    // reserve folder, or (past a file-size limit) stays pending for the retry; the message
-    // says which, and the call is logged once when writing works again. At the session's end
-    // with the reserve full too, the call goes to the folder of last resort, or else its
-    // record is given whole for standard error.
+    // Log and journal unwritable: the call goes to the reserve folder, or stays pending for the
+    // retry, and is logged once later; at exit to the last resort or whole to standard error.
     void sinSitioAlTerminar_data() {
         QTest::addColumn<bool>("reserva");
         QTest::addColumn<bool>("alSalir");
@@ -195,8 +190,8 @@ private slots:
         if (reserva) {
             fs::remove(Log());
             fs::create_directories(Log());
-            fs::remove(Diario::Ruta(carpeta_));
-            fs::create_directories(Diario::Ruta(carpeta_) / "ocupado");
+            fs::remove(EnCurso());
+            fs::create_directories(EnCurso() / "ocupado");
             if (alSalir)
                 Escribir(otra, "no es una carpeta");
         } else {
@@ -222,29 +217,31 @@ private slots:
         }
         if (reserva) {
             fs::remove_all(Log());
-            fs::remove_all(Diario::Ruta(carpeta_));
+            fs::remove_all(EnCurso());
             if (alSalir)
                 fs::remove(otra);
-            Arranque::Preparar(ajustes_, D(1999, 3, 15), carpeta_, estado_, ',', {otra, ultimo});
+            Arrancar(D(1999, 3, 15), {otra, ultimo});
         } else {
             m.Reintentar();
             QVERIFY(!m.SinGuardar() && m.Pendientes().empty());
         }
-        QCOMPARE(ArchivoLlamadas::Leer(Log()).llamadas, llamada);
-        QVERIFY(!fs::exists(Diario::Ruta(carpeta_)) && !fs::exists(Diario::Ruta(otra)));
-        QVERIFY(!fs::exists(Diario::Ruta(ultimo)));
+        QCOMPARE(Leidas(Log()), llamada);
+        for (const fs::path& p : {EnCurso(), Diario::Ruta(otra), Diario::Ruta(ultimo)})
+            QVERIFY2(!fs::exists(p), p.c_str());
     }
 
     // Counts only an interface that is up, running and point-to-point, under the chosen prefix.
     void sonda() {
         const uint todo = IFF_POINTOPOINT | IFF_UP | IFF_RUNNING;
-        QVERIFY(PppProbe::Cuenta("ppp0", todo, ""));
-        QVERIFY(!PppProbe::Cuenta("ppp0", IFF_POINTOPOINT | IFF_UP, ""));
-        QVERIFY(!PppProbe::Cuenta("ppp0", IFF_UP | IFF_RUNNING, ""));
-        QVERIFY(PppProbe::Cuenta("wwan0", todo, "wwan"));
-        QVERIFY(!PppProbe::Cuenta("ppp0", todo, "wwan"));
+        for (auto [nombre, banderas, prefijo, cuenta] :
+             {std::tuple{"ppp0", todo, "", true},
+              {"ppp0", todo & ~IFF_RUNNING, "", false},
+              {"ppp0", todo & ~IFF_POINTOPOINT, "", false},
+              {"wwan0", todo, "wwan", true},
+              {"ppp0", todo, "wwan", false}})
+            QCOMPARE(PppProbe::Cuenta(nombre, banderas, prefijo), cuenta);
 
-        // Watched on a thread of its own: the drop is timed while this thread is held busy.
+        // Watched on a thread of its own: the drop is timed while this thread spins, busy.
         using std::chrono::milliseconds;
         const auto reloj = [] {
             return std::chrono::duration_cast<milliseconds>(
@@ -256,7 +253,8 @@ private slots:
         QVERIFY(vigia.connected() && !vigia.caida());
         const auto corte = reloj();
         enlace.conectado = false;
-        std::this_thread::sleep_for(milliseconds(500));
+        while (!vigia.caida() && reloj() - corte < milliseconds(5000)) {
+        }
         QVERIFY(!vigia.connected() && vigia.caida());
         QVERIFY(*vigia.caida() >= corte && *vigia.caida() - corte < milliseconds(250));
     }

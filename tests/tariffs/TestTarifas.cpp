@@ -4,11 +4,10 @@
 
 #include <QtTest>
 
+#include <algorithm>
 #include <array>
 #include <limits>
 #include <random>
-#include <string>
-#include <vector>
 
 using namespace Tarifas;
 
@@ -18,10 +17,7 @@ const char* const Tipos[] = {"Metropolitana", "Provincial", "Interprovincial"};
 enum Tipo { Metropolitana, Provincial, Interprovincial, Ninguno };
 
 Tipo tipoDe(const std::string& nombre) {
-    for (int t = Metropolitana; t < Ninguno; ++t)
-        if (nombre == Tipos[t])
-            return Tipo(t);
-    return Ninguno;
+    return Tipo(std::find(std::begin(Tipos), std::end(Tipos), nombre) - std::begin(Tipos));
 }
 
 struct Precios {
@@ -40,8 +36,7 @@ Franja franjaEsperada(Tipo tipo, int dia, long s) {
     return tipo == Metropolitana || s < 61200 ? Franja::punta : Franja::normal;
 }
 
-// The meter's per-second pricing: every second after those the set-up charge covers, up to the
-// current one - 1, counted in the band of its own time and date, summed in the meter's order.
+// The meter's pricing: each second after those the set-up covers, in its own band and day.
 Moneda costePorSegundo(long inicio, int dia, long transcurridos, const std::string& nombre, int iva,
                        int porcentaje) {
     const Tipo tipo = tipoDe(nombre);
@@ -66,11 +61,10 @@ std::string diferencia(const std::string& tipo, int dia, long inicio, long largo
                        int pct) {
     const Moneda m = CosteLlamada(inicio, dia, largo, tipo, iva, pct);
     const Moneda r = costePorSegundo(inicio, dia, largo, tipo, iva, pct);
-    if (m == r)
-        return {};
-    return tipo + " dia " + std::to_string(dia) + " desde " + std::to_string(inicio) + ", " +
-           std::to_string(largo) + " s, IVA " + std::to_string(iva) + "/" + std::to_string(pct) +
-           ": " + m.textoArchivo() + " != " + r.textoArchivo();
+    return m == r ? ""
+                  : tipo + " dia " + std::to_string(dia) + " desde " + std::to_string(inicio) +
+                        ", " + std::to_string(largo) + " s, IVA " + std::to_string(iva) + "/" +
+                        std::to_string(pct) + ": " + m.textoArchivo() + " != " + r.textoArchivo();
 }
 
 } // namespace
@@ -117,49 +111,38 @@ private slots:
         QVERIFY2(d.empty(), d.c_str());
     }
 
-    // Every band limit of every call type and day type, the call starting or ending a second
-    // before, at or after it; "Metropolitana" also with its first billed second there.
-    void limitesDeFranja() {
+    // Against the per-second count: calls starting or ending around every band limit, then
+    // seeded calls, short, to midnight, or across it lasting up to days or weeks.
+    void porSegundo() {
         std::vector<int> puntos;
         for (int limite : {0, 28800, 50400, 61200, 79200, 86400})
             for (int d : {-1, 0, 1})
-                for (int incluidos : {0, 160})
-                    if (limite + d - incluidos >= 0 && limite + d - incluidos <= 86400)
-                        puntos.push_back(limite + d - incluidos);
+                for (int p : {limite + d, limite + d - 160})
+                    if (p >= 0 && p <= 86400)
+                        puntos.push_back(p);
         int casos = 0;
         for (const char* tipo : Tipos)
             for (int dia : {3, 6, 7})
                 for (int inicio : puntos)
-                    for (int fin : puntos) {
-                        if (fin < inicio || inicio > 86399)
-                            continue;
-                        ++casos;
-                        const std::string d =
-                            diferencia(tipo, dia, inicio, fin - inicio, casos % 2, casos % 256);
-                        QVERIFY2(d.empty(), d.c_str());
-                    }
+                    for (int fin : puntos)
+                        if (fin >= inicio && inicio < 86400 && ++casos) {
+                            const std::string d =
+                                diferencia(tipo, dia, inicio, fin - inicio, casos % 2, casos % 256);
+                            QVERIFY2(d.empty(), d.c_str());
+                        }
         QVERIFY(casos > 1000);
-    }
-
-    // Seeded calls: short ones, ones ending by midnight, and ones across midnight (negotiation
-    // seconds on the previous day included) lasting up to three days or, a few, weeks.
-    void llamadasAleatorias() {
         std::mt19937 azar(19990415);
         for (int i = 0; i < 3000; ++i) {
             const char* tipo = Tipos[azar() % 3];
             const int dia = int(azar() % 7) + 1, iva = int(azar() % 3), pct = int(azar() % 256);
             const int inicio = int(azar() % (86400 + 255)) - 255;
-            long tope = 600;
-            if (i % 2 == 0)
-                tope = 86400 - inicio + 1;
-            if (i % 20 == 0)
-                tope = (i % 200 ? 3 : 20) * 86400L;
+            const long tope = i % 20 == 0  ? (i % 200 ? 3 : 20) * 86400L
+                              : i % 2 == 0 ? 86400 - inicio + 1
+                                           : 600;
             const std::string d = diferencia(tipo, dia, inicio, long(azar() % tope), iva, pct);
             QVERIFY2(d.empty(), d.c_str());
         }
-    }
-
-    void llamadasImposiblementeLargas() {
+        // Lengths no call reaches: the amount saturates rather than wraps.
         const qint64 maximo = std::numeric_limits<qint64>::max();
         QCOMPARE(CosteLlamada(0, 1, maximo, "Interprovincial", 1, 255).diezmilesimas(), maximo);
         const Moneda largo = CosteLlamada(0, 1, maximo / 10000000, "Interprovincial", 1, 255);
@@ -197,7 +180,7 @@ private slots:
     }
 
     // The band of every second and the colour of every hour agree with the hour ranges.
-    void franjaYColorDeCadaSegundo() {
+    void franjaYColor() {
         const uint32_t colores[] = {ColorReducida, ColorNormal, ColorPunta};
         for (const char* nombre : Tipos)
             for (int dia = 1; dia <= 7; ++dia) {
@@ -215,10 +198,7 @@ private slots:
         for (auto [hora, dia, tipo] :
              {std::tuple{24, 1, "Provincial"}, {10, 0, "Provincial"}, {10, 1, "provincial"}})
             QCOMPARE(ColorFranja(hora, dia, tipo), 0u);
-    }
-
-    // Names are matched whole and case-sensitive; weekdays map to day types in the check above.
-    void tiposYDias() {
+        // Names are matched whole and case-sensitive; days are 1 to 7.
         for (const char* t : {"", "provincial", "PROVINCIAL", "Provincial ", "Interprov"})
             QVERIFY2(!BuscarTarifa(t), t);
         TipoDia d = TipoDia::Sabados;
