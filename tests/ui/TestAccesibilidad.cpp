@@ -5,7 +5,6 @@
 #include "support/ScriptedPrompts.h"
 #include "ui/calllog/VentanaLlamadas.h"
 #include "ui/common/VentanaPrincipal.h"
-#include "ui/main/AcercaDe.h"
 #include "ui/main/VentanaMedidor.h"
 #include "ui/options/OpcionesDialog.h"
 #include "ui/period/PeriodoDialog.h"
@@ -16,7 +15,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLayout>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStatusBar>
@@ -106,16 +104,12 @@ class TestAccesibilidad : public QObject, ServiciosFalsos {
         }
         if (ventana == "Form8")
             return std::make_unique<Form8>(*s_, estado_);
-        if (ventana == "AcercaDe") {
-            General::MostrarAcercaDe(avisos, nullptr);
-            return std::make_unique<QMessageBox>(QMessageBox::NoIcon, avisos.ultimo().titulo,
-                                                 avisos.ultimo().texto, QMessageBox::Ok);
-        }
         Ventanas v;
-        v.opciones = [this](QWidget*) { abiertas_ << "opciones"; };
-        v.llamadas = [this](QWidget*) { abiertas_ << "llamadas"; };
-        v.periodo = [this](QWidget*) { abiertas_ << "periodo"; };
-        v.tarifas = [this](QWidget*) { abiertas_ << "tarifas"; };
+        for (auto [ventana, nombre] : {std::pair{&v.llamadas, "llamadas"},
+                                       {&v.opciones, "opciones"},
+                                       {&v.periodo, "periodo"},
+                                       {&v.tarifas, "tarifas"}})
+            *ventana = [this, nombre](QWidget*) { abiertas_ << nombre; };
         auto f = std::make_unique<Form1>(*s_, estado_, v);
         f->Form_Load();
         return f;
@@ -185,22 +179,13 @@ private slots:
             << QStringList{"Opciones", "Llamadas", "Periodo", "Tarifas", "Sobre ..."};
         QTest::newRow("opciones") << "Form3" << 0 << QStringList() << QStringList();
         QTest::newRow("periodo") << "Form10" << 0 << QStringList() << QStringList();
-        QTest::newRow("acerca de") << "AcercaDe" << 0 << QStringList() << QStringList();
-        QTest::newRow("llamadas") << "Form6" << 0 << QStringList()
-                                  << QStringList{"Nuevo",
-                                                 "Abrir",
-                                                 "Guardar",
-                                                 "Imprimir",
-                                                 "Cambiar fuente",
-                                                 "Modificar celda",
-                                                 "Eliminar llamada",
-                                                 "Regularidad",
-                                                 "Importe por hora y día",
-                                                 "Datos hoy",
-                                                 "Totales",
-                                                 "Estimado",
-                                                 "Colorear según tarifa",
-                                                 "Inicio"};
+        QTest::newRow("llamadas")
+            << "Form6" << 0 << QStringList()
+            << QString(
+                   "Nuevo,Abrir,Guardar,Imprimir,Cambiar fuente,Modificar celda,Eliminar llamada,"
+                   "Regularidad,Importe por hora y día,Datos hoy,Totales,Estimado,"
+                   "Colorear según tarifa,Inicio")
+                   .split(',');
         QTest::newRow("tarifas") << "Form8" << 0
                                  << QStringList{"/Form8/Label5", "/Form8/Label6", "/Form8/Label7"}
                                  << QStringList();
@@ -284,22 +269,16 @@ private slots:
     void contraste_data() {
         QTest::addColumn<QString>("ventana");
         QTest::addColumn<QString>("etiqueta");
-        QTest::newRow("rótulo del medidor") << "Form1"
-                                            << "Label4";
-        QTest::newRow("valor del medidor") << "Form1"
-                                           << "Label7";
-        QTest::newRow("día de la semana") << "Form10"
-                                          << "Label3";
-        QTest::newRow("día elegido") << "Form10"
-                                     << "Label(15)";
-        QTest::newRow("otro día") << "Form10"
-                                  << "Label(16)";
-        QTest::newRow("fecha inicial") << "Form10"
-                                       << "Fechas(0)";
-        QTest::newRow("fila del visor") << "Form8"
-                                        << "Label13";
-        QTest::newRow("rejilla de llamadas") << "Form6"
-                                             << "Flex";
+        for (const auto& [fila, ventana, etiqueta] :
+             {std::tuple{"rótulo del medidor", "Form1", "Label4"},
+              {"valor del medidor", "Form1", "Label7"},
+              {"día de la semana", "Form10", "Label3"},
+              {"día elegido", "Form10", "Label(15)"},
+              {"otro día", "Form10", "Label(16)"},
+              {"fecha inicial", "Form10", "Fechas(0)"},
+              {"fila del visor", "Form8", "Label13"},
+              {"rejilla de llamadas", "Form6", "Flex"}})
+            QTest::newRow(fila) << QString(ventana) << QString(etiqueta);
     }
     void contraste() {
         QFETCH(QString, ventana);

@@ -187,28 +187,28 @@ private slots:
         QCOMPARE(f.result(), int(QDialog::Accepted));
     }
 
+    // Each box names itself and its range.
     void numeroMaloSeRechaza_data() {
         QTest::addColumn<QString>("caja");
         QTest::addColumn<QString>("texto");
-        QTest::addColumn<QString>("mensaje");
-        QTest::newRow("vacío")
-            << u"Text7"_s << u""_s
-            << u"El valor de \"Tiempo de Negociación\" debe ser un número entero "
-               "entre 0 y 60."_s;
-        QTest::newRow("letras") << u"Text8"_s << u"abc"_s
-                                << u"El valor de \"No guardar llamadas menores de\" debe ser un "
-                                   "número entero entre 0 y 600."_s;
-        QTest::newRow("bajo el mínimo") << u"Text6"_s << u"7"_s
-                                        << u"El valor de \"Pesetas (Cuando el importe sea igual "
-                                           "a)\" debe ser un número entero entre 10 y 9000."_s;
-        QTest::newRow("presupuesto negativo")
-            << u"Text10"_s << u"-5"_s
-            << u"El valor de \"Presupuesto\" debe ser un número entero entre 0 y 9999999."_s;
+        QTest::addColumn<QString>("campo");
+        const auto fila = [](const char* n, const char* caja, const char* texto,
+                             const char* campo) {
+            QTest::newRow(n) << QString(caja) << QString(texto) << QString(campo);
+        };
+        fila("vacío", "Text7", "",
+             "Tiempo de Negociación\" debe ser un número entero entre 0 y 60");
+        fila("letras", "Text8", "abc",
+             "No guardar llamadas menores de\" debe ser un número entero entre 0 y 600");
+        fila("bajo el mínimo", "Text6", "7",
+             "Pesetas (Cuando el importe sea igual a)\" debe ser un número entero entre 10 y 9000");
+        fila("presupuesto negativo", "Text10", "-5",
+             "Presupuesto\" debe ser un número entero entre 0 y 9999999");
     }
     void numeroMaloSeRechaza() {
         QFETCH(QString, caja);
         QFETCH(QString, texto);
-        QFETCH(QString, mensaje);
+        QFETCH(QString, campo);
         Form3 f(servicios, estado, ventana);
         ajustes.escrituras.clear();
         QWidget* w = W<QWidget>(f, qPrintable(caja));
@@ -216,7 +216,7 @@ private slots:
         (linea ? linea : w->findChild<QLineEdit*>())->setText(texto);
         f.Aceptar_Click();
         QCOMPARE(avisos.mostrados.size(), 1);
-        QCOMPARE(avisos.ultimo().texto, mensaje);
+        QCOMPARE(avisos.ultimo().texto, "El valor de \"" + campo + ".");
         QVERIFY(ajustes.escrituras.isEmpty());
     }
 
