@@ -83,7 +83,6 @@ class TestAccesibilidad : public QObject, ServiciosFalsos {
     Q_OBJECT
 
     QTemporaryDir dir_;
-    std::unique_ptr<Servicios> s_;
     General::EstadoPrograma estado_;
     FakeVentana ventana_;
     QStringList abiertas_;
@@ -91,26 +90,26 @@ class TestAccesibilidad : public QObject, ServiciosFalsos {
     // Every window the tests cover, by name: a new window is one more branch and one more row.
     std::unique_ptr<QWidget> Abrir(const QString& ventana) {
         if (ventana == "Form3")
-            return std::make_unique<Form3>(*s_, estado_, ventana_);
+            return std::make_unique<Form3>(servicios, estado_, ventana_);
         if (ventana == "Form10")
-            return std::make_unique<Form10>(*s_, ventana_);
+            return std::make_unique<Form10>(servicios, ventana_);
         if (ventana == "Form6") { // with two calls in its grid, the second one current
             const auto log = dir_.filePath("llamadas.ldx").toStdString();
             for (int hora = 10; ArchivoLlamadas::Leer(log).llamadas.size() < 2; ++hora)
                 ArchivoLlamadas::Anadir(log,
                                         Llamada{*Fechas::crearDia(1999, 3, 15), hora * 3600, 60, 60,
                                                 *Moneda::desdeTexto("11.4"), "Metropolitana"});
-            return std::make_unique<Form6>(*s_, estado_);
+            return std::make_unique<Form6>(servicios, estado_);
         }
         if (ventana == "Form8")
-            return std::make_unique<Form8>(*s_, estado_);
+            return std::make_unique<Form8>(servicios, estado_);
         Ventanas v;
-        for (auto [ventana, nombre] : {std::pair{&v.llamadas, "llamadas"},
-                                       {&v.opciones, "opciones"},
-                                       {&v.periodo, "periodo"},
-                                       {&v.tarifas, "tarifas"}})
-            *ventana = [this, nombre](QWidget*) { abiertas_ << nombre; };
-        auto f = std::make_unique<Form1>(*s_, estado_, v);
+        for (auto [accion, nombre] : {std::pair{&v.llamadas, "llamadas"},
+                                      {&v.opciones, "opciones"},
+                                      {&v.periodo, "periodo"},
+                                      {&v.tarifas, "tarifas"}})
+            *accion = [this, nombre](QWidget*) { abiertas_ << nombre; };
+        auto f = std::make_unique<Form1>(servicios, estado_, v);
         f->Form_Load();
         return f;
     }
@@ -160,7 +159,7 @@ private slots:
     void initTestCase() {
         QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
         QVERIFY(dir_.isValid());
-        s_.reset(new Servicios{reloj, ajustes, avisos, sonido, conexion, autoinicio, dir_.path()});
+        servicios.carpetaDatos = dir_.path();
         reloj.poner(1999, 3, 15, 10, 0, 0); // Monday, a punta hour
         QVERIFY(General::ValoresPorDefecto(ajustes, reloj.t.dia, dir_.path().toStdString()));
         General::Escribir(ajustes, General::Ajustes::AlAbrir, "Normal");

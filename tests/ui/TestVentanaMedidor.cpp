@@ -33,11 +33,11 @@ class TestMainWindow : public QObject, ServiciosFalsos {
     }
     Form1& Cargar() {
         Ventanas v;
-        for (auto [ventana, nombre] : {std::pair{&v.llamadas, "llamadas"},
-                                       {&v.opciones, "opciones"},
-                                       {&v.periodo, "periodo"},
-                                       {&v.tarifas, "tarifas"}})
-            *ventana = [this, nombre](QWidget*) { abiertas_ << nombre; };
+        for (auto [accion, nombre] : {std::pair{&v.llamadas, "llamadas"},
+                                      {&v.opciones, "opciones"},
+                                      {&v.periodo, "periodo"},
+                                      {&v.tarifas, "tarifas"}})
+            *accion = [this, nombre](QWidget*) { abiertas_ << nombre; };
         f_ = std::make_unique<Form1>(servicios, estado_, v);
         f_->Form_Load();
         return *f_;
