@@ -104,11 +104,10 @@ class TestAccesibilidad : public QObject, ServiciosFalsos {
         if (ventana == "Form8")
             return std::make_unique<Form8>(servicios, estado_);
         Ventanas v;
-        for (auto [accion, nombre] : {std::pair{&v.llamadas, "llamadas"},
-                                      {&v.opciones, "opciones"},
-                                      {&v.periodo, "periodo"},
-                                      {&v.tarifas, "tarifas"}})
-            *accion = [this, nombre](QWidget*) { abiertas_ << nombre; };
+        v.llamadas = [this](QWidget*) { abiertas_ << "llamadas"; };
+        v.opciones = [this](QWidget*) { abiertas_ << "opciones"; };
+        v.periodo = [this](QWidget*) { abiertas_ << "periodo"; };
+        v.tarifas = [this](QWidget*) { abiertas_ << "tarifas"; };
         auto f = std::make_unique<Form1>(servicios, estado_, v);
         f->Form_Load();
         return f;

@@ -45,15 +45,15 @@ bool EnCm(const Palabra* p, double cm) {
     return p && std::abs(p->x - cm * PuntosPorCm) < 1.5;
 }
 
-// Words of the line whose first word is `inicio`, in order.
-QStringList Linea(const QList<Palabra>& pagina, const QString& inicio) {
+// The line whose first word is `inicio`, its words joined by blanks.
+QString Linea(const QList<Palabra>& pagina, const QString& inicio) {
     const Palabra* primera = Buscar(pagina, inicio);
     QStringList r;
     if (primera)
         for (const Palabra& p : pagina)
             if (std::abs(p.y - primera->y) < 1)
                 r << p.texto;
-    return r;
+    return r.join(' ');
 }
 
 } // namespace
@@ -91,17 +91,14 @@ private slots:
         const auto paginas = LeerPdf(Imprimir(3));
         QCOMPARE(paginas.size(), 1);
         const auto& p = paginas[0];
-        QCOMPARE(Linea(p, "Listado").join(' '),
-                 QString("Listado imprimido el día: 15/3/99 12:30:05"));
-        QCOMPARE(Linea(p, "Llamadas").join(' '), "Llamadas registradas en el archivo: " + Actual());
-        QCOMPARE(Linea(p, "efectuadas").join(' '), QString("Llamadas efectuadas ...: 3."));
-        QCOMPARE(Linea(p, "facturados").join(' '), QString("Segundos facturados ...: 117 \""));
-        QCOMPARE(Linea(p, "conexión").join(' '), QString("Tiempo de conexión .....: 00:06:15"));
-        QCOMPARE(Linea(p, "total").join(' '), QString("Importe total .................: 37,5 pts"));
-        QCOMPARE(Linea(p, "Duracion").join(' '),
-                 QString("Nº Fecha Hora Duracion Segundos Importe Tarifa"));
-        QCOMPARE(Linea(p, "-3").join(' '),
-                 QString("2 3/3/99 2:00:05 0:02:05 -3 12,5 Metropolitana"));
+        QCOMPARE(Linea(p, "Listado"), QString("Listado imprimido el día: 15/3/99 12:30:05"));
+        QCOMPARE(Linea(p, "Llamadas"), "Llamadas registradas en el archivo: " + Actual());
+        QCOMPARE(Linea(p, "efectuadas"), QString("Llamadas efectuadas ...: 3."));
+        QCOMPARE(Linea(p, "facturados"), QString("Segundos facturados ...: 117 \""));
+        QCOMPARE(Linea(p, "conexión"), QString("Tiempo de conexión .....: 00:06:15"));
+        QCOMPARE(Linea(p, "total"), QString("Importe total .................: 37,5 pts"));
+        QCOMPARE(Linea(p, "Duracion"), QString("Nº Fecha Hora Duracion Segundos Importe Tarifa"));
+        QCOMPARE(Linea(p, "-3"), QString("2 3/3/99 2:00:05 0:02:05 -3 12,5 Metropolitana"));
 
         // The heading line was compared above, so its seven words are the seven columns.
         const double cm[] = {1.5, 4, 6.5, 9, 11.5, 14, 16.5};
@@ -122,8 +119,7 @@ private slots:
     void saltosDePaginaSinRepetirCabeceras() {
         const auto paginas = LeerPdf(Imprimir(250));
         QVERIFY(paginas.size() >= 3);
-        QCOMPARE(Linea(paginas[0], "efectuadas").join(' '),
-                 QString("Llamadas efectuadas ...: 250."));
+        QCOMPARE(Linea(paginas[0], "efectuadas"), QString("Llamadas efectuadas ...: 250."));
         for (int i = 1; i < paginas.size(); ++i)
             QVERIFY(!Buscar(paginas[i], "Duracion") && !Buscar(paginas[i], "VatriMox"));
         QStringList numeros;
@@ -143,8 +139,8 @@ private slots:
         const auto paginas = LeerPdf(Imprimir(0));
         QCOMPARE(paginas.size(), 1);
         const auto& p = paginas[0];
-        QCOMPARE(Linea(p, "efectuadas").join(' '), QString("Llamadas efectuadas ...: 0."));
-        QCOMPARE(Linea(p, "total").join(' '), QString("Importe total .................: 0 pts"));
+        QCOMPARE(Linea(p, "efectuadas"), QString("Llamadas efectuadas ...: 0."));
+        QCOMPARE(Linea(p, "total"), QString("Importe total .................: 0 pts"));
         // The column headings are still printed, last on the page.
         QCOMPARE(p.last().texto, QString("Tarifa"));
     }

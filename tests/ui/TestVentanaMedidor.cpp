@@ -33,11 +33,10 @@ class TestMainWindow : public QObject, ServiciosFalsos {
     }
     Form1& Cargar() {
         Ventanas v;
-        for (auto [accion, nombre] : {std::pair{&v.llamadas, "llamadas"},
-                                      {&v.opciones, "opciones"},
-                                      {&v.periodo, "periodo"},
-                                      {&v.tarifas, "tarifas"}})
-            *accion = [this, nombre](QWidget*) { abiertas_ << nombre; };
+        v.llamadas = [this](QWidget*) { abiertas_ << "llamadas"; };
+        v.opciones = [this](QWidget*) { abiertas_ << "opciones"; };
+        v.periodo = [this](QWidget*) { abiertas_ << "periodo"; };
+        v.tarifas = [this](QWidget*) { abiertas_ << "tarifas"; };
         f_ = std::make_unique<Form1>(servicios, estado_, v);
         f_->Form_Load();
         return *f_;
