@@ -1,33 +1,21 @@
-// What the call-log window tests share: Form6 over the fakes, a data folder of its own, calls
+// What the call-log window tests share: Form6 over the fakes in a data folder of its own, calls
 // built in March 1999, and a full disk.
 #pragma once
 
 #include "calllog/ArchivoLlamadas.h"
-#include "platform/Rutas.h"
-#include "platform/Servicios.h"
+#include "support/Archivos.h"
 #include "support/FakeServices.h"
-#include "support/ScriptedPrompts.h"
-#include "ui/calllog/ComandosEstadistica.h"
 #include "ui/calllog/ModeloLlamadas.h"
 #include "ui/calllog/VentanaLlamadas.h"
-#include "ui/tariffs/ComparacionDialog.h"
 
 #include <QAction>
-#include <QBrush>
-#include <QMenu>
-#include <QPushButton>
 #include <QTableView>
-#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QToolBar>
-#include <QToolButton>
 #include <QtTest>
 #include <csignal>
-#include <functional>
 #include <memory>
 #include <sys/resource.h>
-
-const QString Danado = QString::fromUtf8("No es un archivo de llamadas o está dañado");
 
 inline Llamada Crear(int dia, int hora, int64_t duracion, int32_t segundos, const char* importe,
                      const char* tarifa = "Metropolitana") {
@@ -40,17 +28,6 @@ inline std::vector<Llamada> Varias(int n) {
     for (int i = 1; i <= n; ++i)
         v.push_back(Crear(1 + i % 28, i % 24, 60 + i, 60 + i, "11.4"));
     return v;
-}
-
-inline QByteArray Leer(const QString& ruta) {
-    QFile f(ruta);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<falta>");
-}
-
-inline void Poner(const QString& ruta, const QByteArray& bytes) {
-    QFile f(ruta);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
 }
 
 inline void Escribir(const QString& ruta, const std::vector<Llamada>& llamadas) {
@@ -69,21 +46,14 @@ template <class F> inline void ConDiscoLleno(F&& f) {
     setrlimit(RLIMIT_FSIZE, &antes);
 }
 
-class BancoVentanaLlamadas : public QObject {
+class BancoVentanaLlamadas : public QObject, protected ServiciosFalsos {
 protected:
     std::unique_ptr<QTemporaryDir> dir;
-    FakeClock reloj;
-    MemorySettingsStore ajustes;
-    std::unique_ptr<ScriptedPrompts> avisos;
-    FakeSound sonido;
-    FakeProbe conexion;
-    FakeAutostart autoinicio;
-    std::unique_ptr<Servicios> servicios;
     General::EstadoPrograma estado;
 
     QString Actual() const { return dir->path() + "/llamadas.ldx"; }
     QString Otro(const QString& nombre) const { return dir->path() + "/" + nombre; }
-    std::unique_ptr<Form6> Abrir() { return std::make_unique<Form6>(*servicios, estado); }
+    std::unique_ptr<Form6> Abrir() { return std::make_unique<Form6>(servicios, estado); }
     std::unique_ptr<Form6> Abrir(const std::vector<Llamada>& llamadas) {
         Escribir(Actual(), llamadas);
         return Abrir();
@@ -93,7 +63,7 @@ protected:
     }
     void Editar(Form6& v, int fila, int columna, const QString& respuesta) {
         Seleccionar(v, fila, columna);
-        avisos->responder(respuesta);
+        avisos.responder(respuesta);
         v.ModificarCelda();
     }
     // The cell texts of a row (counted from 1) joined by '|'.
@@ -103,21 +73,20 @@ protected:
             r << v.Modelo->index(fila - 1, c).data().toString();
         return r.join('|');
     }
-    void UltimoEsError() { QCOMPARE(avisos->ultimo().icono, Prompts::Icono::Critico); }
+    void UltimoEsError() { QCOMPARE(avisos.ultimo().icono, Prompts::Icono::Critico); }
 
     void Preparar() {
         QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
         dir = std::make_unique<QTemporaryDir>();
-        avisos = std::make_unique<ScriptedPrompts>();
+        avisos = ScriptedPrompts();
         ajustes = MemorySettingsStore();
-        servicios = std::make_unique<Servicios>(
-            Servicios{reloj, ajustes, *avisos, sonido, conexion, autoinicio, dir->path()});
+        servicios.carpetaDatos = dir->path();
         estado.TipoLlamada = "Metropolitana";
         reloj.poner(1999, 3, 15, 12);
-        Escribir(Actual(), {});
+        Escribir(Actual(), Varias(0));
     }
     void Comprobar() {
-        QVERIFY2(avisos->errores.isEmpty(), qPrintable(avisos->errores.join('\n')));
-        QCOMPARE(avisos->pendientes(), 0);
+        QVERIFY2(avisos.errores.isEmpty(), qPrintable(avisos.errores.join('\n')));
+        QCOMPARE(avisos.pendientes(), 0);
     }
 };

@@ -5,7 +5,6 @@
 #include "support/ScriptedPrompts.h"
 #include "ui/calllog/VentanaLlamadas.h"
 #include "ui/common/VentanaPrincipal.h"
-#include "ui/main/AcercaDe.h"
 #include "ui/main/VentanaMedidor.h"
 #include "ui/options/OpcionesDialog.h"
 #include "ui/period/PeriodoDialog.h"
@@ -16,7 +15,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLayout>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStatusBar>
@@ -85,7 +83,6 @@ class TestAccesibilidad : public QObject, ServiciosFalsos {
     Q_OBJECT
 
     QTemporaryDir dir_;
-    std::unique_ptr<Servicios> s_;
     General::EstadoPrograma estado_;
     FakeVentana ventana_;
     QStringList abiertas_;
@@ -93,30 +90,25 @@ class TestAccesibilidad : public QObject, ServiciosFalsos {
     // Every window the tests cover, by name: a new window is one more branch and one more row.
     std::unique_ptr<QWidget> Abrir(const QString& ventana) {
         if (ventana == "Form3")
-            return std::make_unique<Form3>(*s_, estado_, ventana_);
+            return std::make_unique<Form3>(servicios, estado_, ventana_);
         if (ventana == "Form10")
-            return std::make_unique<Form10>(*s_, ventana_);
+            return std::make_unique<Form10>(servicios, ventana_);
         if (ventana == "Form6") { // with two calls in its grid, the second one current
             const auto log = dir_.filePath("llamadas.ldx").toStdString();
             for (int hora = 10; ArchivoLlamadas::Leer(log).llamadas.size() < 2; ++hora)
                 ArchivoLlamadas::Anadir(log,
                                         Llamada{*Fechas::crearDia(1999, 3, 15), hora * 3600, 60, 60,
                                                 *Moneda::desdeTexto("11.4"), "Metropolitana"});
-            return std::make_unique<Form6>(*s_, estado_);
+            return std::make_unique<Form6>(servicios, estado_);
         }
         if (ventana == "Form8")
-            return std::make_unique<Form8>(*s_, estado_);
-        if (ventana == "AcercaDe") {
-            General::MostrarAcercaDe(avisos, nullptr);
-            return std::make_unique<QMessageBox>(QMessageBox::NoIcon, avisos.ultimo().titulo,
-                                                 avisos.ultimo().texto, QMessageBox::Ok);
-        }
+            return std::make_unique<Form8>(servicios, estado_);
         Ventanas v;
-        v.opciones = [this](QWidget*) { abiertas_ << "opciones"; };
         v.llamadas = [this](QWidget*) { abiertas_ << "llamadas"; };
+        v.opciones = [this](QWidget*) { abiertas_ << "opciones"; };
         v.periodo = [this](QWidget*) { abiertas_ << "periodo"; };
         v.tarifas = [this](QWidget*) { abiertas_ << "tarifas"; };
-        auto f = std::make_unique<Form1>(*s_, estado_, v);
+        auto f = std::make_unique<Form1>(servicios, estado_, v);
         f->Form_Load();
         return f;
     }
@@ -166,7 +158,7 @@ private slots:
     void initTestCase() {
         QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
         QVERIFY(dir_.isValid());
-        s_.reset(new Servicios{reloj, ajustes, avisos, sonido, conexion, autoinicio, dir_.path()});
+        servicios.carpetaDatos = dir_.path();
         reloj.poner(1999, 3, 15, 10, 0, 0); // Monday, a punta hour
         QVERIFY(General::ValoresPorDefecto(ajustes, reloj.t.dia, dir_.path().toStdString()));
         General::Escribir(ajustes, General::Ajustes::AlAbrir, "Normal");
@@ -185,22 +177,13 @@ private slots:
             << QStringList{"Opciones", "Llamadas", "Periodo", "Tarifas", "Sobre ..."};
         QTest::newRow("opciones") << "Form3" << 0 << QStringList() << QStringList();
         QTest::newRow("periodo") << "Form10" << 0 << QStringList() << QStringList();
-        QTest::newRow("acerca de") << "AcercaDe" << 0 << QStringList() << QStringList();
-        QTest::newRow("llamadas") << "Form6" << 0 << QStringList()
-                                  << QStringList{"Nuevo",
-                                                 "Abrir",
-                                                 "Guardar",
-                                                 "Imprimir",
-                                                 "Cambiar fuente",
-                                                 "Modificar celda",
-                                                 "Eliminar llamada",
-                                                 "Regularidad",
-                                                 "Importe por hora y día",
-                                                 "Datos hoy",
-                                                 "Totales",
-                                                 "Estimado",
-                                                 "Colorear según tarifa",
-                                                 "Inicio"};
+        QTest::newRow("llamadas")
+            << "Form6" << 0 << QStringList()
+            << QString(
+                   "Nuevo,Abrir,Guardar,Imprimir,Cambiar fuente,Modificar celda,Eliminar llamada,"
+                   "Regularidad,Importe por hora y día,Datos hoy,Totales,Estimado,"
+                   "Colorear según tarifa,Inicio")
+                   .split(',');
         QTest::newRow("tarifas") << "Form8" << 0
                                  << QStringList{"/Form8/Label5", "/Form8/Label6", "/Form8/Label7"}
                                  << QStringList();
@@ -284,22 +267,16 @@ private slots:
     void contraste_data() {
         QTest::addColumn<QString>("ventana");
         QTest::addColumn<QString>("etiqueta");
-        QTest::newRow("rótulo del medidor") << "Form1"
-                                            << "Label4";
-        QTest::newRow("valor del medidor") << "Form1"
-                                           << "Label7";
-        QTest::newRow("día de la semana") << "Form10"
-                                          << "Label3";
-        QTest::newRow("día elegido") << "Form10"
-                                     << "Label(15)";
-        QTest::newRow("otro día") << "Form10"
-                                  << "Label(16)";
-        QTest::newRow("fecha inicial") << "Form10"
-                                       << "Fechas(0)";
-        QTest::newRow("fila del visor") << "Form8"
-                                        << "Label13";
-        QTest::newRow("rejilla de llamadas") << "Form6"
-                                             << "Flex";
+        for (const auto& [fila, ventana, etiqueta] :
+             {std::tuple{"rótulo del medidor", "Form1", "Label4"},
+              {"valor del medidor", "Form1", "Label7"},
+              {"día de la semana", "Form10", "Label3"},
+              {"día elegido", "Form10", "Label(15)"},
+              {"otro día", "Form10", "Label(16)"},
+              {"fecha inicial", "Form10", "Fechas(0)"},
+              {"fila del visor", "Form8", "Label13"},
+              {"rejilla de llamadas", "Form6", "Flex"}})
+            QTest::newRow(fila) << QString(ventana) << QString(etiqueta);
     }
     void contraste() {
         QFETCH(QString, ventana);

@@ -2,6 +2,8 @@
 // that meet calls appended meanwhile or a full disk.
 #include "ui/BancoVentanaLlamadas.h"
 
+#include <QBrush>
+
 class TestEdicionLlamadas : public BancoVentanaLlamadas {
     Q_OBJECT
 private slots:
@@ -11,14 +13,14 @@ private slots:
     void modificarCelda() {
         auto v = Abrir(Varias(3));
         Seleccionar(*v, 3, 4);
-        avisos->responder(QString("12,5"));
+        avisos.responder(QString("12,5"));
         v->Boton(8)->trigger();
-        QCOMPARE(avisos->ultimo().titulo, QString("Valor a modificar:   \"63\"   Celda:   3 - 5"));
-        QCOMPARE(Leer(Actual()).split('\n').value(2),
+        QCOMPARE(avisos.ultimo().titulo, QString("Valor a modificar:   \"63\"   Celda:   3 - 5"));
+        QCOMPARE(Contenido(Actual()).split('\n').value(2),
                  QByteArray("#1999-03-04#,#03:00:00#,#00:01:03#,12,11.4,\"Metropolitana\"\r"));
         // A double click edits the clicked cell.
         Seleccionar(*v, 1, 6);
-        avisos->responder(QString("Interprovincial"));
+        avisos.responder(QString("Interprovincial"));
         emit v->Flex->doubleClicked(v->Flex->currentIndex());
         QCOMPARE(v->ListaLlamadas()[0].Tarifa, std::string("Interprovincial"));
     }
@@ -29,51 +31,52 @@ private slots:
         const QByteArray linea1 = "#1999-03-15 10:20:30#,#1999-03-16 "
                                   "08:00:00#,#1899-12-30#,60,5,\"Interprov\xEDncial\"\r\n";
         const QByteArray linea2 = "#10:20:30#,#1999-03-16#,#00:01:00#,60,5,\"Provincial\"\r\n";
-        Poner(Actual(), linea1 + linea2);
+        Escribir(Actual(), linea1 + linea2);
         auto v = Abrir();
-        QCOMPARE(
-            Fila(*v, 1),
-            QString::fromUtf8("1|15/3/99 10:20:30|16/3/99 8:00:00|0:00:00|60|5|Interprovíncial"));
+        QCOMPARE(Fila(*v, 1), QString("1|15/3/99 10:20:30|16/3/99 8:00:00|0:00:00|60|5|"
+                                      "Interprovíncial"));
         QCOMPARE(Fila(*v, 2), QString("2|10:20:30|16/3/99|0:01:00|60|5|Provincial"));
         Editar(*v, 1, 4, "61");
-        QByteArray esperado = linea1;
-        esperado.replace(",60,", ",61,");
-        QCOMPARE(Leer(Actual()), esperado + linea2);
-        Editar(*v, 2, 6, QString::fromUtf8("Provinciál"));
-        esperado += QByteArray(linea2).replace("Provincial", "Provinci\xE1l");
-        QCOMPARE(Leer(Actual()), esperado);
-        Editar(*v, 2, 6, QString::fromUtf8("Ōsaka"));
+        Editar(*v, 2, 6, "Provinciál");
+        const QByteArray esperado = QByteArray(linea1).replace(",60,", ",61,") +
+                                    QByteArray(linea2).replace("Provincial", "Provinci\xE1l");
+        QCOMPARE(Contenido(Actual()), esperado);
+        Editar(*v, 2, 6, "Ōsaka");
         UltimoEsError();
-        QVERIFY(avisos->ultimo().texto.contains(QString::fromUtf8("«Ō»")));
-        QCOMPARE(Leer(Actual()), esperado);
+        QVERIFY(avisos.ultimo().texto.contains("«Ō»"));
+        QCOMPARE(Contenido(Actual()), esperado);
     }
 
-    // Refused with a message naming the column; file, list and cell stay as they were.
+    // Refused with a message naming the column or the fault; file, list and cell stay as they
+    // were.
     void modificarCeldaRechazada_data() {
         QTest::addColumn<int>("columna");
         QTest::addColumn<QString>("respuesta");
-        QTest::addColumn<QString>("nombre");
+        QTest::addColumn<QString>("motivo");
         QTest::newRow("texto en fecha") << 1 << "mañana" << QString("Fecha");
         QTest::newRow("tarifa con comillas") << 6 << "a\"b" << QString("Tarifa");
+        QTest::newRow("suma que desborda")
+            << 5 << "922337203685477"
+            << "La suma de los importes supera 922337203685477,5807 pts";
     }
     void modificarCeldaRechazada() {
         QFETCH(int, columna);
         QFETCH(QString, respuesta);
-        QFETCH(QString, nombre);
+        QFETCH(QString, motivo);
         auto v = Abrir(Varias(3));
-        const QByteArray antes = Leer(Actual());
+        const QByteArray antes = Contenido(Actual());
         const QString celda = v->Modelo->TextoCelda(1, columna);
         Editar(*v, 2, columna, respuesta);
         UltimoEsError();
-        QVERIFY(avisos->ultimo().texto.contains(nombre));
-        QCOMPARE(Leer(Actual()), antes);
+        QVERIFY2(avisos.ultimo().texto.contains(motivo), qPrintable(avisos.ultimo().texto));
+        QCOMPARE(Contenido(Actual()), antes);
         QCOMPARE(v->ListaLlamadas(), Varias(3));
         QCOMPARE(v->Modelo->TextoCelda(1, columna), celda);
     }
 
     // The edit box offers a date that reads back as the same day: four digits where the
     // two-digit year would read back in another century. Taken unchanged, the offered text
-    // keeps the value, also a date or time that carries both parts.
+    // keeps the value, also a date or time that carries both parts (columna -1 and -2).
     void fechaPorDefecto_data() {
         QTest::addColumn<int>("anio");
         QTest::addColumn<int>("columna");
@@ -97,30 +100,23 @@ private slots:
         columna = std::abs(columna);
         auto v = Abrir({l});
         Editar(*v, 1, columna, QString()); // cancelled
-        QCOMPARE(avisos->ultimo().filtro, texto);
-        const QByteArray antes = Leer(Actual());
+        QCOMPARE(avisos.ultimo().filtro, texto);
+        const QByteArray antes = Contenido(Actual());
         Editar(*v, 1, columna, texto);
-        QCOMPARE(avisos->ultimo().tipo, QString("input"));
-        QCOMPARE(Leer(Actual()), antes);
+        QCOMPARE(avisos.ultimo().tipo, QString("input"));
+        QCOMPARE(Contenido(Actual()), antes);
     }
 
-    // Amounts whose sum does not fit, typed or read from a file: refused with a message.
+    // Amounts read from a file whose sum does not fit: every summary refuses with a message, and
+    // mending the wrong amount is an edit like any other.
     void importesQueNoSuman() {
-        const QString desborde =
-            QString::fromUtf8("La suma de los importes supera 922337203685477,5807 pts");
-        auto v = Abrir(Varias(3));
-        const QByteArray antes = Leer(Actual());
-        Editar(*v, 1, 5, "922337203685477");
-        UltimoEsError();
-        QVERIFY(avisos->ultimo().texto.contains(desborde));
-        QCOMPARE(Leer(Actual()), antes);
-        v = Abrir({Crear(15, 10, 60, 60, "922337203685477"), Crear(15, 11, 60, 60, "11.4")});
+        auto v = Abrir({Crear(15, 10, 60, 60, "922337203685477"), Crear(15, 11, 60, 60, "11.4")});
         for (int boton : {5, 14, 15, 16}) { // listing, today, totals, estimates
             v->Boton(boton)->trigger();
-            QVERIFY2(avisos->ultimo().texto.startsWith(desborde),
-                     qPrintable(avisos->ultimo().texto));
+            QVERIFY2(avisos.ultimo().texto.startsWith("La suma de los importes supera "
+                                                      "922337203685477,5807 pts"),
+                     qPrintable(avisos.ultimo().texto));
         }
-        // Mending the wrong amount is an edit like any other.
         Editar(*v, 1, 5, "10");
         QCOMPARE(v->ListaLlamadas()[0].Importe, Moneda::desdeEntero(10));
     }
@@ -134,16 +130,13 @@ private slots:
                        QBrush(Qt::white) &&
                    !v->Boton(18)->isChecked();
         };
-        const std::function<void()> rellenos[] = {[&] {
-                                                      avisos->responder(Otro("tres.ldx"));
-                                                      v->Boton(2)->trigger();
-                                                  },
-                                                  [&] { v->Boton(20)->trigger(); },
-                                                  [&] { Editar(*v, 1, 6, "Provincial"); }};
-        for (const auto& rellenar : rellenos) {
+        for (int boton : {2, 20, 8}) {
             v->Boton(18)->trigger();
             QVERIFY(!blanca());
-            rellenar();
+            Seleccionar(*v, 1, 6);
+            if (boton != 20)
+                avisos.responder(boton == 2 ? Otro("tres.ldx") : "Provincial");
+            v->Boton(boton)->trigger();
             QVERIFY(blanca());
         }
     }
@@ -161,43 +154,42 @@ private slots:
         QCOMPARE(v->ListaLlamadas(), esperado);
         QVERIFY(ArchivoLlamadas::Anadir(Actual().toStdString(), nueva));
         Seleccionar(*v, 2, 1);
-        avisos->responder(true);
+        avisos.responder(true);
         v->EliminarLlamada();
         esperado.erase(esperado.begin() + 1);
         esperado.push_back(nueva);
         QCOMPARE(v->ListaLlamadas(), esperado);
     }
 
-    // Failed writes (full disk, a file rewritten by another program since it was read, a missing
-    // folder) are reported and leave the file on disk and the shown list as they were.
+    // Failed writes (full disk, a missing folder, a file rewritten by another program since it
+    // was read) are reported and leave the file on disk and the shown list as they were.
     void cambiosQueNoLleganAlDisco() {
         Escribir(Otro("previo.ldx"), Varias(1));
-        const QByteArray previo = Leer(Otro("previo.ldx"));
+        const QByteArray previo = Contenido(Otro("previo.ldx"));
         auto v = Abrir(Varias(5));
-        const QByteArray antes = Leer(Actual());
-        avisos->responder(Otro("previo.ldx"));
+        const QByteArray antes = Contenido(Actual());
+        avisos.responder(Otro("previo.ldx"));
         ConDiscoLleno([&] { v->GuardarComo(); });
         UltimoEsError();
-        QVERIFY(avisos->ultimo().texto.startsWith("No se ha podido guardar el archivo"));
-        QCOMPARE(Leer(Otro("previo.ldx")), previo);
-        avisos->responder(Otro("no/existe/copia.ldx"));
+        QVERIFY(avisos.ultimo().texto.startsWith("No se ha podido guardar el archivo"));
+        QCOMPARE(Contenido(Otro("previo.ldx")), previo);
+        avisos.responder(Otro("no/existe/copia.ldx"));
         v->GuardarComo();
-        QVERIFY(avisos->ultimo().texto.contains("no/existe/copia.ldx"));
+        QVERIFY(avisos.ultimo().texto.contains("no/existe/copia.ldx"));
         ConDiscoLleno([&] { Editar(*v, 2, 6, "Provincial"); });
         UltimoEsError();
-        QCOMPARE(Leer(Actual()), antes);
         QCOMPARE(v->ListaLlamadas(), Varias(5));
         Seleccionar(*v, 2, 6);
-        avisos->responder(true);
+        avisos.responder(true);
         ConDiscoLleno([&] { v->EliminarLlamada(); });
         UltimoEsError();
-        QCOMPARE(Leer(Actual()), antes);
+        QCOMPARE(Contenido(Actual()), antes);
         QCOMPARE(v->N(), 5);
         Escribir(Actual(), Varias(2));
-        const QByteArray ajeno = Leer(Actual());
+        const QByteArray ajeno = Contenido(Actual());
         Editar(*v, 1, 6, "Provincial");
         UltimoEsError();
-        QCOMPARE(Leer(Actual()), ajeno);
+        QCOMPARE(Contenido(Actual()), ajeno);
         QCOMPARE(v->N(), 2);
     }
 
@@ -206,27 +198,25 @@ private slots:
         // Right after opening the current cell is in the header row: nothing to edit or delete.
         v->ModificarCelda();
         v->Boton(9)->trigger();
-        QCOMPARE(avisos->beeps, 1);
+        QCOMPARE(avisos.beeps, 1);
         Seleccionar(*v, 2, 0);
         v->ModificarCelda();
-        QVERIFY(avisos->mostrados.isEmpty());
+        QVERIFY(avisos.mostrados.isEmpty());
         Seleccionar(*v, 1, 2);
-        avisos->responder(false);
+        avisos.responder(false);
         v->Boton(9)->trigger();
-        QCOMPARE(avisos->ultimo().texto,
-                 QString::fromUtf8("¿Desea realmente eliminar la llamada 1?"));
-        QVERIFY(!avisos->ultimo().siPorDefecto);
+        QCOMPARE(avisos.ultimo().texto, QString("¿Desea realmente eliminar la llamada 1?"));
+        QVERIFY(!avisos.ultimo().siPorDefecto);
         QCOMPARE(v->N(), 3);
-        avisos->responder(true);
+        avisos.responder(true);
         v->EliminarLlamada();
         const auto tres = Varias(3);
         QCOMPARE(ArchivoLlamadas::Leer(Actual().toStdString()).llamadas,
                  (std::vector<Llamada>{tres[1], tres[2]}));
         // The current cell is now the last call's, so the next delete offers it.
-        avisos->responder(true);
+        avisos.responder(true);
         v->EliminarLlamada();
-        QCOMPARE(avisos->ultimo().texto,
-                 QString::fromUtf8("¿Desea realmente eliminar la llamada 2?"));
+        QCOMPARE(avisos.ultimo().texto, QString("¿Desea realmente eliminar la llamada 2?"));
         QCOMPARE(v->N(), 1);
     }
 };

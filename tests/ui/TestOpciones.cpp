@@ -162,62 +162,56 @@ private slots:
         QCOMPARE(ajustes.read("VatriMox", "Opciones", "Presupuesto"), std::string("3000"));
     }
 
-    void faltaSonido_data() {
-        QTest::addColumn<QString>("check");
-        QTest::newRow("mientras") << "Check1";
-        QTest::newRow("importe") << "Check4";
+    // "Aceptar" refused: a sound chosen with no file, or a number out of its box's range. The
+    // message names the fault; nothing is stored or applied. With the check cleared it accepts.
+    void aceptarRechazado_data() {
+        QTest::addColumn<QString>("control"); // a check to tick, or a box to fill
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<QString>("mensaje");
+        const auto fila = [](const char* n, const char* control, const char* texto,
+                             const QString& mensaje) {
+            QTest::newRow(n) << QString(control) << QString(texto) << mensaje;
+        };
+        const auto rango = [](const char* campo, int de, int a) {
+            return QString("El valor de \"%1\" debe ser un número entero entre %2 y %3.")
+                .arg(campo)
+                .arg(de)
+                .arg(a);
+        };
+        fila("sonido mientras", "Check1", "", "No hay ningún sonido asociado");
+        fila("sonido de importe", "Check4", "", "No hay ningún sonido asociado");
+        fila("vacío", "Text7", "", rango("Tiempo de Negociación", 0, 60));
+        fila("letras", "Text8", "abc", rango("No guardar llamadas menores de", 0, 600));
+        fila("bajo el mínimo", "Text6", "7",
+             rango("Pesetas (Cuando el importe sea igual a)", 10, 9000));
+        fila("presupuesto negativo", "Text10", "-5", rango("Presupuesto", 0, 9999999));
     }
-    void faltaSonido() {
-        QFETCH(QString, check);
+    void aceptarRechazado() {
+        QFETCH(QString, control);
+        QFETCH(QString, texto);
+        QFETCH(QString, mensaje);
         Form3 f(servicios, estado, ventana);
         ajustes.escrituras.clear();
-        W<QCheckBox>(f, qPrintable(check))->setChecked(true);
+        auto* check = qobject_cast<QCheckBox*>(W<QWidget>(f, qPrintable(control)));
+        if (check)
+            check->setChecked(true);
+        else if (auto* linea = f.findChild<QLineEdit*>(control))
+            linea->setText(texto);
+        else
+            W<QWidget>(f, qPrintable(control))->findChild<QLineEdit*>()->setText(texto);
         W<QCheckBox>(f, "Check6")->setChecked(true);
         f.setResult(-1);
         f.Aceptar_Click();
         QCOMPARE(f.result(), -1);
         QCOMPARE(avisos.mostrados.size(), 1);
-        QCOMPARE(avisos.ultimo().texto, QString("No hay ningún sonido asociado"));
-        QVERIFY(ajustes.escrituras.isEmpty());
-        QVERIFY(ventana.llamadas.isEmpty());
-        QCOMPARE(estado.IncluirIVA, 0);
-
-        W<QCheckBox>(f, qPrintable(check))->setChecked(false);
-        f.Aceptar_Click();
-        QCOMPARE(f.result(), int(QDialog::Accepted));
-    }
-
-    void numeroMaloSeRechaza_data() {
-        QTest::addColumn<QString>("caja");
-        QTest::addColumn<QString>("texto");
-        QTest::addColumn<QString>("mensaje");
-        QTest::newRow("vacío")
-            << u"Text7"_s << u""_s
-            << u"El valor de \"Tiempo de Negociación\" debe ser un número entero "
-               "entre 0 y 60."_s;
-        QTest::newRow("letras") << u"Text8"_s << u"abc"_s
-                                << u"El valor de \"No guardar llamadas menores de\" debe ser un "
-                                   "número entero entre 0 y 600."_s;
-        QTest::newRow("bajo el mínimo") << u"Text6"_s << u"7"_s
-                                        << u"El valor de \"Pesetas (Cuando el importe sea igual "
-                                           "a)\" debe ser un número entero entre 10 y 9000."_s;
-        QTest::newRow("presupuesto negativo")
-            << u"Text10"_s << u"-5"_s
-            << u"El valor de \"Presupuesto\" debe ser un número entero entre 0 y 9999999."_s;
-    }
-    void numeroMaloSeRechaza() {
-        QFETCH(QString, caja);
-        QFETCH(QString, texto);
-        QFETCH(QString, mensaje);
-        Form3 f(servicios, estado, ventana);
-        ajustes.escrituras.clear();
-        QWidget* w = W<QWidget>(f, qPrintable(caja));
-        auto* linea = qobject_cast<QLineEdit*>(w);
-        (linea ? linea : w->findChild<QLineEdit*>())->setText(texto);
-        f.Aceptar_Click();
-        QCOMPARE(avisos.mostrados.size(), 1);
         QCOMPARE(avisos.ultimo().texto, mensaje);
-        QVERIFY(ajustes.escrituras.isEmpty());
+        QVERIFY(ajustes.escrituras.isEmpty() && ventana.llamadas.isEmpty());
+        QCOMPARE(estado.IncluirIVA, 0);
+        if (check) {
+            check->setChecked(false);
+            f.Aceptar_Click();
+            QCOMPARE(f.result(), int(QDialog::Accepted));
+        }
     }
 
     void buscarYEscuchar() {

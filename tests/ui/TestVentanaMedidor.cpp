@@ -1,7 +1,7 @@
 // Tests of Form1 driven headless through its controls, timers' methods and fake services.
 #include "platform/FormatoLocal.h"
+#include "support/Archivos.h"
 #include "support/FakeServices.h"
-#include "support/ScriptedPrompts.h"
 #include "tariffs/LectorPlanes.h"
 #include "ui/common/Controles.h"
 #include "ui/main/VentanaMedidor.h"
@@ -16,29 +16,20 @@
 #include <QStatusBar>
 #include <QSystemTrayIcon>
 #include <QTemporaryDir>
-#include <QToolBar>
-#include <QtTest>
 
-class TestMainWindow : public QObject {
+class TestMainWindow : public QObject, ServiciosFalsos {
     Q_OBJECT
 
     // The journal is synced every tick: a folder in memory keeps that cheap.
     QTemporaryDir dir_{QDir("/dev/shm").exists() ? "/dev/shm/vatrimox-XXXXXX"
                                                  : QDir::tempPath() + "/vatrimox-XXXXXX"};
     QString carpeta_;
-    FakeClock reloj_;
-    MemorySettingsStore ajustes_;
-    ScriptedPrompts avisos_;
-    FakeSound sonido_;
-    FakeProbe sonda_;
-    FakeAutostart autoinicio_;
     General::EstadoPrograma estado_;
-    std::unique_ptr<Servicios> s_;
     std::unique_ptr<Form1> f_;
     QStringList abiertas_;
 
     void Poner(const General::Ajuste& a, const QString& v) {
-        General::Escribir(ajustes_, a, v.toStdString());
+        General::Escribir(ajustes, a, v.toStdString());
     }
     Form1& Cargar() {
         Ventanas v;
@@ -46,29 +37,28 @@ class TestMainWindow : public QObject {
         v.opciones = [this](QWidget*) { abiertas_ << "opciones"; };
         v.periodo = [this](QWidget*) { abiertas_ << "periodo"; };
         v.tarifas = [this](QWidget*) { abiertas_ << "tarifas"; };
-        f_ = std::make_unique<Form1>(*s_, estado_, v);
+        f_ = std::make_unique<Form1>(servicios, estado_, v);
         f_->Form_Load();
         return *f_;
     }
     QString Texto(const char* nombre) { return f_->findChild<QLabel*>(nombre)->text(); }
     QPushButton* Boton() { return f_->findChild<QPushButton*>("Command1"); }
     QTimer* Timer(int n) { return f_->findChild<QTimer*>(QString("Timer%1").arg(n)); }
-    // Action texts in order, "-" for a separator.
-    static QStringList Textos(const QWidget* w) {
-        QStringList r;
-        for (QAction* a : w->actions())
-            r << (a->isSeparator() ? "-" : a->text());
-        return r;
+    QString Ruta(const QString& nombre) { return carpeta_ + "/" + nombre; }
+    QByteArray Log() { return Contenido(Ruta("llamadas.ldx")); }
+    bool EnCurso() { return QFile::exists(Ruta("llamada_en_curso.ldx")); }
+    // Folders in the place of the log and, if `diario`, of the journal: no file takes the call.
+    void Bloquear(bool diario) {
+        QFile::remove(Ruta("llamadas.ldx"));
+        QDir().mkpath(Ruta("llamadas.ldx"));
+        if (diario)
+            QDir().mkpath(Ruta("llamada_en_curso.ldx/ocupado"));
     }
     // Starts a call and takes the meter's reading `segundos` later.
     void Llamar(int segundos) {
         f_->Command1_Click();
-        reloj_.avanzar(segundos);
+        reloj.avanzar(segundos);
         f_->Timer1_Timer();
-    }
-    QByteArray Log() {
-        QFile f(carpeta_ + "/llamadas.ldx");
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<falta>");
     }
 
 private slots:
@@ -77,20 +67,20 @@ private slots:
     void init() {
         carpeta_ = dir_.path() + "/" + QTest::currentTestFunction();
         QDir().mkpath(carpeta_);
-        reloj_.poner(1999, 3, 15, 10, 0, 0); // Monday, a punta hour
-        ajustes_ = MemorySettingsStore();
-        avisos_ = ScriptedPrompts();
-        sonido_.reproducidos.clear();
-        sonda_.conectado = false;
+        reloj.poner(1999, 3, 15, 10, 0, 0); // Monday, a punta hour
+        ajustes = MemorySettingsStore();
+        avisos = ScriptedPrompts();
+        sonido.reproducidos.clear();
+        conexion.conectado = false;
         abiertas_.clear();
-        QVERIFY(General::ValoresPorDefecto(ajustes_, reloj_.t.dia, carpeta_.toStdString()));
+        QVERIFY(General::ValoresPorDefecto(ajustes, reloj.t.dia, carpeta_.toStdString()));
         Poner(General::Ajustes::AlAbrir, "Normal");
         Poner(General::Ajustes::AlConectar, "No Cambiar");
-        s_.reset(new Servicios{reloj_, ajustes_, avisos_, sonido_, sonda_, autoinicio_, carpeta_});
+        servicios.carpetaDatos = carpeta_;
     }
     void cleanup() {
-        QVERIFY2(avisos_.errores.isEmpty(), qPrintable(avisos_.errores.join('\n')));
-        QCOMPARE(avisos_.pendientes(), 0);
+        QVERIFY2(avisos.errores.isEmpty(), qPrintable(avisos.errores.join('\n')));
+        QCOMPARE(avisos.pendientes(), 0);
         f_.reset();
     }
 
@@ -99,17 +89,13 @@ private slots:
         QCOMPARE(f.windowTitle(), QString("VatriMox 4.288"));
         QCOMPARE(Boton()->text(), QString("Iniciar"));
         QVERIFY(!Timer(1)->isActive() && Timer(2)->isActive() && !Timer(3)->isActive());
-        QCOMPARE(Textos(f.findChild<QToolBar*>("Barra")),
-                 QStringList(
-                     {"Opciones", "-", "Llamadas", "-", "Periodo", "Tarifas", "-", "Sobre ..."}));
         QCOMPARE(f.bandeja().Tip(), QString("Esperando conexión"));
-        QCOMPARE(f.findChild<QLabel*>("Panel3")->text(), QString("Metropolitana"));
-
+        QCOMPARE(Texto("Panel3"), QString("Metropolitana"));
         // The shared helpers, where the copies each window had differed.
         QCOMPARE(Px(1598), 106);                    // the dialogs
         QCOMPARE(Px(1598, Redondeo::Cercano), 107); // this window
-        QCOMPARE(FormatoLocal::SeparadorDecimal(QString::fromUtf8("·")), '.');
-        QCOMPARE(FormatoLocal::SeparadorDecimal(QString::fromUtf8("٫")), '.');
+        QCOMPARE(FormatoLocal::SeparadorDecimal(QString("·")), '.');
+        QCOMPARE(FormatoLocal::SeparadorDecimal(QString("٫")), '.');
         QCOMPARE(FormatoLocal::SeparadorDecimal(","), ',');
     }
 
@@ -123,7 +109,7 @@ private slots:
         QCOMPARE(Boton()->text(), QString("Parar"));
         QVERIFY(Timer(1)->isActive() && Timer(5)->isActive());
         f.setWindowState(Qt::WindowMinimized);
-        reloj_.avanzar(1);
+        reloj.avanzar(1);
         f.Timer1_Timer();
         QCOMPARE(Texto("Label7"), QString("00:00:21"));
         QCOMPARE(Texto("Label6"), QString("11,40"));
@@ -131,13 +117,15 @@ private slots:
         QCOMPARE(Texto("Label1"), QString("0,07 €"));
         QCOMPARE(f.windowTitle(), QString("00:00:21    139 \"   11,40 pts"));
         // A screen reader hears a value with its caption, and the minimised caption.
-        for (QObject* o : QObjectList{f.findChild<QLabel*>("Label6"), &f})
-            QCOMPARE(QAccessible::queryAccessibleInterface(o)->text(QAccessible::Name),
-                     o == &f ? f.windowTitle() : QString("Importe en pesetas: 11,40"));
+        const auto nombre = [](QObject* o) {
+            return QAccessible::queryAccessibleInterface(o)->text(QAccessible::Name);
+        };
+        QCOMPARE(nombre(f.findChild<QLabel*>("Label6")), QString("Importe en pesetas: 11,40"));
+        QCOMPARE(nombre(&f), f.windowTitle());
         f.Timer5_Timer();
         QCOMPARE(f.bandeja().Tip(),
                  QString("Conectado:   00:00:21   139 segundos   11,40 pesetas"));
-        sonda_.conexion = "Movistar GPRS"; // named on a line of its own
+        conexion.conexion = "Movistar GPRS"; // named on a line of its own
         f.Timer5_Timer();
         QVERIFY(f.bandeja().Tip().endsWith("11,40 pesetas\nMovistar GPRS"));
         f.Command1_Click();
@@ -146,23 +134,23 @@ private slots:
         QCOMPARE(f.windowTitle(), QString("VatriMox 4.288"));
         QCOMPARE(Log(),
                  QByteArray("#1999-03-15#,#09:59:40#,#00:00:21#,0,11.4,\"Metropolitana\"\r\n"));
-        QVERIFY(!QFile::exists(carpeta_ + "/llamada_en_curso.ldx"));
-        QCOMPARE(sonido_.reproducidos, QStringList({"/s/inicio.wav"}));
+        QVERIFY(!EnCurso());
+        QCOMPARE(sonido.reproducidos, QStringList({"/s/inicio.wav"}));
     }
 
     void deteccionAutomatica() {
         Poner(General::Ajustes::AutoSINO, "1");
-        sonda_.conectado = true;
+        conexion.conectado = true;
         Form1& f = Cargar();
         QVERIFY(!Boton()->isEnabled());
         QVERIFY(!f.findChild<QAction*>("Conectar")->isEnabled());
         QTRY_VERIFY_WITH_TIMEOUT(f.LlamadaEnCurso(), 150);
         QVERIFY(!Timer(3)->isActive() && Timer(4)->isActive());
         // The link goes 30 s in and this thread, busy, gets to it 2 s later: 30 s are logged.
-        reloj_.avanzar(30);
-        sonda_.fin = reloj_.monotono;
-        sonda_.conectado = false;
-        reloj_.avanzar(2);
+        reloj.avanzar(30);
+        conexion.fin = reloj.monotono;
+        conexion.conectado = false;
+        reloj.avanzar(2);
         f.Timer4_Timer();
         QVERIFY(!f.LlamadaEnCurso());
         QVERIFY(Log().startsWith("#1999-03-15#,#09:59:40#,#00:00:50#,"));
@@ -176,7 +164,7 @@ private slots:
         f.Command1_Click();
         for (int i : {1, 3, 5, 6})
             f.Barra_ButtonClick(i);
-        QCOMPARE(avisos_.beeps, 4);
+        QCOMPARE(avisos.beeps, 4);
         QVERIFY(abiertas_.isEmpty());
         QCOMPARE(f.findChild<QStatusBar*>("Status")->currentMessage(), // why it beeps
                  QString("No disponible durante una llamada"));
@@ -190,25 +178,24 @@ private slots:
         Form1& f = Cargar();
         QSignalSpy cerrado(&f, &Form1::cerrado);
         Llamar(3);
-        avisos_.responder(false);
+        avisos.responder(false);
         f.cerrar_Click();
-        QVERIFY(f.LlamadaEnCurso());
+        QVERIFY(f.LlamadaEnCurso() && EnCurso());
         QCOMPARE(cerrado.count(), 0);
-        QCOMPARE(avisos_.ultimo().texto,
+        QCOMPARE(avisos.ultimo().texto,
                  QString("En estos momentos tiene lugar una llamada, si sale del programa,\r\n"
                          "dicha llamada no quedará almacenada en la base de datos.\r\n"
                          "¿Esta seguro de que desea salir?"));
-        QVERIFY(avisos_.ultimo().siPorDefecto);
-        QVERIFY(QFile::exists(carpeta_ + "/llamada_en_curso.ldx"));
-        avisos_.responder(true);
+        QVERIFY(avisos.ultimo().siPorDefecto);
+        avisos.responder(true);
         f.cerrar_Click();
         QCOMPARE(cerrado.count(), 1);
-        QVERIFY(!f.bandeja().Agregado());
-        QVERIFY(!QFile::exists(carpeta_ + "/llamada_en_curso.ldx"));
+        QVERIFY(!f.bandeja().Agregado() && !EnCurso());
         QCOMPARE(Log(), QByteArray());
     }
 
-    // Logout or a termination signal in mid-call: logged once, no question, icon removed.
+    // Logout or a termination signal in mid-call: logged once, no question, icon removed. The
+    // folder of last resort on a full disk is run by tests/e2e/fallos_medidor.sh.
     void finDeSesion() {
         Form1& f = Cargar();
         QSignalSpy cerrado(&f, &Form1::cerrado);
@@ -216,27 +203,8 @@ private slots:
         f.FinDeSesion();
         f.FinDeSesion(); // aboutToQuit follows
         QCOMPARE(cerrado.count(), 1);
-        QVERIFY(!f.bandeja().Agregado());
+        QVERIFY(!f.bandeja().Agregado() && !EnCurso());
         QCOMPARE(Log().count("\r\n"), 1);
-        QVERIFY(!QFile::exists(carpeta_ + "/llamada_en_curso.ldx"));
-
-        // Every folder full: the call goes to the folder of last resort, and the next start
-        // logs it from there.
-        const QString ultimo = carpeta_ + "/ultimo";
-        s_->carpetasUltimoRecurso = {ultimo};
-        Cargar();
-        QFile::remove(carpeta_ + "/llamadas.ldx");
-        QDir().mkpath(carpeta_ + "/llamadas.ldx");
-        QDir().mkpath(carpeta_ + "/llamada_en_curso.ldx/ocupado");
-        Llamar(30);
-        f_->FinDeSesion();
-        QVERIFY(QFile::exists(ultimo + "/llamada_en_curso.ldx"));
-        QDir(carpeta_ + "/llamadas.ldx").removeRecursively();
-        QDir(carpeta_ + "/llamada_en_curso.ldx").removeRecursively();
-        Cargar();
-        QVERIFY(avisos_.ultimo().texto.startsWith("Se ha recuperado la llamada"));
-        QCOMPARE(Log().count("\r\n"), 1);
-        QVERIFY(!QFile::exists(ultimo + "/llamada_en_curso.ldx"));
     }
 
     // No file takes the call: the failing journal is told once, and closing offers
@@ -244,22 +212,29 @@ private slots:
     void cerrarConLlamadaSinGuardar() {
         Form1& f = Cargar();
         QSignalSpy cerrado(&f, &Form1::cerrado);
-        QFile::remove(carpeta_ + "/llamadas.ldx");
-        QDir().mkpath(carpeta_ + "/llamadas.ldx");
-        QDir().mkpath(carpeta_ + "/llamada_en_curso.ldx/ocupado");
+        Bloquear(true);
         Llamar(30);
         f.Timer1_Timer();
         f.Command1_Click();
-        QCOMPARE(avisos_.mostrados.size(), 2);
-        QVERIFY(avisos_.mostrados[0].texto.startsWith("No se puede guardar la llamada en curso"));
-        avisos_.responder(true);
-        avisos_.responder(carpeta_ + "/copia.ldx");
+        QCOMPARE(avisos.mostrados.size(), 2);
+        QVERIFY(avisos.mostrados[0].texto.startsWith("No se puede guardar la llamada en curso"));
+        avisos.responder(true);
+        avisos.responder(Ruta("copia.ldx"));
         f.cerrar_Click();
         QCOMPARE(cerrado.count(), 1);
-        QCOMPARE(avisos_.mostrados[3].titulo, QString("Guardar como..."));
-        QFile copia(carpeta_ + "/copia.ldx");
-        QVERIFY(copia.open(QIODevice::ReadOnly));
-        QVERIFY(copia.readAll().startsWith("#1999-03-15#,#09:59:40#,#00:00:50#,"));
+        QCOMPARE(avisos.mostrados[3].titulo, QString("Guardar como..."));
+        QVERIFY(Contenido(Ruta("copia.ldx")).startsWith("#1999-03-15#,#09:59:40#,#00:00:50#,"));
+    }
+
+    // Only the log refuses the call: the message names it and the journal keeps the call.
+    void fallaAlGuardar() {
+        Form1& f = Cargar();
+        Bloquear(false);
+        Llamar(30);
+        f.Command1_Click();
+        QCOMPARE(avisos.ultimo().icono, Prompts::Icono::Critico);
+        QVERIFY(avisos.ultimo().texto.contains("llamadas.ldx"));
+        QVERIFY(!f.LlamadaEnCurso() && EnCurso());
     }
 
     void sinBandejaNoSeOculta() {
@@ -268,8 +243,7 @@ private slots:
         QVERIFY(!f.bandeja().Disponible());
         // Shown all the same, so Qt docks it when a tray host starts later.
         QVERIFY(f.bandeja().findChild<QSystemTrayIcon*>()->isVisible());
-        QVERIFY(f.isVisible());
-        QVERIFY(f.isMinimized());
+        QVERIFY(f.isVisible() && f.isMinimized());
         f.Principal_Click();
         f.Fondo_DblClick();
         QVERIFY(f.isVisible());
@@ -278,10 +252,10 @@ private slots:
     void cambioDePeriodoAlArrancar() {
         Poner(General::Ajustes::FechaInicio, "01/01/1999");
         Poner(General::Ajustes::FechaFinal, "31/01/1999");
-        reloj_.poner(1999, 2, 1, 12);
+        reloj.poner(1999, 2, 1, 12);
         Cargar();
-        QCOMPARE(avisos_.mostrados.size(), 1);
-        QCOMPARE(avisos_.ultimo().texto,
+        QCOMPARE(avisos.mostrados.size(), 1);
+        QCOMPARE(avisos.ultimo().texto,
                  QString("Su periodo de llamadas ha concluido, se ha iniciado uno nuevo."));
         QCOMPARE(f_->progreso(), float(1.0 / 30 * 100));
     }
@@ -293,11 +267,11 @@ private slots:
         f_.reset(); // gone without closing, as after a kill
         estado_ = {};
         Cargar();
-        QCOMPARE(avisos_.mostrados.size(), 1);
-        QVERIFY(avisos_.ultimo().texto.startsWith("Se ha recuperado la llamada del 15/03/1999 a "
-                                                  "las 09:59:40 (00:01:00,"));
+        QCOMPARE(avisos.mostrados.size(), 1);
+        QVERIFY(avisos.ultimo().texto.startsWith("Se ha recuperado la llamada del 15/03/1999 a "
+                                                 "las 09:59:40 (00:01:00,"));
         QVERIFY(Log().startsWith("#1999-03-15#,#09:59:40#,#00:01:00#,"));
-        QVERIFY(!QFile::exists(carpeta_ + "/llamada_en_curso.ldx"));
+        QVERIFY(!EnCurso());
     }
 
     // The first call of the period runs ahead of a budget of 20: one message and one sound,
@@ -311,11 +285,11 @@ private slots:
         QCOMPARE(color(), QColor(40, 170, 60));
         Llamar(1);
         f.Command1_Click(); // 11,40 pts on the first of 61 days
-        QCOMPARE(avisos_.mostrados.size(), 1);
-        QCOMPARE(avisos_.ultimo().texto,
+        QCOMPARE(avisos.mostrados.size(), 1);
+        QCOMPARE(avisos.ultimo().texto,
                  QString("Al ritmo actual superará el presupuesto del periodo: se prevén 695,40 "
                          "pts de un presupuesto de 20,00 pts."));
-        QCOMPARE(sonido_.reproducidos, QStringList{"/s/paso.wav"});
+        QCOMPARE(sonido.reproducidos, QStringList{"/s/paso.wav"});
         QCOMPARE(color(), QColor(235, 190, 0));
         QCOMPARE(f.findChild<QWidget*>("Transcurso")->toolTip(),
                  QString("Progreso del periodo\nGastado: 11,40 pts\nPresupuesto: 20,00 pts\n"
@@ -324,75 +298,56 @@ private slots:
         f.Command1_Click();
         QCOMPARE(color(), QColor(215, 40, 40));
         Cargar();
-        QCOMPARE(avisos_.mostrados.size(), 1);
-        QCOMPARE(sonido_.reproducidos.size(), 1);
+        QCOMPARE(avisos.mostrados.size(), 1);
+        QCOMPARE(sonido.reproducidos.size(), 1);
     }
 
     // A user plan's call type chosen in the viewer prices and colours the call by that plan:
     // 15 March is one of its holidays ("reducida"), billed in 60 s steps after 30 s included.
+    // Its file deleted, then refused: the start names the type and why, the meter prices by the
+    // built-in default, and the setting waits for the file to come back.
     void tipoDeUnPlan() {
         const auto restaurar =
             qScopeGuard([this] { estado_.catalogo = Tarifas::CatalogoIncorporado(); });
-        QDir().mkpath(carpeta_ + "/tarifas");
-        QFile plan(carpeta_ + "/tarifas/prueba.toml");
-        QVERIFY(plan.open(QIODevice::WriteOnly));
-        plan.write("nombre = \"Prueba\"\ndias_festivos = [\"15/03\"]\n[[tipo]]\n"
-                   "nombre = \"Pasos\"\nestablecimiento = 10\nincluidos = 30\npasos = [60, 60]\n"
-                   "franjas = { punta = 9, reducida = 2 }\n"
-                   "laborales = [\"00:00:00-23:59:59 punta\"]\n"
-                   "sabados = [\"00:00:00-23:59:59 punta\"]\n"
-                   "festivos = [\"00:00:00-23:59:59 reducida\"]\n");
-        plan.close();
-        estado_.catalogo = Tarifas::CargarCatalogo((carpeta_ + "/tarifas").toStdString());
+        const QString plan = Ruta("tarifas/prueba.toml");
+        const auto cargar = [&] {
+            estado_.catalogo = Tarifas::CargarCatalogo(Ruta("tarifas").toStdString());
+            Cargar();
+        };
+        QDir().mkpath(Ruta("tarifas"));
+        Escribir(plan, QByteArray("nombre = \"Prueba\"\ndias_festivos = [\"15/03\"]\n[[tipo]]\n"
+                                  "nombre = \"Pasos\"\nestablecimiento = 10\nincluidos = 30\n"
+                                  "pasos = [60, 60]\nfranjas = { punta = 9, reducida = 2 }\n"
+                                  "laborales = [\"00:00:00-23:59:59 punta\"]\n"
+                                  "sabados = [\"00:00:00-23:59:59 punta\"]\n"
+                                  "festivos = [\"00:00:00-23:59:59 reducida\"]\n"));
+        cargar();
         QVERIFY(estado_.catalogo.errores.empty());
-        Form1& f = Cargar();
-        Form8 visor(*s_, estado_);
+        Form8 visor(servicios, estado_);
         visor.findChild<QComboBox*>("Combo1")->setCurrentText("Pasos");
         visor.Command1_Click();
-        f.Timer2_Timer();
-        QCOMPARE(f.findChild<QLabel*>("Fondo")->palette().color(QPalette::Window),
+        f_->Timer2_Timer();
+        QCOMPARE(f_->findChild<QLabel*>("Fondo")->palette().color(QPalette::Window),
                  QColor(192, 255, 192));
         Llamar(100); // 120 s with the 20 s of set-up
         QCOMPARE(Texto("Label6"), QString("14,00"));
         QCOMPARE(Texto("Label2"), QString("90"));
-        f.Command1_Click();
+        f_->Command1_Click();
         QCOMPARE(Log(), QByteArray("#1999-03-15#,#09:59:40#,#00:02:00#,90,14,\"Pasos\"\r\n"));
-
-        // Its file deleted, then refused: the start names the type and why, the meter prices by
-        // the built-in default, and the setting waits for the file to come back.
-        const std::pair<QByteArray, const char*> casos[] = {
-            {{}, "ningún archivo de planes la define"}, {"nombre = ", "por tener errores"}};
-        for (const auto& [contenido, motivo] : casos) {
-            QFile::remove(plan.fileName());
-            if (!contenido.isEmpty()) {
-                QVERIFY(plan.open(QIODevice::WriteOnly));
-                plan.write(contenido);
-                plan.close();
-            }
-            estado_.catalogo = Tarifas::CargarCatalogo((carpeta_ + "/tarifas").toStdString());
-            Cargar();
-            QVERIFY(!avisos_.mostrados.isEmpty());
-            QVERIFY(avisos_.ultimo().texto.startsWith("La tarifa «Pasos» no está en ningún plan"));
-            QVERIFY(avisos_.ultimo().texto.contains(motivo));
+        for (const char* motivo : {"ningún archivo de planes la define", "por tener errores"}) {
+            QFile::remove(plan);
+            if (QString(motivo).contains("errores"))
+                Escribir(plan, QByteArray("nombre = "));
+            cargar();
+            QVERIFY(avisos.ultimo().texto.startsWith("La tarifa «Pasos» no está en ningún plan"));
+            QVERIFY(avisos.ultimo().texto.contains(motivo));
             f_->Timer2_Timer();
             QCOMPARE(Texto("Panel3"), QString("Metropolitana"));
             Llamar(100);
             f_->Command1_Click();
             QVERIFY2(Log().endsWith(",0,11.4,\"Metropolitana\"\r\n"), Log().constData());
         }
-        QCOMPARE(General::Leer(ajustes_, General::Ajustes::Tarifa), std::string("Pasos"));
-    }
-
-    void fallaAlGuardar() {
-        Form1& f = Cargar();
-        QFile::remove(carpeta_ + "/llamadas.ldx");
-        QDir().mkdir(carpeta_ + "/llamadas.ldx");
-        Llamar(30);
-        f.Command1_Click();
-        QCOMPARE(avisos_.ultimo().icono, Prompts::Icono::Critico);
-        QVERIFY(avisos_.ultimo().texto.contains("llamadas.ldx"));
-        QVERIFY(!f.LlamadaEnCurso());
-        QVERIFY(QFile::exists(carpeta_ + "/llamada_en_curso.ldx"));
+        QCOMPARE(General::Leer(ajustes, General::Ajustes::Tarifa), std::string("Pasos"));
     }
 };
 
