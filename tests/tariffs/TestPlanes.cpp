@@ -270,7 +270,7 @@ private slots:
         const TipoPlan& t = plan.tipos[0];
         std::mt19937 azar(20260101);
         const Fechas::Dia base = D(1999, 12, 20);
-        for (int i = 0; i < 2000; ++i) {
+        for (int i = 0; i < 800; ++i) {
             const Fechas::Dia fecha = i % 2 ? base + std::chrono::days{azar() % 20}
                                             : D(2000, 2, 20) + std::chrono::days{azar() % 400};
             const int inicio = int(azar() % (86400 + 255)) - 255;

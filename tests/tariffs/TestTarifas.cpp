@@ -8,6 +8,7 @@
 #include <array>
 #include <limits>
 #include <random>
+#include <vector>
 
 using namespace Tarifas;
 
@@ -36,6 +37,21 @@ Franja franjaEsperada(Tipo tipo, int dia, long s) {
     return tipo == Metropolitana || s < 61200 ? Franja::punta : Franja::normal;
 }
 
+// Seconds of each band before second s of a day of the given weekday: counted second by second
+// once per call type and weekday, so long calls cost a sum per day.
+const std::array<std::vector<long>, 3>& Acumulados(Tipo tipo, int dia) {
+    static std::array<std::array<std::vector<long>, 3>, 21> tablas;
+    auto& a = tablas[tipo * 7 + dia - 1];
+    if (a[0].empty()) {
+        for (auto& v : a)
+            v.assign(86401, 0);
+        for (long s = 0; s < 86400; ++s)
+            for (std::size_t b = 0; b < 3; ++b)
+                a[b][s + 1] = a[b][s] + (Indice(franjaEsperada(tipo, dia, s)) == b);
+    }
+    return a;
+}
+
 // The meter's pricing: each second after those the set-up covers, in its own band and day.
 Moneda costePorSegundo(long inicio, int dia, long transcurridos, const std::string& nombre, int iva,
                        int porcentaje) {
@@ -43,9 +59,14 @@ Moneda costePorSegundo(long inicio, int dia, long transcurridos, const std::stri
     if (dia < 1 || dia > 7 || tipo == Ninguno)
         return Moneda();
     std::array<long, 3> cuenta{};
-    for (long s = inicio + (tipo == Metropolitana ? 160 : 0); s < inicio + transcurridos; ++s) {
+    const long hasta = inicio + transcurridos;
+    for (long s = inicio + (tipo == Metropolitana ? 160 : 0); s < hasta;) {
         const long d = s / 86400 - (s % 86400 < 0); // days from the start date, rounded down
-        ++cuenta[Indice(franjaEsperada(tipo, ((dia - 1 + d) % 7 + 7) % 7 + 1, s - d * 86400))];
+        const long fin = std::min(hasta, (d + 1) * 86400);
+        const auto& a = Acumulados(tipo, ((dia - 1 + d) % 7 + 7) % 7 + 1);
+        for (std::size_t b = 0; b < 3; ++b)
+            cuenta[b] += a[b][fin - d * 86400] - a[b][s - d * 86400];
+        s = fin;
     }
     const Precios& p = PreciosDe[tipo];
     Moneda m = Moneda::redondear(((cuenta[0] * (p.minuto[0] / 60.0) + p.establecimiento) +
