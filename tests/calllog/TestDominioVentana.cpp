@@ -48,6 +48,8 @@ private slots:
         QTest::newRow("hora pm") << "7:05:09 PM" << 2 << "#19:05:09#" << dma;
         QTest::newRow("hora 24") << "24:00:00" << 2 << "" << dma;
         QTest::newRow("duración") << "1:02:03" << 3 << "#01:02:03#" << dma;
+        QTest::newRow("duración en cuatro partes") << "1:2:3:4" << 3 << "" << dma;
+        QTest::newRow("duración sin minutos") << "1::2" << 3 << "" << dma;
         QTest::newRow("segundos medio par") << "12,5" << 4 << "12" << dma;
         QTest::newRow("segundos medio impar") << "13,5" << 4 << "14" << dma;
         QTest::newRow("segundos sobre 16 bits") << "40000" << 4 << "40000" << dma;
