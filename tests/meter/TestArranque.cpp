@@ -215,6 +215,13 @@ private slots:
         QCOMPARE(r.mensajes.size(), size_t(1));
         QVERIFY(r.mensajes[0].critico);
         QCOMPARE(Leidas(EnCurso()).size(), size_t(1));
+        // A journal that cannot be read is set aside as .danado, neither logged nor lost.
+        fs::remove(Log());
+        Escribir(EnCurso(), "basura\r\n");
+        const auto d = Arrancar(D(1999, 3, 15));
+        QVERIFY(d.mensajes.size() == 1 && d.mensajes[0].critico);
+        QCOMPARE(Contenido(fs::path(EnCurso()) += ".danado"), QByteArray("basura\r\n"));
+        QVERIFY(!fs::exists(EnCurso()) && !fs::exists(Log()));
     }
 
     void progreso() {

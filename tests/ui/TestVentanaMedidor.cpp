@@ -300,6 +300,12 @@ private slots:
         Cargar();
         QCOMPARE(avisos.mostrados.size(), 1);
         QCOMPARE(sonido.reproducidos.size(), 1);
+        // A new budget warns again; with its sound switched off, without the sound.
+        Poner(General::Ajustes::Presupuesto, "21");
+        Poner(General::Ajustes::PasoSINO, "0");
+        Cargar();
+        QCOMPARE(avisos.mostrados.size(), 2);
+        QCOMPARE(sonido.reproducidos.size(), 1);
     }
 
     // A user plan's call type chosen in the viewer prices and colours the call by that plan:
