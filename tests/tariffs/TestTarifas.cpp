@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <limits>
 #include <random>
 #include <vector>
@@ -39,8 +40,8 @@ Franja franjaEsperada(Tipo tipo, int dia, long s) {
 
 // Seconds of each band before second s of a day of the given weekday: counted second by second
 // once per call type and weekday, so long calls cost a sum per day.
-const std::array<std::vector<long>, 3>& Acumulados(Tipo tipo, int dia) {
-    static std::array<std::array<std::vector<long>, 3>, 21> tablas;
+const std::array<std::vector<int32_t>, 3>& Acumulados(Tipo tipo, int dia) {
+    static std::array<std::array<std::vector<int32_t>, 3>, 21> tablas;
     auto& a = tablas[tipo * 7 + dia - 1];
     if (a[0].empty()) {
         for (auto& v : a)
