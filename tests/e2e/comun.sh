@@ -109,7 +109,8 @@ cat >"$TMP/retener.py" <<'PY'
 import fcntl, os, struct, sys, time
 fd = os.open("/dev/net/tun", os.O_RDWR)
 fcntl.ioctl(fd, 0x400454ca, struct.pack("16sH", b"ppp0", 0x0001 | 0x1000))
-while not os.path.exists(sys.argv[1]) and not os.path.exists(sys.argv[2]):
+# Lets go when told, or when the scratch folder is gone with the script.
+while not any(os.path.exists(a) for a in sys.argv[1:]) and os.path.isdir(os.path.dirname(sys.argv[1])):
     time.sleep(0.05)
 PY
 cat >"$TMP/dentro.sh" <<'SH'
@@ -123,7 +124,7 @@ V=$!
 echo $V >"$DIR/pid"
 for fase in ${FASES:-""}; do
     while [ ! -f "$DIR/conectar$fase" ] && [ ! -f "$DIR/fin" ]; do sleep 0.05; done
-    python3 "$DIR/retener.py" "$DIR/colgar$fase" "$DIR/fin" &
+    python3 "$DIR/retener.py" "$DIR/colgar$fase" "$DIR/fin" >/dev/null 2>&1 &
 done
 wait $V
 echo $? >"$DIR/rc"
