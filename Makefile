@@ -1,7 +1,7 @@
 # Front door: `make run`, `make test`, `make bench`. Installs missing Debian packages first.
 PKGS := build-essential cmake ninja-build qt6-base-dev qt6-multimedia-dev libbenchmark-dev \
         fonts-dejavu-core xvfb xauth wmdocker faketime poppler-utils iproute2 clang \
-        imagemagick x11-utils libxtst6 libclang-rt-14-dev qt6-translations-l10n \
+        imagemagick x11-utils xdotool libclang-rt-14-dev qt6-translations-l10n \
         librsvg2-bin desktop-file-utils appstream lintian \
         dbus-daemon libtomlplusplus-dev ccache python3
 BUILD ?= build

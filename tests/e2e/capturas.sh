@@ -8,8 +8,7 @@ BIN=$1
 SALIDA=$2
 
 . "$(dirname "$0")/comun.sh"
-requerir Xvfb wmdocker faketime import xwininfo python3 unshare ip
-requerir_xtst
+requerir wmdocker faketime import
 requerir_ppp0
 iniciar_xvfb
 wmdocker >"$TMP/wmdocker.log" 2>&1 &
@@ -18,14 +17,10 @@ PIDS="$PIDS $!"
 mkdir -p "$SALIDA"
 ajustes "$TMP/home" 01/03/1999 30/04/1999 Normal "No Cambiar" 0 15
 DIARIO="$TMP/home/.local/share/VatriMox/llamada_en_curso.ldx"
-# vatrimox <home> [launcher]: the program at 10:00:00 on 15/3/1999, in Spanish
-vatrimox() {
-    home=$1; shift
-    "$@" env FAKETIME_DONT_FAKE_MONOTONIC=1 VATRIMOX_HOME="$home" XDG_RUNTIME_DIR="$TMP/runtime" \
-        TZ=Europe/Madrid QT_QPA_PLATFORM=xcb LC_ALL=es_ES.UTF-8 LANG=es_ES.UTF-8 \
-        faketime -f '@1999-03-15 10:00:00' "$BIN"
-}
-vatrimox "$TMP/home" >"$TMP/vatrimox.log" 2>&1 &
+# The program at 10:00:00 on 15/3/1999, in Spanish.
+IDIOMA=es_ES.UTF-8
+vatrimox "$TMP/home" exec env FAKETIME_DONT_FAKE_MONOTONIC=1 faketime -f '@1999-03-15 10:00:00' \
+    >"$TMP/vatrimox.log" 2>&1 &
 P=$!
 PIDS="$PIDS $P"
 esperar 100 ventana >/dev/null || fallo "no VatriMox window"
@@ -44,10 +39,8 @@ kill $P
 
 # Automatic detection: ppp0 up starts a call, ppp0 down logs it.
 DET="$TMP/det"
-mkdir -p "$DET/.config/VatriMox"
-sed 's/^AutoSINO=0/AutoSINO=1/' "$TMP/home/.config/VatriMox/VatriMox.ini" \
-    >"$DET/.config/VatriMox/VatriMox.ini"
-vatrimox "$DET" con_ppp0
+ajustes "$DET" 01/03/1999 30/04/1999 Normal "No Cambiar" 1 15
+vatrimox "$DET" con_ppp0 env FAKETIME_DONT_FAKE_MONOTONIC=1 faketime -f '@1999-03-15 10:00:00'
 touch "$TMP/conectar"
 esperar 40 test -s "$DET/.local/share/VatriMox/llamada_en_curso.ldx" ||
     fallo "ppp0 up did not start a call"

@@ -1,6 +1,6 @@
 # Shared by the end-to-end checks, sourced with `. comun.sh`: tool checks, a scratch folder that
-# goes with every process started on exit, waits with a deadline, a private Xvfb, XTest clicks,
-# a fake ppp0 and the settings file of a test home.
+# goes with every process started on exit, waits with a deadline, a private Xvfb, the program
+# in a test home, and a fake ppp0.
 
 # requerir <tool>...: `make deps` installs them all, so a missing one is a failure, not a skip.
 requerir() {
@@ -8,10 +8,6 @@ requerir() {
         command -v "$herramienta" >/dev/null 2>&1 ||
             { echo "FAIL: $herramienta is not installed (make deps installs it)"; exit 1; }
     done
-}
-requerir_xtst() {
-    python3 -c 'import ctypes.util, sys; sys.exit(0 if ctypes.util.find_library("Xtst") else 1)' ||
-        { echo "FAIL: libXtst is not installed (make deps installs it)"; exit 1; }
 }
 
 TMP=$(mktemp -d)
@@ -27,7 +23,6 @@ terminar() {
 trap terminar EXIT INT TERM
 mkdir -p "$TMP/runtime"
 chmod 700 "$TMP/runtime"
-
 fallo() {
     echo "FAIL: $1"
     for l in "$TMP"/*.log "$TMP"/*/*.log; do [ -f "$l" ] && { echo "--- $l"; cat "$l"; }; done
@@ -37,16 +32,14 @@ fallo() {
 # esperar <tenths of a second> <command>...: waits for the command to succeed.
 esperar() {
     n=$1; shift
-    i=0
     until "$@"; do
-        i=$((i + 1)); [ $i -gt "$n" ] && return 1
+        n=$((n - 1)); [ $n -lt 0 ] && return 1
         sleep 0.1
     done
 }
 # otro_tick <journal>: waits until the running call's journal is written again, a second on.
 otro_tick() {
-    antes=$(cat "$1" 2>/dev/null)
-    esperar 30 sh -c '[ "$(cat "$1" 2>/dev/null)" != "$2" ]' sh "$1" "$antes"
+    esperar 30 sh -c '[ "$(cat "$1" 2>/dev/null)" != "$2" ]' sh "$1" "$(cat "$1" 2>/dev/null)"
 }
 # sin_ticks <journal>: succeeds once no tick wrote the journal for longer than a second.
 sin_ticks() {
@@ -55,8 +48,24 @@ sin_ticks() {
     [ "$(cat "$1" 2>/dev/null)" = "$antes" ]
 }
 
+# vatrimox <home> [launcher...]: the program in that home, through the launcher; QPA and
+# IDIOMA choose the platform (xcb) and the locale (C.UTF-8).
+vatrimox() {
+    home=$1; shift
+    "$@" env VATRIMOX_HOME="$home" XDG_RUNTIME_DIR="$TMP/runtime" TZ=Europe/Madrid \
+        QT_QPA_PLATFORM="${QPA:-xcb}" LC_ALL="${IDIOMA:-C.UTF-8}" LANG="${IDIOMA:-C.UTF-8}" "$BIN"
+}
+# ajustes <home> <FechaInicio> <FechaFinal> <AlAbrir> <AlConectar> <AutoSINO> <NoAceptar>
+ajustes() {
+    mkdir -p "$1/.config/VatriMox"
+    printf '%s\n' "[Datos]" "FechaInicio=$2" "FechaFinal=$3" "[Opciones]" "AlAbrir=$4" \
+        "AlConectar=$5" "AutoSINO=$6" "IVA=0" "CuantoIVA=16" "Negociacion=20" "NoAceptar=$7" \
+        "[Tarifas]" "Tarifa=Metropolitana" >"$1/.config/VatriMox/VatriMox.ini"
+}
+
 # Xvfb picks a free display itself: other checks may run their own at the same time.
 iniciar_xvfb() {
+    requerir Xvfb xwininfo xdotool
     Xvfb -displayfd 3 -screen 0 640x400x24 -nolisten tcp 3>"$TMP/pantalla" >"$TMP/xvfb.log" 2>&1 &
     PIDS="$PIDS $!"
     esperar 50 test -s "$TMP/pantalla" || fallo "Xvfb did not start"
@@ -69,32 +78,9 @@ ventana() {
 visible() {
     xwininfo -id "$1" 2>/dev/null | grep -q IsViewable
 }
-# XTest clicks and a window map through Xlib: "clic x y n" (n clicks), "mapear window".
-cat >"$TMP/x.py" <<'PY'
-import ctypes, ctypes.util, sys, time
-x11 = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11"))
-xtst = ctypes.cdll.LoadLibrary(ctypes.util.find_library("Xtst"))
-x11.XOpenDisplay.restype = ctypes.c_void_p
-d = ctypes.c_void_p(x11.XOpenDisplay(None))
-if sys.argv[1] == "mapear":
-    x11.XMapRaised(d, ctypes.c_ulong(int(sys.argv[2], 16)))
-else:
-    xtst.XTestFakeMotionEvent(d, -1, int(sys.argv[2]), int(sys.argv[3]), 0)
-    x11.XFlush(d)
-    time.sleep(0.2)
-    for _ in range(int(sys.argv[4])):
-        xtst.XTestFakeButtonEvent(d, 1, 1, 0)
-        xtst.XTestFakeButtonEvent(d, 1, 0, 0)
-        x11.XFlush(d)
-        time.sleep(0.05)
-x11.XFlush(d)
-x11.XCloseDisplay(d)
-PY
-# clic <window> <x> <y> [n]: n clicks (a double click with 2) inside the window
+# clic <window> <x> <y> [n]: n clicks (a double click with 2) inside the window, through XTest
 clic() {
-    X=$(xwininfo -id "$1" | awk '/Absolute upper-left X:/ {print $4}')
-    Y=$(xwininfo -id "$1" | awk '/Absolute upper-left Y:/ {print $4}')
-    python3 "$TMP/x.py" clic "$((X + $2))" "$((Y + $3))" "${4:-1}"
+    xdotool mousemove --window "$1" "$2" "$3" sleep 0.2 click --repeat "${4:-1}" --delay 50 1
 }
 
 # A fake ppp0: a tun device in a private network namespace is RUNNING only while a process
@@ -102,6 +88,7 @@ clic() {
 # 16 KiB tmpfs over that folder); each of FASES ("" by default) waits for "conectar<fase>",
 # then holds ppp0 until "colgar<fase>". The command's pid goes to pid, its status to rc.
 requerir_ppp0() {
+    requerir unshare ip python3
     unshare -rn sh -c 'ip tuntap add dev ppp0 mode tun' >/dev/null 2>&1 ||
         { echo "SKIP: no network namespace for a fake ppp0"; exit 77; }
 }
@@ -134,26 +121,4 @@ con_ppp0() {
     DIR="$TMP" LLENAR="${LLENAR:-}" FASES="${FASES:-}" unshare -rn${LLENAR:+m} sh "$TMP/dentro.sh" "$@" &
     PIDS="$PIDS $!"
     esperar 50 test -s "$TMP/pid" || fallo "the program did not start beside a fake ppp0"
-}
-
-# ajustes <home> <FechaInicio> <FechaFinal> <AlAbrir> <AlConectar> <AutoSINO> <NoAceptar>
-ajustes() {
-    mkdir -p "$1/.config/VatriMox"
-    cat >"$1/.config/VatriMox/VatriMox.ini" <<INI
-[Datos]
-FechaInicio=$2
-FechaFinal=$3
-
-[Opciones]
-AlAbrir=$4
-AlConectar=$5
-AutoSINO=$6
-IVA=0
-CuantoIVA=16
-Negociacion=20
-NoAceptar=$7
-
-[Tarifas]
-Tarifa=Metropolitana
-INI
 }

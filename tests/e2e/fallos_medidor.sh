@@ -9,7 +9,7 @@ set -u
 BIN=$1
 
 . "$(dirname "$0")/comun.sh"
-requerir unshare ip python3 date
+requerir date
 LIBFT=$(ls /usr/lib/*/faketime/libfaketime.so.1 /usr/lib/faketime/libfaketime.so.1 2>/dev/null |
     head -n 1)
 [ -n "$LIBFT" ] || { echo "FAIL: libfaketime is not installed (make deps installs it)"; exit 1; }
@@ -20,11 +20,9 @@ unshare -rm sh -c 'mount -t tmpfs none "$1"' sh "$TMP/runtime" >/dev/null 2>&1 |
 ajustes "$TMP/home" 01/10/1999 30/11/1999 Normal "No Cambiar" 1 15
 # The clock starts 15 s before 03:00 summer time, when it turns back to 02:00.
 echo "$(( $(date -u -d '1999-10-31 00:59:45' +%s) - $(date +%s) ))" >"$TMP/reloj"
-vatrimox() {
-    con_ppp0 env LD_PRELOAD="$LIBFT" FAKETIME_TIMESTAMP_FILE="$TMP/reloj" FAKETIME_NO_CACHE=1 \
-        FAKETIME_DONT_FAKE_MONOTONIC=1 VATRIMOX_HOME="$TMP/home" XDG_RUNTIME_DIR="$TMP/runtime" \
-        TZ=Europe/Madrid LC_ALL=C.UTF-8 QT_QPA_PLATFORM=offscreen "$BIN"
-}
+QPA=offscreen
+RELOJ="env LD_PRELOAD=$LIBFT FAKETIME_TIMESTAMP_FILE=$TMP/reloj FAKETIME_NO_CACHE=1
+    FAKETIME_DONT_FAKE_MONOTONIC=1"
 DATOS="$TMP/home/.local/share/VatriMox"
 DIARIO="$DATOS/llamada_en_curso.ldx"
 lineas() { [ -f "$DATOS/llamadas.ldx" ] && grep -c . "$DATOS/llamadas.ldx" || echo 0; }
@@ -34,7 +32,7 @@ terminado() {
     [ "$(cat "$TMP/rc")" = 0 ] || fallo "the program ended with status $(cat "$TMP/rc") on SIGTERM"
 }
 
-FASES="1 2" vatrimox
+FASES="1 2" vatrimox "$TMP/home" con_ppp0 $RELOJ
 touch "$TMP/conectar1"
 esperar 40 test -s "$DIARIO" || fallo "ppp0 up did not start a call"
 T0=$(date +%s)
@@ -64,7 +62,7 @@ terminado
 echo "clock changes: $DUR s logged for $ESPERADO s; SIGTERM: call logged once"
 
 RESERVA="$TMP/home/.config/VatriMox/llamada_en_curso.ldx"
-LLENAR="$DATOS" FASES=3 vatrimox
+LLENAR="$DATOS" FASES=3 vatrimox "$TMP/home" con_ppp0 $RELOJ
 touch "$TMP/conectar3"
 esperar 40 test -s "$RESERVA" || fallo "with a full disk the running call went to no reserve journal"
 otro_tick "$RESERVA" || fallo "the reserve journal was not written again"
@@ -73,9 +71,7 @@ esperar 50 sin_ticks "$RESERVA" || fallo "ppp0 down did not end the call with a 
 terminado
 [ "$(grep -c . "$RESERVA")" = 1 ] || fallo "the reserve journal does not hold the call"
 # Space again: the next start logs the call once and removes the reserve journal.
-LD_PRELOAD="$LIBFT" FAKETIME_TIMESTAMP_FILE="$TMP/reloj" FAKETIME_DONT_FAKE_MONOTONIC=1 \
-    VATRIMOX_HOME="$TMP/home" XDG_RUNTIME_DIR="$TMP/runtime" TZ=Europe/Madrid LC_ALL=C.UTF-8 \
-    QT_QPA_PLATFORM=offscreen "$BIN" >>"$TMP/vatrimox.log" 2>&1 &
+vatrimox "$TMP/home" exec $RELOJ >>"$TMP/vatrimox.log" 2>&1 &
 echo $! >"$TMP/pid"
 esperar 50 sh -c '[ "$(grep -c . "$1")" = 3 ] && [ ! -e "$2" ]' sh "$DATOS/llamadas.ldx" "$RESERVA" ||
     fallo "the reserved call was not logged at start"
