@@ -5,12 +5,7 @@
 
 #include <QtTest>
 
-#include <algorithm>
-#include <array>
-#include <cstdint>
-#include <limits>
 #include <random>
-#include <vector>
 
 using namespace Tarifas;
 
@@ -36,50 +31,25 @@ Franja franjaEsperada(Tipo tipo, int dia, long s) {
     return tipo == Metropolitana || s < 61200 ? Franja::punta : Franja::normal;
 }
 
-// Seconds of each band before second s of a day of the given weekday: counted second by second
-// once per call type and weekday, so long calls cost a sum per day.
-const std::array<std::vector<int32_t>, 3>& Acumulados(Tipo tipo, int dia) {
-    static std::array<std::array<std::vector<int32_t>, 3>, 21> tablas;
-    auto& a = tablas[tipo * 7 + dia - 1];
-    if (a[0].empty()) {
-        for (auto& v : a)
-            v.assign(86401, 0);
-        for (long s = 0; s < 86400; ++s)
-            for (std::size_t b = 0; b < 3; ++b)
-                a[b][s + 1] = a[b][s] + (Indice(franjaEsperada(tipo, dia, s)) == b);
-    }
-    return a;
-}
-
-// The meter's pricing: each second after those the set-up covers, in its own band and day.
-Moneda costePorSegundo(long inicio, int dia, long transcurridos, const std::string& nombre, int iva,
-                       int porcentaje) {
+// CosteLlamada against the meter's pricing counted second by second: each second after those
+// the set-up covers, in its own band and day. On a difference, the call and both amounts.
+void PorSegundo(const std::string& nombre, int dia, long inicio, long largo, int iva, int pct) {
     const Tipo tipo = tipoDe(nombre);
-    if (dia < 1 || dia > 7 || tipo == Ninguno)
-        return Moneda();
-    std::array<long, 3> cuenta{};
-    const long hasta = inicio + transcurridos;
-    for (long s = inicio + (tipo == Metropolitana ? 160 : 0); s < hasta;) {
-        const long d = s / 86400 - (s % 86400 < 0); // days from the start date, rounded down
-        const long fin = std::min(hasta, (d + 1) * 86400);
-        const auto& a = Acumulados(tipo, ((dia - 1 + d) % 7 + 7) % 7 + 1);
-        for (std::size_t b = 0; b < 3; ++b)
-            cuenta[b] += a[b][fin - d * 86400] - a[b][s - d * 86400];
-        s = fin;
+    Moneda r;
+    if (dia >= 1 && dia <= 7 && tipo != Ninguno) {
+        std::array<long, 3> n{};
+        for (long s = inicio + (tipo == Metropolitana ? 160 : 0); s < inicio + largo; ++s) {
+            const long d = s / 86400 - (s % 86400 < 0); // days from the start date, rounded down
+            ++n[Indice(franjaEsperada(tipo, int((dia - 1 + d) % 7 + 7) % 7 + 1, s - d * 86400))];
+        }
+        const double* p = PreciosDe[tipo];
+        r = Moneda::redondear(((n[0] * (p[1] / 60.0) + p[0]) + n[1] * (p[2] / 60.0)) +
+                              n[2] * (p[3] / 60.0));
+        if (iva == 1)
+            r = r + Moneda::redondear((r * pct).aDouble() / 100.0);
     }
-    const double* p = PreciosDe[tipo];
-    Moneda m = Moneda::redondear(((cuenta[0] * (p[1] / 60.0) + p[0]) + cuenta[1] * (p[2] / 60.0)) +
-                                 cuenta[2] * (p[3] / 60.0));
-    if (iva == 1)
-        m = m + Moneda::redondear((m * porcentaje).aDouble() / 100.0);
-    return m;
-}
-
-// CosteLlamada against the per-second count; on a difference, the call and both amounts.
-void PorSegundo(const std::string& tipo, int dia, long inicio, long largo, int iva, int pct) {
-    const Moneda m = CosteLlamada(inicio, dia, largo, tipo, iva, pct);
-    const Moneda r = costePorSegundo(inicio, dia, largo, tipo, iva, pct);
-    QVERIFY2(m == r, (tipo + " dia " + std::to_string(dia) + " desde " + std::to_string(inicio) +
+    const Moneda m = CosteLlamada(inicio, dia, largo, nombre, iva, pct);
+    QVERIFY2(m == r, (nombre + " dia " + std::to_string(dia) + " desde " + std::to_string(inicio) +
                       ", " + std::to_string(largo) + " s, IVA " + std::to_string(iva) + "/" +
                       std::to_string(pct) + ": " + m.textoArchivo() + " != " + r.textoArchivo())
                          .c_str());
