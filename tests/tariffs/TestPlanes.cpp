@@ -8,7 +8,6 @@
 #include <QtTest>
 
 #include <cerrno>
-#include <filesystem>
 #include <fstream>
 #include <linux/capability.h>
 #include <random>
@@ -17,6 +16,7 @@
 #include <unistd.h>
 
 using namespace Tarifas;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -50,7 +50,10 @@ bool LeerLoAjeno(bool si) {
 }
 
 // Base with each "old|new" of `cambios` (separated by ';') made; empty when an old is missing.
+// "+text": Base with its call type again and the text appended.
 std::string Cambiado(const std::string& cambios) {
+    if (cambios.starts_with('+'))
+        return Base + Base.substr(Base.find("[[tipo]]")) + cambios.substr(1);
     std::string texto = Base;
     for (const QString& c : QString::fromStdString(cambios).split(';', Qt::SkipEmptyParts)) {
         const std::string s = c.toStdString();
@@ -164,22 +167,16 @@ private slots:
         QFETCH(int, linea);
         QFETCH(QString, problema);
         QTemporaryDir dir;
-        const std::filesystem::path ruta = dir.filePath("p.toml").toStdString();
+        const fs::path ruta = dir.filePath("p.toml").toStdString();
         const std::string c = cambio.toStdString();
-        if (c == "@carpeta") {
-            std::filesystem::create_directory(ruta);
-        } else if (c == "@bucle" || c == "@roto") {
-            std::filesystem::create_symlink(c == "@bucle" ? "p.toml" : "otro.toml", ruta);
-        } else if (c == "@ilegible") {
-            std::ofstream(ruta) << Base;
-            std::filesystem::permissions(ruta, std::filesystem::perms::none);
-        } else if (c[0] == '+') {
-            std::ofstream(ruta) << Base + Base.substr(Base.find("[[tipo]]")) + c.substr(1);
-        } else {
-            const std::string texto = Cambiado(c);
-            QVERIFY(!texto.empty());
-            std::ofstream(ruta) << texto;
-        }
+        if (c == "@carpeta")
+            fs::create_directory(ruta);
+        else if (c == "@bucle" || c == "@roto")
+            fs::create_symlink(c == "@bucle" ? "p.toml" : "otro.toml", ruta);
+        else
+            std::ofstream(ruta) << Cambiado(c == "@ilegible" ? "" : c);
+        if (c == "@ilegible")
+            fs::permissions(ruta, fs::perms::none);
         QVERIFY2(c != "@ilegible" || LeerLoAjeno(false), "cannot drop the read capabilities");
         const Catalogo cat = CargarCatalogo(dir.path().toStdString());
         QVERIFY(LeerLoAjeno(true));
@@ -195,13 +192,11 @@ private slots:
     // A bad file is left out and named, the rest load; a call type defined twice is refused.
     void catalogo() {
         QTemporaryDir dir;
-        const auto escribir = [&](const char* nombre, const std::string& texto) {
-            std::ofstream(dir.filePath(nombre).toStdString()) << texto;
-        };
-        escribir("a.toml", Base);
-        escribir("b.toml", "nombre = \"Otra\"\n" + Base.substr(Base.find('\n') + 1));
-        escribir("c.toml", "nombre = ");
-        escribir("d.txt", "no es un plan");
+        Escribir(dir.filePath("a.toml"), QByteArray::fromStdString(Base));
+        Escribir(dir.filePath("b.toml"),
+                 QByteArray::fromStdString(Cambiado("\"Prueba\"|\"Otra\"")));
+        Escribir(dir.filePath("c.toml"), "nombre = ");
+        Escribir(dir.filePath("d.txt"), "no es un plan");
         const Catalogo cat = CargarCatalogo(dir.path().toStdString());
         QCOMPARE(cat.planes.size(), 2u);
         QCOMPARE(cat.planes[1].nombre, "Prueba");
@@ -279,8 +274,9 @@ private slots:
             const int iva = i % 3 ? 0 : 16;
             const Moneda cerrada = CosteConIVA(plan, t, fecha, inicio, largo, iva > 0, 16);
             const Moneda referencia = PasoAPaso(plan, t, fecha, inicio, largo, iva);
-            const std::string caso = Fechas::TextoFecha(fecha) + " " + std::to_string(inicio);
-            QVERIFY2(cerrada == referencia, (caso + " +" + std::to_string(largo)).c_str());
+            QVERIFY2(cerrada == referencia, (Fechas::TextoFecha(fecha) + " " +
+                                             std::to_string(inicio) + " +" + std::to_string(largo))
+                                                .c_str());
         }
     }
 
