@@ -138,19 +138,17 @@ private slots:
         fila("color oscuro", "punta = 0.06|punta = { precio = 0.06, color = \"#000080\" }", 7,
              "color demasiado oscuro «#000080»");
         // Syntax errors in Spanish, with the column (some made the TOML library assert).
-        fila("sin ''", "\"euros\"|euros", 2,
-             "columna 10: error de sintaxis: valor no reconocido (¿faltan las comillas?)");
-        fila("cabecera rota", "[[tipo]]|[:", 4, "columna 2: error de sintaxis: clave no válida");
-        fila("letra sin comillas", "\"euros\"|pésetas", 2, "columna 10: error de sintaxis");
-        fila("comillas", "\"Minutos\"|\"Minutos", 5,
-             "columna 18: error de sintaxis: comillas sin cerrar en su línea");
-        fila("falta el igual", "pasos =|pasos", 6, "columna 7: error de sintaxis: falta «=»");
-        fila("lista", "\"25/12\"]|\"25/12\"", 4,
-             "columna 1: error de sintaxis: falta «,» o «]» en la lista");
-        fila("clave 2", "moneda = |moneda = \"euros\"\nmoneda = ", 3,
-             "columna 10: error de sintaxis: clave repetida");
-        fila("fecha toml", "1999-01-06|1999-13-06", 3,
-             "columna 25: error de sintaxis: fecha u hora no válida");
+        const auto sx = [&](const char* n, const char* c, int l, int columna, const char* resto) {
+            fila(n, c, l, "columna " + std::to_string(columna) + ": error de sintaxis" + resto);
+        };
+        sx("sin ''", "\"euros\"|euros", 2, 10, ": valor no reconocido (¿faltan las comillas?)");
+        sx("cabecera rota", "[[tipo]]|[:", 4, 2, ": clave no válida");
+        sx("letra sin comillas", "\"euros\"|pésetas", 2, 10, "");
+        sx("comillas", "\"Minutos\"|\"Minutos", 5, 18, ": comillas sin cerrar en su línea");
+        sx("falta el igual", "pasos =|pasos", 6, 7, ": falta «=»");
+        sx("lista", "\"25/12\"]|\"25/12\"", 4, 1, ": falta «,» o «]» en la lista");
+        sx("clave 2", "moneda = |moneda = \"euros\"\nmoneda = ", 3, 10, ": clave repetida");
+        sx("fecha toml", "1999-01-06|1999-13-06", 3, 25, ": fecha u hora no válida");
         const auto leer = [](int e) {
             return "no se puede leer: " + std::generic_category().message(e);
         };
