@@ -53,9 +53,9 @@ private slots:
                C{"año primero", 1, "1999-04-16", "#1999-04-16#", AnioMesDia},
                C{"fecha con hora", 1, "16/4/99 10:00:00", ""}, C{"fecha texto", 1, "ayer", ""},
                C{"fecha imposible", 1, "31/2/99", ""}, C{"hora", 2, "7:05", "#07:05:00#"},
-               C{"hora pm", 2, "7:05:09 PM", "#19:05:09#"}, C{"hora 24", 2, "24:00:00", ""},
-               C{"duración", 3, "1:02:03", "#01:02:03#"}, C{"4 partes", 3, "1:2:3:4", ""},
-               C{"sin minutos", 3, "1::2", ""}});
+               C{"hora pm", 2, "7:05:09 PM", "#19:05:09#"}, C{"12 AM", 2, "12:30 AM", "#00:30:00#"},
+               C{"hora 24", 2, "24:00:00", ""}, C{"duración", 3, "1:02:03", "#01:02:03#"},
+               C{"4 partes", 3, "1:2:3:4", ""}, C{"sin minutos", 3, "1::2", ""}});
     }
     void fechasYHoras() { Convertir(); }
     void numerosYTarifa_data() {

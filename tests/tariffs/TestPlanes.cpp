@@ -233,6 +233,10 @@ private slots:
                                         {"Urbana", martes, 0u}})
             QCOMPARE(ColorFranjaPlan(cat, 10, dia, tipo), color);
         QCOMPARE(CosteTipo(cat, "Urbana", martes, 0, 600, 0, 0), Moneda());
+        // A user's colour light enough by its red alone is kept, red in the low byte.
+        const Plan naranja =
+            Leido(Cambiado("punta = 0.06|punta = { precio = 0.06, color = \"#FF8000\" }"));
+        QCOMPARE(naranja.tipos[0].franjas[0].color, 0x0080FFu);
         // The totals by band count a plan's call in the band of its name.
         const Moneda nueve = Moneda::desdeEntero(9);
         const Llamada deUnPlan{martes, 36000, 60, 60, nueve, "Provincial con festivos"};
