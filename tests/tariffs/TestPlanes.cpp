@@ -5,14 +5,10 @@
 #include "tariffs/LectorPlanes.h"
 #include "tariffs/Tarifas.h"
 
-#include <QtTest>
-
-#include <cerrno>
 #include <fstream>
 #include <linux/capability.h>
 #include <random>
 #include <sys/syscall.h>
-#include <system_error>
 #include <unistd.h>
 
 using namespace Tarifas;
@@ -110,11 +106,11 @@ class TestPlanes : public QObject {
 private slots:
     void rechazos_data() {
         // "old|new" in Base; "+text" appended; "@kind": a folder, links, a file no one may read
-        QTest::addColumn<QString>("cambio");
+        QTest::addColumn<std::string>("c");
         QTest::addColumn<int>("linea"); // 0: the message names no line
         QTest::addColumn<QString>("problema");
         const auto fila = [](const char* n, const char* c, int l, const std::string& p) {
-            QTest::newRow(n) << QString(c) << l << QString::fromStdString(p);
+            QTest::newRow(n) << std::string(c) << l << QString::fromStdString(p);
         };
         fila("hueco", "08:00:00-19|08:30:00-19", 9, "hueco de 08:00:00 a 08:29:59 en «laborales»");
         fila("solapamiento", "20:00:00-23|19:00:00-23", 10, "solapamiento en 19:00:00");
@@ -159,12 +155,11 @@ private slots:
     }
     // Through the catalogue: the file is named, with the line and the problem, and left out.
     void rechazos() {
-        QFETCH(QString, cambio);
+        QFETCH(std::string, c); // the change
         QFETCH(int, linea);
         QFETCH(QString, problema);
         QTemporaryDir dir;
         const fs::path ruta = dir.filePath("p.toml").toStdString();
-        const std::string c = cambio.toStdString();
         if (c == "@carpeta")
             fs::create_directory(ruta);
         else if (c == "@bucle" || c == "@roto")
