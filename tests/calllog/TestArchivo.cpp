@@ -49,12 +49,8 @@ std::optional<Llamada> UltimaDe(const QByteArray& bytes) {
     return LeerUltima(En(dir, "l.ldx"));
 }
 
-// A damaged value: its field (1 to 6) and its text in an otherwise good record.
-struct U {
-    const char* fila;
-    int campo;
-    const char* valor;
-};
+// A damaged value: its row's name, its field (1 to 6) and its text in an otherwise good record.
+using U = std::tuple<const char*, int, const char*>;
 
 } // namespace
 
@@ -142,8 +138,8 @@ private slots:
         };
         // Dates and times, in the written form and in a free one read by the general rule.
         const auto unos = [&](std::initializer_list<U> filas) {
-            for (const U& u : filas)
-                QTest::newRow(u.fila) << con(u.campo, u.valor) << 0 << Llamada{} << u.campo << 1;
+            for (const auto& [n, campo, valor] : filas)
+                QTest::newRow(n) << con(campo, valor) << 0 << Llamada{} << campo << 1;
         };
         unos({U{"fecha imposible", 1, "#1999-02-29#"}, U{"mes 13", 1, "#1999-13-01#"},
               U{"mes 13 libre", 1, "#1999-13-1#"}, U{"dia 32", 1, "#1999-01-32#"},
@@ -180,9 +176,9 @@ private slots:
         const Lectura r = LeerTexto(texto.toStdString());
         if (campo) {
             QVERIFY(!r.ok && !r.error.motivo.empty());
-            QCOMPARE(std::tuple(int(r.error.registro), r.error.campo, int(r.error.linea)),
-                     std::tuple(cuantas, campo, linea));
-            QCOMPARE(int(r.llamadas.size()), cuantas);
+            QCOMPARE(std::tuple(int(r.error.registro), r.error.campo, int(r.error.linea),
+                                int(r.llamadas.size())),
+                     std::tuple(cuantas, campo, linea, cuantas));
             QVERIFY(!UltimaDe(texto)); // nor when only the end is read
             return;
         }
@@ -211,21 +207,18 @@ private slots:
         QCOMPARE(Leer(csv).llamadas, lista);
         for (const Llamada& mala : {L(1999, 3, 15, 0, 0, 0, 0, "a\"b"), // quote in the tariff
                                     L(1999, 3, 15, 0, 2958466LL * 86400, 0, 0), // past year 9999
-                                    L(0, 1, 1, 0, 0, 0, 0)}) {
-            QVERIFY(!ProblemaRegistro(mala).empty());
-            QVERIFY(!Escribir(ldx, {lista[0], mala}));
-            QVERIFY(!Anadir(ldx, mala));
-        }
+                                    L(0, 1, 1, 0, 0, 0, 0)})
+            QVERIFY(!ProblemaRegistro(mala).empty() && !Escribir(ldx, {lista[0], mala}) &&
+                    !Anadir(ldx, mala));
         QCOMPARE(Contenido(ldx), Contenido(csv));
         const fs::path falta = En(dir, "no/existe.ldx"), carpeta = dir.path().toStdString();
-        QVERIFY(!Escribir(falta, std::vector<Llamada>{}));
-        QVERIFY(!Anadir(falta, lista[0]).error.empty());
+        QVERIFY(!Escribir(falta, std::vector<Llamada>{}) && !Anadir(falta, lista[0]).error.empty());
         QVERIFY(!Anadir(carpeta, lista[0]) && !Vaciar(carpeta) && !CrearSiFalta(carpeta));
         QCOMPARE(Archivos(dir), QStringList({"l.csv", "l.ldx"}));
         for (const fs::path& p : {falta, carpeta}) {
             const Lectura r = Leer(p);
-            QVERIFY(!r.ok && r.error.campo == 0);
-            QVERIFY(r.error.motivo.find(p.string()) != std::string::npos);
+            QVERIFY(!r.ok && r.error.campo == 0 &&
+                    r.error.motivo.find(p.string()) != std::string::npos);
         }
     }
 
