@@ -61,11 +61,9 @@ std::string Cambiado(const std::string& cambios) {
     return texto;
 }
 
+// The plan of a text that must read (a refusal throws and fails the test).
 Plan Leido(const std::string& texto) {
-    LecturaPlan r = LeerPlan(texto, "p.toml", CatalogoIncorporado());
-    if (!r.plan)
-        qFatal("%s", r.error.Texto().c_str());
-    return *r.plan;
+    return LeerPlan(texto, "p.toml", CatalogoIncorporado()).plan.value();
 }
 
 // Each step begun after the included seconds charged whole in the band it begins in; the exact
