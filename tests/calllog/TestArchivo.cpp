@@ -2,11 +2,8 @@
 #include "calllog/ArchivoLlamadas.h"
 #include "calllog/Reescritura.h"
 #include "support/Archivos.h"
+#include "support/Tablas.h"
 
-#include <QDir>
-#include <QTemporaryDir>
-#include <clocale>
-#include <locale>
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -16,15 +13,16 @@
 using namespace ArchivoLlamadas;
 namespace fs = std::filesystem;
 
-Q_DECLARE_METATYPE(Llamada)
-
 namespace {
 
 Llamada L(int a, int m, int d, int32_t hora, int64_t duracion, int32_t segundos,
           int64_t diezmilesimas, std::string tarifa = "Metropolitana") {
-    return Llamada{
-        D(a, m, d),       hora, duracion, segundos, Moneda::desdeDiezmilesimas(diezmilesimas),
-        std::move(tarifa)};
+    return {D(a, m, d), hora, duracion, segundos, Moneda::desdeDiezmilesimas(diezmilesimas),
+            tarifa};
+}
+// The example call, 312 s from 18:25:03 on 15 March 1999 for 45.23, under a tariff.
+Llamada Ej(const std::string& tarifa = "Metropolitana") {
+    return L(1999, 3, 15, 66303, 312, 312, 452300, tarifa);
 }
 
 // Decimal comma and dot grouping, as a Spanish locale would give to stream formatting.
@@ -33,6 +31,10 @@ struct PuntuacionEspanola : std::numpunct<char> {
     char do_thousands_sep() const override { return '.'; }
     std::string do_grouping() const override { return "\3"; }
 };
+
+fs::path En(const QTemporaryDir& dir, const QString& nombre) {
+    return dir.filePath(nombre).toStdString();
+}
 
 // Every entry of the folder: no temporary file may be left behind.
 QStringList Archivos(const QTemporaryDir& dir) {
@@ -43,10 +45,12 @@ QStringList Archivos(const QTemporaryDir& dir) {
 // The last record as read from the end of a file holding `bytes` alone.
 std::optional<Llamada> UltimaDe(const QByteArray& bytes) {
     QTemporaryDir dir;
-    const fs::path archivo = dir.filePath("l.ldx").toStdString();
-    Escribir(archivo, bytes);
-    return LeerUltima(archivo);
+    Escribir(En(dir, "l.ldx"), bytes);
+    return LeerUltima(En(dir, "l.ldx"));
 }
+
+// A damaged value: its row's name, its field (1 to 6) and its text in an otherwise good record.
+using U = std::tuple<const char*, int, const char*>;
 
 } // namespace
 
@@ -58,25 +62,21 @@ private slots:
         std::locale::global(std::locale(std::locale::classic(), new PuntuacionEspanola));
         std::setlocale(LC_ALL, "es_ES.UTF-8");
     }
-    void cleanupTestCase() {
-        std::locale::global(std::locale::classic());
-        std::setlocale(LC_ALL, "C");
-    }
 
     // Read whole and from the end; the written form (decimal-comma locale) writes back exactly.
     void lectura_data() {
         QTest::addColumn<QByteArray>("texto");
-        QTest::addColumn<bool>("escrito"); // in the written form
-        QTest::addColumn<int>("cuantas");
+        QTest::addColumn<int>("cuantas");    // -1: in the written form, a record a line
         QTest::addColumn<Llamada>("ultima"); // none: not compared
+        QTest::addColumn<int>("campo");      // of the first fault, after `cuantas` records
+        QTest::addColumn<int>("linea");      // of that fault
         const auto fila = [](const char* n, const QByteArray& texto, int cuantas, Llamada ultima) {
-            QTest::newRow(n) << texto << false << cuantas << ultima;
+            QTest::newRow(n) << texto << cuantas << ultima << 0 << 0;
         };
         const auto escrito = [](const char* n, const char* texto, Llamada ultima = {}) {
-            QTest::newRow(n) << QByteArray(texto) + "\r\n" << true << 1 << ultima;
+            QTest::newRow(n) << QByteArray(texto) + "\r\n" << -1 << ultima << 0 << 0;
         };
-        escrito("ejemplo", "#1999-03-15#,#18:25:03#,#00:05:12#,312,45.23,\"Metropolitana\"",
-                L(1999, 3, 15, 66303, 312, 312, 452300));
+        escrito("ejemplo", "#1999-03-15#,#18:25:03#,#00:05:12#,312,45.23,\"Metropolitana\"", Ej());
         escrito("medianoche y cero", "#1999-01-01#,#00:00:00#,#00:00:00#,0,0,\"\"",
                 L(1999, 1, 1, 0, 0, 0, 0, ""));
         escrito("importe bajo uno", "#1999-12-31#,#23:59:59#,#00:00:59#,-5,0.5,\"Provincial\"",
@@ -104,13 +104,12 @@ private slots:
              L(1899, 12, 30, 0, 0, 0, 5000, ""));
         fila("espacios y sin comillas",
              "  #1999-03-15#,  #18:25:03# , #00:05:12#,  312 , 45.23 , Metro politana  \r\n", 1,
-             L(1999, 3, 15, 66303, 312, 312, 452300, "Metro politana"));
+             Ej("Metro politana"));
         // The last valid date and second in the free form, read by the general rule.
         fila("bordes en forma libre", "# 1999-12-31 #,# 23:59:59#,#0:0:59 #,-5,.5,P", 1,
              L(1999, 12, 31, 86399, 59, -5, 5000, "P"));
         fila("registro partido en lineas",
-             "#1999-03-15#,#18:25:03#\r\n#00:05:12#\r\n312,45.23\n\"M\"\n", 1,
-             L(1999, 3, 15, 66303, 312, 312, 452300, "M"));
+             "#1999-03-15#,#18:25:03#\r\n#00:05:12#\r\n312,45.23\n\"M\"\n", 1, Ej("M"));
         fila("comas dentro de comillas",
              "#1999-03-15#,#18:25:03#,#00:05:12#,312,45.23,\"a,b,c,d,e,f\"\r\n"
              "#1999-03-16#,#8:5:3#,#1899-12-31 01:00:00#,-7,\"7.5\",\"x\"\r\n",
@@ -122,23 +121,69 @@ private slots:
         const std::string tarifa(static_cast<size_t>(primera.size()) - 14, 'M');
         const QByteArray registro = primera + "312,45.23,\"" + tarifa.c_str() + "\"\r\n";
         for (const int n : {30001, 30000})
-            fila(n % 2 ? "grande, impar" : "grande, par", registro.repeated(n), n,
-                 L(1999, 3, 15, 66303, 312, 312, 452300, tarifa));
+            fila(n % 2 ? "grande, impar" : "grande, par", registro.repeated(n), n, Ej(tarifa));
         fila("grande, un registro por linea",
              QByteArray("#1999-03-15#,#18:25:03#,#00:05:12#,312,45.23,\"M\"\r\n").repeated(2000) +
                  "#1999-03-16#,#18:25:03#,#00:05:12#,312,45.23,\"N\"\r\n",
              2001, L(1999, 3, 16, 66303, 312, 312, 452300, "N"));
         fila("segundos de 32 bits", "#1999-03-15#,#18:25:03#,#09:10:00#,+40000,-0.0001,\"M\"", 1,
              L(1999, 3, 15, 66303, 33000, 40000, -1, "M"));
+        // Damaged: the record, field and line of the first fault; the records before it are kept.
+        const QByteArray bien = "#1999-03-15#,#18:25:03#,#00:05:12#,312,45.23,\"M\"\r\n";
+        // A good record with one value replaced.
+        const auto con = [](int campo, const char* valor) {
+            QList<QByteArray> v{"#1999-03-15#", "#18:25:03#", "#00:05:12#", "1", "1", "\"M\""};
+            v[campo - 1] = valor;
+            return v.join(',');
+        };
+        // Dates and times, in the written form and in a free one read by the general rule.
+        const auto unos = [&](std::initializer_list<U> filas) {
+            for (const auto& [n, campo, valor] : filas)
+                QTest::newRow(n) << con(campo, valor) << 0 << Llamada{} << campo << 1;
+        };
+        unos({U{"fecha imposible", 1, "#1999-02-29#"}, U{"mes 13", 1, "#1999-13-01#"},
+              U{"mes 13 libre", 1, "#1999-13-1#"}, U{"dia 32", 1, "#1999-01-32#"},
+              U{"anio cero", 3, "#0000-01-01 10:00:00#"}, U{"anio de dos cifras", 1, "#99-03-17#"},
+              U{"hora 24", 2, "#24:00:00#"}, U{"hora 24 libre", 2, "#24:0:0#"},
+              U{"minuto 60", 2, "#18:60:00#"}, U{"minuto 60 libre", 2, "#8:60:0#"}});
+        unos({U{"segundo 60", 2, "#18:25:60#"}, U{"segundo 60 libre", 2, "#8:0:60#"},
+              U{"hora con letra", 2, "#1x:25:03#"}, U{"minuto con letra", 2, "#18:2x:03#"},
+              U{"segundo con letra", 2, "#18:25:0x#"}, U{"barras en la fecha", 1, "#1999/03/15#"},
+              U{"barra tras el mes", 1, "#1999-03/15#"},
+              U{"T entre fecha y hora", 3, "#1999-03-15T10:20:30#"},
+              U{"puntos en la hora", 2, "#18.25:03#"}, U{"punto tras el minuto", 2, "#18:25.03#"}});
+        unos({U{"resto tras la hora", 2, "#18:25:03x#"}, U{"segundos decimales", 4, "3.5"},
+              U{"segundos sobre 2^31", 4, "2147483648"},
+              U{"segundos enormes", 4, "99999999999999999999"},
+              U{"importe con coma", 5, "\"45,23\""}, U{"importe desmedido", 5, "9999999999999999"},
+              U{"resto tras comillas", 6, "\"M\"x"}, U{"almohadilla sin cerrar", 1, "#1999-03-15"},
+              U{"literal partido", 1, "#1999-03-15\r\n#"}});
+        QTest::newRow("fecha no es fecha") << bien + con(1, "ayer") << 1 << Llamada{} << 1 << 2;
+        QTest::newRow("registro truncado") << bien + bien.left(34) + "\r\n"
+                                           << 1 << Llamada{} << 4 << 2;
+        QTest::newRow("siete valores") << con(6, "\"M\",7\r\n") + bien << 0 << Llamada{} << 7 << 1;
+        QTest::newRow("linea vacia al final") << bien + "\r\n" << 1 << Llamada{} << 1 << 2;
+        QTest::newRow("comillas sin cerrar") << bien + bien.left(46) << 1 << Llamada{} << 6 << 2;
+        QTest::newRow("archivo grande, fallo al final")
+            << bien.repeated(30000) + con(5, "x") << 30000 << Llamada{} << 5 << 30001;
     }
     void lectura() {
         QFETCH(QByteArray, texto);
-        QFETCH(bool, escrito);
         QFETCH(int, cuantas);
         QFETCH(Llamada, ultima);
+        QFETCH(int, campo);
+        QFETCH(int, linea);
         const Lectura r = LeerTexto(texto.toStdString());
+        if (campo) {
+            QVERIFY(!r.ok && !r.error.motivo.empty());
+            QCOMPARE(std::tuple(int(r.error.registro), r.error.campo, int(r.error.linea),
+                                int(r.llamadas.size())),
+                     std::tuple(cuantas, campo, linea, cuantas));
+            QVERIFY(!UltimaDe(texto)); // nor when only the end is read
+            return;
+        }
         QVERIFY2(r.ok, r.error.motivo.c_str());
-        if (escrito) {
+        if (cuantas < 0) {
             cuantas = int(texto.count("\r\n"));
             QCOMPARE(QByteArray::fromStdString(TextoArchivo(r.llamadas)), texto);
             if (cuantas == 1)
@@ -150,126 +195,51 @@ private slots:
         QVERIFY(UltimaDe(texto) == (cuantas ? std::optional(r.llamadas.back()) : std::nullopt));
     }
 
-    // The record, field and line of the first fault; the records before it are kept.
-    void danado_data() {
-        QTest::addColumn<QByteArray>("texto");
-        QTest::addColumn<int>("registro");
-        QTest::addColumn<int>("campo");
-        QTest::addColumn<int>("linea");
-        const QByteArray bien = "#1999-03-15#,#18:25:03#,#00:05:12#,312,45.23,\"M\"\r\n";
-        // A good record with one value replaced.
-        const auto con = [](int campo, const char* valor) {
-            QList<QByteArray> v{"#1999-03-15#", "#18:25:03#", "#00:05:12#", "1", "1", "\"M\""};
-            v[campo - 1] = valor;
-            return v.join(',');
-        };
-        // Dates and times, in the written form and in a free one read by the general rule.
-        const auto uno = [&](const char* n, int campo, const char* valor) {
-            QTest::newRow(n) << con(campo, valor) << 0 << campo << 1;
-        };
-        uno("fecha imposible", 1, "#1999-02-29#");
-        uno("mes 13", 1, "#1999-13-01#");
-        uno("mes 13 libre", 1, "#1999-13-1#");
-        uno("dia 32", 1, "#1999-01-32#");
-        uno("anio cero", 3, "#0000-01-01 10:00:00#");
-        uno("anio de dos cifras", 1, "#99-03-17#");
-        uno("hora 24", 2, "#24:00:00#");
-        uno("hora 24 libre", 2, "#24:0:0#");
-        uno("minuto 60", 2, "#18:60:00#");
-        uno("minuto 60 libre", 2, "#8:60:0#");
-        uno("segundo 60", 2, "#18:25:60#");
-        uno("segundo 60 libre", 2, "#8:0:60#");
-        uno("hora con letra", 2, "#1x:25:03#");
-        uno("minuto con letra", 2, "#18:2x:03#");
-        uno("segundo con letra", 2, "#18:25:0x#");
-        uno("barras en la fecha", 1, "#1999/03/15#");
-        uno("barra tras el mes", 1, "#1999-03/15#");
-        uno("T entre fecha y hora", 3, "#1999-03-15T10:20:30#");
-        uno("puntos en la hora", 2, "#18.25:03#");
-        uno("punto tras el minuto", 2, "#18:25.03#");
-        uno("resto tras la hora", 2, "#18:25:03x#");
-        uno("segundos decimales", 4, "3.5");
-        uno("segundos sobre 2^31", 4, "2147483648");
-        uno("segundos enormes", 4, "99999999999999999999");
-        uno("importe con coma", 5, "\"45,23\"");
-        uno("importe desmedido", 5, "9999999999999999");
-        uno("resto tras comillas", 6, "\"M\"x");
-        uno("almohadilla sin cerrar", 1, "#1999-03-15");
-        uno("literal partido", 1, "#1999-03-15\r\n#");
-        QTest::newRow("fecha no es fecha") << bien + con(1, "ayer") << 1 << 1 << 2;
-        QTest::newRow("registro truncado") << bien + bien.left(34) + "\r\n" << 1 << 4 << 2;
-        QTest::newRow("siete valores") << con(6, "\"M\",7\r\n") + bien << 0 << 7 << 1;
-        QTest::newRow("linea vacia al final") << bien + "\r\n" << 1 << 1 << 2;
-        QTest::newRow("comillas sin cerrar") << bien + bien.left(46) << 1 << 6 << 2;
-        QTest::newRow("archivo grande, fallo al final")
-            << bien.repeated(30000) + con(5, "x") << 30000 << 5 << 30001;
-    }
-    void danado() {
-        QFETCH(QByteArray, texto);
-        QFETCH(int, registro);
-        QFETCH(int, campo);
-        QFETCH(int, linea);
-        const Lectura r = LeerTexto(texto.toStdString());
-        QVERIFY(!r.ok);
-        QCOMPARE(int(r.error.registro), registro);
-        QCOMPARE(r.error.campo, campo);
-        QCOMPARE(int(r.error.linea), linea);
-        QVERIFY(!r.error.motivo.empty());
-        QCOMPARE(int(r.llamadas.size()), registro);
-        QVERIFY(!UltimaDe(texto)); // nor when only the end is read
-    }
-
     // A file written in full reads back as the same list, .csv and .ldx alike; a call that could
-    // not be read back is refused and the file left as it was.
-    void escrituraCompleta_data() {
-        QTest::addColumn<Llamada>("llamada");
-        QTest::newRow("comillas en tarifa") << L(1999, 3, 15, 0, 0, 0, 0, "a\"b");
-        QTest::newRow("duracion pasado el anio 9999") << L(1999, 3, 15, 0, 2958466LL * 86400, 0, 0);
-        QTest::newRow("anio cero") << L(0, 1, 1, 0, 0, 0, 0);
-    }
-    void escrituraCompleta() {
-        QFETCH(Llamada, llamada);
+    // not be read back, or a path that is missing or a folder, is refused, the files left as
+    // they were.
+    void escrituraYRutasImposibles() {
         QTemporaryDir dir;
-        const fs::path ldx = dir.filePath("l.ldx").toStdString();
-        const fs::path csv = dir.filePath("l.csv").toStdString();
-        const std::vector<Llamada> lista{L(1999, 3, 15, 66303, 312, 312, 452300, "a,b"),
+        const fs::path ldx = En(dir, "l.ldx"), csv = En(dir, "l.csv");
+        const std::vector<Llamada> lista{Ej("a,b"),
                                          L(2000, 2, 29, 1, 90000, -7, -1200000, "Provincial")};
         QVERIFY(Escribir(ldx, lista) && Escribir(csv, lista));
         QCOMPARE(Leer(csv).llamadas, lista);
-        QVERIFY(!ProblemaRegistro(llamada).empty());
-        QVERIFY(!Escribir(ldx, {lista[0], llamada}));
-        QVERIFY(!Anadir(ldx, llamada));
+        for (const Llamada& mala : {L(1999, 3, 15, 0, 0, 0, 0, "a\"b"), // quote in the tariff
+                                    L(1999, 3, 15, 0, 2958466LL * 86400, 0, 0), // past year 9999
+                                    L(0, 1, 1, 0, 0, 0, 0)})
+            QVERIFY(!ProblemaRegistro(mala).empty() && !Escribir(ldx, {lista[0], mala}) &&
+                    !Anadir(ldx, mala));
         QCOMPARE(Contenido(ldx), Contenido(csv));
+        const fs::path falta = En(dir, "no/existe.ldx"), carpeta = dir.path().toStdString();
+        QVERIFY(!Escribir(falta, std::vector<Llamada>{}) && !Anadir(falta, lista[0]).error.empty());
+        QVERIFY(!Anadir(carpeta, lista[0]) && !Vaciar(carpeta) && !CrearSiFalta(carpeta));
         QCOMPARE(Archivos(dir), QStringList({"l.csv", "l.ldx"}));
+        for (const fs::path& p : {falta, carpeta}) {
+            const Lectura r = Leer(p);
+            QVERIFY(!r.ok && r.error.campo == 0 &&
+                    r.error.motivo.find(p.string()) != std::string::npos);
+        }
     }
 
     void anadirCrearCopiarVaciar() {
         QTemporaryDir dir;
-        const fs::path actual = dir.filePath("llamadas.ldx").toStdString();
-        const fs::path anterior = dir.filePath("antiguas.ldx").toStdString();
-        const Llamada a = L(1999, 3, 15, 66303, 312, 312, 452300);
-        QVERIFY(CrearSiFalta(actual));
-        QCOMPARE(Contenido(actual), QByteArray());
-        QVERIFY(Anadir(actual, a));
-        QCOMPARE(Contenido(actual), QByteArray::fromStdString(LineaRegistro(a)));
+        const fs::path actual = En(dir, "llamadas.ldx"), anterior = En(dir, "antiguas.ldx");
+        const Llamada a = Ej();
+        QVERIFY(CrearSiFalta(actual) && Contenido(actual).isEmpty());
+        QVERIFY(Anadir(actual, a) && Contenido(actual).toStdString() == LineaRegistro(a));
         // A last line without its line end gets one before the new record.
         Escribir(actual, Contenido(actual).chopped(2));
-        QVERIFY(Anadir(actual, a));
-        QCOMPARE(Leer(actual).llamadas, std::vector<Llamada>({a, a}));
+        QVERIFY(Anadir(actual, a) && Leer(actual).llamadas == std::vector<Llamada>({a, a}));
         const QByteArray enero = Contenido(actual);
-        QVERIFY(CrearSiFalta(actual));
-        QCOMPARE(Contenido(actual), enero);
+        QVERIFY(CrearSiFalta(actual) && Contenido(actual) == enero);
         Escribir(anterior, "viejo");
         QVERIFY(::chmod(actual.c_str(), 0600) == 0);
-        QVERIFY(Copiar(actual, anterior));
-        QCOMPARE(Contenido(anterior), enero);
-        QVERIFY(Vaciar(actual));
-        QCOMPARE(Contenido(actual), QByteArray());
+        QVERIFY(Copiar(actual, anterior) && Contenido(anterior) == enero);
+        QVERIFY(Vaciar(actual) && Contenido(actual).isEmpty());
         struct stat st {};
-        QCOMPARE(::stat(actual.c_str(), &st), 0);
-        QCOMPARE(st.st_mode & 0777, 0600u); // the rewrite keeps the file's mode
-        QVERIFY(!Copiar(dir.filePath("falta.ldx").toStdString(), anterior));
-        QCOMPARE(Contenido(anterior), enero);
+        QVERIFY(::stat(actual.c_str(), &st) == 0 && (st.st_mode & 0777) == 0600); // mode kept
+        QVERIFY(!Copiar(En(dir, "falta.ldx"), anterior) && Contenido(anterior) == enero);
         QCOMPARE(Archivos(dir), QStringList({"antiguas.ldx", "llamadas.ldx"}));
     }
 
@@ -277,7 +247,7 @@ private slots:
     void anadirDuranteReescrituras() {
         QTemporaryDir dir(QDir("/dev/shm").exists() ? "/dev/shm/vatrimox-XXXXXX"
                                                     : QDir::tempPath() + "/vatrimox-XXXXXX");
-        const fs::path p = dir.filePath("llamadas.ldx").toStdString();
+        const fs::path p = En(dir, "llamadas.ldx");
         QVERIFY(CrearSiFalta(p));
         constexpr int Total = 1000;
         const pid_t hijo = ::fork();
@@ -291,9 +261,9 @@ private slots:
         int estado = 0, reescrituras = 0;
         while (::waitpid(hijo, &estado, WNOHANG) == 0) {
             const Lectura antes = Leer(p); // unlocked: may catch a line half written
-            if (antes.ok && Registro::Reescribir(p, antes.llamadas, antes.llamadas).estado ==
-                                Registro::Reescritura::Hecha)
-                ++reescrituras;
+            reescrituras +=
+                antes.ok && Registro::Reescribir(p, antes.llamadas, antes.llamadas).estado ==
+                                Registro::Reescritura::Hecha;
         }
         QVERIFY(WIFEXITED(estado) && WEXITSTATUS(estado) == 0);
         QVERIFY(reescrituras > 0);
@@ -306,62 +276,39 @@ private slots:
     // Read-only by its mode; for root by a read-only bind mount in a mount namespace of its own.
     static void Proteger(const QString& carpeta, bool si) {
         const QByteArray ruta = QFile::encodeName(carpeta);
-        if (::geteuid() != 0) {
-            QVERIFY(::chmod(ruta, si ? 0500 : 0700) == 0);
-            return;
-        }
         static const bool propio =
-            ::unshare(CLONE_NEWNS) == 0 &&
-            ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+            ::geteuid() != 0 || (::unshare(CLONE_NEWNS) == 0 &&
+                                 ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0);
         QVERIFY2(propio, "no mount namespace to make a folder read-only as root");
-        QVERIFY(
-            si ? ::mount(ruta, ruta, nullptr, MS_BIND, nullptr) == 0 &&
-                     ::mount(nullptr, ruta, nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0
-               : ::umount(ruta) == 0);
+        if (::geteuid() != 0)
+            QVERIFY(::chmod(ruta, si ? 0500 : 0700) == 0);
+        else
+            QVERIFY(si ? ::mount(ruta, ruta, nullptr, MS_BIND, nullptr) == 0 &&
+                             ::mount(nullptr, ruta, nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY,
+                                     nullptr) == 0
+                       : ::umount(ruta) == 0);
     }
 
-    // Whole-file writes that fail leave the old file as it was and say why.
-    void fallosDejanElArchivo_data() {
-        QTest::addColumn<bool>("soloLectura");
-        // A name at the length limit leaves no room for the temporary file's name, even for root.
-        QTest::newRow("nombre sin sitio para el temporal") << false;
-        QTest::newRow("carpeta de solo lectura") << true;
-    }
+    // Whole-file writes that fail leave the old file as it was and say why: in a read-only
+    // folder, and under a name at the length limit that leaves no room for the temporary
+    // file's name, even for root.
     void fallosDejanElArchivo() {
-        QFETCH(bool, soloLectura);
-        QTemporaryDir dir;
-        const QString nombre = soloLectura ? QString("llamadas.ldx") : QString(250, 'x');
-        const fs::path p = dir.filePath(nombre).toStdString();
-        const fs::path origen = dir.filePath("o.ldx").toStdString();
-        Escribir(p, "viejo");
-        Escribir(origen, "");
-        if (soloLectura)
-            Proteger(dir.path(), true);
-        const Resultado w = Escribir(p, {L(2000, 1, 1, 1, 1, 1, 1)});
-        const Resultado v = Vaciar(p);
-        const Resultado c = Copiar(origen, p);
-        if (soloLectura)
-            Proteger(dir.path(), false);
-        for (const Resultado& r : {w, v, c})
-            QVERIFY2(!r && r.error.find("«") != std::string::npos, r.error.c_str());
-        QCOMPARE(Contenido(p), QByteArray("viejo"));
-        QCOMPARE(Archivos(dir).size(), 2);
-    }
-
-    void rutasImposibles() {
-        QTemporaryDir dir;
-        const std::string falta = dir.filePath("no/existe.ldx").toStdString();
-        const std::string carpeta = dir.path().toStdString();
-        QVERIFY(!Escribir(falta, std::vector<Llamada>{}));
-        QVERIFY(!Anadir(falta, L(1999, 1, 31, 1, 1, 1, 1)).error.empty());
-        QVERIFY(!Anadir(carpeta, L(1999, 1, 31, 1, 1, 1, 1)));
-        QVERIFY(!Vaciar(carpeta));
-        QVERIFY(!CrearSiFalta(carpeta));
-        QVERIFY(Archivos(dir).isEmpty());
-        for (const std::string& p : {falta, carpeta}) {
-            const Lectura r = Leer(p);
-            QVERIFY(!r.ok && r.error.campo == 0);
-            QVERIFY(r.error.motivo.find(p) != std::string::npos);
+        for (const bool soloLectura : {false, true}) {
+            QTemporaryDir dir;
+            const fs::path p = En(dir, soloLectura ? QString("llamadas.ldx") : QString(250, 'x'));
+            Escribir(p, "viejo");
+            Escribir(En(dir, "o.ldx"), "");
+            if (soloLectura)
+                Proteger(dir.path(), true);
+            const Resultado w = Escribir(p, {L(2000, 1, 1, 1, 1, 1, 1)});
+            const Resultado v = Vaciar(p);
+            const Resultado c = Copiar(En(dir, "o.ldx"), p);
+            if (soloLectura)
+                Proteger(dir.path(), false);
+            for (const Resultado& r : {w, v, c})
+                QVERIFY2(!r && r.error.find("«") != std::string::npos, r.error.c_str());
+            QCOMPARE(Contenido(p), QByteArray("viejo"));
+            QCOMPARE(Archivos(dir).size(), 2);
         }
     }
 };

@@ -1,15 +1,11 @@
 // Tariff table, call pricing, billed seconds and band colours, against a per-second count.
 #include "core/Moneda.h"
+#include "support/Tablas.h"
 #include "tariffs/Tarifas.h"
 
 #include <QtTest>
 
-#include <algorithm>
-#include <array>
-#include <cstdint>
-#include <limits>
 #include <random>
-#include <vector>
 
 using namespace Tarifas;
 
@@ -22,12 +18,9 @@ Tipo tipoDe(const std::string& nombre) {
     return Tipo(std::find(std::begin(Tipos), std::end(Tipos), nombre) - std::begin(Tipos));
 }
 
-struct Precios {
-    double establecimiento;
-    std::array<double, 3> minuto; // reducida, normal, punta
-};
-constexpr Precios PreciosDe[] = {
-    {11.4, {1.64, 0, 4.52}}, {15, {6.71, 13.4, 15.45}}, {15, {10.44, 25.01, 39.45}}};
+// Set-up, then a minute in the reducida, normal and punta bands.
+constexpr double PreciosDe[3][4] = {
+    {11.4, 1.64, 0, 4.52}, {15, 6.71, 13.4, 15.45}, {15, 10.44, 25.01, 39.45}};
 
 // Band of second s (0..86399) of a day of weekday `dia`, written out from the hour ranges.
 Franja franjaEsperada(Tipo tipo, int dia, long s) {
@@ -38,56 +31,40 @@ Franja franjaEsperada(Tipo tipo, int dia, long s) {
     return tipo == Metropolitana || s < 61200 ? Franja::punta : Franja::normal;
 }
 
-// Seconds of each band before second s of a day of the given weekday: counted second by second
-// once per call type and weekday, so long calls cost a sum per day.
-const std::array<std::vector<int32_t>, 3>& Acumulados(Tipo tipo, int dia) {
-    static std::array<std::array<std::vector<int32_t>, 3>, 21> tablas;
-    auto& a = tablas[tipo * 7 + dia - 1];
-    if (a[0].empty()) {
-        for (auto& v : a)
-            v.assign(86401, 0);
-        for (long s = 0; s < 86400; ++s)
-            for (std::size_t b = 0; b < 3; ++b)
-                a[b][s + 1] = a[b][s] + (Indice(franjaEsperada(tipo, dia, s)) == b);
-    }
-    return a;
-}
-
-// The meter's pricing: each second after those the set-up covers, in its own band and day.
-Moneda costePorSegundo(long inicio, int dia, long transcurridos, const std::string& nombre, int iva,
-                       int porcentaje) {
+// CosteLlamada against the meter's pricing counted second by second: each second after those
+// the set-up covers, in its own band and day. On a difference, the call and both amounts.
+void PorSegundo(const std::string& nombre, int dia, long inicio, long largo, int iva, int pct) {
     const Tipo tipo = tipoDe(nombre);
-    if (dia < 1 || dia > 7 || tipo == Ninguno)
-        return Moneda();
-    std::array<long, 3> cuenta{};
-    const long hasta = inicio + transcurridos;
-    for (long s = inicio + (tipo == Metropolitana ? 160 : 0); s < hasta;) {
-        const long d = s / 86400 - (s % 86400 < 0); // days from the start date, rounded down
-        const long fin = std::min(hasta, (d + 1) * 86400);
-        const auto& a = Acumulados(tipo, ((dia - 1 + d) % 7 + 7) % 7 + 1);
-        for (std::size_t b = 0; b < 3; ++b)
-            cuenta[b] += a[b][fin - d * 86400] - a[b][s - d * 86400];
-        s = fin;
+    Moneda r;
+    if (dia >= 1 && dia <= 7 && tipo != Ninguno) {
+        std::array<long, 3> n{};
+        for (long s = inicio + (tipo == Metropolitana ? 160 : 0); s < inicio + largo; ++s) {
+            const long d = s / 86400 - (s % 86400 < 0); // days from the start date, rounded down
+            ++n[Indice(franjaEsperada(tipo, int((dia - 1 + d) % 7 + 7) % 7 + 1, s - d * 86400))];
+        }
+        const double* p = PreciosDe[tipo];
+        r = Moneda::redondear(((n[0] * (p[1] / 60.0) + p[0]) + n[1] * (p[2] / 60.0)) +
+                              n[2] * (p[3] / 60.0));
+        if (iva == 1)
+            r = r + Moneda::redondear((r * pct).aDouble() / 100.0);
     }
-    const Precios& p = PreciosDe[tipo];
-    Moneda m = Moneda::redondear(((cuenta[0] * (p.minuto[0] / 60.0) + p.establecimiento) +
-                                  cuenta[1] * (p.minuto[1] / 60.0)) +
-                                 cuenta[2] * (p.minuto[2] / 60.0));
-    if (iva == 1)
-        m = m + Moneda::redondear((m * porcentaje).aDouble() / 100.0);
-    return m;
+    const Moneda m = CosteLlamada(inicio, dia, largo, nombre, iva, pct);
+    QVERIFY2(m == r, (nombre + " dia " + std::to_string(dia) + " desde " + std::to_string(inicio) +
+                      ", " + std::to_string(largo) + " s, IVA " + std::to_string(iva) + "/" +
+                      std::to_string(pct) + ": " + m.textoArchivo() + " != " + r.textoArchivo())
+                         .c_str());
 }
 
-// Empty when CosteLlamada agrees with the per-second count; otherwise the call and both amounts.
-std::string diferencia(const std::string& tipo, int dia, long inicio, long largo, int iva,
-                       int pct) {
-    const Moneda m = CosteLlamada(inicio, dia, largo, tipo, iva, pct);
-    const Moneda r = costePorSegundo(inicio, dia, largo, tipo, iva, pct);
-    return m == r ? ""
-                  : tipo + " dia " + std::to_string(dia) + " desde " + std::to_string(inicio) +
-                        ", " + std::to_string(largo) + " s, IVA " + std::to_string(iva) + "/" +
-                        std::to_string(pct) + ": " + m.textoArchivo() + " != " + r.textoArchivo();
-}
+// A call priced: its type, amount, weekday, start, length and IVA switch.
+struct C {
+    const char *fila, *tipo, *importe;
+    long dia, inicio, largo, iva;
+};
+// Elapsed time in ten-thousandths of a second; the count returned and the seconds billed.
+struct F {
+    const char *fila, *tipo;
+    qint64 diezmilesimas, devuelto, facturados;
+};
 
 } // namespace
 
@@ -96,41 +73,22 @@ class TestTarifas : public QObject {
 private slots:
     // Worked examples; IVA, when added, is 16 %.
     void coste_data() {
-        QTest::addColumn<QString>("tipo");
-        QTest::addColumn<int>("dia");
-        QTest::addColumn<int>("inicio");
-        QTest::addColumn<qint64>("transcurridos");
-        QTest::addColumn<int>("iva");
-        QTest::addColumn<QString>("importe");
-        const auto fila = [](const char* n, const char* tipo, int dia, int inicio, qint64 t,
-                             int iva, const char* importe) {
-            QTest::newRow(n) << tipo << dia << inicio << t << iva << importe;
-        };
-        fila("metropolitana 100 s", "Metropolitana", 1, 36000, 100, 0, "11.4");
-        fila("metropolitana 100 s con IVA", "Metropolitana", 1, 36000, 100, 1, "13.224");
-        fila("IVA solo con el valor 1", "Metropolitana", 1, 36000, 100, 2, "11.4");
-        fila("metropolitana 160 s", "Metropolitana", 2, 36000, 160, 0, "11.4");
-        fila("metropolitana 300 s", "Metropolitana", 3, 36000, 300, 0, "21.9467");
-        fila("provincial punta y normal", "Provincial", 4, 61140, 120, 0, "43.85");
-        fila("interprovincial domingo", "Interprovincial", 7, 43200, 600, 0, "119.4");
-        fila("segundos de negociacion", "Provincial", 2, 61185, 15, 0, "18.8625");
-        fila("tipo desconocido", "Urbana", 1, 36000, 600, 1, "0");
-        fila("dia 0", "Provincial", 0, 36000, 600, 0, "0");
-        fila("viernes a sabado", "Provincial", 5, 86340, 120, 0, "28.42");
-        fila("negociacion el domingo", "Interprovincial", 1, -10, 28870, 0, "5067.39");
+        const char *M = Tipos[0], *P = Tipos[1], *I = Tipos[2];
+        tabla({C{"m 100 s", M, "11.4", 1, 36000, 100, 0}, C{"m IVA", M, "13.224", 1, 36000, 100, 1},
+               C{"IVA 2: no", M, "11.4", 1, 36000, 100, 2},
+               C{"m 160 s", M, "11.4", 2, 36000, 160, 0},
+               C{"m 300 s", M, "21.9467", 3, 36000, 300, 0},
+               C{"p y n", P, "43.85", 4, 61140, 120, 0}, C{"domingo", I, "119.4", 7, 43200, 600, 0},
+               C{"negocia", P, "18.8625", 2, 61185, 15, 0},
+               C{"otro tipo", "Urbana", "0", 1, 36000, 600, 1},
+               C{"dia 0", P, "0", 0, 36000, 600, 0}, C{"vie a sab", P, "28.42", 5, 86340, 120, 0},
+               C{"neg. dom", I, "5067.39", 1, -10, 28870, 0}});
     }
     void coste() {
-        QFETCH(QString, tipo);
-        QFETCH(int, dia);
-        QFETCH(int, inicio);
-        QFETCH(qint64, transcurridos);
-        QFETCH(int, iva);
-        QFETCH(QString, importe);
-        const Moneda m =
-            CosteLlamada(inicio, dia, transcurridos, tipo.toStdString(), uint8_t(iva), 16);
-        QCOMPARE(QString::fromStdString(m.textoArchivo()), importe);
-        const std::string d = diferencia(tipo.toStdString(), dia, inicio, transcurridos, iva, 16);
-        QVERIFY2(d.empty(), d.c_str());
+        const auto& c = fila<C>();
+        QCOMPARE(CosteLlamada(c.inicio, c.dia, c.largo, c.tipo, uint8_t(c.iva), 16).textoArchivo(),
+                 std::string(c.importe));
+        PorSegundo(c.tipo, c.dia, c.inicio, c.largo, c.iva, 16);
     }
 
     // Against the per-second count: calls starting or ending around every band limit, then
@@ -147,11 +105,8 @@ private slots:
             for (int dia : {3, 6, 7})
                 for (int inicio : puntos)
                     for (int fin : puntos)
-                        if (fin >= inicio && inicio < 86400 && ++casos) {
-                            const std::string d =
-                                diferencia(tipo, dia, inicio, fin - inicio, casos % 2, casos % 256);
-                            QVERIFY2(d.empty(), d.c_str());
-                        }
+                        if (fin >= inicio && inicio < 86400 && ++casos)
+                            PorSegundo(tipo, dia, inicio, fin - inicio, casos % 2, casos % 256);
         QVERIFY(casos > 1000);
         std::mt19937 azar(19990415);
         for (int i = 0; i < 3000; ++i) {
@@ -161,8 +116,7 @@ private slots:
             const long tope = i % 20 == 0  ? (i % 200 ? 3 : 20) * 86400L
                               : i % 2 == 0 ? 86400 - inicio + 1
                                            : 600;
-            const std::string d = diferencia(tipo, dia, inicio, long(azar() % tope), iva, pct);
-            QVERIFY2(d.empty(), d.c_str());
+            PorSegundo(tipo, dia, inicio, long(azar() % tope), iva, pct);
         }
         // Lengths no call reaches: the amount saturates rather than wraps.
         const qint64 maximo = std::numeric_limits<qint64>::max();
@@ -172,39 +126,44 @@ private slots:
         QCOMPARE(CosteLlamada(-255, 7, -5, "Provincial", 0, 0), Moneda::desdeEntero(15));
     }
 
+    // Billed seconds from the elapsed ones, and the count returned.
     void contadorFacturacion_data() {
-        QTest::addColumn<QString>("tipo");
-        QTest::addColumn<qint64>("diezmilesimas");
-        QTest::addColumn<int>("devuelto");
-        QTest::addColumn<int>("facturados");
         const qint64 minimo = std::numeric_limits<qint64>::min();
-        const qint64 maximo = std::numeric_limits<qint64>::max();
-        QTest::newRow("metro 40 s") << "Metropolitana" << qint64(400000) << 120 << 0;
-        QTest::newRow("metro 300 s") << "Metropolitana" << qint64(3000000) << 140 << 140;
-        QTest::newRow("metro media a favor") << "Metropolitana" << qint64(1605000) << 1 << 1;
-        QTest::newRow("metro media en contra") << "Metropolitana" << qint64(1595000) << 1 << 0;
-        QTest::newRow("sin tipo") << "" << qint64(750000) << 75 << 75;
-        QTest::newRow("metro en minusculas") << "metropolitana" << qint64(400000) << 40 << 40;
-        QTest::newRow("metro desbordado") << "Metropolitana" << minimo << 2147483647 << 0;
-        QTest::newRow("provincial desbordado")
-            << "Provincial" << maximo << 2147483647 << 2147483647;
+        const qint64 maximo = std::numeric_limits<qint64>::max(), i32 = 2147483647;
+        const char* M = Tipos[0];
+        tabla({F{"metro 40 s", M, 400000, 120, 0}, F{"metro 300 s", M, 3000000, 140, 140},
+               F{"media a favor", M, 1605000, 1, 1}, F{"media en contra", M, 1595000, 1, 0},
+               F{"sin tipo", "", 750000, 75, 75},
+               F{"en minusculas", "metropolitana", 400000, 40, 40},
+               F{"metro desbordado", M, minimo, i32, 0},
+               F{"provincial desbordado", Tipos[1], maximo, i32, i32}});
     }
     void contadorFacturacion() {
-        QFETCH(QString, tipo);
-        QFETCH(qint64, diezmilesimas);
-        QFETCH(int, devuelto);
-        QFETCH(int, facturados);
+        const auto& c = fila<F>();
         EstadoLlamada estado;
-        estado.SegundosTranscurridos = Moneda::desdeDiezmilesimas(diezmilesimas);
+        estado.SegundosTranscurridos = Moneda::desdeDiezmilesimas(c.diezmilesimas);
         estado.SegundosFacturados = -99;
-        QCOMPARE(ContadorFacturacion(tipo.toStdString(), estado), devuelto);
-        QCOMPARE(estado.SegundosFacturados, facturados);
+        QCOMPARE(ContadorFacturacion(c.tipo, estado), int(c.devuelto));
+        QCOMPARE(estado.SegundosFacturados, int(c.facturados));
     }
 
-    // The band of every second and the colour of every hour agree with the hour ranges.
-    void franjaYColor() {
+    // The ranges of each table as the tariff viewer lists them (clock times and band); the band
+    // of every second and the colour of every hour agree with the hour ranges.
+    void tramosFranjaYColor() {
         const uint32_t colores[] = {ColorReducida, ColorNormal, ColorPunta};
-        for (const char* nombre : Tipos)
+        for (const char* nombre : Tipos) {
+            const QStringList tramos{
+                nombre == Tipos[Metropolitana]
+                    ? "00:00-07:59 r|08:00-21:59 p|22:00-24:00 r"
+                    : "00:00-07:59 r|08:00-16:59 p|17:00-21:59 n|22:00-24:00 r",
+                "00:00-07:59 r|08:00-13:59 p|14:00-24:00 r", "00:00-24:00 r"};
+            for (int t = 0; t < 3; ++t) {
+                QStringList leidos;
+                for (const Tramo& f : BuscarTarifa(nombre)->tramos[t])
+                    leidos << QString::fromStdString(HoraDesde(f) + "-" + HoraHasta(f) + " " +
+                                                     "rnp"[int(f.franja)]);
+                QCOMPARE(leidos.join('|'), tramos[t]);
+            }
             for (int dia = 1; dia <= 7; ++dia) {
                 TipoDia tipoDia;
                 QVERIFY(TipoDiaDe(dia, tipoDia));
@@ -217,6 +176,7 @@ private slots:
                         QCOMPARE(ColorFranja(s / 3600, dia, nombre), colores[Indice(esperada)]);
                 }
             }
+        }
         for (auto [hora, dia, tipo] :
              {std::tuple{24, 1, "Provincial"}, {10, 0, "Provincial"}, {10, 1, "provincial"}})
             QCOMPARE(ColorFranja(hora, dia, tipo), 0u);
@@ -226,33 +186,6 @@ private slots:
         TipoDia d = TipoDia::Sabados;
         QVERIFY(!TipoDiaDe(0, d) && !TipoDiaDe(8, d));
         QCOMPARE(d, TipoDia::Sabados);
-    }
-
-    // The ranges of each table as the tariff viewer lists them: clock times and band.
-    void tramos_data() {
-        QTest::addColumn<QString>("tipo");
-        QTest::addColumn<int>("dia");
-        QTest::addColumn<QString>("tramos");
-        for (const char* t : Tipos) {
-            QTest::addRow("%s laborales", t)
-                << t << 0
-                << (t == Tipos[Metropolitana]
-                        ? "00:00-07:59 r|08:00-21:59 p|22:00-24:00 r"
-                        : "00:00-07:59 r|08:00-16:59 p|17:00-21:59 n|22:00-24:00 r");
-            QTest::addRow("%s sabados", t) << t << 1 << "00:00-07:59 r|08:00-13:59 p|14:00-24:00 r";
-            QTest::addRow("%s festivos", t) << t << 2 << "00:00-24:00 r";
-        }
-    }
-    void tramos() {
-        QFETCH(QString, tipo);
-        QFETCH(int, dia);
-        QFETCH(QString, tramos);
-        QStringList leidos;
-        for (const Tramo& f : BuscarTarifa(tipo.toStdString())->tramos[dia])
-            leidos << QString("%1-%2 %3")
-                          .arg(QString::fromStdString(HoraDesde(f)),
-                               QString::fromStdString(HoraHasta(f)), QString("rnp")[int(f.franja)]);
-        QCOMPARE(leidos.join('|'), tramos);
     }
 };
 
