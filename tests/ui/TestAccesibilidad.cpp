@@ -3,6 +3,7 @@
 #include "calllog/ArchivoLlamadas.h"
 #include "support/FakeServices.h"
 #include "support/ScriptedPrompts.h"
+#include "support/Tablas.h"
 #include "ui/calllog/VentanaLlamadas.h"
 #include "ui/common/VentanaPrincipal.h"
 #include "ui/main/VentanaMedidor.h"
@@ -63,7 +64,16 @@ public:
     bool LlamadaEnCurso() const override { return false; }
 };
 
+// A window, what a walk of its accessible tree finds ('|'-separated), and its widgets whose forced
+// backgrounds must keep their text readable under a dark palette (WCAG AA, 4.5:1).
+struct Ventana {
+    const char* fila;
+    QString ventana, visto;
+    QStringList oscuras = {};
+};
+
 } // namespace
+Q_DECLARE_METATYPE(Ventana)
 
 class TestAccesibilidad : public QObject, ServiciosFalsos {
     Q_OBJECT
@@ -147,38 +157,57 @@ private slots:
         reloj.poner(1999, 3, 15, 10, 0, 0); // Monday, a punta hour
         QVERIFY(General::ValoresPorDefecto(ajustes, reloj.t.dia, dir_.path().toStdString()));
         General::Escribir(ajustes, General::Ajustes::AlAbrir, "Normal");
+        General::Escribir(ajustes, General::Ajustes::FechaInicio, "1/3/1999");
+        QApplication::setStyle(QStyleFactory::create("Fusion"));
+        QPalette oscura(QColor(53, 53, 53)); // a dark theme: light text on dark grounds
+        oscura.setColor(QPalette::Base, QColor(42, 42, 42));
+        oscura.setColor(QPalette::Text, Qt::white);
+        oscura.setColor(QPalette::WindowText, Qt::white);
+        QApplication::setPalette(oscura);
     }
     void cleanup() { QVERIFY2(avisos.errores.isEmpty(), qPrintable(avisos.errores.join('\n'))); }
 
     // One walk through each window's accessible tree: what it finds, in tree order. A main window
     // is a frame named by its caption; in a dialog Intro accepts and Escape closes.
     void recorrido_data() {
-        QTest::addColumn<QString>("ventana");
-        QTest::addColumn<QString>("visto");
-        QTest::newRow("principal")
-            << "Form1"
-            << "/Form1/Fondo|barra|/Form1/Status|Opciones|Llamadas|Periodo|Tarifas|Sobre ...";
-        QTest::newRow("opciones") << "Form3"
-                                  << "";
-        QTest::newRow("periodo") << "Form10"
-                                 << "";
-        QTest::newRow("llamadas")
-            << "Form6"
-            << "Nuevo|Abrir|Guardar|Imprimir|Cambiar fuente|Modificar celda|Eliminar llamada|"
-               "Regularidad|Importe por hora y día|Datos hoy|Totales|Estimado|"
-               "Colorear según tarifa|Inicio";
-        QTest::newRow("tarifas") << "Form8"
-                                 << "/Form8/Label5|/Form8/Label6|/Form8/Label7";
+        tabla<Ventana>({
+            {"principal",
+             "Form1",
+             "/Form1/Fondo|barra|/Form1/Status|Opciones|Llamadas|Periodo|Tarifas|Sobre ...",
+             {"Label4", "Label7"}},
+            {"opciones", "Form3", ""},
+            {"periodo", "Form10", "", {"Label3", "Label(15)", "Label(16)", "Fechas(0)"}},
+            {"llamadas",
+             "Form6",
+             "Nuevo|Abrir|Guardar|Imprimir|Cambiar fuente|Modificar celda|Eliminar llamada|"
+             "Regularidad|Importe por hora y día|Datos hoy|Totales|Estimado|"
+             "Colorear según tarifa|Inicio",
+             {"Flex"}},
+            {"tarifas", "Form8", "/Form8/Label5|/Form8/Label6|/Form8/Label7", {"Label13"}},
+        });
     }
     void recorrido() {
-        QFETCH(QString, ventana);
-        QFETCH(QString, visto);
-        const std::unique_ptr<QWidget> w = Abrir(ventana);
+        const auto& c = fila<Ventana>();
+        const std::unique_ptr<QWidget> w = Abrir(c.ventana);
         w->show();
         QAccessibleInterface* raiz = QAccessible::queryAccessibleInterface(w.get());
         QStringList hallado, nombres;
         Recorrer(raiz, hallado, nombres);
-        QCOMPARE(hallado.join('|'), visto);
+        QCOMPARE(hallado.join('|'), c.visto);
+        for (const QString& nombre : c.oscuras) {
+            auto* l = w->findChild<QWidget*>(nombre);
+            QVERIFY2(l, qPrintable(nombre));
+            // The window's pixels where the widget lies: a text over another widget is read on it.
+            QRect zona(l->mapTo(w.get(), l->contentsRect().topLeft()), l->contentsRect().size());
+            if (auto* vista =
+                    qobject_cast<QAbstractItemView*>(l)) { // a date cell, inside its lines
+                const QRect celda =
+                    vista->visualRect(vista->model()->index(0, 1)).adjusted(2, 2, -2, -2);
+                zona = QRect(vista->viewport()->mapTo(w.get(), celda.topLeft()), celda.size());
+            }
+            const double ratio = ContrasteTexto(w->grab(zona).toImage());
+            QVERIFY2(ratio >= 4.5, qPrintable(nombre + ": " + QString::number(ratio)));
+        }
         QVERIFY(!raiz->text(QAccessible::Name).isEmpty());
         auto* dialogo = qobject_cast<QDialog*>(w.get());
         if (!dialogo) {
@@ -230,48 +259,6 @@ private slots:
                  (QStringList{"Alt+I llamada llamada", "Alt+O opciones opciones",
                               "Alt+L llamadas llamadas", "Alt+P periodo periodo",
                               "Alt+T tarifas tarifas", "Alt+S Acerca de ... Acerca de ..."}));
-    }
-
-    // Under a dark palette every forced background keeps its text readable (WCAG AA, 4.5:1).
-    void contraste_data() {
-        QTest::addColumn<QString>("ventana");
-        QTest::addColumn<QString>("etiqueta");
-        for (const auto& [fila, ventana, etiqueta] :
-             {std::tuple{"rótulo del medidor", "Form1", "Label4"},
-              {"valor del medidor", "Form1", "Label7"},
-              {"día de la semana", "Form10", "Label3"},
-              {"día elegido", "Form10", "Label(15)"},
-              {"otro día", "Form10", "Label(16)"},
-              {"fecha inicial", "Form10", "Fechas(0)"},
-              {"fila del visor", "Form8", "Label13"},
-              {"rejilla de llamadas", "Form6", "Flex"}})
-            QTest::newRow(fila) << QString(ventana) << QString(etiqueta);
-    }
-    void contraste() {
-        QFETCH(QString, ventana);
-        QFETCH(QString, etiqueta);
-        const QPalette clara = QApplication::palette();
-        const auto restaurar = qScopeGuard([&] { QApplication::setPalette(clara); });
-        QApplication::setStyle(QStyleFactory::create("Fusion"));
-        QPalette oscura(QColor(53, 53, 53)); // a dark theme: light text on dark grounds
-        oscura.setColor(QPalette::Base, QColor(42, 42, 42));
-        oscura.setColor(QPalette::Text, Qt::white);
-        oscura.setColor(QPalette::WindowText, Qt::white);
-        QApplication::setPalette(oscura);
-        General::Escribir(ajustes, General::Ajustes::FechaInicio, "1/3/1999");
-        const auto w = Abrir(ventana);
-        auto* l = w->findChild<QWidget*>(etiqueta);
-        QVERIFY(l);
-        // The window's pixels where the widget lies: a text over another widget is read on it.
-        QRect zona(l->mapTo(w.get(), l->contentsRect().topLeft()), l->contentsRect().size());
-        if (auto* vista = qobject_cast<QAbstractItemView*>(l)) { // a date cell, inside its lines
-            w->show();                                           // lays the cells out
-            const QRect celda =
-                vista->visualRect(vista->model()->index(0, 1)).adjusted(2, 2, -2, -2);
-            zona = QRect(vista->viewport()->mapTo(w.get(), celda.topLeft()), celda.size());
-        }
-        const double ratio = ContrasteTexto(w->grab(zona).toImage());
-        QVERIFY2(ratio >= 4.5, qPrintable(QString::number(ratio)));
     }
 
     // The status bar's panels show their whole lettering at a 200% font, and the meter above them
