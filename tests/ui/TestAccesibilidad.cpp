@@ -93,8 +93,8 @@ class TestAccesibilidad : public QObject, ServiciosFalsos {
             const auto log = dir_.filePath("llamadas.ldx").toStdString();
             for (int hora = 10; ArchivoLlamadas::Leer(log).llamadas.size() < 2; ++hora)
                 ArchivoLlamadas::Anadir(log,
-                                        Llamada{*Fechas::crearDia(1999, 3, 15), hora * 3600, 60, 60,
-                                                *Moneda::desdeTexto("11.4"), "Metropolitana"});
+                                        Llamada(*Fechas::crearDia(1999, 3, 15), hora * 3600, 60, 60,
+                                                *Moneda::desdeTexto("11.4"), "Metropolitana"));
             return std::make_unique<Form6>(servicios, estado_);
         }
         if (ventana == "Form8")
@@ -221,8 +221,8 @@ private slots:
         QVERIFY2(!dialogo->isVisible(), "Escape no cierra");
     }
 
-    // The main window's commands in Tab order from "Iniciar": each key route, and what Space and
-    // that key do.
+    // The main window's commands in Tab order from "Iniciar": each one's key, and what Space and
+    // that key do (both the same, or "by Space / by key").
     void atajos() {
         const auto w = Abrir("Form1");
         auto* f = static_cast<Form1*>(w.get());
@@ -251,14 +251,12 @@ private slots:
         for (int n = 0; n < 6;
              ++n, QTest::keyClick(foco, Qt::Key_Tab), foco = QApplication::focusWidget()) {
             const QKeySequence tecla = qobject_cast<QAbstractButton*>(foco)->shortcut();
-            vistos << tecla.toString() + " " +
-                          hacer([&] { QTest::keyClick(foco, Qt::Key_Space); }) + " " +
-                          hacer([&] { QTest::keySequence(f, tecla); });
+            const QString espacio = hacer([&] { QTest::keyClick(foco, Qt::Key_Space); });
+            const QString atajo = hacer([&] { QTest::keySequence(f, tecla); });
+            vistos << tecla.toString() + " " + (espacio == atajo ? atajo : espacio + " / " + atajo);
         }
-        QCOMPARE(vistos,
-                 (QStringList{"Alt+I llamada llamada", "Alt+O opciones opciones",
-                              "Alt+L llamadas llamadas", "Alt+P periodo periodo",
-                              "Alt+T tarifas tarifas", "Alt+S Acerca de ... Acerca de ..."}));
+        QCOMPARE(vistos, (QStringList{"Alt+I llamada", "Alt+O opciones", "Alt+L llamadas",
+                                      "Alt+P periodo", "Alt+T tarifas", "Alt+S Acerca de ..."}));
     }
 
     // The status bar's panels show their whole lettering at a 200% font, and the meter above them
