@@ -14,17 +14,17 @@
 #include <QtTest>
 
 namespace {
-const char* const Barras[4] = {"Label5", "Label6", "Label7", "Label26"};
-const int Textos[4][4] = {{13, 14, 15, 16}, {17, 18, 19, 20}, {21, 22, 23, 24}, {27, 28, 29, 30}};
+// Label numbers of the first four rows: start, end, set-up, price, bar; the next rows' follow on.
+const int Numeros[4][5] = {
+    {13, 14, 15, 16, 5}, {17, 18, 19, 20, 6}, {21, 22, 23, 24, 7}, {27, 28, 29, 30, 26}};
 
 QString Color(const QColor& c) {
     const int i = QList<QRgb>{0xffc0ffc0, 0xffffffc0, 0xffffc0c0, 0xffffffff}.indexOf(c.rgba());
     return i < 0 ? c.name() : QStringList{"reducida", "normal", "punta", "blanca"}[i];
 }
-// The call type chosen (none: "") on a tab, the rows separated by '|', the type stored before,
-// whether the window is accepted or closed by its frame, a plan "P" loaded beside the built-in
-// tariff (its keys, then its type's: all day in band punta unless it says otherwise), and the
-// footer (Label25).
+// The call type chosen (none: "") on a tab, the rows ('|'-separated), the type stored before, OK or
+// closed by the frame, a plan "P" loaded beside the built-in tariff (its keys, then its type's:
+// all day in band punta unless it says otherwise), and the footer (Label25).
 struct Caso {
     const char* fila;
     QString tipo;
@@ -49,8 +49,8 @@ class TestVisor : public QObject {
     static QStringList Filas(Form8& f) {
         QStringList filas;
         for (int r = 0;; ++r) {
-            const auto numero = [r](int c) { return r < 4 ? Textos[r][c] : 40 + (r - 4) * 5 + c; };
-            QLabel* barra = L(f, r < 4 ? QString(Barras[r]) : QString("Label%1").arg(numero(4)));
+            const auto numero = [r](int c) { return r < 4 ? Numeros[r][c] : 40 + (r - 4) * 5 + c; };
+            QLabel* barra = L(f, QString("Label%1").arg(numero(4)));
             if (!barra)
                 return filas;
             QStringList partes;
