@@ -1,5 +1,5 @@
-// Accessibility of the main window and the dialogs it opens: names, keyboard routes, the band in
-// words, the period bar's value, contrast under a dark palette and a large font.
+// Accessibility of the main window and the dialogs it opens, under a dark palette and a large font:
+// names, keyboard routes, the band in words, the period bar's value, contrast, whole lettering.
 #include "calllog/ArchivoLlamadas.h"
 #include "support/FakeServices.h"
 #include "support/ScriptedPrompts.h"
@@ -164,6 +164,9 @@ private slots:
         oscura.setColor(QPalette::Text, Qt::white);
         oscura.setColor(QPalette::WindowText, Qt::white);
         QApplication::setPalette(oscura);
+        QFont grande = QApplication::font(); // and a 200% font
+        grande.setPointSizeF(grande.pointSizeF() * 2);
+        QApplication::setFont(grande);
     }
     void cleanup() { QVERIFY2(avisos.errores.isEmpty(), qPrintable(avisos.errores.join('\n'))); }
 
@@ -207,6 +210,15 @@ private slots:
             }
             const double ratio = ContrasteTexto(w->grab(zona).toImage());
             QVERIFY2(ratio >= 4.5, qPrintable(nombre + ": " + QString::number(ratio)));
+        }
+        // A status bar's panels show their whole lettering, and the meter above stays where it was.
+        for (auto* barra : w->findChildren<QStatusBar*>()) {
+            barra->layout()->activate();
+            for (auto* panel : barra->findChildren<QLabel*>())
+                QVERIFY2(panel->contentsRect().height() >= panel->fontMetrics().height(),
+                         qPrintable(panel->objectName()));
+            QVERIFY(barra->geometry().bottom() < w->height());
+            QCOMPARE(w->findChild<QWidget*>("Fondo")->geometry(), QRect(0, 40, 282, 145));
         }
         QVERIFY(!raiz->text(QAccessible::Name).isEmpty());
         auto* dialogo = qobject_cast<QDialog*>(w.get());
@@ -257,25 +269,6 @@ private slots:
         }
         QCOMPARE(vistos, (QStringList{"Alt+I llamada", "Alt+O opciones", "Alt+L llamadas",
                                       "Alt+P periodo", "Alt+T tarifas", "Alt+S Acerca de ..."}));
-    }
-
-    // The status bar's panels show their whole lettering at a 200% font, and the meter above them
-    // stays where it was.
-    void escala() {
-        const QFont normal = QApplication::font();
-        const auto restaurar = qScopeGuard([&] { QApplication::setFont(normal); });
-        QFont grande = normal;
-        grande.setPointSizeF(normal.pointSizeF() * 2);
-        QApplication::setFont(grande);
-        const auto w = Abrir("Form1");
-        QCoreApplication::sendPostedEvents();
-        auto* barra = w->findChild<QStatusBar*>("Status");
-        barra->layout()->activate();
-        for (auto* panel : barra->findChildren<QLabel*>())
-            QVERIFY2(panel->contentsRect().height() >= panel->fontMetrics().height(),
-                     qPrintable(panel->objectName()));
-        QVERIFY(barra->geometry().bottom() < w->height());
-        QCOMPARE(w->findChild<QWidget*>("Fondo")->geometry(), QRect(0, 40, 282, 145));
     }
 };
 
