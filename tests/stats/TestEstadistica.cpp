@@ -31,8 +31,7 @@ Llamadas ConEnorme(Llamadas v) {
     v.insert(v.begin(), 2, enorme);
     return v;
 }
-// The estimate's and the totals' texts with the '|'-separated `valores` (none: no text) in place
-// of %1, %2...; a plan's band lines are the totals' ninth value, if any.
+// The texts with the '|'-separated `valores` for %1, %2... (none: no text); %9 may be left out.
 const char* const PlantillaEstimado =
     "Llamadas al día: \t\t%1\nLlamadas estimadas: \t%2\nTiempo estimado: \t\t%3\nImporte por "
     "llamada: \t%4 pts\nImporte diario: \t\t%5 pts\nImporte semanal: \t\t%6 pts\nImporte mensual: "
@@ -54,8 +53,7 @@ struct Proyeccion { // esperado -1: no projection
     double importe, esperado;
     Fechas::Dia hoy, inicio = Inicio, final = Final;
 };
-// Calls in a period, the text expected of them as its '|'-separated values (empty: no text),
-// and the budget's state and projection (-1: none).
+// Calls in a period: the estimate's values ('|'-separated; empty: none), the budget's outcome.
 struct Caso {
     const char* fila;
     Llamadas llamadas;
@@ -126,7 +124,7 @@ private slots:
         QCOMPARE(s.proyeccion.value_or(Moneda::desdeEntero(-1)), Moneda::redondear(c.proyeccion));
     }
 
-    void totales_data() {
+    void totales_data() { // a ninth value: a plan's band lines
         // Peak at 21:50 though it runs past 22:00, normal, and reduced on a Sunday.
         const Llamadas t{UnaLlamada(2001, 6, 4, 21, 50, 100, "Metropolitana", 1200, 1100),
                          UnaLlamada(2001, 6, 4, 18, 0, 50, "Provincial", 210, 200),

@@ -20,8 +20,7 @@ int Negros(const QImage& img, const QRect& zona) {
             n += img.pixel(x, y) == Negro;
     return n;
 }
-// A row of an image from x `desde` to before `hasta` that holds a dotted guide: black and
-// background pixels alternate.
+// A dotted guide on row y from x `desde` to before `hasta`: black and background alternate.
 bool Punteada(const QImage& img, int y, int desde, int hasta) {
     return std::abs(Negros(img, QRect(desde, y, hasta - desde, 1)) * 2 - (hasta - desde)) <= 1;
 }
@@ -38,8 +37,7 @@ class TestGraficos : public QObject {
     Estadistica::Contexto Contexto() {
         return {nullptr, avisos, ajustes, reloj.now(), "Metropolitana", incorporado, llamadas};
     }
-    // The regularity (201 x 101), hour (491 x 101) and weekday (151 x 101) charts of the calls;
-    // the descriptions of the last two, one a line.
+    // The regularity, hour and weekday charts; the last two's descriptions, one a line.
     std::array<QImage, 3> Graficos(QString* descripciones = nullptr) {
         PanelGrafico r, h, d;
         for (auto [panel, ancho] : {std::pair{&r, 201}, {&h, 491}, {&d, 151}})
@@ -68,8 +66,7 @@ private slots:
         reloj.poner(2001, 6, 14, 21, 30); // a Thursday, in the peak band of Metropolitana
     }
 
-    // One call a day on the 1st to 7th: the estimate's and the totals' boxes; with nothing to
-    // estimate, no box but the reason.
+    // One call a day on the 1st to 7th: two boxes; with nothing to estimate, the reason only.
     void cajas() {
         General::Escribir(ajustes, General::Ajustes::FechaInicio, "01/06/2001");
         for (int d = 1; d <= 7; ++d)
@@ -118,8 +115,7 @@ private slots:
         // Amounts over 11,4 keep 11,4 as the bottom: 25,7 lies half way down, not on the edge.
         llamadas = {UnaLlamada(2001, 6, 4, 10, 0, 40), UnaLlamada(2001, 6, 4, 11, 0, 25.7)};
         QCOMPARE(Graficos()[0].pixel(199, 50), Negro);
-        // The more calls, the thinner the line: a flat run at 25 between a first call of 40 and a
-        // last of 10 crosses row 50, clear of the guides.
+        // Thinner with more calls: a run at 25 between 40 and 10 crosses row 50, clear of guides.
         const int grosores[][2] = {{75, 5},  {76, 4},  {100, 4}, {101, 3},
                                    {125, 3}, {126, 2}, {150, 2}, {151, 1}};
         for (auto [n, grosor] : grosores) {

@@ -44,8 +44,7 @@ class TestVisor : public QObject {
         return f.findChild<QAbstractButton*>(QString("Pestana%1").arg(n));
     }
 
-    // Every row as "start end set-up price [bar text] band"; an empty one as its white bar. A bar
-    // that does not say its band in words shows what it says instead.
+    // Rows as "start end set-up price [bar text] band [what a bar says, if not its band]".
     static QStringList Filas(Form8& f) {
         QStringList filas;
         for (int r = 0;; ++r) {

@@ -110,9 +110,9 @@ class TestAccesibilidad : public QObject, ServiciosFalsos {
         return f;
     }
 
-    // Walks an accessible tree. Each finding is a line: a fault ("camino: falta"), "barra" for a
-    // progress bar with a value and a range, the path of a description that names a tariff band,
-    // and the name of a toolbar command reached by Tab and by a key its tooltip gives.
+    // Walks an accessible tree: faults ("path: fault"), "barra" for a valued progress bar, paths of
+    // descriptions naming a band, names of toolbar commands reached by Tab and a key in the
+    // tooltip.
     static void Recorrer(QAccessibleInterface* i, QStringList& visto, QStringList& nombres,
                          const QString& camino = {}) {
         const QString nombre = i->text(QAccessible::Name);
@@ -233,8 +233,7 @@ private slots:
         QVERIFY2(!dialogo->isVisible(), "Escape no cierra");
     }
 
-    // The main window's commands in Tab order from "Iniciar": each one's key, and what Space and
-    // that key do (both the same, or "by Space / by key").
+    // The main window's commands in Tab order from "Iniciar": key, and what Space and the key do.
     void atajos() {
         const auto w = Abrir("Form1");
         auto* f = static_cast<Form1*>(w.get());
