@@ -9,16 +9,11 @@
 inline Llamada UnaLlamada(int anio, int mes, int dia, int hora, int minuto, double importe,
                           std::string tarifa = "Metropolitana", int64_t duracion = 0,
                           int32_t segundos = 0) {
-    return Llamada{*Fechas::crearDia(anio, mes, dia),
-                   Fechas::SegundosDelDia(hora, minuto, 0),
-                   duracion,
-                   segundos,
-                   Moneda::redondear(importe),
-                   std::move(tarifa)};
+    return Llamada(*Fechas::crearDia(anio, mes, dia), Fechas::SegundosDelDia(hora, minuto, 0),
+                   duracion, segundos, Moneda::redondear(importe), std::move(tarifa));
 }
 
-// The built-in tariff and a plan whose type "Valle" has two bands of its own: "valle" without a
-// colour (light blue by default) until 12:00 on working days, then "pico" in the file's colour.
+// The built-in tariff and a plan of type "Valle": band "valle" (no colour) to 12:00, then "pico".
 inline Tarifas::Catalogo ConUnPlan() {
     Tarifas::Catalogo catalogo = Tarifas::CatalogoIncorporado();
     catalogo.planes.push_back(

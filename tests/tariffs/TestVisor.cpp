@@ -1,8 +1,9 @@
-// Tests of the tariff viewer Form8: rows of each tab and call type, and choosing the call type.
+// The tariff viewer Form8: rows of each tab and call type, and choosing the call type.
 #include "platform/Servicios.h"
 #include "settings/Ajustes.h"
 #include "support/FakeServices.h"
 #include "support/ScriptedPrompts.h"
+#include "support/Tablas.h"
 #include "tariffs/LectorPlanes.h"
 #include "ui/tariffs/VisorTarifas.h"
 
@@ -13,34 +14,42 @@
 #include <QtTest>
 
 namespace {
-const char* const Barras[4] = {"Label5", "Label6", "Label7", "Label26"};
-const int Textos[4][4] = {{13, 14, 15, 16}, {17, 18, 19, 20}, {21, 22, 23, 24}, {27, 28, 29, 30}};
+// Label numbers of the first four rows: start, end, set-up, price, bar; the next rows' follow on.
+const int Numeros[4][5] = {
+    {13, 14, 15, 16, 5}, {17, 18, 19, 20, 6}, {21, 22, 23, 24, 7}, {27, 28, 29, 30, 26}};
 
 QString Color(const QColor& c) {
-    for (auto [rgb, nombre] : {std::pair{0xc0ffc0u, "reducida"},
-                               {0xffffc0u, "normal"},
-                               {0xffc0c0u, "punta"},
-                               {0xffffffu, "blanca"}})
-        if (c == QColor(QRgb(rgb)))
-            return nombre;
-    return c.name();
+    const int i = QList<QRgb>{0xffc0ffc0, 0xffffffc0, 0xffffc0c0, 0xffffffff}.indexOf(c.rgba());
+    return i < 0 ? c.name() : QStringList{"reducida", "normal", "punta", "blanca"}[i];
 }
+// The call type chosen (none: "") on a tab, the rows ('|'-separated), the type stored before, OK or
+// closed by the frame, a plan "P" loaded beside the built-in tariff (its keys, then its type's:
+// all day in band punta unless it says otherwise), and the footer (Label25).
+struct Caso {
+    const char* fila;
+    QString tipo;
+    int pestana;
+    QString filas, guardado = "";
+    bool aceptar = true;
+    QString plan = "", pie = "Facturación por segundos.";
+};
 } // namespace
+Q_DECLARE_METATYPE(Caso)
 
-class TestVisor : public QObject, ServiciosFalsos {
+class TestVisor : public QObject {
     Q_OBJECT
 
-    General::EstadoPrograma estado;
-
     static QLabel* L(Form8& f, const QString& nombre) { return f.findChild<QLabel*>(nombre); }
-    static QComboBox* Combo(Form8& f) { return f.findChild<QComboBox*>("Combo1"); }
+    static QAbstractButton* Pestana(Form8& f, int n) {
+        return f.findChild<QAbstractButton*>(QString("Pestana%1").arg(n));
+    }
 
-    // Every row as "start end set-up price [bar text] band"; an empty one as its white bar.
+    // Rows as "start end set-up price [bar text] band [what a bar says, if not its band]".
     static QStringList Filas(Form8& f) {
         QStringList filas;
         for (int r = 0;; ++r) {
-            const auto numero = [r](int c) { return r < 4 ? Textos[r][c] : 40 + (r - 4) * 5 + c; };
-            QLabel* barra = L(f, r < 4 ? QString(Barras[r]) : QString("Label%1").arg(numero(4)));
+            const auto numero = [r](int c) { return r < 4 ? Numeros[r][c] : 40 + (r - 4) * 5 + c; };
+            QLabel* barra = L(f, QString("Label%1").arg(numero(4)));
             if (!barra)
                 return filas;
             QStringList partes;
@@ -48,137 +57,99 @@ class TestVisor : public QObject, ServiciosFalsos {
                 partes << L(f, QString("Label%1").arg(numero(c)))->text();
             if (!barra->text().isEmpty())
                 partes << barra->text();
-            partes << Color(barra->palette().color(QPalette::Window));
+            const QString color = Color(barra->palette().color(QPalette::Window));
+            partes << color;
+            if (barra->accessibleDescription() !=
+                (color == "blanca" ? "" : "Horario " + QString(color).replace("ida", "ido")))
+                partes << "dice " + barra->accessibleDescription();
             filas << partes.join(" ").trimmed();
         }
     }
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain)); }
-    void init() {
-        ajustes = MemorySettingsStore();
-        avisos = ScriptedPrompts();
-        estado = General::EstadoPrograma();
-        estado.TipoLlamada = "Metropolitana";
-    }
-    void cleanup() { QVERIFY2(avisos.errores.isEmpty(), qPrintable(avisos.errores.join("; "))); }
 
-    // A tab click or another call type redraws the rows; every band colour and empty rows.
+    // A tab click or another call type redraws the rows; every band colour and empty rows. The
+    // chosen type is kept only on OK; a stored type that is not one selects none.
     void filas_data() {
-        QTest::addColumn<QString>("plan"); // a plan file loaded beside the built-in tariff
-        QTest::addColumn<QString>("tipo");
-        QTest::addColumn<int>("pestana");
-        QTest::addColumn<QString>("filas"); // separated by '|'
-        QTest::addColumn<QString>("pie");   // Label25
-        const QString v = "|blanca|blanca|blanca", segundos = "Facturación por segundos.";
-        // A call type `tipo` of plan "P", in band punta all day.
-        const auto plan = [](const QString& tipo, const QString& claves,
-                             const QString& laborales = "\"00:00:00-23:59:59 punta\"") {
-            return "nombre = \"P\"\n" + claves + "[[tipo]]\nnombre = \"" + tipo + "\"\n" +
-                   "laborales = [" + laborales + "]\nsabados = [\"00:00:00-23:59:59 punta\"]\n" +
-                   "festivos = [\"00:00:00-23:59:59 punta\"]\n";
-        };
-        QTest::newRow("Interprovincial Laborales")
-            << ""
-            << "Interprovincial" << 1
-            << "00:00 07:59 15 pts 10,44 pts reducida|08:00 16:59 15 pts 39,45 pts punta|"
-               "17:00 21:59 15 pts 25,01 pts normal|22:00 24:00 15 pts 10,44 pts reducida"
-            << segundos;
-        QTest::newRow("Provincial Festivos")
-            << ""
-            << "Provincial" << 3 << "00:00 24:00 15 pts 6,71 pts reducida" + v << segundos;
-        // Amounts whole, in fixed notation.
-        QTest::newRow("importes largos y diminutos")
-            << plan("Largo", "") + "establecimiento = 123456.789\npasos = [60, 60]\n"
-                                   "franjas = { punta = 0.0001 }\n"
-            << "Largo" << 1 << "00:00 24:00 123456,789 pts 0,0001 pts punta" + v
-            << "Facturación por pasos de 60 y 60 segundos.";
-        QTest::newRow("euros e incluidos")
-            << plan("Euro", "moneda = \"euros\"\n") +
-                   "establecimiento = 0.06\nincluidos = 90\nminimo = 0.09\nfranjas = { punta = "
-                   "0.06 }\n"
-            << "Euro" << 3 << "00:00 24:00 9,9832 pts (0,06 €) 9,9832 pts (0,06 €) punta" + v
-            << "Facturación por segundos; el establecimiento incluye 90 segundos. Mínimo 14,9747 "
-               "pts (0,09 €).";
-        // 30 ranges of 48 minutes: 23 rows and one saying that 7 more follow.
-        QStringList tramos, muchas;
-        for (int t = 0; t < 30; ++t) {
-            const QTime desde = QTime(0, 0).addSecs(t * 2880), hasta = desde.addSecs(2879);
-            tramos << QString("\"%1-%2 punta\"")
-                          .arg(desde.toString("HH:mm:ss"), hasta.toString("HH:mm:ss"));
-            if (t < 23)
-                muchas << desde.toString("HH:mm ") + hasta.toString("HH:mm") + " 0 pts 1 pts punta";
+        const QString v = "|blanca|blanca|blanca";
+        QStringList tramos, muchas; // 30 ranges of 48 minutes: 23 rows, and "7 more"
+        for (QTime t(0, 0); tramos.size() < 30; t = t.addSecs(2880)) {
+            const QString desde = t.toString("HH:mm"), hasta = t.addSecs(2879).toString("HH:mm");
+            tramos << QString("\"%1:00-%2:59 punta\"").arg(desde, hasta);
+            muchas << desde + " " + hasta + " 0 pts 1 pts punta";
         }
-        QTest::newRow("muchos tramos")
-            << plan("Tramos", "", tramos.join(',')) + "franjas = { punta = 1 }\n"
-            << "Tramos" << 1 << muchas.join('|') + "|… y 7 tramos más blanca" << segundos;
+        tabla<Caso>({
+            {"Interprovincial Laborales", "Interprovincial", 1,
+             "00:00 07:59 15 pts 10,44 pts reducida|08:00 16:59 15 pts 39,45 pts punta|"
+             "17:00 21:59 15 pts 25,01 pts normal|22:00 24:00 15 pts 10,44 pts reducida",
+             "Metropolitana"},
+            {"Provincial Festivos, cerrada", "Provincial", 3,
+             "00:00 24:00 15 pts 6,71 pts reducida" + v, "Metropolitana", false},
+            {"sin elegir", "", 2, "blanca" + v},
+            // Amounts whole, in fixed notation.
+            {"importes largos y diminutos", "Largo", 1,
+             "00:00 24:00 123456,789 pts 0,0001 pts punta" + v, "", true,
+             "[[tipo]]\nestablecimiento = 123456.789\npasos = [60, 60]\nfranjas = { punta = 1e-4 }",
+             "Facturación por pasos de 60 y 60 segundos."},
+            {"euros e incluidos", "Euro", 3,
+             "00:00 24:00 9,9832 pts (0,06 €) 9,9832 pts (0,06 €) punta" + v, "provincial", true,
+             "moneda = \"euros\"\n[[tipo]]\nestablecimiento = 0.06\nincluidos = 90\nminimo = 0.09\n"
+             "franjas = { punta = 0.06 }",
+             "Facturación por segundos; el establecimiento incluye 90 segundos. Mínimo 14,9747 pts "
+             "(0,09 €)."},
+            {"muchos tramos", "Tramos", 1, muchas.mid(0, 23).join('|') + "|… y 7 tramos más blanca",
+             "", true, "[[tipo]]\nfranjas = { punta = 1 }\nlaborales = [" + tramos.join(',') + "]"},
+        });
     }
     void filas() {
-        QFETCH(QString, plan);
-        QFETCH(QString, tipo);
-        QFETCH(int, pestana);
-        QFETCH(QString, filas);
-        QFETCH(QString, pie);
-        if (!plan.isEmpty()) {
-            Tarifas::LecturaPlan r =
-                Tarifas::LeerPlan(plan.toStdString(), "p.toml", estado.catalogo);
+        const auto& c = fila<Caso>();
+        ServiciosFalsos sf;
+        sf.ajustes.write("VatriMox", "Tarifas", "Tarifa", c.guardado.toStdString());
+        sf.ajustes.escrituras.clear();
+        General::EstadoPrograma estado;
+        estado.TipoLlamada = "Metropolitana";
+        if (!c.plan.isEmpty()) {
+            const QString todoPunta = "[\"00:00:00-23:59:59 punta\"]\n";
+            QString texto = "nombre = \"P\"\n" + c.plan + "\nnombre = \"" + c.tipo +
+                            "\"\nsabados = " + todoPunta + "festivos = " + todoPunta;
+            if (!texto.contains("laborales"))
+                texto += "laborales = " + todoPunta;
+            const auto r = Tarifas::LeerPlan(texto.toStdString(), "p.toml", estado.catalogo);
             QVERIFY2(r.plan, r.error.Texto().c_str());
             estado.catalogo.planes.push_back(*r.plan);
         }
-        Form8 f(servicios, estado);
-        QTest::mouseClick(f.findChild<QAbstractButton*>(QString("Pestana%1").arg(pestana)),
-                          Qt::LeftButton);
-        Combo(f)->setCurrentText(tipo);
-        QCOMPARE(Filas(f), filas.split('|'));
-        QCOMPARE(L(f, "Label25")->text(), pie);
+        Form8 f(sf.servicios, estado);
+        f.show();
+        auto* combo = f.findChild<QComboBox*>("Combo1");
+        if (c.guardado != "Metropolitana") {
+            QCOMPARE(combo->currentIndex(), -1);
+            const QStringList vacias = Filas(f); // four rows, or as many as a plan's type has
+            QCOMPARE(vacias, QStringList(std::max(vacias.size(), qsizetype(4)), "blanca"));
+        }
+        QTest::mouseClick(Pestana(f, c.pestana), Qt::LeftButton);
+        if (!c.tipo.isEmpty())
+            combo->setCurrentText(c.tipo);
+        QCOMPARE(Filas(f), c.filas.split('|'));
+        QCOMPARE(L(f, "Label25")->text(), c.pie);
         for (QLabel* l : f.findChildren<QLabel*>()) // every text whole
             QVERIFY2(l->wordWrap() || l->sizeHint().width() <= l->width(), qPrintable(l->text()));
-        for (const char* b : Barras) { // a coloured row says its band in words
-            const QString color = Color(L(f, b)->palette().color(QPalette::Window));
-            QCOMPARE(L(f, b)->accessibleDescription(),
-                     color == "blanca" ? "" : "Horario " + QString(color).replace("ida", "ido"));
-        }
         // The tabs are buttons: Space on the next one shows its table.
-        const int siguiente = pestana % 3 + 1;
-        auto* boton = f.findChild<QAbstractButton*>(QString("Pestana%1").arg(siguiente));
-        QCOMPARE(boton->accessibleName(), L(f, QString("Label%1").arg(siguiente))->text());
-        QTest::keyClick(boton, Qt::Key_Space);
-        QVERIFY(boton->isChecked());
-        QCOMPARE(L(f, QString("Label%1").arg(siguiente))->palette().color(QPalette::Window),
-                 Form8::ColorPestanaMostrada());
-    }
-
-    // The chosen call type is kept only on OK; a stored type that is not one selects none.
-    void eleccion_data() {
-        QTest::addColumn<QString>("guardado");
-        QTest::addColumn<bool>("aceptar"); // else closed by the frame
-        QTest::addColumn<QString>("tipo"); // then in force
-        QTest::newRow("aceptar") << "Metropolitana" << true << "Interprovincial";
-        QTest::newRow("cerrar por el marco") << "Metropolitana" << false << "Metropolitana";
-        QTest::newRow("guardado vacio") << "" << true << "Metropolitana";
-        QTest::newRow("guardado en minusculas") << "provincial" << true << "Metropolitana";
-    }
-    void eleccion() {
-        QFETCH(QString, guardado);
-        QFETCH(bool, aceptar);
-        QFETCH(QString, tipo);
-        ajustes.write("VatriMox", "Tarifas", "Tarifa", guardado.toStdString());
-        ajustes.escrituras.clear();
-        Form8 f(servicios, estado);
-        f.show();
-        if (guardado != "Metropolitana") {
-            QCOMPARE(Combo(f)->currentIndex(), -1);
-            QCOMPARE(Filas(f), QStringList(4, "blanca"));
-        } else {
-            Combo(f)->setCurrentText("Interprovincial");
-        }
-        if (aceptar)
+        const int siguiente = c.pestana % 3 + 1;
+        QLabel* rotulo = L(f, QString("Label%1").arg(siguiente));
+        QCOMPARE(Pestana(f, siguiente)->accessibleName(), rotulo->text());
+        QTest::keyClick(Pestana(f, siguiente), Qt::Key_Space);
+        QVERIFY(Pestana(f, siguiente)->isChecked());
+        QCOMPARE(rotulo->palette().color(QPalette::Window), Form8::ColorPestanaMostrada());
+        if (c.aceptar)
             QTest::mouseClick(f.findChild<QPushButton*>("Command1"), Qt::LeftButton);
         else
             f.close();
-        QCOMPARE(f.result(), int(aceptar ? QDialog::Accepted : QDialog::Rejected));
-        QCOMPARE(QString::fromStdString(estado.TipoLlamada), tipo);
-        QCOMPARE(ajustes.escrituras,
-                 tipo == "Metropolitana" ? QStringList() : QStringList{"Tarifas/Tarifa=" + tipo});
+        QCOMPARE(f.result(), int(c.aceptar ? QDialog::Accepted : QDialog::Rejected));
+        const bool elegido = c.aceptar && !c.tipo.isEmpty();
+        QCOMPARE(QString::fromStdString(estado.TipoLlamada), elegido ? c.tipo : "Metropolitana");
+        QCOMPARE(sf.ajustes.escrituras,
+                 elegido ? QStringList{"Tarifas/Tarifa=" + c.tipo} : QStringList());
+        QVERIFY2(sf.avisos.errores.isEmpty(), qPrintable(sf.avisos.errores.join("; ")));
     }
 };
 
