@@ -4,7 +4,6 @@
 #include "ui/common/VentanaPrincipal.h"
 #include "ui/options/OpcionesDialog.h"
 
-#include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
