@@ -143,11 +143,10 @@ private slots:
     // two-digit year would read back in another century. Taken unchanged, the offered text
     // keeps the value, also a date or time that carries both parts.
     void fechaPorDefecto_data() {
-        tabla<Fecha>({{"1925", 1925, 1, "15/3/1925"},
-                      {"2029", 2029, 1, "15/3/29"},
-                      {"2035", 2035, 1, "15/3/2035"},
-                      {"fecha con hora", 1999, -1, "15/3/99 0:00:15"},
-                      {"hora con fecha", 1999, -2, "15/3/99 0:00:15"}});
+        using F = Fecha;
+        tabla<F>({F{"1925", 1925, 1, "15/3/1925"}, F{"2029", 2029, 1, "15/3/29"},
+                  F{"2035", 2035, 1, "15/3/2035"}, F{"fecha con hora", 1999, -1, "15/3/99 0:00:15"},
+                  F{"hora con fecha", 1999, -2, "15/3/99 0:00:15"}});
     }
     void fechaPorDefecto() {
         const auto& c = fila<Fecha>();
