@@ -75,7 +75,8 @@ private slots:
     }
 
     // Twenty positions, six of them separators; a press on a separator or outside does nothing.
-    // The commands' names, keys and Tab routes are checked by TestAccesibilidad.
+    // The chart buttons share the grid's height. The commands' names, keys and Tab routes are
+    // checked by TestAccesibilidad.
     void barraConSusVeintePosiciones() {
         auto v = Abrir();
         int separadores = 0;
@@ -86,6 +87,19 @@ private slots:
         for (int p : {0, 4, 7, 10, 13, 17, 19, 21})
             v->Barra_ButtonClick(p);
         QVERIFY(avisos.mostrados.isEmpty());
+        v->resize(800, 600);
+        v->show();
+        QVERIFY(QTest::qWaitForWindowExposed(v.get()));
+        const int completo = v->height() - v->Barra->height();
+        v->Boton(12)->trigger();
+        QVERIFY(!v->Grafico2->isHidden() && !v->Grafico3->isHidden());
+        v->Boton(11)->trigger();
+        QVERIFY(!v->Boton(12)->isChecked());
+        QVERIFY(v->Grafico2->isHidden() && v->Grafico3->isHidden() && !v->Grafico->isHidden());
+        QCOMPARE(v->Flex->height(), completo / 2);
+        v->Boton(11)->trigger();
+        QVERIFY(v->Grafico->isHidden());
+        QCOMPARE(v->Flex->height(), completo);
     }
 
     // A key on the grid (the row's name) runs the toolbar command at `posicion`, as a press of
@@ -113,23 +127,6 @@ private slots:
         const QKeyCombination k = QKeySequence(tecla)[0];
         QTest::keyClick(v->Flex, k.key(), k.keyboardModifiers());
         QCOMPARE(veces.count(), 1);
-    }
-
-    void botonesDeGraficos() {
-        auto v = Abrir();
-        v->resize(800, 600);
-        v->show();
-        QVERIFY(QTest::qWaitForWindowExposed(v.get()));
-        const int completo = v->height() - v->Barra->height();
-        v->Boton(12)->trigger();
-        QVERIFY(!v->Grafico2->isHidden() && !v->Grafico3->isHidden());
-        v->Boton(11)->trigger();
-        QVERIFY(!v->Boton(12)->isChecked());
-        QVERIFY(v->Grafico2->isHidden() && v->Grafico3->isHidden() && !v->Grafico->isHidden());
-        QCOMPARE(v->Flex->height(), completo / 2);
-        v->Boton(11)->trigger();
-        QVERIFY(v->Grafico->isHidden());
-        QCOMPARE(v->Flex->height(), completo);
     }
 
     // "Nuevo", "Guardar como", "Abrir" and "Inicio" on the window's own file and another.
