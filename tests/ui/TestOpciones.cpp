@@ -81,23 +81,6 @@ private slots:
     }
     void cleanup() { QVERIFY2(avisos.errores.isEmpty(), qPrintable(avisos.errores.join("; "))); }
 
-    // Stored values fill the controls and the program's state; a value that does not convert
-    // leaves its box (and the state) as it was, an unknown mode selects nothing.
-    void abreConLosAjustesGuardados() {
-        Poner({"Sonidos/InicioSonido=/s/hola.wav", "Opciones/NoAceptar=600", "Opciones/IVA=2",
-               "Opciones/CuantoIVA=16", "Opciones/AutoSINO=1", "Opciones/AlAbrir=Minimizado",
-               "Opciones/AlConectar=Maximizado", "Opciones/Negociacion=mucho",
-               "Sonidos/Importe=99999"});
-        estado.SegundosNegociacion = 7;
-        Form3 f(servicios, estado, ventana);
-        QCOMPARE(Valores(f, {"Text2", "Text8", "Text9", "Check7", "Check6", "Combo1", "Combo2",
-                             "Text7", "Text6"}),
-                 QString("/s/hola.wav|600|16|true|false|Minimizado||0|10"));
-        QCOMPARE(estado.PorcentajeIVA, 16);
-        QCOMPARE(estado.IncluirIVA, 2);
-        QCOMPARE(estado.SegundosNegociacion, 7);
-    }
-
     // A click on a check's box turns its dependent controls on and off; a row's buttons find
     // and play its sound.
     void dependientes() {
@@ -126,10 +109,23 @@ private slots:
         QCOMPARE(sonido.reproducidos, QStringList{"/s/adios.wav"});
     }
 
+    // Stored values fill the controls and the program's state; a value that does not convert
+    // leaves its box (and the state) as it was, an unknown mode selects nothing. Then the
+    // changed values are stored, and applied.
     void ida_y_vuelta() {
-        Poner({"Opciones/AlAbrir=Mini Icono", "Opciones/AlConectar=Minimizado"});
+        Poner({"Sonidos/InicioSonido=/s/hola.wav", "Opciones/NoAceptar=600", "Opciones/IVA=2",
+               "Opciones/CuantoIVA=16", "Opciones/AutoSINO=1", "Opciones/AlAbrir=Mini Icono",
+               "Opciones/AlConectar=Maximizado", "Opciones/Negociacion=mucho",
+               "Sonidos/Importe=99999"});
+        estado.SegundosNegociacion = 7;
         ajustes.escrituras.clear();
         Form3 f(servicios, estado, ventana);
+        QCOMPARE(Valores(f, {"Text2", "Text8", "Text9", "Check7", "Check6", "Combo1", "Combo2",
+                             "Text7", "Text6"}),
+                 QString("/s/hola.wav|600|16|true|false|Mini Icono||0|10"));
+        QCOMPARE(estado.PorcentajeIVA, 16);
+        QCOMPARE(estado.IncluirIVA, 2);
+        QCOMPARE(estado.SegundosNegociacion, 7);
         f.Check1_Click();
         f.Check6_Click();
         Fijar(f, {"Check1=1", "Text1=/s/alerta.wav", "Text4=30", "Text6=250", "Check6=1",
