@@ -39,12 +39,15 @@ protected:
     QString Actual() const { return dir->path() + "/llamadas.ldx"; }
     QString Otro(const QString& nombre) const { return dir->path() + "/" + nombre; }
     std::unique_ptr<Form6> Abrir() { return std::make_unique<Form6>(servicios, estado); }
-    auto Abrir(const std::vector<Llamada>& llamadas) {
-        return Escribir(Actual(), llamadas), Abrir();
+    std::unique_ptr<Form6> Abrir(const std::vector<Llamada>& llamadas) {
+        Escribir(Actual(), llamadas);
+        return Abrir();
     }
     void Seleccionar(Form6& v, int f, int c) { v.Flex->setCurrentIndex(v.Modelo->index(f - 1, c)); }
     void Editar(Form6& v, int f, int c, const QString& r) {
-        Seleccionar(v, f, c), avisos.responder(r), v.ModificarCelda();
+        Seleccionar(v, f, c);
+        avisos.responder(r);
+        v.ModificarCelda();
     }
     // The cell texts of a row (counted from 1) joined by '|'.
     static QString Fila(const Form6& v, int fila) {

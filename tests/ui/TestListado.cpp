@@ -45,9 +45,10 @@ bool EnCm(const Palabra* p, double cm) {
 
 // The words on the line whose first word is `inicio`, joined by blanks.
 QString Linea(const QList<Palabra>& pagina, const QString& inicio) {
+    const Palabra* primera = Buscar(pagina, inicio);
     QStringList r;
     for (const Palabra& p : pagina)
-        if (std::abs(p.y - Buscar(pagina, inicio)->y) < 1)
+        if (primera && std::abs(p.y - primera->y) < 1)
             r << p.texto;
     return r.join(' ');
 }
