@@ -322,9 +322,8 @@ private slots:
             if (QString(motivo).contains("errores"))
                 Escribir(plan, QByteArray("nombre = "));
             cargar();
-            const QString aviso = avisos.ultimo().texto;
-            QVERIFY(aviso.startsWith("La tarifa «Pasos» no está en ningún plan") &&
-                    aviso.contains(motivo));
+            QVERIFY(avisos.ultimo().texto.startsWith("La tarifa «Pasos» no está en ningún plan"));
+            QVERIFY(avisos.ultimo().texto.contains(motivo));
             f_->Timer2_Timer();
             QCOMPARE(Texto({"Panel3"}), QString("Metropolitana"));
             Llamar(100);
