@@ -1,5 +1,5 @@
-// What the call-log window tests share: Form6 over the fakes in a data folder of its own, calls
-// built in March 1999, and a full disk.
+// What the call-log window tests share: Form6 over the fakes in a data folder of its own, and
+// calls built in March 1999.
 #pragma once
 
 #include "calllog/ArchivoLlamadas.h"
@@ -13,14 +13,11 @@
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QtTest>
-#include <csignal>
-#include <memory>
-#include <sys/resource.h>
 
 inline Llamada Crear(int dia, int hora, int64_t duracion, int32_t segundos, const char* importe,
                      const char* tarifa = "Metropolitana") {
-    return Llamada{*Fechas::crearDia(1999, 3, dia), hora * 3600, duracion, segundos,
-                   *Moneda::desdeTexto(importe),    tarifa};
+    return {*Fechas::crearDia(1999, 3, dia), hora * 3600, duracion, segundos,
+            *Moneda::desdeTexto(importe),    tarifa};
 }
 
 inline std::vector<Llamada> Varias(int n) {
@@ -32,18 +29,6 @@ inline std::vector<Llamada> Varias(int n) {
 
 inline void Escribir(const QString& ruta, const std::vector<Llamada>& llamadas) {
     QVERIFY(ArchivoLlamadas::Escribir(ruta.toStdString(), llamadas));
-}
-
-// Runs `f` while this process may write no file beyond 100 bytes, as on a full disk.
-template <class F> inline void ConDiscoLleno(F&& f) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit antes{};
-    getrlimit(RLIMIT_FSIZE, &antes);
-    rlimit lleno = antes;
-    lleno.rlim_cur = 100;
-    setrlimit(RLIMIT_FSIZE, &lleno);
-    f();
-    setrlimit(RLIMIT_FSIZE, &antes);
 }
 
 class BancoVentanaLlamadas : public QObject, protected ServiciosFalsos {
@@ -58,12 +43,10 @@ protected:
         Escribir(Actual(), llamadas);
         return Abrir();
     }
-    void Seleccionar(Form6& v, int fila, int columna) {
-        v.Flex->setCurrentIndex(v.Modelo->index(fila - 1, columna));
-    }
-    void Editar(Form6& v, int fila, int columna, const QString& respuesta) {
-        Seleccionar(v, fila, columna);
-        avisos.responder(respuesta);
+    void Seleccionar(Form6& v, int f, int c) { v.Flex->setCurrentIndex(v.Modelo->index(f - 1, c)); }
+    void Editar(Form6& v, int f, int c, const QString& r) {
+        Seleccionar(v, f, c);
+        avisos.responder(r);
         v.ModificarCelda();
     }
     // The cell texts of a row (counted from 1) joined by '|'.

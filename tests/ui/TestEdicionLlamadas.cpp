@@ -1,8 +1,39 @@
 // Form6's edits driven headless: cells changed or refused, literals kept, deletes, and edits
 // that meet calls appended meanwhile or a full disk.
+#include "support/Tablas.h"
 #include "ui/BancoVentanaLlamadas.h"
 
 #include <QBrush>
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+// Runs `f` while this process may write no file beyond 100 bytes, as on a full disk.
+template <class F> void ConDiscoLleno(F&& f) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit antes{};
+    getrlimit(RLIMIT_FSIZE, &antes);
+    const rlimit lleno{100, antes.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &lleno);
+    f();
+    setrlimit(RLIMIT_FSIZE, &antes);
+}
+
+enum Archivo { Normal, Lleno, Reescrito }; // a full disk, or rewritten since it was read
+struct Rechazo {
+    const char* fila;
+    Archivo archivo;
+    int columna; // 0: the call is deleted
+    QString respuesta, motivo;
+};
+struct Fecha {
+    const char* fila;
+    int anio, columna; // -1 and -2: a date with a time part, a time with a date part
+    QString texto;
+};
+} // namespace
+Q_DECLARE_METATYPE(Rechazo)
+Q_DECLARE_METATYPE(Fecha)
 
 class TestEdicionLlamadas : public BancoVentanaLlamadas {
     Q_OBJECT
@@ -10,8 +41,19 @@ private slots:
     void init() { Preparar(); }
     void cleanup() { Comprobar(); }
 
-    void modificarCelda() {
+    // Calls the meter appends after the window read the file survive its edits and deletes.
+    void modificarYEliminar() {
         auto v = Abrir(Varias(3));
+        const Llamada nueva = Crear(20, 21, 300, 300, "33.3");
+        QVERIFY(ArchivoLlamadas::Anadir(Actual().toStdString(), nueva));
+        // Right after opening the current cell is in the header row: nothing to edit or delete;
+        // the call numbers cannot be edited.
+        v->ModificarCelda();
+        v->Boton(9)->trigger();
+        QCOMPARE(avisos.beeps, 1);
+        Seleccionar(*v, 2, 0);
+        v->ModificarCelda();
+        QVERIFY(avisos.mostrados.isEmpty());
         Seleccionar(*v, 3, 4);
         avisos.responder(QString("12,5"));
         v->Boton(8)->trigger();
@@ -19,10 +61,28 @@ private slots:
         QCOMPARE(Contenido(Actual()).split('\n').value(2),
                  QByteArray("#1999-03-04#,#03:00:00#,#00:01:03#,12,11.4,\"Metropolitana\"\r"));
         // A double click edits the clicked cell.
-        Seleccionar(*v, 1, 6);
+        Seleccionar(*v, 2, 6);
         avisos.responder(QString("Interprovincial"));
         emit v->Flex->doubleClicked(v->Flex->currentIndex());
-        QCOMPARE(v->ListaLlamadas()[0].Tarifa, std::string("Interprovincial"));
+        QVERIFY(ArchivoLlamadas::Anadir(Actual().toStdString(), nueva));
+        Seleccionar(*v, 1, 2);
+        avisos.responder(false);
+        v->Boton(9)->trigger();
+        QCOMPARE(avisos.ultimo().texto, QString("¿Desea realmente eliminar la llamada 1?"));
+        QVERIFY(!avisos.ultimo().siPorDefecto);
+        avisos.responder(true);
+        v->EliminarLlamada();
+        auto esperado = Varias(3);
+        esperado[1].Tarifa = "Interprovincial";
+        esperado[2].Segundos = 12;
+        esperado.erase(esperado.begin());
+        esperado.insert(esperado.end(), {nueva, nueva});
+        QCOMPARE(v->ListaLlamadas(), esperado); // read back from the file
+        // The current cell is now the last call's, so the next delete offers it.
+        avisos.responder(true);
+        v->EliminarLlamada();
+        QCOMPARE(avisos.ultimo().texto, QString("¿Desea realmente eliminar la llamada 4?"));
+        QCOMPARE(v->N(), 3);
     }
 
     // Literals with both parts and a Windows-1252 call type are shown whole and written back as
@@ -38,71 +98,68 @@ private slots:
         QCOMPARE(Fila(*v, 2), QString("2|10:20:30|16/3/99|0:01:00|60|5|Provincial"));
         Editar(*v, 1, 4, "61");
         Editar(*v, 2, 6, "Provinciál");
-        const QByteArray esperado = QByteArray(linea1).replace(",60,", ",61,") +
-                                    QByteArray(linea2).replace("Provincial", "Provinci\xE1l");
-        QCOMPARE(Contenido(Actual()), esperado);
-        Editar(*v, 2, 6, "Ōsaka");
-        UltimoEsError();
-        QVERIFY(avisos.ultimo().texto.contains("«Ō»"));
-        QCOMPARE(Contenido(Actual()), esperado);
+        QCOMPARE(Contenido(Actual()),
+                 QByteArray(linea1).replace(",60,", ",61,") +
+                     QByteArray(linea2).replace("Provincial", "Provinci\xE1l"));
     }
 
-    // Refused with a message naming the column or the fault; file, list and cell stay as they
-    // were.
+    // Refused with a message naming the column or the fault, or failed writes: the file stays
+    // as it was and the window shows what the file holds.
     void modificarCeldaRechazada_data() {
-        QTest::addColumn<int>("columna");
-        QTest::addColumn<QString>("respuesta");
-        QTest::addColumn<QString>("motivo");
-        QTest::newRow("texto en fecha") << 1 << "mañana" << QString("Fecha");
-        QTest::newRow("tarifa con comillas") << 6 << "a\"b" << QString("Tarifa");
-        QTest::newRow("suma que desborda")
-            << 5 << "922337203685477"
-            << "La suma de los importes supera 922337203685477,5807 pts";
+        const QString fallo = "No se ha podido guardar el archivo";
+        tabla<Rechazo>({
+            {"texto en fecha", Normal, 1, "mañana", "Fecha"},
+            {"tarifa con comillas", Normal, 6, "a\"b", "Tarifa"},
+            {"suma que desborda", Normal, 5, "922337203685477",
+             "La suma de los importes supera 922337203685477,5807 pts"},
+            {"disco lleno", Lleno, 6, "Provincial", fallo},
+            {"eliminar con disco lleno", Lleno, 0, "", fallo},
+            {"archivo reescrito", Reescrito, 6, "Provincial", "ha cambiado desde que se cargó"},
+        });
     }
     void modificarCeldaRechazada() {
-        QFETCH(int, columna);
-        QFETCH(QString, respuesta);
-        QFETCH(QString, motivo);
+        const auto& c = fila<Rechazo>();
         auto v = Abrir(Varias(3));
+        if (c.archivo == Reescrito)
+            Escribir(Actual(), Varias(2));
         const QByteArray antes = Contenido(Actual());
-        const QString celda = v->Modelo->TextoCelda(1, columna);
-        Editar(*v, 2, columna, respuesta);
+        const QString fila2 = Fila(*v, 2);
+        const auto cambiar = [&] {
+            if (c.columna)
+                return Editar(*v, 2, c.columna, c.respuesta);
+            Seleccionar(*v, 2, 6);
+            avisos.responder(true);
+            v->EliminarLlamada();
+        };
+        c.archivo == Lleno ? ConDiscoLleno(cambiar) : cambiar();
         UltimoEsError();
-        QVERIFY2(avisos.ultimo().texto.contains(motivo), qPrintable(avisos.ultimo().texto));
+        QVERIFY2(avisos.ultimo().texto.contains(c.motivo), qPrintable(avisos.ultimo().texto));
         QCOMPARE(Contenido(Actual()), antes);
-        QCOMPARE(v->ListaLlamadas(), Varias(3));
-        QCOMPARE(v->Modelo->TextoCelda(1, columna), celda);
+        QCOMPARE(v->ListaLlamadas(), ArchivoLlamadas::Leer(Actual().toStdString()).llamadas);
+        QCOMPARE(Fila(*v, 2), fila2);
     }
 
     // The edit box offers a date that reads back as the same day: four digits where the
     // two-digit year would read back in another century. Taken unchanged, the offered text
-    // keeps the value, also a date or time that carries both parts (columna -1 and -2).
+    // keeps the value, also a date or time that carries both parts.
     void fechaPorDefecto_data() {
-        QTest::addColumn<int>("anio");
-        QTest::addColumn<int>("columna");
-        QTest::addColumn<QString>("texto");
-        QTest::newRow("1925") << 1925 << 1 << "15/3/1925";
-        QTest::newRow("1999") << 1999 << 1 << "15/3/99";
-        QTest::newRow("2029") << 2029 << 1 << "15/3/29";
-        QTest::newRow("2035") << 2035 << 1 << "15/3/2035";
-        QTest::newRow("fecha con hora") << 1999 << -1 << "15/3/99 0:00:15";
-        QTest::newRow("hora con fecha") << 1999 << -2 << "15/3/99 0:00:15";
+        using F = Fecha;
+        tabla<F>({F{"1925", 1925, 1, "15/3/1925"}, F{"2029", 2029, 1, "15/3/29"},
+                  F{"2035", 2035, 1, "15/3/2035"}, F{"fecha con hora", 1999, -1, "15/3/99 0:00:15"},
+                  F{"hora con fecha", 1999, -2, "15/3/99 0:00:15"}});
     }
     void fechaPorDefecto() {
-        QFETCH(int, anio);
-        QFETCH(int, columna);
-        QFETCH(QString, texto);
+        const auto& c = fila<Fecha>();
         Llamada l = Crear(15, 0, 0, 0, "0");
-        const auto dia = *Fechas::crearDia(anio, 3, 15);
-        l.Fecha = columna == -1 ? Fechas::ValorFecha::DiaYHora(dia, 15) : Fechas::ValorFecha(dia);
-        if (columna == -2)
+        const auto dia = *Fechas::crearDia(c.anio, 3, 15);
+        l.Fecha = c.columna == -1 ? Fechas::ValorFecha::DiaYHora(dia, 15) : Fechas::ValorFecha(dia);
+        if (c.columna == -2)
             l.Hora = Fechas::ValorFecha::DiaYHora(dia, 15);
-        columna = std::abs(columna);
         auto v = Abrir({l});
-        Editar(*v, 1, columna, QString()); // cancelled
-        QCOMPARE(avisos.ultimo().filtro, texto);
+        Editar(*v, 1, std::abs(c.columna), QString()); // cancelled
+        QCOMPARE(avisos.ultimo().filtro, c.texto);
         const QByteArray antes = Contenido(Actual());
-        Editar(*v, 1, columna, texto);
+        Editar(*v, 1, std::abs(c.columna), c.texto);
         QCOMPARE(avisos.ultimo().tipo, QString("input"));
         QCOMPARE(Contenido(Actual()), antes);
     }
@@ -126,9 +183,8 @@ private slots:
         Escribir(Otro("tres.ldx"), Varias(3));
         auto v = Abrir(Varias(3));
         const auto blanca = [&] {
-            return v->Modelo->index(0, 0).data(Qt::BackgroundRole).value<QBrush>() ==
-                       QBrush(Qt::white) &&
-                   !v->Boton(18)->isChecked();
+            const QVariant fondo = v->Modelo->index(0, 0).data(Qt::BackgroundRole);
+            return fondo.value<QBrush>() == QBrush(Qt::white) && !v->Boton(18)->isChecked();
         };
         for (int boton : {2, 20, 8}) {
             v->Boton(18)->trigger();
@@ -141,33 +197,12 @@ private slots:
         }
     }
 
-    // Calls the meter appended after the window read the file survive an edit and a delete.
-    void edicionConservaLasLlamadasAnadidas() {
-        auto v = Abrir(Varias(3));
-        const Llamada nueva = Crear(20, 21, 300, 300, "33.3");
-        QVERIFY(ArchivoLlamadas::Anadir(Actual().toStdString(), nueva));
-        Editar(*v, 1, 6, "Provincial");
-        auto esperado = Varias(3);
-        esperado[0].Tarifa = "Provincial";
-        esperado.push_back(nueva);
-        QCOMPARE(ArchivoLlamadas::Leer(Actual().toStdString()).llamadas, esperado);
-        QCOMPARE(v->ListaLlamadas(), esperado);
-        QVERIFY(ArchivoLlamadas::Anadir(Actual().toStdString(), nueva));
-        Seleccionar(*v, 2, 1);
-        avisos.responder(true);
-        v->EliminarLlamada();
-        esperado.erase(esperado.begin() + 1);
-        esperado.push_back(nueva);
-        QCOMPARE(v->ListaLlamadas(), esperado);
-    }
-
-    // Failed writes (full disk, a missing folder, a file rewritten by another program since it
-    // was read) are reported and leave the file on disk and the shown list as they were.
-    void cambiosQueNoLleganAlDisco() {
+    // A copy that cannot be written (full disk, a missing folder) is reported and leaves the file
+    // it would have replaced as it was.
+    void guardarComoFallido() {
         Escribir(Otro("previo.ldx"), Varias(1));
         const QByteArray previo = Contenido(Otro("previo.ldx"));
         auto v = Abrir(Varias(5));
-        const QByteArray antes = Contenido(Actual());
         avisos.responder(Otro("previo.ldx"));
         ConDiscoLleno([&] { v->GuardarComo(); });
         UltimoEsError();
@@ -176,48 +211,6 @@ private slots:
         avisos.responder(Otro("no/existe/copia.ldx"));
         v->GuardarComo();
         QVERIFY(avisos.ultimo().texto.contains("no/existe/copia.ldx"));
-        ConDiscoLleno([&] { Editar(*v, 2, 6, "Provincial"); });
-        UltimoEsError();
-        QCOMPARE(v->ListaLlamadas(), Varias(5));
-        Seleccionar(*v, 2, 6);
-        avisos.responder(true);
-        ConDiscoLleno([&] { v->EliminarLlamada(); });
-        UltimoEsError();
-        QCOMPARE(Contenido(Actual()), antes);
-        QCOMPARE(v->N(), 5);
-        Escribir(Actual(), Varias(2));
-        const QByteArray ajeno = Contenido(Actual());
-        Editar(*v, 1, 6, "Provincial");
-        UltimoEsError();
-        QCOMPARE(Contenido(Actual()), ajeno);
-        QCOMPARE(v->N(), 2);
-    }
-
-    void eliminarLlamada() {
-        auto v = Abrir(Varias(3));
-        // Right after opening the current cell is in the header row: nothing to edit or delete.
-        v->ModificarCelda();
-        v->Boton(9)->trigger();
-        QCOMPARE(avisos.beeps, 1);
-        Seleccionar(*v, 2, 0);
-        v->ModificarCelda();
-        QVERIFY(avisos.mostrados.isEmpty());
-        Seleccionar(*v, 1, 2);
-        avisos.responder(false);
-        v->Boton(9)->trigger();
-        QCOMPARE(avisos.ultimo().texto, QString("¿Desea realmente eliminar la llamada 1?"));
-        QVERIFY(!avisos.ultimo().siPorDefecto);
-        QCOMPARE(v->N(), 3);
-        avisos.responder(true);
-        v->EliminarLlamada();
-        const auto tres = Varias(3);
-        QCOMPARE(ArchivoLlamadas::Leer(Actual().toStdString()).llamadas,
-                 (std::vector<Llamada>{tres[1], tres[2]}));
-        // The current cell is now the last call's, so the next delete offers it.
-        avisos.responder(true);
-        v->EliminarLlamada();
-        QCOMPARE(avisos.ultimo().texto, QString("¿Desea realmente eliminar la llamada 2?"));
-        QCOMPARE(v->N(), 1);
     }
 };
 

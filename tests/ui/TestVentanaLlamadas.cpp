@@ -1,14 +1,24 @@
 // Form6 driven headless: loading, toolbar, file commands, font, today's summary, the comparison
 // of tariffs.
 #include "platform/Rutas.h"
+#include "support/Tablas.h"
 #include "ui/BancoVentanaLlamadas.h"
 #include "ui/calllog/ComandosEstadistica.h"
 #include "ui/tariffs/ComparacionDialog.h"
 
 #include <QMenu>
-#include <QPushButton>
+#include <QSignalSpy>
 #include <QTableWidget>
 #include <QToolButton>
+
+namespace {
+struct Atajo {
+    const char* fila; // the key
+    int posicion;
+    QVariant respuesta; // to the command's prompt, if it has one
+};
+} // namespace
+Q_DECLARE_METATYPE(Atajo)
 
 class TestVentanaLlamadas : public BancoVentanaLlamadas {
     Q_OBJECT
@@ -16,6 +26,7 @@ private slots:
     void init() { Preparar(); }
     void cleanup() { Comprobar(); }
 
+    // The file's cells and the stored font size; a font of 10.5 points is stored as 10.
     void abreElArchivoDelPeriodoConSusCeldas() {
         ajustes.write("VatriMox", "Opciones", "FontSize", "11");
         auto v = Abrir({Llamada{*Fechas::crearDia(1999, 3, 15), 66303, 312, 312,
@@ -28,43 +39,44 @@ private slots:
         QCOMPARE(v->FilaActual(), 0);
         QCOMPARE(v->ColumnaActual(), 6);
         QVERIFY(avisos.mostrados.isEmpty());
+        QFont elegida("DejaVu Serif");
+        elegida.setPointSizeF(10.5);
+        avisos.responder(QVariant::fromValue(elegida));
+        v->CambiarFuente();
+        QCOMPARE(ajustes.read("VatriMox", "Opciones", "FontSize"), std::string("10"));
     }
 
-    // Reported on opening the window or another file, which is left as it was.
-    void archivoDanado_data() {
-        QTest::addColumn<bool>("otro");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("detalle");
-        QTest::newRow("al abrir la ventana")
-            << false
-            << QByteArray("#1999-03-15#,#18:25:03#,#00:05:12#,312,45.23,\"M\"\r\nbasura\r\n")
-            << "Línea 2, campo 1 (Fecha): se esperaba una fecha u hora entre #";
-        QTest::newRow("Abrir") << true << QByteArray("#1999-03-15#,#18:25:03#,#00:05:12#,312\r\n")
-                               << "Línea 1, campo 5 (Importe): el archivo termina a mitad de un "
-                                  "registro";
-    }
+    // A damaged file, opened with "Abrir" or as the window's own, is reported with where it
+    // goes wrong, shown empty and left as it was.
     void archivoDanado() {
-        QFETCH(bool, otro);
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, detalle);
-        const QString ruta = otro ? Otro("malo.ldx") : Actual();
-        Escribir(ruta, bytes);
-        auto v = otro ? Abrir(Varias(4)) : Abrir();
-        if (otro) {
-            avisos.responder(ruta);
-            v->AbrirArchivo();
-        }
-        QCOMPARE(avisos.mostrados.size(), otro ? 2 : 1); // after the file dialog
-        QCOMPARE(avisos.ultimo().texto, QString("No es un archivo de llamadas o está dañado"));
-        QCOMPARE(avisos.ultimo().detalle, detalle);
-        UltimoEsError();
-        QCOMPARE(v->ArchivoActual, ruta);
+        const QByteArray corto = "#1999-03-15#,#18:25:03#,#00:05:12#,312\r\n";
+        const QByteArray basura =
+            "#1999-03-15#,#18:25:03#,#00:05:12#,312,45.23,\"M\"\r\nbasura\r\n";
+        const auto danado = [&](const QString& ruta, const QByteArray& bytes, const char* detalle) {
+            QCOMPARE(avisos.ultimo().texto, QString("No es un archivo de llamadas o está dañado"));
+            QCOMPARE(avisos.ultimo().detalle, QString(detalle));
+            UltimoEsError();
+            QCOMPARE(Contenido(ruta), bytes);
+        };
+        Escribir(Otro("malo.ldx"), corto);
+        auto v = Abrir(Varias(4));
+        avisos.responder(Otro("malo.ldx"));
+        v->AbrirArchivo();
+        QCOMPARE(avisos.mostrados.size(), 2); // after the file dialog
+        danado(Otro("malo.ldx"), corto,
+               "Línea 1, campo 5 (Importe): el archivo termina a mitad de un registro");
+        QCOMPARE(v->ArchivoActual, Otro("malo.ldx"));
         QCOMPARE(v->N(), 0);
-        QCOMPARE(Contenido(ruta), bytes);
+        Escribir(Actual(), basura);
+        v = Abrir();
+        QCOMPARE(avisos.mostrados.size(), 3);
+        danado(Actual(), basura, "Línea 2, campo 1 (Fecha): se esperaba una fecha u hora entre #");
+        QCOMPARE(v->N(), 0);
     }
 
     // Twenty positions, six of them separators; a press on a separator or outside does nothing.
-    // The commands' names, keys and Tab routes are checked by TestAccesibilidad.
+    // The chart buttons share the grid's height. The commands' names, keys and Tab routes are
+    // checked by TestAccesibilidad.
     void barraConSusVeintePosiciones() {
         auto v = Abrir();
         int separadores = 0;
@@ -75,51 +87,6 @@ private slots:
         for (int p : {0, 4, 7, 10, 13, 17, 19, 21})
             v->Barra_ButtonClick(p);
         QVERIFY(avisos.mostrados.isEmpty());
-    }
-
-    // A key on the grid (the row's name) runs the toolbar command at `posicion`, as a press of
-    // its button does.
-    void atajosDeTeclado_data() {
-        QTest::addColumn<int>("posicion");
-        QTest::addColumn<QVariant>("respuesta"); // to the command's prompt, if it has one
-        const QVariant cancelar, no = false, nada = "nada";
-        QTest::newRow("Ctrl+N") << 1 << no;
-        QTest::newRow("Ctrl+O") << 2 << cancelar;
-        QTest::newRow("Ctrl+S") << 3 << cancelar;
-        QTest::newRow("Ctrl+P") << 5 << no;
-        QTest::newRow("Alt+F") << 6 << cancelar;
-        QTest::newRow("F2") << 8 << cancelar;
-        QTest::newRow("Return") << 8 << cancelar;
-        QTest::newRow("Del") << 9 << no;
-        QTest::newRow("Alt+R") << 11 << nada;
-        QTest::newRow("Alt+H") << 12 << nada;
-        QTest::newRow("Alt+D") << 14 << nada;
-        QTest::newRow("Alt+T") << 15 << nada;
-        QTest::newRow("Alt+E") << 16 << nada;
-        QTest::newRow("Alt+C") << 18 << nada;
-        QTest::newRow("Alt+I") << 20 << nada;
-    }
-    void atajosDeTeclado() {
-        QFETCH(int, posicion);
-        QFETCH(QVariant, respuesta);
-        auto v = Abrir(Varias(2));
-        v->show();
-        v->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(v.get()));
-        Seleccionar(*v, 1, 2);
-        v->Flex->setFocus();
-        if (respuesta != QVariant("nada"))
-            avisos.responder(respuesta);
-        int veces = 0;
-        connect(v->Boton(posicion), &QAction::triggered, [&veces] { ++veces; });
-        const QKeyCombination tecla = QKeySequence(QTest::currentDataTag())[0];
-        QTest::keyClick(v->Flex, tecla.key(), tecla.keyboardModifiers());
-        QCOMPARE(veces, 1);
-        avisos.mostrados.clear();
-    }
-
-    void botonesDeGraficos() {
-        auto v = Abrir();
         v->resize(800, 600);
         v->show();
         QVERIFY(QTest::qWaitForWindowExposed(v.get()));
@@ -135,30 +102,41 @@ private slots:
         QCOMPARE(v->Flex->height(), completo);
     }
 
-    void nuevoArchivo() {
-        auto v = Abrir(Varias(3));
+    // A key on the grid (the row's name) runs the toolbar command at `posicion`, as a press of
+    // its button does.
+    void atajosDeTeclado_data() {
+        using A = Atajo;
+        const QVariant cancelar, no = false, nada = "nada";
+        tabla<A>({A{"Ctrl+N", 1, no}, A{"Ctrl+O", 2, cancelar}, A{"Ctrl+S", 3, cancelar},
+                  A{"Ctrl+P", 5, no}, A{"Alt+F", 6, cancelar}, A{"F2", 8, cancelar},
+                  A{"Return", 8, cancelar}, A{"Del", 9, no}, A{"Alt+R", 11, nada},
+                  A{"Alt+H", 12, nada}, A{"Alt+D", 14, nada}, A{"Alt+T", 15, nada},
+                  A{"Alt+E", 16, nada}, A{"Alt+C", 18, nada}, A{"Alt+I", 20, nada}});
+    }
+    void atajosDeTeclado() {
+        const auto& [tecla, posicion, respuesta] = fila<Atajo>();
+        auto v = Abrir(Varias(2));
+        v->show();
+        v->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(v.get()));
+        Seleccionar(*v, 1, 2);
+        v->Flex->setFocus();
+        if (respuesta != QVariant("nada"))
+            avisos.responder(respuesta);
+        QSignalSpy veces(v->Boton(posicion), &QAction::triggered);
+        const QKeyCombination k = QKeySequence(tecla)[0];
+        QTest::keyClick(v->Flex, k.key(), k.keyboardModifiers());
+        QCOMPARE(veces.count(), 1);
+    }
+
+    // "Nuevo", "Guardar como", "Abrir" and "Inicio" on the window's own file and another.
+    void archivos() {
+        Escribir(Otro("tres.ldx"), Varias(3));
+        auto v = Abrir(Varias(10));
         avisos.responder(false);
         v->Boton(1)->trigger();
         QVERIFY(!avisos.ultimo().siPorDefecto);
-        QCOMPARE(v->N(), 3);
-        // Yes while another file is shown empties that file only.
-        Escribir(Otro("otro.ldx"), Varias(2));
-        avisos.responder(Otro("otro.ldx"));
-        v->AbrirArchivo();
-        avisos.responder(true);
-        v->NuevoArchivo();
-        QCOMPARE(Contenido(Otro("otro.ldx")), QByteArray());
-        QCOMPARE(v->N(), 0);
-        QCOMPARE(ArchivoLlamadas::Leer(Actual().toStdString()).llamadas, Varias(3));
-        // Saving right after "Nuevo" writes no call of the earlier, longer file.
-        avisos.responder(Otro("guardado.ldx"));
-        v->GuardarComo();
-        QCOMPARE(Contenido(Otro("guardado.ldx")), QByteArray());
-    }
-
-    void guardarComoYAbrir() {
-        Escribir(Otro("tres.ldx"), Varias(3));
-        auto v = Abrir(Varias(10));
+        QCOMPARE(v->N(), 10);
         // A saved copy, .ldx or .csv, has the same bytes; the window keeps its own file.
         avisos.responder(Otro("copia.ldx"));
         v->Boton(3)->trigger();
@@ -170,21 +148,20 @@ private slots:
         v->Boton(2)->trigger();
         QCOMPARE(v->ListaLlamadas(), Varias(3));
         QCOMPARE(v->FilaActual(), 3);
-        // "Inicio" goes back to the current-period file.
+        // "Nuevo" while another file is shown empties that file only; saving right after it
+        // writes none of the earlier calls.
+        avisos.responder(true);
+        v->NuevoArchivo();
+        QCOMPARE(Contenido(Otro("tres.ldx")), QByteArray());
+        QCOMPARE(v->N(), 0);
+        avisos.responder(Otro("guardado.ldx"));
+        v->GuardarComo();
+        QCOMPARE(Contenido(Otro("guardado.ldx")), QByteArray());
+        // "Inicio" goes back to the current-period file, untouched.
         v->Boton(20)->trigger();
         QCOMPARE(v->ArchivoActual, Actual());
         QCOMPARE(v->N(), 10);
         QCOMPARE(v->FilaActual(), 0);
-    }
-
-    // A font of 10.5 points is stored as 10.
-    void cambiarFuente() {
-        auto v = Abrir();
-        QFont elegida("DejaVu Serif");
-        elegida.setPointSizeF(10.5);
-        avisos.responder(QVariant::fromValue(elegida));
-        v->CambiarFuente();
-        QCOMPARE(ajustes.read("VatriMox", "Opciones", "FontSize"), std::string("10"));
     }
 
     void datosHoy() {
@@ -225,21 +202,17 @@ private slots:
         QVERIFY2(avisos.ultimo().texto.contains("tarifas/rota.toml, línea "),
                  qPrintable(avisos.ultimo().texto));
         auto* dialogo = v->findChild<ComparacionDialog*>();
-        QVERIFY(dialogo && dialogo->isVisible());
-        QCOMPARE(dialogo->windowTitle(), QString("¿Qué tarifa me conviene?"));
-        QStringList filas;
-        for (int f = 0; f < dialogo->Tabla->rowCount(); ++f) {
-            QStringList celdas;
+        QVERIFY(dialogo->isVisible());
+        QStringList celdas;
+        for (int f = 0; f < dialogo->Tabla->rowCount(); ++f)
             for (int c = 0; c < dialogo->Tabla->columnCount(); ++c)
                 celdas << dialogo->Tabla->item(f, c)->text();
-            filas << celdas.join('|');
-        }
-        QCOMPARE(filas, QStringList({"Plana|Plana|2,00|0,01|-49,40",
-                                     "Metropolitana|Tarifa nacional 1999|33,35|0,20|-18,05",
-                                     "Provincial|Tarifa nacional 1999|122,75|0,74|+71,35",
-                                     "Interprovincial|Tarifa nacional 1999|220,80|1,33|+169,40"}));
+        QCOMPARE(celdas.join('|'),
+                 QString("Plana|Plana|2,00|0,01|-49,40|"
+                         "Metropolitana|Tarifa nacional 1999|33,35|0,20|-18,05|"
+                         "Provincial|Tarifa nacional 1999|122,75|0,74|+71,35|"
+                         "Interprovincial|Tarifa nacional 1999|220,80|1,33|+169,40"));
         QCOMPARE(Contenido(Actual()), antes);
-        dialogo->findChild<QPushButton*>("Cerrar")->click();
     }
 };
 
