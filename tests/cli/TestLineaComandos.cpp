@@ -106,8 +106,7 @@ private slots:
              {"fecha imposible", "precio|Provincial|1999-02-30 10:00:00|60", 1,
               "no es una fecha y hora válida"},
              {"registro danado", "comparar|" + danado_ + "|--json", 1, "línea 1, campo 5"},
-             {"registro que falta", "informe|" + dir_.filePath("no"), 1,
-              "dañado: No se puede abrir"},
+             {"registro que falta", "informe|/no/existe", 1, "dañado: No se puede abrir"},
              // Sums past the range of a Moneda are said to be, never shown capped.
              {"comparar desbordado", "comparar|" + enorme_, 0, "  fuera de rango\n"},
              {"json desbordado", "comparar|" + enorme_ + "|--json", 0, "\"desborde\": true"},

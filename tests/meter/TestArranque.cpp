@@ -4,8 +4,8 @@
 class TestArranque : public BancoMedidor {
     Q_OBJECT
     struct Cambio {
-        const char *fila, *falla, *fechas; // stored afterwards
-        int dia;                           // of March, today; 0: 1 February
+        const char *fila, *falla, *fechas; // the dates as stored afterwards
+        int dia;                           // today, of March; 0: 1 February
     };
     struct Parada {
         const char* fila;

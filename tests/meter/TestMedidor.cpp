@@ -75,9 +75,10 @@ private slots:
         QCOMPARE(Leidas(Log()), llamadas);
     }
 
-    // Started 10 s after midnight with 20 negotiation seconds, the call began the day before;
-    // one ended before its first tick lasts its negotiation seconds and the two it had.
-    void bordesDeLaLlamada() {
+    // Calls in a row. Started 10 s after midnight with 20 negotiation seconds, one began the day
+    // before; one ended before its first tick lasts its negotiation seconds and the two it had;
+    // one the log refuses stays pending and in the journal, and the next carries it to the log.
+    void llamadasSeguidas() {
         reloj_.poner(1999, 3, 16, 0, 0, 10);
         Medidor m = Iniciado();
         QCOMPARE(m.SegundoInicio(), -10);
@@ -93,6 +94,20 @@ private slots:
         const auto l = Leidas(Log());
         QVERIFY(l.size() == 2 && l[1].Duracion == 22 && l[1].Importe < l[0].Importe);
         QCOMPARE(m.pantalla().Label7, std::string("00:00:22"));
+
+        fs::remove(Log());
+        fs::create_directory(Log());
+        m.Iniciar(reloj_.t, reloj_.monotono);
+        Tick(m, 100);
+        const auto ef = m.Terminar(reloj_.monotono);
+        QVERIFY(ef.errores.size() == 1 && ef.errores[0].find("llamadas.ldx") != std::string::npos);
+        QVERIFY(m.Pendientes().size() == 1 && Leidas(EnCurso()).size() == 1);
+        fs::remove(Log());
+        m.Iniciar(reloj_.t, reloj_.monotono);
+        Tick(m, 30);
+        QCOMPARE(Leidas(EnCurso()).size(), size_t(2));
+        QVERIFY(m.Terminar(reloj_.monotono).errores.empty());
+        QVERIFY(Leidas(Log()).size() == 2 && !fs::exists(EnCurso()));
     }
 
     // The amount alert sounds at most once per call, and not later when switched on mid-call;
@@ -123,23 +138,6 @@ private slots:
         }
         QVERIFY(!m.AvisoPendiente());
         QCOMPARE(oidos.join(", "), c.oidos);
-    }
-
-    // The failed call stays pending and in the journal; the next call carries it to the log.
-    void anadirFallaConservaLaLlamada() {
-        fs::remove(Log());
-        fs::create_directory(Log());
-        Medidor m = Iniciado();
-        Tick(m, 100);
-        const auto ef = m.Terminar(reloj_.monotono);
-        QVERIFY(ef.errores.size() == 1 && ef.errores[0].find("llamadas.ldx") != std::string::npos);
-        QVERIFY(m.Pendientes().size() == 1 && Leidas(EnCurso()).size() == 1);
-        fs::remove(Log());
-        m.Iniciar(reloj_.t, reloj_.monotono);
-        Tick(m, 30);
-        QCOMPARE(Leidas(EnCurso()).size(), size_t(2));
-        QVERIFY(m.Terminar(reloj_.monotono).errores.empty());
-        QVERIFY(Leidas(Log()).size() == 2 && !fs::exists(EnCurso()));
     }
 
     // Log and journal unwritable: the call goes to the reserve folder, or stays pending for the
