@@ -77,10 +77,8 @@ private slots:
         QVERIFY(ArchivoLlamadas::Escribir(registro_.toStdString(), llamadas));
         qputenv("REG", registro_.toLocal8Bit()); // for the shell lines of the table
         enorme_ = dir_.filePath("enorme.ldx");
-        std::vector<Llamada> enormes(2, llamadas.front());
-        for (Llamada& l : enormes)
-            l.Importe = *Moneda::desdeTexto("922337203685477");
-        QVERIFY(ArchivoLlamadas::Escribir(enorme_.toStdString(), enormes));
+        const Llamada e{Hoy(), 36000, 70, 60, *Moneda::desdeTexto("922337203685477"), "Provincial"};
+        QVERIFY(ArchivoLlamadas::Escribir(enorme_.toStdString(), {e, e}));
         danado_ = dir_.filePath("danado.ldx");
         Escribir(danado_, "#1999-03-01#,#23:02:36#,#00:01:00#,60,doce,\"Metropolitana\"\r\n");
     }
