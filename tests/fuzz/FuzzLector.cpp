@@ -1,18 +1,16 @@
-// libFuzzer target for the call-log reader and writer: no input may crash them, what is read
-// writes back and reads again as the same records, and a file in the written form comes back
-// byte for byte.
+// libFuzzer target for the call-log reader and writer: no input may crash them, and what is
+// read writes back as the same records, in a form that comes back byte for byte.
 #include "calllog/ArchivoLlamadas.h"
 
-#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 
+const auto Exigir = [](bool ok) { ok ? void() : std::abort(); };
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tam) {
-    const std::string_view bytes(reinterpret_cast<const char*>(datos), tam);
-    const ArchivoLlamadas::Lectura r = ArchivoLlamadas::LeerTexto(bytes);
-    if (!r.ok && (r.error.campo < 1 || r.error.campo > 7 || r.error.linea < 1 ||
-                  r.error.motivo.empty() || r.error.registro != int64_t(r.llamadas.size())))
-        std::abort();
+    const auto r = ArchivoLlamadas::LeerTexto({reinterpret_cast<const char*>(datos), tam});
+    Exigir(r.ok || (r.error.campo >= 1 && r.error.campo <= 7 && r.error.linea >= 1 &&
+                    !r.error.motivo.empty() && r.error.registro == int64_t(r.llamadas.size())));
     std::vector<Llamada> escribibles;
     for (const Llamada& ll : r.llamadas) {
         if (ArchivoLlamadas::ProblemaRegistro(ll).empty())
@@ -21,17 +19,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tam) {
         std::string sinSitio;
         const auto tipo = Codificacion::Codificar(Codificacion::TextoVisible(ll.Tarifa),
                                                   Codificacion::EsUtf8(ll.Tarifa), sinSitio);
-        if (!tipo || *tipo != ll.Tarifa.vista())
-            std::abort();
+        Exigir(tipo && *tipo == ll.Tarifa.vista());
     }
     // The written text reads back as the same records and is itself a file in the written
     // form, so writing it again gives the same bytes.
     const std::string texto = ArchivoLlamadas::TextoArchivo(escribibles);
     const ArchivoLlamadas::Lectura otra = ArchivoLlamadas::LeerTexto(texto);
-    if (!otra.ok || otra.llamadas != escribibles ||
-        ArchivoLlamadas::TextoArchivo(otra.llamadas) != texto)
-        std::abort();
-    if (r.ok && escribibles.size() == r.llamadas.size() && otra.textoUtf8 != r.textoUtf8)
-        std::abort();
+    Exigir(otra.ok && otra.llamadas == escribibles &&
+           ArchivoLlamadas::TextoArchivo(otra.llamadas) == texto);
+    Exigir(!r.ok || escribibles.size() != r.llamadas.size() || otra.textoUtf8 == r.textoUtf8);
     return 0;
 }

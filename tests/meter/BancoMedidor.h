@@ -1,16 +1,12 @@
-// What the meter and start-up tests share: a data folder in memory, settings with their
-// first-run defaults, a clock at Monday 15 March 1999 10:00.
+// Meter and start-up tests share a data folder in memory, first-run settings and a clock.
 #pragma once
 
-#include "calllog/ArchivoLlamadas.h"
 #include "meter/Arranque.h"
-#include "meter/Medidor.h"
 #include "support/Archivos.h"
 #include "support/FakeServices.h"
+#include "support/Tablas.h"
 
-#include <QDir>
 #include <QTemporaryDir>
-#include <QtTest>
 
 namespace fs = std::filesystem;
 
@@ -21,16 +17,14 @@ inline const General::PeriodoFacturacion Enero{D(1999, 1, 1), D(1999, 1, 31)};
 class BancoMedidor : public QObject {
 protected:
     // The journal is synced every tick: a folder in memory keeps that cheap.
-    QTemporaryDir dir_{QDir("/dev/shm").exists() ? "/dev/shm/vatrimox-XXXXXX"
-                                                 : QDir::tempPath() + "/vatrimox-XXXXXX"};
+    QTemporaryDir dir_{(QDir("/dev/shm").exists() ? "/dev/shm" : QDir::tempPath()) +
+                       "/vatrimox-XXXXXX"};
     fs::path carpeta_;
     MemorySettingsStore ajustes_;
     FakeClock reloj_;
     General::EstadoPrograma estado_;
 
-    void Poner(const General::Ajuste& a, const char* valor) {
-        General::Escribir(ajustes_, a, valor);
-    }
+    void Poner(const General::Ajuste& a, const char* v) { General::Escribir(ajustes_, a, v); }
     void Periodo(const char* inicio, const char* fin) {
         Poner(General::Ajustes::FechaInicio, inicio);
         Poner(General::Ajustes::FechaFinal, fin);
@@ -42,9 +36,7 @@ protected:
     fs::path Log() const { return carpeta_ / ArchivoLlamadas::NombreActual; }
     fs::path Anterior() const { return carpeta_ / ArchivoLlamadas::NombreAnterior; }
     fs::path EnCurso() const { return Diario::Ruta(carpeta_); } // the journal
-    static std::vector<Llamada> Leidas(const fs::path& p) {
-        return ArchivoLlamadas::Leer(p).llamadas;
-    }
+    static auto Leidas(const fs::path& p) { return ArchivoLlamadas::Leer(p).llamadas; }
     Arranque::Resultado Arrancar(Fechas::Dia hoy, const std::vector<fs::path>& reservas = {}) {
         return Arranque::Preparar(ajustes_, hoy, carpeta_, estado_, ',', reservas);
     }
@@ -53,14 +45,11 @@ protected:
         m.Iniciar(reloj_.t, reloj_.monotono);
         return m;
     }
-    auto Tick(Medidor& m, int segundos) {
-        reloj_.avanzar(segundos);
-        return m.Tick(reloj_.monotono);
-    }
+    auto Tick(Medidor& m, int s) { return reloj_.avanzar(s), m.Tick(reloj_.monotono); }
 
-    void Preparar() {
+    void Preparar() { // one folder per test row
         QVERIFY(dir_.isValid());
-        const char* fila = QTest::currentDataTag(); // one folder per test row
+        const char* fila = QTest::currentDataTag();
         carpeta_ =
             fs::path(dir_.path().toStdString()) / QTest::currentTestFunction() / (fila ? fila : "");
         fs::create_directories(carpeta_);

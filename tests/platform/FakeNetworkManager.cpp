@@ -1,101 +1,82 @@
 // A stand-in for NetworkManager on the session bus it is given: active connections that a test
 // puts up and takes down through the methods Poner and Quitar, with NetworkManager's signals.
-#include <QCoreApplication>
-#include <QDBusConnection>
-#include <QDBusMessage>
-#include <QDBusObjectPath>
-#include <QDBusVariant>
-#include <QDBusVirtualObject>
+#include <QtDBus>
 #include <map>
 
 namespace {
 
 const QString Servicio = "org.freedesktop.NetworkManager";
 const QString Raiz = "/org/freedesktop/NetworkManager";
-const QString Activas = Raiz + "/ActiveConnection/";
-const QString Dispositivos = Raiz + "/Devices/";
-const QString Propiedades = "org.freedesktop.DBus.Properties";
 
 struct Conexion {
     int numero;
     QString tipo;
-    uint medido; // NMMetered of its one device
+    uint medido = 0; // NMMetered of its one device
 };
 
 class FalsoNetworkManager : public QDBusVirtualObject {
 public:
-    explicit FalsoNetworkManager(QDBusConnection bus) : bus_(std::move(bus)) {}
-
+    explicit FalsoNetworkManager(QDBusConnection bus) : bus_(std::move(bus)) { Publicar(); }
     QString introspect(const QString&) const override { return {}; }
 
     bool handleMessage(const QDBusMessage& m, const QDBusConnection&) override {
         const QList<QVariant> a = m.arguments();
-        if (m.interface() == Propiedades && m.member() == "Get" && a.size() == 2) {
-            const QVariant v = Valor(m.path(), a[1].toString());
-            bus_.send(v.isValid()
-                          ? m.createReply(QVariant::fromValue(QDBusVariant(v)))
-                          : m.createErrorReply(QDBusError::UnknownProperty, a[1].toString()));
-            return true;
+        const QString id = a.value(0).toString();
+        if (m.member() == "Get" && a.size() == 2) {
+            const QVariant v = objetos_.value(m.path()).value(a[1].toString());
+            return bus_.send(
+                v.isValid() ? m.createReply(QVariant::fromValue(QDBusVariant(v)))
+                            : m.createErrorReply(QDBusError::UnknownProperty, a[1].toString()));
         }
         if (m.member() == "Poner" && a.size() == 3) {
-            const QString id = a[0].toString();
-            const auto it = conexiones_.find(id);
-            if (it == conexiones_.end()) {
-                conexiones_[id] = {++ultima_, a[1].toString(), a[2].toUInt()};
-                CambioActivas();
-            } else {
-                it->second.medido = a[2].toUInt();
-                Senal(Dispositivos + QString::number(it->second.numero),
-                      "org.freedesktop.NetworkManager.Device", {{"Metered", it->second.medido}});
-            }
+            const bool nueva = !conexiones_.count(id);
+            Conexion& c = conexiones_[id];
+            if (nueva)
+                c = {++ultima_, a[1].toString()};
+            c.medido = a[2].toUInt();
+            Publicar();
+            // A new connection changes the list; a known one only its device's Metered.
+            nueva ? Senal(Raiz, Servicio) : Senal(Dispositivo(c), Servicio + ".Device");
         } else if (m.member() == "Quitar" && a.size() == 1) {
-            conexiones_.erase(a[0].toString());
-            CambioActivas();
+            conexiones_.erase(id);
+            Publicar();
+            Senal(Raiz, Servicio);
         } else {
             return false;
         }
-        bus_.send(m.createReply());
-        return true;
+        return bus_.send(m.createReply());
     }
 
 private:
-    QList<QDBusObjectPath> ListaActivas() const {
-        QList<QDBusObjectPath> r;
-        for (const auto& [id, c] : conexiones_)
-            r << QDBusObjectPath(Activas + QString::number(c.numero));
-        return r;
+    static QString Dispositivo(const Conexion& c) {
+        return Raiz + "/Devices/" + QString::number(c.numero);
     }
 
-    QVariant Valor(const QString& ruta, const QString& propiedad) const {
-        if (ruta == Raiz && propiedad == "ActiveConnections")
-            return QVariant::fromValue(ListaActivas());
+    // Every object's properties by path, after each change. State 2: activated.
+    void Publicar() {
+        QList<QDBusObjectPath> activas;
+        objetos_.clear();
         for (const auto& [id, c] : conexiones_) {
-            const QString n = QString::number(c.numero);
-            if (ruta == Activas + n) // State 2: activated
-                return QVariantMap{{"State", 2u},
-                                   {"Type", c.tipo},
-                                   {"Id", id},
-                                   {"Devices", QVariant::fromValue(QList<QDBusObjectPath>{
-                                                   QDBusObjectPath(Dispositivos + n)})}}
-                    .value(propiedad);
-            if (ruta == Dispositivos + n && propiedad == "Metered")
-                return c.medido;
+            activas << QDBusObjectPath(Raiz + "/ActiveConnection/" + QString::number(c.numero));
+            const QList<QDBusObjectPath> dispositivos{QDBusObjectPath(Dispositivo(c))};
+            objetos_[activas.back().path()] = {{"State", 2u},
+                                               {"Type", c.tipo},
+                                               {"Id", id},
+                                               {"Devices", QVariant::fromValue(dispositivos)}};
+            objetos_[Dispositivo(c)] = {{"Metered", c.medido}};
         }
-        return {};
+        objetos_[Raiz] = {{"ActiveConnections", QVariant::fromValue(activas)}};
     }
 
-    void Senal(const QString& ruta, const QString& interfaz, const QVariantMap& cambios) {
-        QDBusMessage s = QDBusMessage::createSignal(ruta, Propiedades, "PropertiesChanged");
-        s << interfaz << cambios << QStringList();
-        bus_.send(s);
-    }
-
-    void CambioActivas() {
-        Senal(Raiz, Servicio, {{"ActiveConnections", QVariant::fromValue(ListaActivas())}});
+    void Senal(const QString& ruta, const QString& interfaz) {
+        bus_.send(
+            QDBusMessage::createSignal(ruta, "org.freedesktop.DBus.Properties", "PropertiesChanged")
+            << interfaz << objetos_.value(ruta) << QStringList());
     }
 
     QDBusConnection bus_;
     std::map<QString, Conexion> conexiones_;
+    QMap<QString, QVariantMap> objetos_;
     int ultima_ = 0;
 };
 
@@ -105,8 +86,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QDBusConnection bus = QDBusConnection::sessionBus();
     FalsoNetworkManager nm(bus);
-    if (!bus.registerVirtualObject(Raiz, &nm, QDBusConnection::SubPath) ||
-        !bus.registerService(Servicio))
-        return 1;
-    return QCoreApplication::exec();
+    const bool registrado = bus.registerVirtualObject(Raiz, &nm, QDBusConnection::SubPath) &&
+                            bus.registerService(Servicio);
+    return registrado ? QCoreApplication::exec() : 1;
 }

@@ -2,72 +2,49 @@
 #include "platform/XdgAutostart.h"
 #include "support/Archivos.h"
 
-#include <QTemporaryDir>
-#include <QtTest>
-
 class TestAutostart : public QObject {
     Q_OBJECT
     QTemporaryDir dir;
 
 private slots:
-    // Only its own file is written and removed; a folder that is a file is reported.
-    void escribeYBorraSoloLaSuya() {
+    // Only its own file is written and removed; a folder that is a file is reported. The
+    // session's entry lies under the home the tests set, and starts this very program.
+    void entrada() {
         const QString carpeta = dir.path() + "/autostart";
         XdgAutostart a(carpeta, "/opt/vatrimox/bin/vatrimox");
         QVERIFY(!a.isEnabled());
         QString error;
-        QVERIFY(a.setEnabled(true, &error));
-        QVERIFY(a.isEnabled());
+        QVERIFY(a.setEnabled(true, &error) && a.isEnabled());
         QCOMPARE(Contenido(carpeta + "/vatrimox.desktop"),
                  "[Desktop Entry]\nType=Application\nName=VatriMox\n"
                  "Exec=\"/opt/vatrimox/bin/vatrimox\"\nX-GNOME-Autostart-enabled=true\n");
         Escribir(carpeta + "/otro.desktop", "[Desktop Entry]\n");
         QVERIFY(a.setEnabled(true, &error));
-        QVERIFY(a.setEnabled(false, &error));
-        QVERIFY(!a.isEnabled());
-        QVERIFY(!QFile::exists(a.archivo()));
+        QVERIFY(a.setEnabled(false, &error) && !a.isEnabled() && !QFile::exists(a.archivo()));
         QCOMPARE(Contenido(carpeta + "/otro.desktop"), "[Desktop Entry]\n");
         QVERIFY(a.setEnabled(false, &error));
-
         XdgAutostart fallo(carpeta + "/otro.desktop", "/usr/bin/vatrimox");
-        QVERIFY(!fallo.setEnabled(true, &error));
-        QVERIFY(!error.isEmpty());
-        QVERIFY(!fallo.isEnabled());
-    }
+        QVERIFY(!fallo.setEnabled(true, &error) && !error.isEmpty() && !fallo.isEnabled());
 
-    // The session's entry lies under the home the tests set, and starts this very program.
-    void carpetaDeLaSesion() {
-        XdgAutostart a;
-        QCOMPARE(a.archivo(),
+        XdgAutostart sesion;
+        QCOMPARE(sesion.archivo(),
                  qEnvironmentVariable("VATRIMOX_HOME") + "/.config/autostart/vatrimox.desktop");
-        QString error;
-        QVERIFY(a.setEnabled(true, &error));
-        QVERIFY(
-            Contenido(a.archivo())
-                .contains("\nExec=\"" + QCoreApplication::applicationFilePath().toUtf8() + "\"\n"));
-        QVERIFY(a.setEnabled(false, &error));
+        const QByteArray exec = QCoreApplication::applicationFilePath().toUtf8();
+        QVERIFY(sesion.setEnabled(true, &error));
+        QVERIFY(Contenido(sesion.archivo()).contains("\nExec=\"" + exec + "\"\n"));
+        QVERIFY(sesion.setEnabled(false, &error));
     }
 
-    void exec_data() {
-        QTest::addColumn<QString>("programa");
-        QTest::addColumn<QString>("valor");
-        const auto fila = [](const char* nombre, const char* programa, const char* valor) {
-            QTest::newRow(nombre) << QString(programa) << QString(valor);
-        };
-        fila("simple", "/usr/bin/vatrimox", "\"/usr/bin/vatrimox\"");
-        fila("espacio", "/home/a b/vatrimox", "\"/home/a b/vatrimox\"");
-        fila("comillas y dólar", "/x/\"$y`", "\"/x/\\\\\"\\\\$y\\\\`\"");
-        fila("barra invertida", "/x\\y", "\"/x\\\\\\\\y\"");
-        fila("por ciento", "/x/100%", "\"/x/100%%\"");
-    }
+    // The program is quoted, its quotes, dollars, backquotes and backslashes escaped twice and
+    // its '%' doubled; installed, the entry starts what the menu starts, not the Exec of another
+    // group.
     void exec() {
-        QFETCH(QString, programa);
-        QFETCH(QString, valor);
-        QCOMPARE(XdgAutostart::ValorExec(programa), valor);
-    }
-
-    // Installed, the entry starts what the menu starts; the Exec of another group is not it.
-    void execDelMenuInstalado() {
+        for (const auto& [programa, valor] :
+             {std::pair{"/home/a b/vatrimox", "\"/home/a b/vatrimox\""},
+              {"/x/\"$y`", "\"/x/\\\\\"\\\\$y\\\\`\""},
+              {"/x\\y", "\"/x\\\\\\\\y\""},
+              {"/x/100%", "\"/x/100%%\""}})
+            QCOMPARE(XdgAutostart::ValorExec(programa), QString(valor));
         QVERIFY(QDir().mkpath(dir.path() + "/bin") &&
                 QDir().mkpath(dir.path() + "/share/applications"));
         const QString programa = dir.path() + "/bin/vatrimox";

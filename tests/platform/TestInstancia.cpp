@@ -1,11 +1,7 @@
 // Tests of InstanciaUnica; later starts are this test binary run again with "--instancia".
 #include "platform/InstanciaUnica.h"
 
-#include <QProcess>
-#include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QtTest>
-#include <cstdio>
 
 using Resultado = InstanciaUnica::Resultado;
 
@@ -13,11 +9,7 @@ class TestInstancia : public QObject {
     Q_OBJECT
     QTemporaryDir dir_;
 
-    QString Carpeta(const char* nombre) {
-        const QString c = dir_.path() + "/" + nombre;
-        QDir().mkpath(c);
-        return c;
-    }
+    QString Carpeta(const char* n) { return QDir(dir_.path()).mkpath(n), dir_.filePath(n); }
     // A later start on `carpeta`; it prints "listo" when it became the first.
     static void Lanzar(QProcess& p, const QString& carpeta, int esperaMs = 5000) {
         p.start(QCoreApplication::applicationFilePath(),
@@ -30,31 +22,24 @@ private slots:
     // ask it to show itself, or give up when it does not answer; another folder runs alongside.
     void segundaInstancia() {
         const QString a = Carpeta("a");
-        QProcess caida;
-        Lanzar(caida, a);
-        QVERIFY(caida.waitForReadyRead());
-        caida.kill();
-        caida.waitForFinished();
+        QProcess p;
+        Lanzar(p, a);
+        QVERIFY(p.waitForReadyRead() && p.readAll() == "listo\n");
+        p.kill();
+        QVERIFY(p.waitForFinished());
         InstanciaUnica primera(a);
         QCOMPARE(primera.Iniciar(), Resultado::Primera);
         QSignalSpy mostrar(&primera, &InstanciaUnica::mostrar);
-
-        QProcess segunda;
-        Lanzar(segunda, a);
-        QTRY_COMPARE(segunda.state(), QProcess::NotRunning);
-        QCOMPARE(segunda.exitCode(), int(Resultado::Avisada));
-        QCOMPARE(mostrar.count(), 1);
-
-        Lanzar(segunda, a, 300); // this process runs no event loop meanwhile: no answer
-        QVERIFY(segunda.waitForFinished());
-        QCOMPARE(segunda.exitCode(), int(Resultado::SinRespuesta));
-
-        QProcess otra;
-        Lanzar(otra, Carpeta("b"));
-        QVERIFY(otra.waitForReadyRead());
-        QCOMPARE(otra.readAll(), QByteArray("listo\n"));
-        otra.kill();
-        otra.waitForFinished();
+        Lanzar(p, a);
+        QTRY_COMPARE(p.state(), QProcess::NotRunning);
+        QVERIFY(p.exitCode() == int(Resultado::Avisada) && mostrar.count() == 1);
+        Lanzar(p, a, 300); // this process runs no event loop meanwhile: no answer
+        QVERIFY(p.waitForFinished() && p.exitCode() == int(Resultado::SinRespuesta));
+        Lanzar(p, Carpeta("b"));
+        QVERIFY(p.waitForReadyRead());
+        QCOMPARE(p.readAll(), QByteArray("listo\n"));
+        p.kill();
+        QVERIFY(p.waitForFinished());
     }
 };
 
@@ -65,8 +50,7 @@ int main(int argc, char* argv[]) {
         const Resultado r = instancia.Iniciar(QByteArray(argv[3]).toInt());
         if (r != Resultado::Primera)
             return int(r);
-        std::puts("listo");
-        std::fflush(stdout);
+        QTextStream(stdout) << "listo\n" << Qt::flush;
         return QCoreApplication::exec();
     }
     TestInstancia prueba;

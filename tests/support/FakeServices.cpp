@@ -1,12 +1,8 @@
-// Fakes of the platform adapters.
+// Settings in memory: names folded to lower case.
 #include "support/FakeServices.h"
 
 #include <algorithm>
 #include <cctype>
-
-void FakeClock::poner(int anio, int mes, int dia, int hora, int minuto, int segundo) {
-    t = Fechas::FechaHora::crear(*Fechas::crearDia(anio, mes, dia), hora, minuto, segundo);
-}
 
 namespace {
 std::string Plegar(const std::string& a, const std::string& s, const std::string& k) {
@@ -28,15 +24,5 @@ bool MemorySettingsStore::write(const std::string& a, const std::string& s, cons
         return false;
     valores[Plegar(a, s, k)] = v;
     escrituras << QString::fromStdString(s + "/" + k + "=" + v);
-    return true;
-}
-
-bool FakeAutostart::setEnabled(bool a, QString* error) {
-    if (fallar) {
-        if (error)
-            *error = "no se puede escribir";
-        return false;
-    }
-    activo = a;
-    return true;
+    return !sinGuardar;
 }

@@ -9,10 +9,8 @@
 #include "platform/SoundPlayer.h"
 #include "support/ScriptedPrompts.h"
 
-#include <QStringList>
 #include <atomic>
 #include <map>
-#include <string>
 
 class FakeClock : public Clock {
 public:
@@ -21,12 +19,11 @@ public:
     Fechas::FechaHora now() const override { return t; }
     std::chrono::milliseconds monotonic() const override { return monotono; }
     // Sets the wall clock to a date and time of day; the monotonic reading is left as it is.
-    void poner(int anio, int mes, int dia, int hora = 0, int minuto = 0, int segundo = 0);
-    // Time passes: both readings move.
-    void avanzar(int64_t segundos) {
-        t = t.mas(segundos);
-        monotono += std::chrono::seconds(segundos);
+    void poner(int anio, int mes, int dia, int hora = 0, int minuto = 0, int segundo = 0) {
+        t = Fechas::FechaHora::crear(*Fechas::crearDia(anio, mes, dia), hora, minuto, segundo);
     }
+    // Time passes: both readings move.
+    void avanzar(int64_t s) { t = t.mas(s), monotono += std::chrono::seconds(s); }
     // The wall clock alone jumps (a user, NTP, summer time).
     void saltar(int64_t segundos) { t = t.mas(segundos); }
 };
@@ -41,6 +38,7 @@ public:
     std::map<std::string, std::string> valores; // "app/section/key" folded -> value
     QStringList escrituras;                     // "Section/Key=value" in write order
     bool fallarEscrituras = false;
+    bool sinGuardar = false; // writes are kept in memory but reported failed
 };
 
 class FakeSound : public SoundPlayer {
@@ -53,13 +51,9 @@ public:
 class FakeProbe : public ConnectionProbe {
 public:
     std::atomic<bool> conectado = false;
-    std::atomic<int> lecturas = 0;
     std::string conexion;
     std::optional<std::chrono::milliseconds> fin; // when the link was seen to go
-    bool connected() override {
-        ++lecturas;
-        return conectado;
-    }
+    bool connected() override { return conectado; }
     std::string nombre() override { return conexion; }
     std::optional<std::chrono::milliseconds> caida() override { return fin; }
 };
@@ -69,7 +63,12 @@ public:
     bool activo = false;
     bool fallar = false;
     bool isEnabled() const override { return activo; }
-    bool setEnabled(bool a, QString* error) override;
+    bool setEnabled(bool a, QString* error) override {
+        if (fallar && error)
+            *error = "no se puede escribir";
+        activo = fallar ? activo : a;
+        return !fallar;
+    }
 };
 
 // Every fake adapter and the Servicios bound to them; window tests derive from it.

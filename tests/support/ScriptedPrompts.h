@@ -3,7 +3,6 @@
 
 #include "platform/Prompts.h"
 
-#include <QList>
 #include <QStringList>
 #include <QVariant>
 
@@ -15,7 +14,7 @@ public:
         QString texto;
         Icono icono = Icono::Ninguno;
         bool siPorDefecto = false;
-        QString filtro;
+        QString filtro;  // an input's initial text
         QString detalle; // a message's informative text
     };
 
@@ -30,20 +29,38 @@ public:
     const Mostrado& ultimo() const { return mostrados.back(); }
 
     void message(QWidget*, const QString& titulo, const QString& texto, Icono icono,
-                 const QString& detalle = {}) override;
-    bool question(QWidget*, const QString& titulo, const QString& texto,
-                  bool siPorDefecto) override;
+                 const QString& detalle = {}) override {
+        mostrados << Mostrado{"message", titulo, texto, icono, false, {}, detalle};
+    }
+    bool question(QWidget*, const QString& titulo, const QString& texto, bool si) override {
+        return Mostrar("question", titulo, texto, Icono::Pregunta, si).toBool();
+    }
     std::optional<QString> inputText(QWidget*, const QString& titulo, const QString& etiqueta,
-                                     const QString& inicial) override;
-    QString openFile(QWidget*, const QString& titulo, const QString& filtro,
-                     const QString& carpeta) override;
-    QString saveFile(QWidget*, const QString& titulo, const QString& filtro,
-                     const QString& carpeta) override;
-    std::optional<QFont> font(QWidget*, const QFont& inicial) override;
-    bool printer(QWidget*, QPrinter& impresora) override;
+                                     const QString& inicial) override {
+        const QVariant r = Mostrar("input", titulo, etiqueta, Icono::Ninguno, false, inicial);
+        return r.isNull() ? std::nullopt : std::optional(r.toString());
+    }
+    QString openFile(QWidget*, const QString& t, const QString& filtro, const QString&) override {
+        return Mostrar("open", t, {}, Icono::Ninguno, false, filtro).toString();
+    }
+    QString saveFile(QWidget*, const QString& t, const QString& filtro, const QString&) override {
+        return Mostrar("save", t, {}, Icono::Ninguno, false, filtro).toString();
+    }
+    std::optional<QFont> font(QWidget*, const QFont&) override {
+        const QVariant r = Mostrar("font");
+        return r.isNull() ? std::nullopt : std::optional(r.value<QFont>());
+    }
+    bool printer(QWidget*, QPrinter&) override { return Mostrar("printer").toBool(); }
     void beep() override { ++beeps; }
 
 private:
-    QVariant siguiente(const QString& tipo);
+    // Records the prompt and takes the next answer.
+    QVariant Mostrar(const QString& tipo, const QString& titulo = {}, const QString& texto = {},
+                     Icono icono = Icono::Ninguno, bool si = false, const QString& filtro = {}) {
+        mostrados << Mostrado{tipo, titulo, texto, icono, si, filtro, {}};
+        if (respuestas.isEmpty())
+            errores << QString("sin respuesta para %1: %2").arg(tipo, texto);
+        return respuestas.isEmpty() ? QVariant() : respuestas.takeFirst();
+    }
     QList<QVariant> respuestas;
 };
