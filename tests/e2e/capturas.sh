@@ -1,7 +1,6 @@
 #!/bin/sh
 # Runs VatriMox under Xvfb with a tray host and a fixed clock, starts a call with a real click
-# and takes the main-window screenshots main-idle.png and main-call.png into the given folder;
-# then lets a fake ppp0 start and end a call.
+# and takes the main-window screenshots main-idle.png and main-call.png into the given folder.
 # Usage: capturas.sh <vatrimox binary> <output folder>
 set -u
 BIN=$1
@@ -9,7 +8,6 @@ SALIDA=$2
 
 . "$(dirname "$0")/comun.sh"
 requerir wmdocker faketime import
-requerir_ppp0
 iniciar_xvfb
 wmdocker >"$TMP/wmdocker.log" 2>&1 &
 PIDS="$PIDS $!"
@@ -36,15 +34,3 @@ sleep 0.3
 import -window "$V" "$SALIDA/main-call.png" || fallo "screenshot"
 echo "screenshots in $SALIDA"
 kill $P
-
-# Automatic detection: ppp0 up starts a call, ppp0 down logs it.
-DET="$TMP/det"
-ajustes "$DET" 01/03/1999 30/04/1999 Normal "No Cambiar" 1 15
-vatrimox "$DET" con_ppp0 env FAKETIME_DONT_FAKE_MONOTONIC=1 faketime -f '@1999-03-15 10:00:00'
-touch "$TMP/conectar"
-esperar 40 test -s "$DET/.local/share/VatriMox/llamada_en_curso.ldx" ||
-    fallo "ppp0 up did not start a call"
-touch "$TMP/colgar"
-LOG="$DET/.local/share/VatriMox/llamadas.ldx"
-esperar 30 test -s "$LOG" || fallo "ppp0 down did not log the call"
-echo "call detected and logged: $(cat "$LOG")"
