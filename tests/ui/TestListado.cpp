@@ -71,18 +71,16 @@ private slots:
         QVERIFY2(!QStandardPaths::findExecutable("pdftotext").isEmpty(),
                  "falta pdftotext: instale el paquete poppler-utils");
     }
-    void init() {
-        Preparar();
-        ajustes.write("VatriMox", "Opciones", "Fuente", "DejaVu Sans");
-        ajustes.write("VatriMox", "Opciones", "FontSize", "9");
-        reloj.poner(1999, 3, 15, 12, 30, 5);
-    }
+    void init() { Preparar(); }
     void cleanup() { Comprobar(); }
 
     // With no calls the column headings are still printed, last on the page. A long listing has
     // its headings on the first page only, every call numbered, every line above the bottom
     // margin; the heading line's seven words are the columns, 2.5 cm apart.
     void listado() {
+        ajustes.write("VatriMox", "Opciones", "Fuente", "DejaVu Sans");
+        ajustes.write("VatriMox", "Opciones", "FontSize", "9");
+        reloj.poner(1999, 3, 15, 12, 30, 5);
         const auto vacio = Imprimir(0);
         QCOMPARE(vacio.size(), 1);
         QCOMPARE(Linea(vacio[0], "total"), QString("Importe total .................: 0 pts"));

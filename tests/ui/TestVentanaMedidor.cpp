@@ -193,8 +193,9 @@ private slots:
             }
             QCOMPARE(cerrado.count(), 1);
             QVERIFY(!f.bandeja().Agregado());
-            if (caso[0] != 'b')
-                QCOMPARE(Log().count("\r\n") + EnCurso(), caso[0] == 's' ? 1 : 0);
+            if (caso[0] != 'b') // the call logged by logout only, the journal gone
+                QCOMPARE(QString("%1 %2").arg(Log().count("\r\n")).arg(EnCurso()),
+                         QString(caso[0] == 's' ? "1 0" : "0 0"));
         }
     }
 
