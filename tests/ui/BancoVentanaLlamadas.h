@@ -1,5 +1,4 @@
-// What the call-log window tests share: Form6 over the fakes in a data folder of its own, and
-// calls built in March 1999.
+// Shared by the call-log window tests: Form6 over the fakes in a folder of its own; March calls.
 #pragma once
 
 #include "calllog/ArchivoLlamadas.h"
@@ -49,8 +48,8 @@ protected:
         avisos.responder(r);
         v.ModificarCelda();
     }
-    // The cell texts of a row (counted from 1) joined by '|'.
-    static QString Fila(const Form6& v, int fila) {
+    static QString Fila(const Form6& v, int fila) { // a row's cells (from 1) joined by '|'
+
         QStringList r;
         for (int c = 0; c < 7; ++c)
             r << v.Modelo->index(fila - 1, c).data().toString();
