@@ -125,9 +125,8 @@ private slots:
         fila("plan incorporado", "\"Prueba\"|\"Tarifa nacional 1999\"", 1, "ya existe");
         fila("moneda", "\"euros\"|\"duros\"", 2, "moneda desconocida «duros»");
         fila("clave desconocida", "pasos =|paso =", 6, "clave desconocida «paso»");
-        fila("color", "punta = 0.06|punta = { precio = 0.06, color = \"rojo\" }", 7,
-             "color no válido «rojo» (#RRGGBB)");
-        fila("color oscuro", "punta = 0.06|punta = { precio = 0.06, color = \"#000080\" }", 7,
+        fila("color", "0.06|{precio=0.06, color=\"rojo\"}", 7, "color no válido «rojo» (#RRGGBB)");
+        fila("oscuro", "0.06|{precio=0.06, color=\"#000080\"}", 7,
              "color demasiado oscuro «#000080»");
         // Syntax errors in Spanish, with the column (some made the TOML library assert).
         const auto sx = [&](const char* n, const char* c, int l, int columna, const char* resto) {
