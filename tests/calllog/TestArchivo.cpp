@@ -15,10 +15,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-Llamada L(int a, int m, int d, int32_t hora, int64_t duracion, int32_t segundos,
-          int64_t diezmilesimas, std::string tarifa = "Metropolitana") {
-    return {D(a, m, d), hora, duracion, segundos, Moneda::desdeDiezmilesimas(diezmilesimas),
-            tarifa};
+Llamada L(int a, int m, int d, int32_t h, int64_t dur, int32_t seg, int64_t imp,
+          std::string tarifa = "Metropolitana") {
+    return {D(a, m, d), h, dur, seg, Moneda::desdeDiezmilesimas(imp), tarifa};
 }
 // The example call, 312 s from 18:25:03 on 15 March 1999 for 45.23, under a tariff.
 Llamada Ej(const std::string& tarifa = "Metropolitana") {
@@ -183,8 +182,8 @@ private slots:
     }
 
     // A list written in full reads back, .csv as .ldx; a call that would not read back, a missing
-    // path or a folder is refused, the files left as they were.
-    void escrituraYRutasImposibles() {
+    // path or a folder is refused, the files left as they were. Then create, append, copy, empty.
+    void escribirAnadirCopiarVaciar() {
         QTemporaryDir dir;
         const fs::path ldx = En(dir, "l.ldx"), csv = En(dir, "l.csv");
         const std::vector<Llamada> lista{Ej("a,b"),
@@ -200,16 +199,11 @@ private slots:
         const fs::path falta = En(dir, "no/existe.ldx"), carpeta = dir.path().toStdString();
         QVERIFY(!Escribir(falta, std::vector<Llamada>{}) && !Anadir(falta, lista[0]).error.empty());
         QVERIFY(!Anadir(carpeta, lista[0]) && !Vaciar(carpeta) && !CrearSiFalta(carpeta));
-        QCOMPARE(Archivos(dir), QStringList({"l.csv", "l.ldx"}));
         for (const fs::path& p : {falta, carpeta}) {
             const Lectura r = Leer(p);
             QVERIFY(!r.ok && r.error.campo == 0 &&
                     r.error.motivo.find(p.string()) != std::string::npos);
         }
-    }
-
-    void anadirCrearCopiarVaciar() {
-        QTemporaryDir dir;
         const fs::path actual = En(dir, "llamadas.ldx"), anterior = En(dir, "antiguas.ldx");
         const Llamada a = Ej();
         QVERIFY(CrearSiFalta(actual) && Contenido(actual).isEmpty());
@@ -226,7 +220,7 @@ private slots:
         struct stat st {};
         QVERIFY(::stat(actual.c_str(), &st) == 0 && (st.st_mode & 0777) == 0600); // mode kept
         QVERIFY(!Copiar(En(dir, "falta.ldx"), anterior) && Contenido(anterior) == enero);
-        QCOMPARE(Archivos(dir), QStringList({"antiguas.ldx", "llamadas.ldx"}));
+        QCOMPARE(Archivos(dir), QStringList({"antiguas.ldx", "l.csv", "l.ldx", "llamadas.ldx"}));
     }
 
     // Appends from another process during rewrites: every call ends up in the file once.
