@@ -100,9 +100,8 @@ private slots:
              {"tubería con nombre", "comparar", 0, cmp, "VM <(cat \"$REG\")"},
              {"registro vacío", "informe|/dev/null|--json", 0, "\"llamadas\": 0,"},
              // Qt's own options anywhere, and no display needed for the commands.
-             {"opción de Qt primero",
-              "-platform|offscreen|precio|Provincial|1999-03-15 16:59:00|120|--negociacion|0", 0,
-              "Importe en pesetas: 43,85"},
+             {"opción de Qt primero", "-platform|offscreen|" + lunes + "60", 0,
+              "Segundos facturados: "},
              // Strict numbers, and a local time the clock skips (TZ is Europe/Madrid).
              {"+60", lunes + "+60", 2, nv},
              {" 60", lunes + " 60", 2, nv},
