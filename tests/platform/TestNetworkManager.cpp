@@ -31,10 +31,8 @@ private slots:
         QVERIFY(QDBusConnection::connectToBus(direccion, "prueba").isConnected());
     }
     void cleanupTestCase() {
-        for (QProcess* p : {&nm_, &bus_}) {
-            p->kill();
-            p->waitForFinished();
-        }
+        for (QProcess* p : {&nm_, &bus_})
+            p->kill(), p->waitForFinished();
     }
 
     void sigueLasConexiones() {
