@@ -75,9 +75,8 @@ private slots:
         QCOMPARE(Leidas(Log()), llamadas);
     }
 
-    // Calls in a row. Started 10 s after midnight with 20 negotiation seconds, one began the day
-    // before; one ended before its first tick lasts its negotiation seconds and the two it had;
-    // one the log refuses stays pending and in the journal, and the next carries it to the log.
+    // Started 10 s after midnight with 20 s of negotiation, a call began the day before; one ended
+    // before its first tick lasts 20 s + 2; one the log refuses stays pending, carried by the next.
     void llamadasSeguidas() {
         reloj_.poner(1999, 3, 16, 0, 0, 10);
         Medidor m = Iniciado();
@@ -95,8 +94,7 @@ private slots:
         QVERIFY(l.size() == 2 && l[1].Duracion == 22 && l[1].Importe < l[0].Importe);
         QCOMPARE(m.pantalla().Label7, std::string("00:00:22"));
 
-        fs::remove(Log());
-        fs::create_directory(Log());
+        fs::remove(Log()), fs::create_directory(Log());
         m.Iniciar(reloj_.t, reloj_.monotono);
         Tick(m, 100);
         const auto ef = m.Terminar(reloj_.monotono);
@@ -110,8 +108,8 @@ private slots:
         QVERIFY(Leidas(Log()).size() == 2 && !fs::exists(EnCurso()));
     }
 
-    // The amount alert sounds at most once per call, and not later when switched on mid-call;
-    // the periodic one each 5 minutes shown, but not for those passed while it was off.
+    // The amount alert sounds once per call, not when switched on mid-call; the periodic one each
+    // 5 minutes shown, but not for those passed while it was off.
     void avisos_data() {
         tabla<Aviso>({{"con sonido", "1",
                        "paso 00:02:49, alerta 00:05:00, alerta 00:10:00, alerta 00:15:00"},
@@ -150,8 +148,7 @@ private slots:
     }
     void sinSitioAlTerminar() {
         const auto [nombre, reserva, alSalir] = fila<SinSitio>();
-        const auto otra = carpeta_ / "reserva";
-        const auto ultimo = carpeta_ / "ultimo";
+        const auto otra = carpeta_ / "reserva", ultimo = carpeta_ / "ultimo";
         Medidor m = Iniciado();
         m.CarpetasReserva({otra});
         Tick(m, 60);

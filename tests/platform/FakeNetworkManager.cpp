@@ -1,5 +1,4 @@
-// A stand-in for NetworkManager on the session bus it is given: active connections that a test
-// puts up and takes down through the methods Poner and Quitar, with NetworkManager's signals.
+// A fake NetworkManager on the session bus: tests put links up and down with Poner and Quitar.
 #include <QtDBus>
 #include <map>
 
@@ -29,10 +28,8 @@ public:
                             : m.createErrorReply(QDBusError::UnknownProperty, a[1].toString()));
         }
         if (m.member() == "Poner" && a.size() == 3) {
-            const bool nueva = !conexiones_.count(id);
-            Conexion& c = conexiones_[id];
-            if (nueva)
-                c = {++ultima_, a[1].toString()};
+            const bool nueva = conexiones_.try_emplace(id, ++ultima_, a[1].toString()).second;
+            Conexion& c = conexiones_.at(id);
             c.medido = a[2].toUInt();
             Publicar();
             // A new connection changes the list; a known one only its device's Metered.

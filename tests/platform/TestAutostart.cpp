@@ -12,17 +12,15 @@ private slots:
     void entrada() {
         const QString carpeta = dir.path() + "/autostart";
         XdgAutostart a(carpeta, "/opt/vatrimox/bin/vatrimox");
-        QVERIFY(!a.isEnabled());
         QString error;
-        QVERIFY(a.setEnabled(true, &error) && a.isEnabled());
+        QVERIFY(!a.isEnabled() && a.setEnabled(true, &error) && a.isEnabled());
         QCOMPARE(Contenido(carpeta + "/vatrimox.desktop"),
                  "[Desktop Entry]\nType=Application\nName=VatriMox\n"
                  "Exec=\"/opt/vatrimox/bin/vatrimox\"\nX-GNOME-Autostart-enabled=true\n");
         Escribir(carpeta + "/otro.desktop", "[Desktop Entry]\n");
-        QVERIFY(a.setEnabled(true, &error));
-        QVERIFY(a.setEnabled(false, &error) && !a.isEnabled() && !QFile::exists(a.archivo()));
+        QVERIFY(a.setEnabled(true, &error) && a.setEnabled(false, &error) && !a.isEnabled());
+        QVERIFY(!QFile::exists(a.archivo()) && a.setEnabled(false, &error));
         QCOMPARE(Contenido(carpeta + "/otro.desktop"), "[Desktop Entry]\n");
-        QVERIFY(a.setEnabled(false, &error));
         XdgAutostart fallo(carpeta + "/otro.desktop", "/usr/bin/vatrimox");
         QVERIFY(!fallo.setEnabled(true, &error) && !error.isEmpty() && !fallo.isEnabled());
 
@@ -35,9 +33,8 @@ private slots:
         QVERIFY(sesion.setEnabled(false, &error));
     }
 
-    // The program is quoted, its quotes, dollars, backquotes and backslashes escaped twice and
-    // its '%' doubled; installed, the entry starts what the menu starts, not the Exec of another
-    // group.
+    // Quotes, dollars, backquotes and backslashes escaped twice, '%' doubled; installed, the
+    // entry starts what the menu starts, not the Exec of another group.
     void exec() {
         for (const auto& [programa, valor] :
              {std::pair{"/home/a b/vatrimox", "\"/home/a b/vatrimox\""},
@@ -45,9 +42,9 @@ private slots:
               {"/x\\y", "\"/x\\\\\\\\y\""},
               {"/x/100%", "\"/x/100%%\""}})
             QCOMPARE(XdgAutostart::ValorExec(programa), QString(valor));
+        const QString programa = dir.path() + "/bin/vatrimox";
         QVERIFY(QDir().mkpath(dir.path() + "/bin") &&
                 QDir().mkpath(dir.path() + "/share/applications"));
-        const QString programa = dir.path() + "/bin/vatrimox";
         QCOMPARE(XdgAutostart::ExecInstalado(programa), "\"" + programa + "\"");
         Escribir(
             dir.path() + "/share/applications/vatrimox.desktop",

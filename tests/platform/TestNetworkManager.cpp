@@ -1,5 +1,4 @@
-// The NetworkManager probe against a fake NetworkManager on a private bus: connections of a kind
-// billed by time, metered ones, and the interface check while NetworkManager is absent.
+// The NetworkManager probe against a fake one on a private bus: time-billed and metered links.
 #include "platform/NetworkManagerProbe.h"
 #include "platform/VigiaConexion.h"
 #include "support/FakeServices.h"
@@ -24,8 +23,7 @@ class TestNetworkManager : public QObject {
 private slots:
     void initTestCase() {
         const QString daemon = QStandardPaths::findExecutable("dbus-daemon");
-        QVERIFY2(!daemon.isEmpty(),
-                 "dbus-daemon no está instalado: instale el paquete dbus-daemon");
+        QVERIFY2(!daemon.isEmpty(), "instale el paquete dbus-daemon");
         bus_.start(daemon, {"--session", "--nofork", "--print-address"});
         QVERIFY(bus_.waitForReadyRead(10000));
         const QByteArray direccion = bus_.readLine().trimmed();
@@ -33,18 +31,15 @@ private slots:
         QVERIFY(QDBusConnection::connectToBus(direccion, "prueba").isConnected());
     }
     void cleanupTestCase() {
-        for (QProcess* p : {&nm_, &bus_}) {
-            p->kill();
-            p->waitForFinished();
-        }
+        for (QProcess* p : {&nm_, &bus_})
+            p->kill(), p->waitForFinished();
     }
 
     void sigueLasConexiones() {
         FakeProbe interfaz;
-        interfaz.conectado = true;
+        interfaz.conectado = true; // no NetworkManager yet: the interface check answers
         NetworkManagerProbe sonda(QDBusConnection(QStringLiteral("prueba")), interfaz);
-        QVERIFY(!sonda.Disponible()); // no NetworkManager yet: the interface check answers
-        QVERIFY(sonda.connected());
+        QVERIFY(!sonda.Disponible() && sonda.connected());
         interfaz.conectado = false;
 
         nm_.start(VM_FAKE_NM);
@@ -58,8 +53,7 @@ private slots:
         Llamar("Poner", {"Movistar", "gsm", 0u});
         QTRY_VERIFY(sonda.connected() && sonda.nombre() == "Movistar");
         {
-            // Watched on a thread of its own, the drop is noted when NetworkManager reports it,
-            // while this thread spins and handles no events.
+            // Watched on its own thread, the drop is noted while this thread handles no events.
             const auto ahora = [] {
                 return std::chrono::duration_cast<VigiaConexion::Instante>(
                     std::chrono::steady_clock::now().time_since_epoch());
@@ -70,8 +64,8 @@ private slots:
             Llamar("Quitar", {"Movistar"});
             while (!vigia.caida() && ahora() - antes < VigiaConexion::Instante(5000)) {
             }
-            QVERIFY(vigia.caida() && *vigia.caida() >= antes);
-            QVERIFY(*vigia.caida() - antes < VigiaConexion::Instante(400));
+            QVERIFY(vigia.caida() && *vigia.caida() >= antes &&
+                    *vigia.caida() - antes < VigiaConexion::Instante(400));
         }
         QVERIFY(!sonda.connected() && sonda.nombre().empty()); // the cable is not paid by time
         Llamar("Poner", {"Cable", "802-3-ethernet", 1u});      // the user marks it metered

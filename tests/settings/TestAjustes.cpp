@@ -8,12 +8,12 @@
 
 using namespace General;
 
-// Every first-run default written on 1 January 1999, as "Section/Key=value" in write order.
-static QStringList DefectosEnero() {
+// A store with every first-run default of 1 January 1999; escrituras lists them in order.
+static MemorySettingsStore DefectosEnero() {
     MemorySettingsStore s;
     QTemporaryDir dir;
     ValoresPorDefecto(s, D(1999, 1, 1), dir.path().toStdString());
-    return s.escrituras;
+    return s;
 }
 
 class TestAjustes : public QObject {
@@ -35,8 +35,7 @@ class TestAjustes : public QObject {
     };
 
 private slots:
-    // Each setting converts by its own type and range; what does not convert reads as nothing
-    // (a flag: not set), so each caller falls back as it always has.
+    // Each setting converts by its own type and range; what does not reads as nothing (flag off).
     void lecturaTipada_data() {
         tabla<Lectura>({{"uno", &Ajustes::AutoSINO, "1", 1},
                         {"uno con espacios", &Ajustes::AutoSINO, " 1 ", 1},
@@ -61,8 +60,8 @@ private slots:
         QCOMPARE(BanderaAjuste(s, *c.ajuste), c.numero == 1);
     }
 
-    // On an empty store every default is written, and an empty log made; an existing log is
-    // kept; a store or a folder that cannot be written fails, after writing what it could.
+    // Every default and an empty log are written; an existing log is kept; a store or folder that
+    // cannot be written fails, after writing what it could.
     void defectos() {
         MemorySettingsStore s;
         QTemporaryDir dir;
@@ -74,8 +73,7 @@ private slots:
         const std::filesystem::path ldx = dir.filePath("llamadas.ldx").toStdString();
         QCOMPARE(Contenido(ldx), QByteArray());
         EstadoPrograma e;
-        QVERIFY(CargarEstado(s, e));
-        QVERIFY(e.PorcentajeIVA == 16 && e.TipoLlamada == "Metropolitana");
+        QVERIFY(CargarEstado(s, e) && e.PorcentajeIVA == 16 && e.TipoLlamada == "Metropolitana");
 
         Escribir(ldx, "x");
         QVERIFY(ValoresPorDefecto(s, D(1999, 2, 1), dir.path().toStdString()));
@@ -109,14 +107,11 @@ private slots:
             QVERIFY(p->inicio == D(1999, 1, 31) && p->fin == D(1999, 3, 2));
     }
 
-    // A failed read (an empty IVA, a percentage of 256, a negotiation in words) reports it and
-    // leaves the state as it was.
+    // A failed read (empty IVA, 256 %, a negotiation in words) is reported; the state is kept.
     void cargarEstadoFalla() {
         for (const auto& [clave, valor] :
              {std::pair{"IVA", ""}, {"CuantoIVA", "256"}, {"Negociacion", "veinte"}}) {
-            MemorySettingsStore s;
-            QTemporaryDir dir;
-            QVERIFY(ValoresPorDefecto(s, D(1999, 1, 1), dir.path().toStdString()));
+            MemorySettingsStore s = DefectosEnero();
             s.write("VatriMox", "Opciones", clave, valor);
             EstadoPrograma e;
             e.PorcentajeIVA = 7;
@@ -124,11 +119,10 @@ private slots:
         }
     }
 
-    // What CompletarAjustes writes after the defaults of 1 January 1999, or nothing, and some
-    // settings; lists are separated by ';'.
+    // What CompletarAjustes writes over the defaults of 1/1/1999 (or none) and some settings.
     void completar_data() {
         // A missing key whose default is "" already reads as its default.
-        QStringList sinVacios = DefectosEnero();
+        QStringList sinVacios = DefectosEnero().escrituras;
         sinVacios.removeIf([](const QString& e) { return e.endsWith('='); });
         // AlAbrir, IVA, PasoSonido and NoAceptar are usable and must not be rewritten.
         tabla<Completar>(
@@ -146,9 +140,8 @@ private slots:
     }
     void completar() {
         const auto& c = fila<Completar>();
-        MemorySettingsStore s;
-        for (const QString& e : (c.defectos ? DefectosEnero() : QStringList()) +
-                                    c.antes.split(';', Qt::SkipEmptyParts))
+        MemorySettingsStore s = c.defectos ? DefectosEnero() : MemorySettingsStore();
+        for (const QString& e : c.antes.split(';', Qt::SkipEmptyParts))
             s.write("VatriMox", e.section('/', 0, 0).toStdString(),
                     e.section('/', 1).section('=', 0, 0).toStdString(),
                     e.section('=', 1).toStdString());

@@ -4,13 +4,11 @@
 #include <algorithm>
 #include <cctype>
 
-namespace {
-std::string Plegar(const std::string& a, const std::string& s, const std::string& k) {
+static std::string Plegar(const std::string& a, const std::string& s, const std::string& k) {
     std::string r = a + "/" + s + "/" + k;
     std::transform(r.begin(), r.end(), r.begin(), [](unsigned char c) { return std::tolower(c); });
     return r;
 }
-} // namespace
 
 std::string MemorySettingsStore::read(const std::string& a, const std::string& s,
                                       const std::string& k) const {

@@ -15,17 +15,14 @@
 class FakeClock : public Clock {
 public:
     Fechas::FechaHora t;
-    std::chrono::milliseconds monotono{0};
+    std::chrono::milliseconds monotono{0}; // poner() leaves it as it is
     Fechas::FechaHora now() const override { return t; }
     std::chrono::milliseconds monotonic() const override { return monotono; }
-    // Sets the wall clock to a date and time of day; the monotonic reading is left as it is.
     void poner(int anio, int mes, int dia, int hora = 0, int minuto = 0, int segundo = 0) {
         t = Fechas::FechaHora::crear(*Fechas::crearDia(anio, mes, dia), hora, minuto, segundo);
     }
-    // Time passes: both readings move.
-    void avanzar(int64_t s) { t = t.mas(s), monotono += std::chrono::seconds(s); }
-    // The wall clock alone jumps (a user, NTP, summer time).
-    void saltar(int64_t segundos) { t = t.mas(segundos); }
+    void avanzar(int64_t s) { t = t.mas(s), monotono += std::chrono::seconds(s); } // both move
+    void saltar(int64_t s) { t = t.mas(s); } // the wall clock alone: user, NTP, summer time
 };
 
 // Settings in memory, names compared without regard to case like the real store.
@@ -66,8 +63,7 @@ public:
     bool setEnabled(bool a, QString* error) override {
         if (fallar && error)
             *error = "no se puede escribir";
-        activo = fallar ? activo : a;
-        return !fallar;
+        return fallar ? false : (activo = a, true);
     }
 };
 

@@ -10,16 +10,13 @@ class ScriptedPrompts : public Prompts {
 public:
     struct Mostrado {
         QString tipo; // "message", "question", "input", "open", "save", "font", "printer"
-        QString titulo;
-        QString texto;
+        QString titulo, texto;
         Icono icono = Icono::Ninguno;
         bool siPorDefecto = false;
-        QString filtro;  // an input's initial text
-        QString detalle; // a message's informative text
+        QString filtro, detalle; // an input's initial text; a message's informative text
     };
 
-    // Answers, taken in order by the prompts that need one: bool for question and printer,
-    // QString for input/open/save (a null QVariant cancels), QFont for font.
+    // Answers in order: bool (question, printer), QString (input, open, save; null cancels), QFont.
     void responder(const QVariant& respuesta) { respuestas << respuesta; }
 
     QList<Mostrado> mostrados;
@@ -54,7 +51,6 @@ public:
     void beep() override { ++beeps; }
 
 private:
-    // Records the prompt and takes the next answer.
     QVariant Mostrar(const QString& tipo, const QString& titulo = {}, const QString& texto = {},
                      Icono icono = Icono::Ninguno, bool si = false, const QString& filtro = {}) {
         mostrados << Mostrado{tipo, titulo, texto, icono, si, filtro, {}};
