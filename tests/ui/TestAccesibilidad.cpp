@@ -20,6 +20,7 @@
 #include <QStyleFactory>
 
 #include <cmath>
+#include <span>
 
 namespace {
 
@@ -33,12 +34,11 @@ double ContrasteTexto(const QImage& imagen) {
             l += peso * (v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4));
         return l;
     };
-    const double fondo = luz(imagen.pixel(0, 0));
+    const auto* p = reinterpret_cast<const QRgb*>(imagen.constBits()); // 32 bits a pixel
+    const double fondo = luz(p[0]);
     double mejor = 1;
-    for (int y = 0; y < imagen.height(); ++y)
-        for (int x = 0; x < imagen.width(); ++x)
-            mejor =
-                std::max({mejor, luz(imagen.pixel(x, y)) / fondo, fondo / luz(imagen.pixel(x, y))});
+    for (QRgb c : std::span(p, imagen.width() * imagen.height()))
+        mejor = std::max({mejor, luz(c) / fondo, fondo / luz(c)});
     return mejor;
 }
 
@@ -47,8 +47,7 @@ const QSet<QAccessible::Role> Interactivos{
     QAccessible::ComboBox,   QAccessible::SpinBox,    QAccessible::EditableText,
     QAccessible::PageTab,    QAccessible::ButtonMenu, QAccessible::Slider};
 
-class FakeVentana : public VentanaPrincipal {
-public:
+struct FakeVentana : VentanaPrincipal {
     void AutodeteccionActiva(bool) override {}
     void DibujarProgreso() override {}
     bool LlamadaEnCurso() const override { return false; }
