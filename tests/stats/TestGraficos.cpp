@@ -7,50 +7,44 @@
 
 #include <QtTest>
 
-#include <span>
-
-namespace {
-const QColor Punta(255, 192, 192);
+using namespace Estadistica;
 constexpr QRgb Negro = 0xFF000000;
 
-// Black pixels of an image in a rectangle.
-int Negros(const QImage& img, const QRect& zona) {
+static int Negros(const QImage& img, const QRect& zona) {
     const QImage z = img.copy(zona); // 32 bits a pixel
-    return std::ranges::count(
-        std::span(reinterpret_cast<const QRgb*>(z.constBits()), z.width() * z.height()), Negro);
+    const auto* p = reinterpret_cast<const QRgb*>(z.constBits());
+    return std::count(p, p + z.width() * z.height(), Negro);
 }
 // A dotted guide on row y from x `desde` to before `hasta`: black and background alternate.
-bool Punteada(const QImage& img, int y, int desde, int hasta) {
+static bool Punteada(const QImage& img, int y, int desde, int hasta) {
     return std::abs(Negros(img, QRect(desde, y, hasta - desde, 1)) * 2 - (hasta - desde)) <= 1;
 }
-} // namespace
 
 class TestGraficos : public QObject, ServiciosFalsos {
     Q_OBJECT
     std::vector<Llamada> llamadas;
-    const Tarifas::Catalogo incorporado = Tarifas::CatalogoIncorporado();
+    const Tarifas::Catalogo catalogo = ConUnPlan();
     QString descripciones_; // of the last hour and weekday charts, one a line
 
     Estadistica::Contexto Contexto() {
-        return {nullptr, avisos, ajustes, reloj.now(), "Metropolitana", incorporado, llamadas};
+        return {nullptr, avisos, ajustes, reloj.now(), "Metropolitana", catalogo, llamadas};
     }
     // The regularity, hour and weekday charts.
     std::array<QImage, 3> Graficos() {
         PanelGrafico r, h, d;
-        for (auto [panel, ancho] : {std::pair{&r, 201}, {&h, 491}, {&d, 151}})
-            panel->resize(ancho, 101);
-        Estadistica::DibujarRegularidad(Contexto(), r);
-        Estadistica::DibujarImporteHoraDia(Contexto(), h, d);
+        r.resize(201, 101), h.resize(491, 101), d.resize(151, 101);
+        DibujarRegularidad(Contexto(), r);
+        DibujarImporteHoraDia(Contexto(), h, d);
         descripciones_ = h.accessibleDescription() + "\n" + d.accessibleDescription();
         return {r.grab().toImage(), h.grab().toImage(), d.grab().toImage()};
     }
     // Each chart as "G": only dotted guides, on its top edge; "-": only the background; "+": more.
     QString Vistas() {
         QString v;
-        for (const QImage& img : Graficos()) {
-            const bool mas = Negros(img, img.rect().adjusted(0, 1, 0, 0)) > 0;
-            v += mas ? '+' : Punteada(img, 0, 0, img.width()) ? 'G' : '-';
-        }
+        for (const QImage& img : Graficos())
+            v += Negros(img, img.rect().adjusted(0, 1, 0, 0)) > 0 ? '+'
+                 : Punteada(img, 0, 0, img.width())               ? 'G'
+                                                                  : '-';
         return v;
     }
 
@@ -67,14 +61,13 @@ private slots:
         General::Escribir(ajustes, General::Ajustes::FechaInicio, "01/06/2001");
         for (int d = 1; d <= 7; ++d)
             llamadas.push_back(UnaLlamada(2001, 6, d, 10, 0, 12.5));
-        QCOMPARE(Estadistica::MostrarEstimado(Contexto()), QString());
-        Estadistica::MostrarTotales(Contexto());
+        QCOMPARE(MostrarEstimado(Contexto()), QString());
+        MostrarTotales(Contexto());
         reloj.poner(2001, 6, 3, 12);
-        QCOMPARE(Estadistica::MostrarEstimado(Contexto()),
+        QCOMPARE(MostrarEstimado(Contexto()),
                  "Aún no ha pasado ningún lunes del periodo de facturación.");
         General::Escribir(ajustes, General::Ajustes::FechaInicio, "31/02/2001");
-        QCOMPARE(Estadistica::MostrarEstimado(Contexto()),
-                 "No hay un periodo de facturación guardado.");
+        QCOMPARE(MostrarEstimado(Contexto()), "No hay un periodo de facturación guardado.");
         QCOMPARE(avisos.mostrados.size(), 2);
         QCOMPARE(avisos.mostrados[0].texto.section('\n', -1), "Importe estimado: \t\t187,50 pts");
         QCOMPARE(avisos.mostrados[1].texto.section('\n', -1), "Importe en pesetas: \t\t87,5 pts");
@@ -118,7 +111,7 @@ private slots:
         for (const auto& [img, lleno, cuarto] : {std::tuple{h, 215, 375}, {d, 15, 55}}) {
             QCOMPARE(Negros(img, QRect(lleno, 0, 1, 101)), 101); // 60 pesetas: full height
             QCOMPARE(img.pixel(cuarto, 76), Negro); // 15 pesetas: a quarter, from row 75 down
-            QCOMPARE(img.pixelColor(cuarto, 73), Punta);
+            QCOMPARE(img.pixelColor(cuarto, 73), QColor(255, 192, 192));
         }
         for (int hora = 0; hora < 24; ++hora) // no other bar in the lowest rows
             QCOMPARE(Negros(h, QRect(20 * hora + 15, 80, 1, 21)) > 0, hora == 10 || hora == 18);
@@ -132,7 +125,6 @@ private slots:
     // Grid rows as "background text tooltip": the band's colour (21:59 still peak, a Saturday
     // reduced), black for an unknown type, a plan's bands light by default or from its file.
     void colorFila() {
-        const Tarifas::Catalogo catalogo = ConUnPlan();
         ModeloLlamadas modelo(catalogo);
         modelo.Cargar(
             {UnaLlamada(2001, 6, 4, 21, 59, 9), UnaLlamada(2001, 6, 2, 17, 0, 9, "Provincial"),
@@ -142,8 +134,8 @@ private slots:
         QStringList filas;
         for (int i = 0; i < modelo.rowCount(); ++i) {
             const QModelIndex c = modelo.index(i, 3);
-            filas << c.data(Qt::BackgroundRole).value<QBrush>().color().name() + " " +
-                         c.data(Qt::ForegroundRole).value<QBrush>().color().name() + " " +
+            filas << c.data(Qt::BackgroundRole).value<QColor>().name() + " " +
+                         c.data(Qt::ForegroundRole).value<QColor>().name() + " " +
                          c.data(Qt::ToolTipRole).toString();
         }
         QCOMPARE(filas, (QStringList{"#ffc0c0 #000000 Horario punta",
