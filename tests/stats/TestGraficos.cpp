@@ -24,14 +24,13 @@ class TestGraficos : public QObject, ServiciosFalsos {
     Q_OBJECT
     std::vector<Llamada> llamadas;
     const Tarifas::Catalogo catalogo = ConUnPlan();
-    QString descripciones_; // of the last hour and weekday charts, one a line
+    QString descripciones_; // the last hour and weekday charts' non-empty bars in words, one a line
 
     Estadistica::Contexto Contexto() {
         return {nullptr, avisos, ajustes, reloj.now(), "Metropolitana", catalogo, llamadas};
     }
-    // The regularity, hour and weekday charts.
     std::array<QImage, 3> Graficos() {
-        PanelGrafico r, h, d;
+        PanelGrafico r, h, d; // the regularity, hour and weekday charts
         r.resize(201, 101), h.resize(491, 101), d.resize(151, 101);
         DibujarRegularidad(Contexto(), r);
         DibujarImporteHoraDia(Contexto(), h, d);
@@ -41,10 +40,9 @@ class TestGraficos : public QObject, ServiciosFalsos {
     // Each chart as "G": only dotted guides, on its top edge; "-": only the background; "+": more.
     QString Vistas() {
         QString v;
-        for (const QImage& img : Graficos())
-            v += Negros(img, img.rect().adjusted(0, 1, 0, 0)) > 0 ? '+'
-                 : Punteada(img, 0, 0, img.width())               ? 'G'
-                                                                  : '-';
+        for (const QImage& i : Graficos())
+            v +=
+                Negros(i, i.rect().adjusted(0, 1, 0, 0)) ? '+' : "-G"[Punteada(i, 0, 0, i.width())];
         return v;
     }
 
@@ -117,7 +115,6 @@ private slots:
             QCOMPARE(Negros(h, QRect(20 * hora + 15, 80, 1, 21)) > 0, hora == 10 || hora == 18);
         for (int y : {50, 75, 25}) // guides at 30, 15 and 45 pesetas, dotted across
             QVERIFY(Punteada(h, y, 100, 200));
-        // The same figures in words for a screen reader: each bar that is not empty.
         QCOMPARE(descripciones_, "Máximo: 60,00 pts; 10 h: 60,00 pts; 18 h: 15,00 pts.\n"
                                  "Máximo: 60,00 pts; Lunes: 60,00 pts; Miércoles: 15,00 pts.");
     }
