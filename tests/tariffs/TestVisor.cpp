@@ -1,7 +1,6 @@
 // The tariff viewer Form8: rows of each tab and call type, and choosing the call type.
 #include "settings/Ajustes.h"
 #include "support/FakeServices.h"
-#include "support/ScriptedPrompts.h"
 #include "support/Tablas.h"
 #include "tariffs/LectorPlanes.h"
 #include "ui/tariffs/VisorTarifas.h"
@@ -15,17 +14,14 @@ namespace {
 // Label numbers of the first four rows: start, end, set-up, price, bar; the next rows' follow on.
 const int Numeros[4][5] = {
     {13, 14, 15, 16, 5}, {17, 18, 19, 20, 6}, {21, 22, 23, 24, 7}, {27, 28, 29, 30, 26}};
-int Numero(int r, int c) {
-    return r < 4 ? Numeros[r][c] : 40 + (r - 4) * 5 + c;
-}
+const auto Numero = [](int r, int c) { return r < 4 ? Numeros[r][c] : 40 + (r - 4) * 5 + c; };
 
 QString Color(const QColor& c) {
     const int i = QList<QRgb>{0xffc0ffc0, 0xffffffc0, 0xffffc0c0, 0xffffffff}.indexOf(c.rgba());
     return i < 0 ? c.name() : QStringList{"reducida", "normal", "punta", "blanca"}[i];
 }
-// The call type chosen (none: "") on a tab, the rows ('|'-separated), the type stored before, OK or
-// closed by the frame, a plan "P" loaded beside the built-in tariff (its keys, then its type's:
-// all day in band punta unless it says otherwise), and the footer (Label25).
+// The type chosen (none: "") on a tab, the rows, the type stored before, OK or closed by the frame,
+// a plan "P" beside the built-in tariff (its keys, then its type's: all day punta unless given).
 struct Caso {
     const char* fila;
     QString tipo;
@@ -62,8 +58,8 @@ class TestVisor : public QObject {
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain)); }
 
-    // A tab click or another call type redraws the rows; every band colour and empty rows. The
-    // chosen type is kept only on OK; a stored type that is not one selects none.
+    // Rows of every band colour and empty; the type kept only on OK, a stored one that is not,
+    // none.
     void filas_data() {
         const QString v = "|blanca|blanca|blanca";
         QStringList tramos, muchas; // 30 ranges of 48 minutes: 23 rows, and "7 more"
@@ -125,10 +121,9 @@ private slots:
             QVERIFY2(l->wordWrap() || l->sizeHint().width() <= l->width(), qPrintable(l->text()));
         c.aceptar ? QTest::mouseClick(f.findChild<QPushButton*>("Command1"), Qt::LeftButton)
                   : void(f.close());
-        const bool elegido = c.aceptar && !c.tipo.isEmpty();
-        QCOMPARE(estado.TipoLlamada + " " + sf.ajustes.escrituras.join(',').toStdString(),
-                 elegido ? c.tipo.toStdString() + " Tarifas/Tarifa=" + c.tipo.toStdString()
-                         : "Metropolitana ");
+        const QString elegido = c.aceptar ? c.tipo : "";
+        QCOMPARE(QString::fromStdString(estado.TipoLlamada) + " " + sf.ajustes.escrituras.join(','),
+                 elegido.isEmpty() ? "Metropolitana " : elegido + " Tarifas/Tarifa=" + elegido);
         QVERIFY2(sf.avisos.errores.isEmpty(), qPrintable(sf.avisos.errores.join("; ")));
     }
 };
