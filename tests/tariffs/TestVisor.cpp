@@ -46,20 +46,18 @@ class TestVisor : public QObject {
             for (int c = 0; c < 5; ++c)
                 fila += L(f, Numero(r, c))->text() + " ";
             const QString color = Color(barra->palette().color(QPalette::Window));
-            const QString dice =
-                color == "blanca" ? "" : "Horario " + QString(color).replace("ida", "ido");
-            fila += color + (barra->accessibleDescription() == dice
-                                 ? ""
-                                 : " dice " + barra->accessibleDescription());
-            filas << fila.simplified();
+            const QString dice = barra->accessibleDescription();
+            const bool suya =
+                dice ==
+                (color == "blanca" ? "" : "Horario " + QString(color).replace("ida", "ido"));
+            filas << (fila + color + (suya ? "" : " dice " + dice)).simplified();
         }
         return filas;
     }
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain)); }
 
-    // Rows of every band colour and empty; the type kept only on OK, a stored one that is not,
-    // none.
+    // Every band colour, empty rows; a type kept only on OK; a stored non-type selects none.
     void filas_data() {
         const QString v = "|blanca|blanca|blanca";
         QStringList tramos, muchas; // 30 ranges of 48 minutes: 23 rows, and "7 more"
@@ -76,7 +74,6 @@ private slots:
             {"Provincial Festivos, cerrada", "Provincial", 3,
              "00:00 24:00 15 pts 6,71 pts reducida" + v, "Metropolitana", false},
             {"sin elegir", "", 2, "blanca" + v},
-            // Amounts whole, in fixed notation.
             {"importes largos y diminutos", "Largo", 1,
              "00:00 24:00 123456,789 pts 0,0001 pts punta" + v, "", true,
              "[[tipo]]\nestablecimiento = 123456.789\npasos = [60, 60]\nfranjas = { punta = 1e-4 }",
@@ -110,7 +107,7 @@ private slots:
         f.show();
         auto* combo = f.findChild<QComboBox*>("Combo1");
         QCOMPARE(combo->currentText(), c.guardado == "Metropolitana" ? c.guardado : "");
-        QTest::mouseClick(f.findChild<QWidget*>(QString("Pestana%1").arg(c.pestana)),
+        QTest::mouseClick(f.findChild<QWidget*>("Pestana" + QString::number(c.pestana)),
                           Qt::LeftButton);
         if (!c.tipo.isEmpty())
             combo->setCurrentText(c.tipo);
@@ -119,8 +116,7 @@ private slots:
         QCOMPARE(L(f, c.pestana)->palette().color(QPalette::Window), Form8::ColorPestanaMostrada());
         for (QLabel* l : f.findChildren<QLabel*>()) // every text whole
             QVERIFY2(l->wordWrap() || l->sizeHint().width() <= l->width(), qPrintable(l->text()));
-        c.aceptar ? QTest::mouseClick(f.findChild<QPushButton*>("Command1"), Qt::LeftButton)
-                  : void(f.close());
+        c.aceptar ? f.findChild<QPushButton*>("Command1")->click() : void(f.close());
         const QString elegido = c.aceptar ? c.tipo : "";
         QCOMPARE(QString::fromStdString(estado.TipoLlamada) + " " + sf.ajustes.escrituras.join(','),
                  elegido.isEmpty() ? "Metropolitana " : elegido + " Tarifas/Tarifa=" + elegido);
