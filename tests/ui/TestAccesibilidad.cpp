@@ -22,11 +22,9 @@
 #include <cmath>
 #include <span>
 
-namespace {
-
 // The WCAG 2.1 contrast ratio of a rendered text: its corner is the background, and the text the
 // pixel that differs most from it (a glyph's core, not its edge).
-double ContrasteTexto(const QImage& imagen) {
+static double ContrasteTexto(const QImage& imagen) {
     const auto luz = [](QColor c) { // relative luminance, plus the 0.05 of flare
         double l = 0.05;
         for (auto [v, peso] :
@@ -61,7 +59,6 @@ struct Ventana {
     QStringList oscuras = {};
 };
 
-} // namespace
 Q_DECLARE_METATYPE(Ventana)
 
 class TestAccesibilidad : public QObject, ServiciosFalsos {
@@ -132,10 +129,8 @@ private slots:
         General::Escribir(ajustes, General::Ajustes::AlAbrir, "Normal");
         General::Escribir(ajustes, General::Ajustes::FechaInicio, "1/3/1999");
         QApplication::setStyle(QStyleFactory::create("Fusion"));
-        QPalette oscura(QColor(53, 53, 53)); // a dark theme: light text on dark grounds
+        QPalette oscura(QColor(53, 53, 53)); // a dark theme, its text derived white
         oscura.setColor(QPalette::Base, QColor(42, 42, 42));
-        oscura.setColor(QPalette::Text, Qt::white);
-        oscura.setColor(QPalette::WindowText, Qt::white);
         QApplication::setPalette(oscura);
         QFont grande = QApplication::font(); // and a 200% font
         grande.setPointSizeF(grande.pointSizeF() * 2);
