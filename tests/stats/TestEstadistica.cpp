@@ -1,23 +1,19 @@
 // Estimates, totals by band and chart data of the loaded calls.
 #include "Llamadas.h"
 #include "stats/DatosGraficos.h"
-#include "stats/Estimaciones.h"
 #include "stats/Presupuesto.h"
 #include "stats/TotalesFranja.h"
 #include "support/Archivos.h"
 #include "support/Tablas.h"
 
-#include <QtTest>
-
 using namespace Estadistica;
 using Llamadas = std::vector<Llamada>;
 
-namespace {
 const Fechas::Dia Inicio = D(2001, 6, 1), Final = D(2001, 6, 30); // a Friday to a Saturday
 const Periodo Jueves14{Inicio, Final, D(2001, 6, 14)}, Domingo3{Inicio, Final, D(2001, 6, 3)};
 
 // Four calls of 10 pesetas and 600 s on each weekday, half of them before the period.
-Llamadas CuatroPorDia() {
+static Llamadas CuatroPorDia() {
     Llamadas v;
     for (int d = 21; d <= 27; ++d)
         for (int mes : {5, 5, 6, 6})
@@ -25,10 +21,9 @@ Llamadas CuatroPorDia() {
     return v;
 }
 // The calls after two copies of the first of the largest amount a file holds: their sum wraps.
-Llamadas ConEnorme(Llamadas v) {
-    Llamada enorme = v.front();
-    enorme.Importe = *Moneda::desdeTexto("922337203685477");
-    v.insert(v.begin(), 2, enorme);
+static Llamadas ConEnorme(Llamadas v) {
+    v.insert(v.begin(), {v.front(), v.front()});
+    v[0].Importe = v[1].Importe = *Moneda::desdeTexto("922337203685477");
     return v;
 }
 // The texts with the '|'-separated `valores` for %1, %2... (none: no text); %9 may be left out.
@@ -40,8 +35,8 @@ const char* const PlantillaTotales =
     "Llamadas efectuadas: \t%1\nSegundos facturados: \t%2 \"\nTiempo de conexión: \t%3\nImporte "
     "hora punta:\t\t%4 %\nImporte hora normal:\t%5 %\nImporte hora reducida:\t%6 %\n%9Importe en "
     "euros:\t\t%7 €\nImporte en pesetas: \t\t%8 pts";
-QString Texto(const char* plantilla, const QString& valores) {
-    QString t = valores.isEmpty() ? QString() : QString::fromUtf8(plantilla);
+static QString Texto(const char* plantilla, const QString& valores) {
+    QString t = QString::fromUtf8(valores.isEmpty() ? "" : plantilla);
     for (const QString& v : valores.split('|', Qt::SkipEmptyParts))
         t = t.arg(v);
     return t.remove("%9");
@@ -63,7 +58,6 @@ struct Caso {
     EstadoPresupuesto estado = EstadoPresupuesto::Ninguno;
     double proyeccion = -1;
 };
-} // namespace
 Q_DECLARE_METATYPE(Proyeccion)
 Q_DECLARE_METATYPE(Caso)
 
@@ -88,12 +82,13 @@ private slots:
         QCOMPARE(r.value_or(Moneda::desdeEntero(-1)), Moneda::redondear(c.esperado));
     }
 
-    // Equal to the budget is not passed; before every weekday has elapsed the projection is the
-    // pace of the days elapsed. Thursday 14: 280 spent, 600 projected.
+    // Equal to the budget is not passed. June 14: 280 spent, 600 projected; June 3: by pace, 100.
     void estimado_data() {
         using E = EstadoPresupuesto;
         const char* j14 = "2,0|60|10:00:00|10,00|20,00|140,00|600|600,00";
         const Llamadas una{UnaLlamada(2001, 6, 1, 9, 0, 10)};
+        const Llamadas cuarenta{UnaLlamada(2001, 6, 1, 9, 0, 40, "", 6)};
+        const Periodo viernes8{Inicio, Final, D(2001, 6, 8)};
         tabla<Caso>({
             {"jueves 14 de junio", CuatroPorDia(), j14},
             {"proyección igual", CuatroPorDia(), j14, Jueves14, "600", E::Verde, 600},
@@ -102,10 +97,7 @@ private slots:
             {"gastado por encima", CuatroPorDia(), j14, Jueves14, "279", E::Rojo, 600},
             // 100 / 30 shows as 3,33, and the week and month are multiples of that text; the
             // time 6 s * 30 / 8 = 22,5 goes to the even 22.
-            {"cada paso redondeado",
-             {UnaLlamada(2001, 6, 1, 9, 0, 40, "", 6)},
-             "0,1|4|00:00:22|40,00|3,33|23,31|99,9|100,00",
-             {Inicio, Final, D(2001, 6, 8)}},
+            {"redondeos", cuarenta, "0,1|4|00:00:22|40,00|3,33|23,31|99,9|100,00", viernes8},
             {"tercer día, ritmo igual", una, "", Domingo3, "100", E::Verde, 100},
             {"tercer día, ritmo por encima", una, "", Domingo3, "99", E::Amarillo, 100},
             {"sin llamadas", {}, ""},
@@ -117,7 +109,7 @@ private slots:
     void estimado() {
         const auto& c = fila<Caso>();
         const auto e = CalcularEstimado(c.llamadas, c.periodo);
-        QCOMPARE(e ? QString::fromStdString(TextoEstimado(*e, ',')) : QString(),
+        QCOMPARE(QString::fromStdString(e ? TextoEstimado(*e, ',') : ""),
                  Texto(PlantillaEstimado, c.valores));
         const auto s = EvaluarPresupuesto(c.llamadas, c.periodo, LeerPresupuesto(c.presupuesto));
         QCOMPARE(s.estado, c.estado);
@@ -137,7 +129,6 @@ private slots:
             {"tipo desconocido sin cuota", con(45.5, "metropolitana"),
              "4|1460|00:26:15|50,00|25,00|25,00|1,48|245,5"},
             {"importes que no suman", ConEnorme(t), ""},
-            // A plan's own band adds its line, and counts in the shares.
             {"franja de un plan", con(100, "Valle"),
              "4|1460|00:26:15|33,33|16,67|16,67|1,80|300|Importe franja valle:\t33,33 %\n"},
             {"sin banda conocida", {con(9, "Local").back()}, "1|60|00:01:00|0,00|0,00|0,00|0,05|9"},
@@ -149,14 +140,13 @@ private slots:
                  Texto(PlantillaTotales, c.valores));
     }
 
-    void llamadaDeMedianoche() {
-        // Counts wholly in hour 23 and on the weekday of its date (a Sunday).
+    void llamadaDeMedianoche() { // wholly in hour 23 and on the weekday of its date (a Sunday)
         const DatosHoraDia d = CalcularHoraDia({UnaLlamada(2001, 6, 10, 23, 59, 7, "", 7200)});
         QCOMPARE(BarrasHora(d).alturas[23], 7.0);
         QCOMPARE(BarrasDia(d).alturas, (std::vector<double>{0, 0, 0, 0, 0, 0, 7}));
         // A sum past the range stays at its end instead of wrapping round to a negative bar.
-        const auto enorme = ConEnorme({UnaLlamada(2001, 6, 10, 23, 0, 7)});
-        QCOMPARE(BarrasHora(CalcularHoraDia(enorme)).maximo, double(Moneda::Limite) / 10000);
+        QCOMPARE(BarrasHora(CalcularHoraDia(ConEnorme({UnaLlamada(2001, 6, 10, 23, 0, 7)}))).maximo,
+                 double(Moneda::Limite) / 10000);
     }
 };
 
