@@ -87,10 +87,20 @@ private slots:
     }
 
     // Worked example: 1 s into a punta-hour call that began 20 s of set-up earlier. The toolbar
-    // only beeps during the call; the end sound is on but has no file: silent.
+    // only beeps during the call; the end sound is on but has no file: silent. The call runs
+    // ahead of a budget of 20: one message and sound, given neither by the next call (which
+    // passes the budget) nor by the next start; a new budget warns again.
     void llamadaCompleta() {
-        Poner({{A::InicioSINO, "1"}, {A::InicioSonido, "/s/inicio.wav"}, {A::FinalSINO, "1"}});
+        Poner({{A::InicioSINO, "1"},
+               {A::InicioSonido, "/s/inicio.wav"},
+               {A::FinalSINO, "1"},
+               {A::Presupuesto, "20"},
+               {A::PasoSINO, "1"},
+               {A::PasoSonido, "/s/paso.wav"}});
         Form1& f = Cargar();
+        auto* barra = f.findChild<QWidget*>("Transcurso");
+        const auto color = [&] { return barra->palette().highlight().color(); };
+        QCOMPARE(color(), QColor(40, 170, 60));
         QCOMPARE(Timers() + Texto({"Panel3"}), QString("01000Metropolitana"));
         f.Command1_Click();
         QCOMPARE(Timers() + Boton()->text(), QString("11001Parar"));
@@ -123,10 +133,23 @@ private slots:
         QCOMPARE(Log(),
                  QByteArray("#1999-03-15#,#09:59:40#,#00:00:21#,0,11.4,\"Metropolitana\"\r\n"));
         QVERIFY(!EnCurso());
-        QCOMPARE(sonido.reproducidos, QStringList({"/s/inicio.wav"}));
+        QCOMPARE(sonido.reproducidos, QStringList({"/s/inicio.wav", "/s/paso.wav"}));
+        QCOMPARE(Aviso(), QString("Al ritmo actual superará el presupuesto del periodo: se prevén "
+                                  "695,40 pts de un presupuesto de 20,00 pts."));
+        QCOMPARE(color(), QColor(235, 190, 0));
+        QCOMPARE(barra->toolTip(), QString("Progreso del periodo\nGastado: 11,40 pts\nPresupuesto: "
+                                           "20,00 pts\nPrevisto al final del periodo: 695,40 pts"));
         f.findChild<QAction*>("Boton3")->trigger(); // the presses during the call opened nothing
         f.Barra_ButtonClick(6);
         QCOMPARE(abiertas_, QStringList({"llamadas", "tarifas"}));
+        Llamar(1);
+        f.Command1_Click();
+        QCOMPARE(color(), QColor(215, 40, 40));
+        Cargar();
+        Poner({{A::Presupuesto, "21"}, {A::PasoSINO, "0"}}); // the new warning without its sound
+        Cargar();
+        QCOMPARE(QList({avisos.mostrados.size(), sonido.reproducidos.size()}),
+                 QList<qsizetype>({2, 3}));
     }
 
     // The link goes 30 s in and this thread, busy, gets to it 2 s later: 30 s are logged.
@@ -221,33 +244,6 @@ private slots:
         QCOMPARE(QList<int>({Px(1598), Px(1598, Redondeo::Cercano)}), QList<int>({106, 107}));
         const auto separador = [](const char* m) { return FormatoLocal::SeparadorDecimal(m); };
         QCOMPARE(std::string({separador("·"), separador("٫"), separador(",")}), "..,");
-    }
-
-    // The first call of the period runs ahead of a budget of 20: one message and one sound,
-    // given neither by the next call (which passes the budget) nor by the next start.
-    void presupuestoDelPeriodo() {
-        Poner({{A::Presupuesto, "20"}, {A::PasoSINO, "1"}, {A::PasoSonido, "/s/paso.wav"}});
-        Form1& f = Cargar();
-        auto* barra = f.findChild<QWidget*>("Transcurso");
-        const auto color = [&] { return barra->palette().highlight().color(); };
-        QCOMPARE(color(), QColor(40, 170, 60));
-        Llamar(1);
-        f.Command1_Click(); // 11,40 pts on the first of 61 days
-        QCOMPARE(Aviso(), QString("Al ritmo actual superará el presupuesto del periodo: se prevén "
-                                  "695,40 pts de un presupuesto de 20,00 pts."));
-        QCOMPARE(sonido.reproducidos, QStringList{"/s/paso.wav"});
-        QCOMPARE(color(), QColor(235, 190, 0));
-        QCOMPARE(barra->toolTip(), QString("Progreso del periodo\nGastado: 11,40 pts\nPresupuesto: "
-                                           "20,00 pts\nPrevisto al final del periodo: 695,40 pts"));
-        Llamar(1);
-        f.Command1_Click();
-        QCOMPARE(color(), QColor(215, 40, 40));
-        Cargar();
-        // A new budget warns again; with its sound switched off, without the sound.
-        Poner({{A::Presupuesto, "21"}, {A::PasoSINO, "0"}});
-        Cargar();
-        QCOMPARE(avisos.mostrados.size(), 2);
-        QCOMPARE(sonido.reproducidos.size(), 1);
     }
 
     // A user plan's call type chosen in the viewer prices and colours the call by that plan:
