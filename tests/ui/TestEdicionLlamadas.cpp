@@ -105,18 +105,15 @@ private slots:
     // as they were and the window shows what the file holds.
     void modificarCeldaRechazada_data() {
         const QString fallo = "No se ha podido guardar el archivo";
-        tabla<Rechazo>({
-            {"texto en fecha", Normal, 1, "mañana", "Fecha"},
-            {"tarifa con comillas", Normal, 6, "a\"b", "Tarifa"},
-            {"suma que desborda", Normal, 5, "922337203685477",
-             "La suma de los importes supera 922337203685477,5807 pts"},
-            {"disco lleno", Lleno, 6, "Provincial", fallo},
-            {"eliminar con disco lleno", Lleno, 0, "", fallo},
-            {"archivo reescrito", Reescrito, 6, "Provincial", "ha cambiado desde que se cargó"},
-            {"copia con disco lleno", Lleno, -1, "previo.ldx", fallo},
-            {"copia a una carpeta que falta", Normal, -1, "no/existe/copia.ldx",
-             "no/existe/copia.ldx"},
-        });
+        using R = Rechazo;
+        tabla<R>(
+            {R{"fecha", Normal, 1, "mañana", "Fecha"}, R{"comillas", Normal, 6, "a\"b", "Tarifa"},
+             R{"suma", Normal, 5, "922337203685477",
+               "La suma de los importes supera 922337203685477,5807 pts"},
+             R{"lleno", Lleno, 6, "Provincial", fallo}, R{"eliminar lleno", Lleno, 0, "", fallo},
+             R{"reescrito", Reescrito, 6, "Provincial", "ha cambiado desde que se cargó"},
+             R{"copia lleno", Lleno, -1, "previo.ldx", fallo},
+             R{"carpeta que falta", Normal, -1, "no/existe/copia.ldx", "no/existe/copia.ldx"}});
     }
     void modificarCeldaRechazada() {
         const auto& c = fila<Rechazo>();
