@@ -18,6 +18,7 @@ template <class F> void ConDiscoLleno(F&& f) {
     setrlimit(RLIMIT_FSIZE, &antes);
 }
 
+const QString Supera = "La suma de los importes supera 922337203685477,5807 pts";
 enum Archivo { Normal, Lleno, Reescrito }; // a full disk, or rewritten since it was read
 struct Rechazo {
     const char* fila;
@@ -108,8 +109,7 @@ private slots:
         using R = Rechazo;
         tabla<R>(
             {R{"fecha", Normal, 1, "mañana", "Fecha"}, R{"comillas", Normal, 6, "a\"b", "Tarifa"},
-             R{"suma", Normal, 5, "922337203685477",
-               "La suma de los importes supera 922337203685477,5807 pts"},
+             R{"suma", Normal, 5, "922337203685477", Supera},
              R{"lleno", Lleno, 6, "Provincial", fallo}, R{"eliminar lleno", Lleno, 0, "", fallo},
              R{"reescrito", Reescrito, 6, "Provincial", "ha cambiado desde que se cargó"},
              R{"copia lleno", Lleno, -1, "previo.ldx", fallo},
@@ -142,9 +142,8 @@ private slots:
         QCOMPARE(Fila(*v, 2), fila2);
     }
 
-    // The edit box offers a date that reads back as the same day: four digits where the
-    // two-digit year would read back in another century. Taken unchanged, the offered text
-    // keeps the value, also a date or time that carries both parts.
+    // The edit box offers a date that reads back as the same day (four digits where two would read
+    // back in another century); taken unchanged, it keeps the value, also one with both parts.
     void fechaPorDefecto_data() {
         using F = Fecha;
         tabla<F>({F{"1925", 1925, 1, "15/3/1925"}, F{"2029", 2029, 1, "15/3/29"},
@@ -166,14 +165,12 @@ private slots:
         QCOMPARE(Contenido(Actual()), antes);
     }
 
-    // Amounts read from a file whose sum does not fit: every summary refuses with a message, and
-    // mending the wrong amount is an edit like any other.
+    // Amounts whose sum does not fit: every summary refuses; mending one is an ordinary edit.
     void importesQueNoSuman() {
         auto v = Abrir({Crear(15, 10, 60, 60, "922337203685477"), Crear(15, 11, 60, 60, "11.4")});
-        const QString supera = "La suma de los importes supera 922337203685477,5807 pts";
         for (int boton : {5, 14, 15, 16}) { // listing, today, totals, estimates
             v->Boton(boton)->trigger();
-            QVERIFY2(avisos.ultimo().texto.startsWith(supera), qPrintable(avisos.ultimo().texto));
+            QVERIFY2(avisos.ultimo().texto.startsWith(Supera), qPrintable(avisos.ultimo().texto));
         }
         Editar(*v, 1, 5, "10");
         QCOMPARE(v->ListaLlamadas()[0].Importe, Moneda::desdeEntero(10));
