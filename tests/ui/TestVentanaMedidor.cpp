@@ -150,12 +150,27 @@ private slots:
                  QList<qsizetype>({2, 3}));
     }
 
+    // A start in a new period says so; minimised to a missing tray, the window stays reachable.
     // The link goes 30 s in and this thread, busy, gets to it 2 s later: 30 s are logged.
-    void deteccionAutomatica() {
-        Poner({{A::AutoSINO, "1"}});
+    void arranqueConDeteccionEnOtroPeriodo() {
+        Poner({{A::AlAbrir, "Mini Icono"},
+               {A::AutoSINO, "1"},
+               {A::FechaInicio, "01/01/1999"},
+               {A::FechaFinal, "31/01/1999"}});
+        reloj.poner(1999, 2, 1, 12);
         conexion.conectado = true;
         Form1& f = Cargar();
         QVERIFY(!Boton()->isEnabled() && !f.findChild<QAction*>("Conectar")->isEnabled());
+        QCOMPARE(avisos.mostrados.size(), 1);
+        QCOMPARE(Aviso(),
+                 QString("Su periodo de llamadas ha concluido, se ha iniciado uno nuevo."));
+        QCOMPARE(f.progreso(), float(1.0 / 30 * 100));
+        // No tray here; the icon is shown all the same, so Qt docks it when a tray host starts.
+        QVERIFY(f.bandeja().findChild<QSystemTrayIcon*>()->isVisible());
+        QVERIFY(f.isVisible() && f.isMinimized());
+        f.Principal_Click();
+        f.Fondo_DblClick();
+        QVERIFY(f.isVisible());
         QTRY_VERIFY_WITH_TIMEOUT(f.LlamadaEnCurso(), 150);
         QCOMPARE(Timers(), QString("11011"));
         reloj.avanzar(30);
@@ -163,10 +178,14 @@ private slots:
         conexion.conectado = false;
         reloj.avanzar(2);
         f.Timer4_Timer();
-        QVERIFY(Log().startsWith("#1999-03-15#,#09:59:40#,#00:00:50#,"));
+        QVERIFY(Log().startsWith("#1999-02-01#,#11:59:40#,#00:00:50#,"));
         QCOMPARE(Timers(), QString("01100"));
         f.AutodeteccionActiva(false);
         QVERIFY(Boton()->isEnabled() && Timers() == "01000");
+        // The shared helpers, where the copies each window had differed: the dialogs round down.
+        QCOMPARE(QList<int>({Px(1598), Px(1598, Redondeo::Cercano)}), QList<int>({106, 107}));
+        const auto separador = [](const char* m) { return FormatoLocal::SeparadorDecimal(m); };
+        QCOMPARE(std::string({separador("·"), separador("٫"), separador(",")}), "..,");
     }
 
     // Closing in mid-call asks ("No" keeps the call), confirmed drops it; logout logs it unasked.
@@ -215,29 +234,6 @@ private slots:
                 QCOMPARE(QString("%1 %2").arg(Log().count("\r\n")).arg(EnCurso()),
                          QString(caso[0] == 's' ? "1 0" : "0 0"));
         }
-    }
-
-    // A start in a new period says so; minimised to a missing tray, the window stays reachable.
-    void arranqueSinBandejaEnOtroPeriodo() {
-        Poner({{A::AlAbrir, "Mini Icono"},
-               {A::FechaInicio, "01/01/1999"},
-               {A::FechaFinal, "31/01/1999"}});
-        reloj.poner(1999, 2, 1, 12);
-        Form1& f = Cargar();
-        QCOMPARE(avisos.mostrados.size(), 1);
-        QCOMPARE(Aviso(),
-                 QString("Su periodo de llamadas ha concluido, se ha iniciado uno nuevo."));
-        QCOMPARE(f.progreso(), float(1.0 / 30 * 100));
-        // No tray here; the icon is shown all the same, so Qt docks it when a tray host starts.
-        QVERIFY(f.bandeja().findChild<QSystemTrayIcon*>()->isVisible());
-        QVERIFY(f.isVisible() && f.isMinimized());
-        f.Principal_Click();
-        f.Fondo_DblClick();
-        QVERIFY(f.isVisible());
-        // The shared helpers, where the copies each window had differed: the dialogs round down.
-        QCOMPARE(QList<int>({Px(1598), Px(1598, Redondeo::Cercano)}), QList<int>({106, 107}));
-        const auto separador = [](const char* m) { return FormatoLocal::SeparadorDecimal(m); };
-        QCOMPARE(std::string({separador("·"), separador("٫"), separador(",")}), "..,");
     }
 
     // A plan's type chosen in the viewer prices the call: 15 March is its holiday, 60 s steps after
