@@ -20,9 +20,7 @@ Llamada L(int a, int m, int d, int32_t h, int64_t dur, int32_t seg, int64_t imp,
     return {D(a, m, d), h, dur, seg, Moneda::desdeDiezmilesimas(imp), tarifa};
 }
 // The example call, 312 s from 18:25:03 on 15 March 1999 for 45.23, under a tariff.
-Llamada Ej(const std::string& tarifa = "Metropolitana") {
-    return L(1999, 3, 15, 66303, 312, 312, 452300, tarifa);
-}
+const auto Ej = [](auto... tarifa) { return L(1999, 3, 15, 66303, 312, 312, 452300, tarifa...); };
 
 // Decimal comma and dot grouping, as a Spanish locale would give to stream formatting.
 struct PuntuacionEspanola : std::numpunct<char> {
@@ -31,14 +29,11 @@ struct PuntuacionEspanola : std::numpunct<char> {
     std::string do_grouping() const override { return "\3"; }
 };
 
-fs::path En(const QTemporaryDir& dir, const QString& nombre) {
-    return dir.filePath(nombre).toStdString();
-}
+const auto En = [](auto& d, const QString& n) { return d.filePath(n).toStdString(); };
 
 // Every entry of the folder: no temporary file may be left behind.
 QStringList Archivos(const QTemporaryDir& dir) {
-    return QDir(dir.path())
-        .entryList(QDir::Files | QDir::Hidden | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
 // The last record as read from the end of a file holding `bytes` alone.

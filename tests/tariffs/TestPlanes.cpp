@@ -55,7 +55,7 @@ std::string Cambiado(const std::string& cambios) {
     return texto;
 }
 
-// A change, the line named (0: none) and the problem.
+// A change to Base, the line named (0: none) and the problem.
 using Rechazo = std::tuple<std::string, int, std::string>;
 
 Plan Leido(const std::string& texto) {
@@ -67,8 +67,7 @@ Plan Leido(const std::string& texto) {
 Moneda PasoAPaso(const Plan& plan, const TipoPlan& t, Fechas::Dia fecha, int inicio, long largo,
                  int iva = 0) {
     int64_t sesentavos = t.establecimiento.diezmilesimas() * 60; // of a ten-thousandth
-    const long a = inicio + t.segundosIncluidos;
-    long d = -1000;
+    long d = -1000, a = inicio + t.segundosIncluidos;
     int tipoDia = 0;
     for (long s = a; s < inicio + largo; s += s == a ? t.primerPaso : t.paso) {
         if (s - d * 86400 >= 86400 || s < d * 86400) { // a new day: its type, holidays first
@@ -97,7 +96,7 @@ class TestPlanes : public QObject {
     Q_OBJECT
 private slots:
     void rechazos_data() {
-        // "old|new" in Base; "+": the type twice; "@kind": a folder, links, a file no one may read
+        // "+": the type twice; "@kind": a folder, links, a file no one may read
         QTest::addColumn<Rechazo>("caso");
         const auto fila = [](const char* n, const char* c, int l, const std::string& p) {
             QTest::newRow(n) << Rechazo{c, l, p};
@@ -130,11 +129,10 @@ private slots:
         sx("lista", "\"25/12\"]|\"25/12\"", 4, 1, ": falta «,» o «]» en la lista");
         sx("clave 2", "moneda = |moneda = \"euros\"\nmoneda = ", 3, 10, ": clave repetida");
         sx("fecha toml", "1999-01-06|1999-13-06", 3, 25, ": fecha u hora no válida");
-        const std::string leer = "no se puede leer: ";
         fila("carpeta", "@carpeta", 0, "es una carpeta, no un archivo; no se ha leído");
-        fila("bucle de enlaces", "@bucle", 0, leer + std::strerror(ELOOP));
-        fila("enlace roto", "@roto", 0, leer + std::strerror(ENOENT));
-        fila("sin permiso", "@ilegible", 0, leer + std::strerror(EACCES));
+        fila("bucle de enlaces", "@bucle", 0, std::strerror(ELOOP));
+        fila("enlace roto", "@roto", 0, "no se puede leer: " + std::string(std::strerror(ENOENT)));
+        fila("sin permiso", "@ilegible", 0, std::strerror(EACCES));
     }
     // Through the catalogue: the file is named, with the line and the problem, and left out.
     void rechazos() {
