@@ -86,7 +86,6 @@ private slots:
         const Llamadas cuarenta{UnaLlamada(2001, 6, 1, 9, 0, 40, "", 6)};
         const Periodo viernes8{Inicio, Final, D(2001, 6, 8)};
         tabla<Caso>({
-            {"jueves 14 de junio", CuatroPorDia(), j14},
             {"proyección igual", CuatroPorDia(), j14, "600", Jueves14, E::Verde, 600},
             {"proyección por encima", CuatroPorDia(), j14, "599", Jueves14, E::Amarillo, 600},
             {"gastado igual", CuatroPorDia(), j14, "280", Jueves14, E::Amarillo, 600},
