@@ -31,14 +31,13 @@ sabados = ["00:00:00-23:59:59 reducida"]
 festivos = ["00:00:00-23:59:59 reducida"]
 )";
 
-// Root without the capabilities that read any file (kept permitted, to raise them again).
+// Root without the capabilities that read any file (word 0; kept permitted, to raise again).
 bool LeerLoAjeno(bool si) {
     __user_cap_header_struct cabecera{_LINUX_CAPABILITY_VERSION_3, 0};
     __user_cap_data_struct datos[_LINUX_CAPABILITY_U32S_3]{};
     const bool leidas = syscall(SYS_capget, &cabecera, datos) == 0;
     const uint32_t dac = CAP_TO_MASK(CAP_DAC_OVERRIDE) | CAP_TO_MASK(CAP_DAC_READ_SEARCH);
-    auto& efectivas = datos[0].effective; // both in the first word
-    efectivas = si ? efectivas | (datos[0].permitted & dac) : efectivas & ~dac;
+    datos[0].effective = (datos[0].effective & ~dac) | (si ? datos[0].permitted & dac : 0);
     return leidas && syscall(SYS_capset, &cabecera, datos) == 0;
 }
 
