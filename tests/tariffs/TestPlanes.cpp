@@ -200,9 +200,8 @@ private slots:
         QCOMPARE(Leido(Cambiado("0.06|{precio=0, color=\"#FF8000\"}")).tipos[0].franjas[0].color,
                  0x0080FFu);
         // The totals by band count a plan's call in the band of its name.
-        const Llamada deUnPlan{
-            martes, 36000, 60, 60, Moneda::desdeEntero(9), "Provincial con festivos"};
-        QCOMPARE(Estadistica::SumarPorFranja({deUnPlan}, cat).punta, deUnPlan.Importe);
+        const Llamada ll{martes, 36000, 60, 60, Moneda::desdeEntero(9), "Provincial con festivos"};
+        QCOMPARE(Estadistica::SumarPorFranja({ll}, cat).punta, ll.Importe);
     }
 
     // Seeded calls of up to days against the step-by-step count under varied plans; 0.0368 euros
