@@ -156,7 +156,7 @@ private slots:
                  qPrintable(error));
     }
 
-    // A bad file is left out and named, the rest load; a call type defined twice is refused.
+    // A bad file is left out and named, the rest load; no folder: the built-in tariff alone.
     void catalogo() {
         QTemporaryDir dir;
         Escribir(dir.filePath("a.toml"), Base.c_str());
@@ -167,7 +167,6 @@ private slots:
         QCOMPARE(cat.planes[1].nombre, "Prueba");
         QCOMPARE(cat.errores[0], "tarifas/b.toml, línea 5: el tipo de llamada «Minutos» ya "
                                  "existe en tarifas/a.toml");
-        // Nothing to read: the built-in tariff alone, as without plans.
         const Catalogo vacio = CargarCatalogo(dir.filePath("no-existe").toStdString());
         QVERIFY(vacio.planes.size() == 1 && vacio.errores.empty());
     }
