@@ -48,32 +48,28 @@ struct Proyeccion { // esperado -1: no projection
     double importe, esperado;
     Fechas::Dia hoy, inicio = Inicio, final = Final;
 };
-// Calls in a period: the estimate's values ('|'-separated; empty: none), the budget's outcome.
+// Calls: the estimate's values ('|'-separated; empty: none); the budget's outcome in a period.
 struct Caso {
     const char* fila;
     Llamadas llamadas;
-    const char* valores;
+    const char *valores, *presupuesto = "";
     Periodo periodo = Jueves14;
-    const char* presupuesto = "";
     EstadoPresupuesto estado = EstadoPresupuesto::Ninguno;
     double proyeccion = -1;
 };
-Q_DECLARE_METATYPE(Proyeccion)
-Q_DECLARE_METATYPE(Caso)
 
 class TestEstadistica : public QObject {
     Q_OBJECT
 private slots:
     void proyectar_data() {
-        tabla<Proyeccion>({
-            {"jueves 14, viernes P=5 E=2", 5, 10, 25, D(2001, 6, 14)},
-            {"E=3 P=4 da 4/3", 1, 10, 13.3333, D(2001, 6, 18)},
-            {"domingo 3, lunes sin pasar", 1, 10, -1, D(2001, 6, 3)},
-            {"hoy antes del inicio", 4, 10, -1, D(2001, 5, 31)},
-            {"hoy tras el final, E=6 P=4", 1, 60, 40, D(2001, 7, 14)},
-            {"dia fuera de 1..7", 0, 10, -1, D(2001, 6, 14)},
-            {"522 lunes, más de 8 bits", 1, 1, 522, D(2000, 1, 3), D(2000, 1, 1), D(2009, 12, 31)},
-        });
+        tabla<Proyeccion>({{"jueves 14, viernes P=5 E=2", 5, 10, 25, D(2001, 6, 14)},
+                           {"E=3 P=4 da 4/3", 1, 10, 13.3333, D(2001, 6, 18)},
+                           {"domingo 3, lunes sin pasar", 1, 10, -1, D(2001, 6, 3)},
+                           {"hoy antes del inicio", 4, 10, -1, D(2001, 5, 31)},
+                           {"hoy tras el final, E=6 P=4", 1, 60, 40, D(2001, 7, 14)},
+                           {"dia fuera de 1..7", 0, 10, -1, D(2001, 6, 14)},
+                           {"522 lunes, más de 8 bits", 1, 1, 522, D(2000, 1, 3), D(2000, 1, 1),
+                            D(2009, 12, 31)}});
     }
     void proyectar() {
         const auto& c = fila<Proyeccion>();
@@ -90,20 +86,19 @@ private slots:
         const Llamadas cuarenta{UnaLlamada(2001, 6, 1, 9, 0, 40, "", 6)};
         const Periodo viernes8{Inicio, Final, D(2001, 6, 8)};
         tabla<Caso>({
-            {"jueves 14 de junio", CuatroPorDia(), j14},
-            {"proyección igual", CuatroPorDia(), j14, Jueves14, "600", E::Verde, 600},
-            {"proyección por encima", CuatroPorDia(), j14, Jueves14, "599", E::Amarillo, 600},
-            {"gastado igual", CuatroPorDia(), j14, Jueves14, "280", E::Amarillo, 600},
-            {"gastado por encima", CuatroPorDia(), j14, Jueves14, "279", E::Rojo, 600},
+            {"proyección igual", CuatroPorDia(), j14, "600", Jueves14, E::Verde, 600},
+            {"proyección por encima", CuatroPorDia(), j14, "599", Jueves14, E::Amarillo, 600},
+            {"gastado igual", CuatroPorDia(), j14, "280", Jueves14, E::Amarillo, 600},
+            {"gastado por encima", CuatroPorDia(), j14, "279", Jueves14, E::Rojo, 600},
             // 100 / 30 shows as 3,33, and the week and month are multiples of that text; the
             // time 6 s * 30 / 8 = 22,5 goes to the even 22.
-            {"redondeos", cuarenta, "0,1|4|00:00:22|40,00|3,33|23,31|99,9|100,00", viernes8},
-            {"tercer día, ritmo igual", una, "", Domingo3, "100", E::Verde, 100},
-            {"tercer día, ritmo por encima", una, "", Domingo3, "99", E::Amarillo, 100},
+            {"redondeos", cuarenta, "0,1|4|00:00:22|40,00|3,33|23,31|99,9|100,00", "", viernes8},
+            {"tercer día, ritmo igual", una, "", "100", Domingo3, E::Verde, 100},
+            {"tercer día, ritmo por encima", una, "", "99", Domingo3, E::Amarillo, 100},
             {"sin llamadas", {}, ""},
-            {"final antes del inicio", CuatroPorDia(), "", {Final, Inicio, D(2001, 7, 14)}},
-            {"importes que no suman", ConEnorme(CuatroPorDia()), "", {Inicio, Final, Final}},
-            {"suma sin desbordar", ConEnorme(una), "", Domingo3, "9999999", E::Rojo, -1},
+            {"final antes del inicio", CuatroPorDia(), "", "", {Final, Inicio, D(2001, 7, 14)}},
+            {"importes que no suman", ConEnorme(CuatroPorDia()), "", "", {Inicio, Final, Final}},
+            {"suma sin desbordar", ConEnorme(una), "", "9999999", Domingo3, E::Rojo, -1},
         });
     }
     void estimado() {
