@@ -102,7 +102,6 @@ private slots:
              // Strict numbers, and a local time the clock skips (TZ is Europe/Madrid).
              {"+60", lunes + "+60", 2, nv},
              {" 60", lunes + " 60", 2, nv},
-             {"-5", lunes + "-5", 2, nv},
              {"hora que no existe", prov + "03-28 02:30:00|60", 1, "no existe en la hora local"}});
     }
     void ordenes() {

@@ -69,8 +69,6 @@ private slots:
         QVERIFY(s.escrituras.contains("Sonidos/PasoSonido="));
         const std::filesystem::path ldx = dir.filePath("llamadas.ldx").toStdString();
         QCOMPARE(Contenido(ldx), QByteArray());
-        EstadoPrograma e;
-        QVERIFY(CargarEstado(s, e) && e.PorcentajeIVA == 16 && e.TipoLlamada == "Metropolitana");
 
         Escribir(ldx, "x");
         QVERIFY(ValoresPorDefecto(s, D(1999, 2, 1), dir.path().toStdString()));
