@@ -48,7 +48,6 @@ protected:
     auto Tick(Medidor& m, int s) { return reloj_.avanzar(s), m.Tick(reloj_.monotono); }
 
     void Preparar() { // one folder per test row
-        QVERIFY(dir_.isValid());
         const char* fila = QTest::currentDataTag();
         carpeta_ =
             fs::path(dir_.path().toStdString()) / QTest::currentTestFunction() / (fila ? fila : "");

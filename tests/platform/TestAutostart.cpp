@@ -7,8 +7,7 @@ class TestAutostart : public QObject {
     QTemporaryDir dir;
 
 private slots:
-    // Only its own file is written and removed; a folder that is a file is reported. The
-    // session's entry lies under the home the tests set, and starts this very program.
+    // Only its own file is written and removed, failures told; the session's starts this program.
     void entrada() {
         const QString carpeta = dir.path() + "/autostart";
         XdgAutostart a(carpeta, "/opt/vatrimox/bin/vatrimox");
@@ -25,16 +24,14 @@ private slots:
         QVERIFY(!fallo.setEnabled(true, &error) && !error.isEmpty() && !fallo.isEnabled());
 
         XdgAutostart sesion;
-        QCOMPARE(sesion.archivo(),
-                 qEnvironmentVariable("VATRIMOX_HOME") + "/.config/autostart/vatrimox.desktop");
-        const QByteArray exec = QCoreApplication::applicationFilePath().toUtf8();
         QVERIFY(sesion.setEnabled(true, &error));
-        QVERIFY(Contenido(sesion.archivo()).contains("\nExec=\"" + exec + "\"\n"));
-        QVERIFY(sesion.setEnabled(false, &error));
+        const QByteArray exec = QCoreApplication::applicationFilePath().toUtf8();
+        QVERIFY(
+            Contenido(qEnvironmentVariable("VATRIMOX_HOME") + "/.config/autostart/vatrimox.desktop")
+                .contains("\nExec=\"" + exec + "\"\n"));
     }
 
-    // Quotes, dollars, backquotes and backslashes escaped twice, '%' doubled; installed, the
-    // entry starts what the menu starts, not the Exec of another group.
+    // Specials escaped twice, '%' doubled; installed, it starts what the menu entry starts.
     void exec() {
         for (const auto& [programa, valor] :
              {std::pair{"/home/a b/vatrimox", "\"/home/a b/vatrimox\""},

@@ -18,8 +18,7 @@ class TestInstancia : public QObject {
     }
 
 private slots:
-    // A holder killed leaves its lock and socket behind: the next start takes over. Later starts
-    // ask it to show itself, or give up when it does not answer; another folder runs alongside.
+    // A killed holder's lock is taken over; later starts wake the first or give up; b runs apart.
     void segundaInstancia() {
         const QString a = Carpeta("a");
         QProcess p;

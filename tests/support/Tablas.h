@@ -1,6 +1,4 @@
-// Data tables of one struct per row: a test's `_data()` lists its cases as aggregates and the
-// test reads the current one whole, instead of a column and a QFETCH per field. The struct is
-// declared before `private slots:`, where moc would not take it:
+// Tables of one struct per row (declared before `private slots:`, where moc would not take it):
 //   struct Caso { const char* fila; int dia; QString texto; };
 //   void f_data() { tabla<Caso>({{"lunes", 1, "L"}, {"martes", 2, "M"}}); }
 //   void f() { const auto& c = fila<Caso>(); ... }
