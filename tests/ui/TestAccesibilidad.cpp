@@ -149,9 +149,9 @@ private slots:
         Recorrer(QAccessible::queryAccessibleInterface(w.get()));
         QCOMPARE(visto_.join('|'), c.visto);
         for (const QString& nombre : c.oscuras) {
-            auto* l = w->findChild<QWidget*>(nombre);
+            auto* l =
+                w->findChild<QWidget*>(nombre); // the pixels under its text (a grid: a date's)
             QVERIFY2(l, qPrintable(nombre));
-            // The window's pixels under the text (in a grid, a date cell's).
             auto* vista = qobject_cast<QAbstractItemView*>(l);
             QWidget* sobre = vista ? vista->viewport() : l;
             const QRect r =
@@ -183,8 +183,7 @@ private slots:
         QStringList vistos; // from "Iniciar", the first focus
         while (vistos.size() < 6) {
             const QString tip = QApplication::focusWidget()->toolTip();
-            abiertas_.clear();
-            avisos.mostrados.clear();
+            abiertas_ = {}, avisos.mostrados = {};
             QTest::keySequence(f, QKeySequence(tip.section('(', -1).chopped(1)));
             QVERIFY(QTest::qWaitFor([&] { return f->LlamadaEnCurso() || !hecho().isEmpty(); }));
             vistos << tip + " " + (f->LlamadaEnCurso() ? "llamada" : hecho());
