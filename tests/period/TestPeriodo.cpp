@@ -11,8 +11,7 @@
 
 namespace {
 // Records each redraw of the bar the dialog asks for, with the period stored at that time.
-class FakeVentana : public VentanaPrincipal {
-public:
+struct FakeVentana : VentanaPrincipal {
     explicit FakeVentana(const SettingsStore& s) : store(s) {}
     void AutodeteccionActiva(bool) override {}
     void DibujarProgreso() override {
@@ -52,8 +51,7 @@ private slots:
             QCOMPARE(c.primerDia(), primerDia);
             for (int n = 1; n <= Periodo::NumeroCeldas; ++n) {
                 const int esperado = n >= primerDia && n < primerDia + dias ? n - primerDia + 1 : 0;
-                QCOMPARE(c.dia(n), esperado);
-                QCOMPARE(c.habilitada(n), esperado != 0);
+                QCOMPARE(std::pair(c.dia(n), c.habilitada(n)), std::pair(esperado, esperado != 0));
             }
         }
     }
@@ -68,13 +66,11 @@ private slots:
               {"31/2/1999", "1/3/1999", "La fecha inicial no es una fecha válida."}}) {
             std::string mensaje;
             const auto p = Periodo::ComprobarPeriodo(inicio, fin, mensaje);
-            QCOMPARE(p.has_value(), !*error);
-            QCOMPARE(mensaje, std::string(error));
+            QCOMPARE(std::pair(p.has_value(), mensaje), std::pair(!*error, std::string(error)));
         }
     }
 
-    // A new month or year selects today's day or the month's last one. The year box opens on
-    // today's year and runs from 1998 to 2010, or to next year once 2010 is here.
+    // A new month or year keeps the day or takes the month's last; years 1998 to max(2010, next).
     void mesYAnio() {
         for (auto [hoy, maximo] : {std::pair{1999, 2010}, {2010, 2011}}) {
             reloj.poner(hoy, 1, 31);
@@ -83,24 +79,28 @@ private slots:
             QCOMPARE(anio->value(), hoy);
             if (hoy == 1999) {
                 f.findChild<QComboBox*>("Combo1")->setCurrentIndex(1);
-                QCOMPARE(f.calendario().mes(), 2);
-                QCOMPARE(f.calendario().diaSeleccionado(), 28);
-                anio->setValue(2000);
-                QCOMPARE(f.calendario().diaSeleccionado(), 29);
-                QCOMPARE(Celda(f, 30)->text(), QString("29")); // 1 February 2000 is a Tuesday
+                QCOMPARE(std::pair(f.calendario().mes(), f.calendario().diaSeleccionado()),
+                         std::pair(2, 28));
+                anio->setValue(2000); // 1 February 2000 is a Tuesday: the 29th in cell 30
+                QCOMPARE(std::pair(f.calendario().diaSeleccionado(), Celda(f, 30)->text()),
+                         std::pair(29, QString("29")));
                 f.Fechas_Click(0);
                 QCOMPARE(Fecha(f, 0)->text(), QString("29/2/2000"));
+                f.show(); // no final date: refused with a message; closing then saves nothing
+                f.Command1_Click();
+                QVERIFY(f.isVisible());
+                QCOMPARE(avisos.ultimo().texto, QString("Falta la fecha final del periodo."));
+                f.close();
+                QVERIFY(ajustes.escrituras.isEmpty() && ventana.dibujos.isEmpty());
             }
             anio->stepBy(100);
-            QCOMPARE(anio->value(), maximo);
-            QCOMPARE(f.calendario().anio(), maximo);
+            QCOMPARE(std::pair(anio->value(), f.calendario().anio()), std::pair(maximo, maximo));
             anio->stepBy(-200);
             QCOMPARE(anio->value(), 1998);
         }
     }
 
-    // Opens on today's month showing the stored dates; a click, Space or Enter in a date box takes
-    // the day chosen by mouse or arrows; accepting stores both dates and redraws the bar once.
+    // Click, Space or Enter in a date box takes the day picked by mouse or arrows; OK stores both.
     void abreYGuarda() {
         ajustes.write("VatriMox", "Datos", "FechaInicio", "01/02/99");
         ajustes.write("VatriMox", "Datos", "FechaFinal", "30/04/99");
@@ -129,22 +129,6 @@ private slots:
         QCOMPARE(f.result(), int(QDialog::Accepted));
         QCOMPARE(ventana.dibujos, QStringList{"7/3/1999 28/3/1999"}); // stored, then drawn once
         QVERIFY(avisos.mostrados.isEmpty());
-    }
-
-    // A reversed period is refused with a message; closing by the frame then saves nothing.
-    void alRevesOCerradoNoGuarda() {
-        Form10 f(servicios, ventana);
-        f.show();
-        Fecha(f, 0)->setText("31/3/1999");
-        Fecha(f, 1)->setText("1/3/1999");
-        f.setResult(-1);
-        f.Command1_Click();
-        QCOMPARE(f.result(), -1);
-        QCOMPARE(avisos.ultimo().texto, QString("La fecha final es anterior a la fecha inicial."));
-        f.Fechas_Click(0);
-        f.Fechas_Click(1);
-        f.close();
-        QVERIFY(ajustes.escrituras.isEmpty() && ventana.dibujos.isEmpty());
     }
 };
 

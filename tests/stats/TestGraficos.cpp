@@ -20,6 +20,10 @@ static bool Punteada(const QImage& img, int y, int desde, int hasta) {
     return std::abs(Negros(img, QRect(desde, y, hasta - desde, 1)) * 2 - (hasta - desde)) <= 1;
 }
 
+static Llamada Lunes(int h, int m, double importe, std::string tipo = "Metropolitana") {
+    return UnaLlamada(2001, 6, 4, h, m, importe, tipo);
+}
+
 class TestGraficos : public QObject, ServiciosFalsos {
     Q_OBJECT
     std::vector<Llamada> llamadas;
@@ -41,8 +45,7 @@ class TestGraficos : public QObject, ServiciosFalsos {
     QString Vistas() {
         QString v;
         for (const QImage& i : Graficos())
-            v +=
-                Negros(i, i.rect().adjusted(0, 1, 0, 0)) ? '+' : "-G"[Punteada(i, 0, 0, i.width())];
+            v += Negros(i, {0, 1, i.width(), 100}) ? '+' : "-G"[Punteada(i, 0, 0, i.width())];
         return v;
     }
 
@@ -71,21 +74,34 @@ private slots:
         QCOMPARE(avisos.mostrados[1].texto.section('\n', -1), "Importe en pesetas: \t\t87,5 pts");
     }
 
-    // With no height to scale to, the guides on the top edge, except on the regularity chart for
-    // equal amounts or one call. At 22:00 the band, and every background, turn reduced.
-    void regularidad() {
+    // The charts. Bars: units of 10 pixels: hour h spans x 2h + 1 .. 2h + 2, weekday d x 2d - 1 ..
+    // 2d.
+    void graficos() {
+        llamadas = {Lunes(10, 5, 30), Lunes(10, 50, 30), UnaLlamada(2001, 6, 6, 18, 0, 15)};
+        const auto [r, h, d] = Graficos();
+        for (const auto& [img, lleno, cuarto] : {std::tuple{h, 215, 375}, {d, 15, 55}}) {
+            QCOMPARE(Negros(img, QRect(lleno, 0, 1, 101)), 101); // 60 pesetas: full height
+            QCOMPARE(img.pixel(cuarto, 76), Negro); // 15 pesetas: a quarter, from row 75 down
+            QCOMPARE(img.pixelColor(cuarto, 73), QColor(255, 192, 192));
+        }
+        for (int y : {50, 75, 25}) // guides at 30, 15 and 45 pesetas, dotted across
+            QVERIFY(Punteada(h, y, 100, 200));
+        QCOMPARE(descripciones_, "Máximo: 60,00 pts; 10 h: 60,00 pts; 18 h: 15,00 pts.\n"
+                                 "Máximo: 60,00 pts; Lunes: 60,00 pts; Miércoles: 15,00 pts.");
+        // With no height to scale to, guides on the top edge, except on the regularity chart for
+        // equal amounts or one call. At 22:00 the band, and every background, turn reduced.
+        llamadas.clear();
         QCOMPARE(Vistas(), "GGG");
-        llamadas = {UnaLlamada(2001, 6, 4, 10, 0, 0), UnaLlamada(2001, 6, 4, 11, 0, 0)};
+        llamadas = {Lunes(10, 0, 0), Lunes(11, 0, 0)};
         QCOMPARE(Vistas(), "-GG");
-        llamadas = {UnaLlamada(2001, 6, 4, 10, 0, 20)};
+        llamadas = {Lunes(10, 0, 20)};
         QCOMPARE(Vistas(), "-++");
         reloj.poner(2001, 6, 14, 22, 0);
         for (const QImage& img : Graficos())
             QCOMPARE(img.pixelColor(img.width() - 1, img.height() - 1), QColor(192, 255, 192));
         // Points (0, 40), (1, 25), (2, 10) on the scale 40 .. 10: a straight line corner to
         // corner; the guides' scale is 40 .. 10 as well, so they lie at rows 67, 100 and 33.
-        llamadas = {UnaLlamada(2001, 6, 4, 10, 0, 40), UnaLlamada(2001, 6, 4, 11, 0, 25),
-                    UnaLlamada(2001, 6, 4, 12, 0, 10)};
+        llamadas = {Lunes(10, 0, 40), Lunes(11, 0, 25), Lunes(12, 0, 10)};
         const QImage img = Graficos()[0];
         QCOMPARE(img.pixel(100, 50), Negro);
         QVERIFY(Punteada(img, 33, 110, 200));
@@ -98,46 +114,25 @@ private slots:
         }
         QCOMPARE(grosores, "54433221");
         // Amounts over 11,4 keep 11,4 as the bottom: 25,7 lies half way down, not on the edge.
-        llamadas = {UnaLlamada(2001, 6, 4, 10, 0, 40), UnaLlamada(2001, 6, 4, 11, 0, 25.7)};
+        llamadas = {Lunes(10, 0, 40), Lunes(11, 0, 25.7)};
         QCOMPARE(Graficos()[0].pixel(199, 50), Negro);
     }
-    void barras() {
-        // Units of 10 pixels: hour h spans x 2h + 1 .. 2h + 2, weekday d x 2d - 1 .. 2d.
-        llamadas = {UnaLlamada(2001, 6, 4, 10, 5, 30), UnaLlamada(2001, 6, 4, 10, 50, 30),
-                    UnaLlamada(2001, 6, 6, 18, 0, 15)};
-        const auto [r, h, d] = Graficos();
-        for (const auto& [img, lleno, cuarto] : {std::tuple{h, 215, 375}, {d, 15, 55}}) {
-            QCOMPARE(Negros(img, QRect(lleno, 0, 1, 101)), 101); // 60 pesetas: full height
-            QCOMPARE(img.pixel(cuarto, 76), Negro); // 15 pesetas: a quarter, from row 75 down
-            QCOMPARE(img.pixelColor(cuarto, 73), QColor(255, 192, 192));
-        }
-        for (int hora = 0; hora < 24; ++hora) // no other bar in the lowest rows
-            QCOMPARE(Negros(h, QRect(20 * hora + 15, 80, 1, 21)) > 0, hora == 10 || hora == 18);
-        for (int y : {50, 75, 25}) // guides at 30, 15 and 45 pesetas, dotted across
-            QVERIFY(Punteada(h, y, 100, 200));
-        QCOMPARE(descripciones_, "Máximo: 60,00 pts; 10 h: 60,00 pts; 18 h: 15,00 pts.\n"
-                                 "Máximo: 60,00 pts; Lunes: 60,00 pts; Miércoles: 15,00 pts.");
-    }
 
-    // Grid rows as "background text tooltip": the band's colour (21:59 still peak, a Saturday
-    // reduced), black for an unknown type, a plan's bands light by default or from its file.
+    // Rows' background, text, tip: 21:59 still peak, Saturday reduced, unknown type, plan bands.
     void colorFila() {
         ModeloLlamadas modelo(catalogo);
-        modelo.Cargar(
-            {UnaLlamada(2001, 6, 4, 21, 59, 9), UnaLlamada(2001, 6, 2, 17, 0, 9, "Provincial"),
-             UnaLlamada(2001, 6, 4, 10, 0, 9, "Local"), UnaLlamada(2001, 6, 4, 10, 0, 9, "Valle"),
-             UnaLlamada(2001, 6, 4, 12, 0, 9, "Valle")});
+        modelo.Cargar({Lunes(21, 59, 9), UnaLlamada(2001, 6, 2, 17, 0, 9, "Provincial"),
+                       Lunes(10, 0, 9, "Local"), Lunes(10, 0, 9, "Valle"),
+                       Lunes(12, 0, 9, "Valle")});
         modelo.setColorear(true);
         QStringList filas;
         for (int i = 0; i < modelo.rowCount(); ++i) {
-            const QModelIndex c = modelo.index(i, 3);
-            filas << c.data(Qt::BackgroundRole).value<QColor>().name() + " " +
-                         c.data(Qt::ForegroundRole).value<QColor>().name() + " " +
-                         c.data(Qt::ToolTipRole).toString();
+            for (int rol : {Qt::BackgroundRole, Qt::ForegroundRole})
+                filas << modelo.index(i, 3).data(rol).value<QColor>().name();
+            filas << modelo.index(i, 3).data(Qt::ToolTipRole).toString();
         }
-        QCOMPARE(filas, (QStringList{"#ffc0c0 #000000 Horario punta",
-                                     "#c0ffc0 #000000 Horario reducido", "#000000 #ffffff ",
-                                     "#c0e0ff #000000 valle", "#ffe4b5 #000000 pico"}));
+        QCOMPARE(filas.join(' '), "#ffc0c0 #000000 Horario punta #c0ffc0 #000000 Horario reducido "
+                                  "#000000 #ffffff  #c0e0ff #000000 valle #ffe4b5 #000000 pico");
     }
 };
 
