@@ -97,7 +97,8 @@ private slots:
         QCOMPARE(Contenido(Anterior()), LineaEnero);
         QCOMPARE(Contenido(Log()), despues);
         QCOMPARE(Periodo(), std::string("01/02/1999-02/03/1999"));
-        QVERIFY(r.periodo.inicio == D(1999, 2, 1) && r.mensajes.size() == 1);
+        QVERIFY(r.periodo.inicio == D(1999, 2, 1) && r.mensajes.size() == 1 &&
+                !r.mensajes[0].critico);
         QCOMPARE(std::distance(fs::directory_iterator(carpeta_), {}), 2L); // the two logs alone
     }
 
