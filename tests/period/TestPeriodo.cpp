@@ -1,7 +1,6 @@
 // Tests of the billing-period calendar: its month grid, selection, checks and the Form10 dialog.
 #include "period/CalendarioPeriodo.h"
 #include "support/FakeServices.h"
-#include "ui/common/VentanaPrincipal.h"
 #include "ui/period/PeriodoDialog.h"
 
 #include <QComboBox>
@@ -9,25 +8,11 @@
 #include <QSpinBox>
 #include <QTest>
 
-namespace {
-// Records each redraw of the bar the dialog asks for, with the period stored at that time.
-struct FakeVentana : VentanaPrincipal {
-    explicit FakeVentana(const SettingsStore& s) : store(s) {}
-    void AutodeteccionActiva(bool) override {}
-    void DibujarProgreso() override {
-        dibujos << QString::fromStdString(store.read("VatriMox", "Datos", "FechaInicio") + " " +
-                                          store.read("VatriMox", "Datos", "FechaFinal"));
-    }
-    bool LlamadaEnCurso() const override { return false; }
-    const SettingsStore& store;
-    QStringList dibujos;
-};
-} // namespace
-
 class TestPeriodo : public QObject, ServiciosFalsos {
     Q_OBJECT
 
-    FakeVentana ventana{ajustes};
+    VentanaFalsa ventana;
+    QStringList dibujos; // each redraw of the bar, with the period stored at that time
 
     QLabel* Celda(Form10& f, int n) { return f.findChild<QLabel*>(QString("Label(%1)").arg(n)); }
     QLabel* Fecha(Form10& f, int i) { return f.findChild<QLabel*>(QString("Fechas(%1)").arg(i)); }
@@ -37,7 +22,12 @@ private slots:
     void init() {
         ajustes = MemorySettingsStore();
         avisos = ScriptedPrompts();
-        ventana.dibujos.clear();
+        dibujos.clear();
+        ventana.alDibujar = [this] {
+            dibujos << QString::fromStdString(ajustes.read("VatriMox", "Datos", "FechaInicio") +
+                                              " " +
+                                              ajustes.read("VatriMox", "Datos", "FechaFinal"));
+        };
         reloj.poner(1999, 3, 15, 10);
     }
     void cleanup() { QVERIFY2(avisos.errores.isEmpty(), qPrintable(avisos.errores.join("; "))); }
@@ -91,7 +81,7 @@ private slots:
                 QVERIFY(f.isVisible());
                 QCOMPARE(avisos.ultimo().texto, QString("Falta la fecha final del periodo."));
                 f.close();
-                QVERIFY(ajustes.escrituras.isEmpty() && ventana.dibujos.isEmpty());
+                QVERIFY(ajustes.escrituras.isEmpty() && dibujos.isEmpty());
             }
             anio->stepBy(100);
             QCOMPARE(std::pair(anio->value(), f.calendario().anio()), std::pair(maximo, maximo));
@@ -127,7 +117,7 @@ private slots:
         QCOMPARE(Celda(f, 28)->accessibleName(), QString("28, seleccionado"));
         QTest::mouseClick(f.findChild<QWidget*>("Command1"), Qt::LeftButton);
         QCOMPARE(f.result(), int(QDialog::Accepted));
-        QCOMPARE(ventana.dibujos, QStringList{"7/3/1999 28/3/1999"}); // stored, then drawn once
+        QCOMPARE(dibujos, QStringList{"7/3/1999 28/3/1999"}); // stored, then drawn once
         QVERIFY(avisos.mostrados.isEmpty());
     }
 };

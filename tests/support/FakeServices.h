@@ -8,8 +8,10 @@
 #include "platform/Servicios.h"
 #include "platform/SoundPlayer.h"
 #include "support/ScriptedPrompts.h"
+#include "ui/common/VentanaPrincipal.h"
 
 #include <atomic>
+#include <functional>
 #include <map>
 
 class FakeClock : public Clock {
@@ -65,6 +67,19 @@ public:
             *error = "no se puede escribir";
         return fallar ? false : (activo = a, true);
     }
+};
+
+// The main window as a dialog sees it: records each switch of automatic detection and runs
+// `alDibujar` on each redraw of the period bar.
+struct VentanaFalsa : VentanaPrincipal {
+    void AutodeteccionActiva(bool activa) override { autodeteccion << activa; }
+    void DibujarProgreso() override {
+        if (alDibujar)
+            alDibujar();
+    }
+    bool LlamadaEnCurso() const override { return false; }
+    QList<bool> autodeteccion;
+    std::function<void()> alDibujar;
 };
 
 // Every fake adapter and the Servicios bound to them; window tests derive from it.

@@ -45,12 +45,6 @@ const QSet<QAccessible::Role> Interactivos{
     QAccessible::ComboBox,   QAccessible::SpinBox,    QAccessible::EditableText,
     QAccessible::PageTab,    QAccessible::ButtonMenu, QAccessible::Slider};
 
-struct FakeVentana : VentanaPrincipal {
-    void AutodeteccionActiva(bool) override {}
-    void DibujarProgreso() override {}
-    bool LlamadaEnCurso() const override { return false; }
-};
-
 // A window, what a walk of its accessible tree finds ('|'-separated), and its widgets whose forced
 // backgrounds must keep their text readable under a dark palette (WCAG AA, 4.5:1).
 struct Ventana {
@@ -66,7 +60,7 @@ class TestAccesibilidad : public QObject, ServiciosFalsos {
 
     QTemporaryDir dir_;
     General::EstadoPrograma estado_;
-    FakeVentana ventana_;
+    VentanaFalsa ventana_;
     QStringList abiertas_, visto_, nombres_;
 
     std::unique_ptr<QWidget> Abrir(const QString& ventana) {

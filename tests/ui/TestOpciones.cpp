@@ -1,7 +1,6 @@
 // The options dialog Form3: opening, dependent controls, checks, storing and cancelling.
 #include "support/FakeServices.h"
 #include "support/Tablas.h"
-#include "ui/common/VentanaPrincipal.h"
 #include "ui/options/OpcionesDialog.h"
 
 #include <QLineEdit>
@@ -10,13 +9,6 @@
 #include <QtTest>
 
 namespace {
-struct FakeVentana : VentanaPrincipal {
-    void AutodeteccionActiva(bool activa) override { llamadas << activa; }
-    void DibujarProgreso() override {}
-    bool LlamadaEnCurso() const override { return false; }
-    QList<bool> llamadas;
-};
-
 struct Caso {
     const char* fila;
     QString control, mensaje; // a check to tick or a box to fill, and the refusal
@@ -56,7 +48,7 @@ class TestOpciones : public QObject, ServiciosFalsos {
     Q_OBJECT
 
     General::EstadoPrograma estado;
-    FakeVentana ventana;
+    VentanaFalsa ventana;
 
     QString Leer(const char* clave) { return ajustes.read("VatriMox", "Opciones", clave).c_str(); }
 
@@ -66,7 +58,7 @@ private slots:
         avisos = ScriptedPrompts();
         autoinicio = FakeAutostart();
         estado = General::EstadoPrograma();
-        ventana.llamadas.clear();
+        ventana.autodeteccion.clear();
         reloj.poner(1999, 3, 15, 10);
     }
     void cleanup() { QVERIFY2(avisos.errores.isEmpty(), qPrintable(avisos.errores.join("; "))); }
@@ -126,12 +118,13 @@ private slots:
               "Sonidos/Importe=250", "Opciones/Negociacion=25", "Opciones/AlAbrir=Normal",
               "Opciones/CuantoIVA=16", "Opciones/InicioWindowsSINO=1"})
             QVERIFY2(ajustes.escrituras.contains(e), e);
-        QVERIFY(estado.IncluirIVA == 1 && autoinicio.activo && ventana.llamadas == QList{true});
+        QVERIFY(estado.IncluirIVA == 1 && autoinicio.activo &&
+                ventana.autodeteccion == QList{true});
         // Detection and autostart off again; a budget stored without its blanks.
         Form3 otra(servicios, estado, ventana);
         Fijar(otra, {"Check7=0", "Check5=0", "Text10= 3000 "});
         otra.Aceptar_Click();
-        QVERIFY(ventana.llamadas == QList({true, false}) && !autoinicio.activo);
+        QVERIFY(ventana.autodeteccion == QList({true, false}) && !autoinicio.activo);
         QCOMPARE(Leer("AutoSINO") + Leer("Presupuesto"), QString("03000"));
         autoinicio.fallar = true; // an autostart that cannot be switched on is told, stored off
         Fijar(otra, {"Check5=1"});
@@ -167,7 +160,7 @@ private slots:
                           Qt::LeftButton);
         QCOMPARE(f.result(), int(check ? QDialog::Accepted : QDialog::Rejected));
         QCOMPARE(QList({ajustes.escrituras.isEmpty(), estado.IncluirIVA == 1,
-                        ventana.llamadas.size() == 1}),
+                        ventana.autodeteccion.size() == 1}),
                  QList({!check, check, check}));
     }
 };
