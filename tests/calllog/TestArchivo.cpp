@@ -206,8 +206,7 @@ private slots:
 
     // Appends from another process during rewrites: every call ends up in the file once.
     void anadirDuranteReescrituras() {
-        QTemporaryDir dir(QDir("/dev/shm").exists() ? "/dev/shm/vatrimox-XXXXXX"
-                                                    : QDir::tempPath() + "/vatrimox-XXXXXX");
+        QTemporaryDir dir(EnMemoria());
         const fs::path p = En(dir, "llamadas.ldx");
         QVERIFY(CrearSiFalta(p));
         constexpr int Total = 1000;

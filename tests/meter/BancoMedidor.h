@@ -16,9 +16,7 @@ inline const General::PeriodoFacturacion Enero{D(1999, 1, 1), D(1999, 1, 31)};
 
 class BancoMedidor : public QObject {
 protected:
-    // The journal is synced every tick: a folder in memory keeps that cheap.
-    QTemporaryDir dir_{(QDir("/dev/shm").exists() ? "/dev/shm" : QDir::tempPath()) +
-                       "/vatrimox-XXXXXX"};
+    QTemporaryDir dir_{EnMemoria()}; // the journal is synced every tick
     fs::path carpeta_;
     MemorySettingsStore ajustes_;
     FakeClock reloj_;

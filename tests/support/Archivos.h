@@ -22,6 +22,12 @@ inline QByteArray Contenido(const std::filesystem::path& ruta) {
     return Contenido(QString::fromStdString(ruta.string()));
 }
 
+// A temporary folder's template, in memory where there is one: files synced on every tick or
+// write stay cheap.
+inline QString EnMemoria() {
+    return (QDir("/dev/shm").exists() ? "/dev/shm" : QDir::tempPath()) + "/vatrimox-XXXXXX";
+}
+
 inline void Escribir(const QString& ruta, const QByteArray& bytes) {
     QFile f(ruta);
     QVERIFY(f.open(QIODevice::WriteOnly));

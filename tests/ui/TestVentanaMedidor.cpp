@@ -22,9 +22,7 @@ namespace A = General::Ajustes;
 class TestMainWindow : public QObject, ServiciosFalsos {
     Q_OBJECT
 
-    // The journal is synced every tick: a folder in memory keeps that cheap.
-    QTemporaryDir dir_{QDir("/dev/shm").exists() ? "/dev/shm/vatrimox-XXXXXX"
-                                                 : QDir::tempPath() + "/vatrimox-XXXXXX"};
+    QTemporaryDir dir_{EnMemoria()}; // the journal is synced every tick
     QString carpeta_;
     General::EstadoPrograma estado_;
     std::unique_ptr<Form1> f_;
