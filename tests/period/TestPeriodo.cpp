@@ -20,8 +20,7 @@ class TestPeriodo : public QObject, ServiciosFalsos {
 
 private slots:
     void init() {
-        ajustes = MemorySettingsStore();
-        avisos = ScriptedPrompts();
+        Reiniciar();
         dibujos.clear();
         ventana.alDibujar = [this] {
             dibujos << QString::fromStdString(ajustes.read("VatriMox", "Datos", "FechaInicio") +
@@ -30,7 +29,7 @@ private slots:
         };
         reloj.poner(1999, 3, 15, 10);
     }
-    void cleanup() { QVERIFY2(avisos.errores.isEmpty(), qPrintable(avisos.errores.join("; "))); }
+    void cleanup() { Comprobar(); }
 
     // The month grid: first cell and day count, leap years included; only days are enabled.
     void rejillaDelMes() {

@@ -10,6 +10,7 @@
 #include "support/ScriptedPrompts.h"
 #include "ui/common/VentanaPrincipal.h"
 
+#include <QtTest>
 #include <atomic>
 #include <functional>
 #include <map>
@@ -91,4 +92,17 @@ struct ServiciosFalsos {
     FakeProbe conexion;
     FakeAutostart autoinicio;
     Servicios servicios{reloj, ajustes, avisos, sonido, conexion, autoinicio, {}};
+
+    void Reiniciar() { ajustes = {}, avisos = {}, sonido = {}, autoinicio = {}; } // between tests
+    // Every prompt had its answer and no answer was left over.
+    void Comprobar() {
+        QVERIFY2(avisos.errores.isEmpty(), qPrintable(avisos.errores.join('\n')));
+        QCOMPARE(avisos.pendientes(), 0);
+    }
 };
+
+// Form1's openers of the other windows, each noting that window's name.
+inline Ventanas Anotadas(QStringList& abiertas) {
+    const auto abre = [&](const char* n) { return [&abiertas, n](QWidget*) { abiertas << n; }; };
+    return {abre("opciones"), abre("llamadas"), abre("periodo"), abre("tarifas")};
+}

@@ -113,7 +113,7 @@ private slots:
             QVERIFY2(l->wordWrap() || l->sizeHint().width() <= l->width(), qPrintable(l->text()));
         c.aceptar ? f.findChild<QPushButton*>("Command1")->click() : void(f.close());
         const QString elegido = c.aceptar ? c.tipo : "";
-        QVERIFY2(sf.avisos.errores.isEmpty(), qPrintable(sf.avisos.errores.join("; ")));
+        sf.Comprobar();
         QCOMPARE(QString::fromStdString(estado.TipoLlamada) + " " + sf.ajustes.escrituras.join(','),
                  elegido.isEmpty() ? "Metropolitana " : elegido + " Tarifas/Tarifa=" + elegido);
     }

@@ -60,15 +60,10 @@ protected:
     void Preparar() {
         QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
         dir = std::make_unique<QTemporaryDir>();
-        avisos = ScriptedPrompts();
-        ajustes = MemorySettingsStore();
+        Reiniciar();
         servicios.carpetaDatos = dir->path();
         estado.TipoLlamada = "Metropolitana";
         reloj.poner(1999, 3, 15, 12);
         Escribir(Actual(), Varias(0));
-    }
-    void Comprobar() {
-        QVERIFY2(avisos.errores.isEmpty(), qPrintable(avisos.errores.join('\n')));
-        QCOMPARE(avisos.pendientes(), 0);
     }
 };

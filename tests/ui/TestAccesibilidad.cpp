@@ -72,10 +72,7 @@ class TestAccesibilidad : public QObject, ServiciosFalsos {
             return std::make_unique<Form6>(servicios, estado_);
         if (ventana == "Form8")
             return std::make_unique<Form8>(servicios, estado_);
-        const auto abre = [this](const char* n) { return [this, n](QWidget*) { abiertas_ << n; }; };
-        auto f = std::make_unique<Form1>(
-            servicios, estado_,
-            Ventanas{abre("opciones"), abre("llamadas"), abre("periodo"), abre("tarifas")});
+        auto f = std::make_unique<Form1>(servicios, estado_, Anotadas(abiertas_));
         f->Form_Load();
         return f;
     }
@@ -123,7 +120,7 @@ private slots:
         grande.setPointSizeF(grande.pointSizeF() * 2);
         QApplication::setFont(grande);
     }
-    void cleanup() { QVERIFY2(avisos.errores.isEmpty(), qPrintable(avisos.errores.join('\n'))); }
+    void cleanup() { Comprobar(); }
 
     // One walk through each window's accessible tree: what it finds, in tree order.
     void recorrido_data() {

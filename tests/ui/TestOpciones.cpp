@@ -54,14 +54,12 @@ class TestOpciones : public QObject, ServiciosFalsos {
 
 private slots:
     void init() {
-        ajustes = MemorySettingsStore();
-        avisos = ScriptedPrompts();
-        autoinicio = FakeAutostart();
+        Reiniciar();
         estado = General::EstadoPrograma();
         ventana.autodeteccion.clear();
         reloj.poner(1999, 3, 15, 10);
     }
-    void cleanup() { QVERIFY2(avisos.errores.isEmpty(), qPrintable(avisos.errores.join("; "))); }
+    void cleanup() { Comprobar(); }
 
     // A check's box switches its dependent controls; a row's buttons find and play its sound.
     void dependientes() {

@@ -33,10 +33,7 @@ class TestMainWindow : public QObject, ServiciosFalsos {
             General::Escribir(ajustes, ajuste, valor);
     }
     Form1& Cargar() {
-        const auto abre = [this](const char* n) { return [this, n](QWidget*) { abiertas_ << n; }; };
-        f_ = std::make_unique<Form1>(
-            servicios, estado_,
-            Ventanas{abre("opciones"), abre("llamadas"), abre("periodo"), abre("tarifas")});
+        f_ = std::make_unique<Form1>(servicios, estado_, Anotadas(abiertas_));
         f_->Form_Load();
         return *f_;
     }
@@ -69,9 +66,7 @@ private slots:
         carpeta_ = dir_.path() + "/" + QTest::currentTestFunction();
         QDir().mkpath(carpeta_);
         reloj.poner(1999, 3, 15, 10, 0, 0); // Monday, a punta hour
-        ajustes = MemorySettingsStore();
-        avisos = ScriptedPrompts();
-        sonido.reproducidos.clear();
+        Reiniciar();
         conexion.conectado = false;
         abiertas_.clear();
         QVERIFY(General::ValoresPorDefecto(ajustes, reloj.t.dia, carpeta_.toStdString()));
@@ -79,8 +74,7 @@ private slots:
         servicios.carpetaDatos = carpeta_;
     }
     void cleanup() {
-        QVERIFY2(avisos.errores.isEmpty(), qPrintable(avisos.errores.join('\n')));
-        QCOMPARE(avisos.pendientes(), 0);
+        Comprobar();
         f_.reset();
     }
 

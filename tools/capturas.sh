@@ -1,12 +1,12 @@
 #!/bin/sh
 # Runs VatriMox under Xvfb with a tray host and a fixed clock, starts a call with a real click
 # and takes the main-window screenshots main-idle.png and main-call.png into the given folder.
-# Usage: capturas.sh <vatrimox binary> <output folder>
+# Usage: tools/capturas.sh build/src/vatrimox docs
 set -u
 BIN=$1
 SALIDA=$2
 
-. "$(dirname "$0")/comun.sh"
+. "$(dirname "$0")/../tests/e2e/comun.sh"
 requerir wmdocker faketime import
 iniciar_xvfb
 wmdocker >"$TMP/wmdocker.log" 2>&1 &
