@@ -60,6 +60,8 @@ clean:
 
 # Call-log reader and plan-file reader under libFuzzer (clang), each bounded in time.
 fuzz: deps
-	sh tests/fuzz/construir.sh build-fuzz
-	build-fuzz/fuzz_lector -max_total_time=$${FUZZ_SECONDS:-20} build-fuzz/corpus tests/fuzz/semillas
-	build-fuzz/fuzz_planes -max_total_time=$${FUZZ_SECONDS:-20} build-fuzz/corpus-planes docs/tarifas
+	CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVATRIMOX_FUZZ=ON
+	cmake --build build-fuzz -j $(JOBS) --target fuzz_lector fuzz_planes
+	mkdir -p build-fuzz/corpus build-fuzz/corpus-planes
+	build-fuzz/tests/fuzz_lector -max_total_time=$${FUZZ_SECONDS:-20} build-fuzz/corpus tests/fuzz/semillas
+	build-fuzz/tests/fuzz_planes -max_total_time=$${FUZZ_SECONDS:-20} build-fuzz/corpus-planes docs/tarifas
