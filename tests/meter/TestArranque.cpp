@@ -5,6 +5,7 @@ class TestArranque : public BancoMedidor {
     Q_OBJECT
     struct Cambio {
         const char *fila, *falla, *fechas; // the dates as stored afterwards
+        Fechas::Dia hoy = D(1999, 2, 1);
     };
     struct Parada {
         const char* fila;
@@ -30,41 +31,28 @@ class TestArranque : public BancoMedidor {
 private slots:
     void init() { Preparar(); }
 
-    // Missed periods pass at once; progress counts today as passed, within 0-100 outside.
-    void periodo() {
-        QVERIFY(!Arranque::NuevoPeriodo(Enero, D(1999, 1, 31)));
-        const auto n = Arranque::NuevoPeriodo(Enero, D(1999, 4, 15)).value();
-        QVERIFY(n.inicio == D(1999, 4, 1) && n.fin == D(1999, 4, 28));
-        const auto u =
-            Arranque::NuevoPeriodo({D(1999, 1, 1), D(1999, 1, 1)}, D(1999, 1, 3)).value();
-        QVERIFY(u.inicio == D(1999, 1, 3) && u.fin == D(1999, 1, 3));
-        const General::PeriodoFacturacion p{D(1999, 3, 1), D(1999, 4, 30)};
-        QCOMPARE(Arranque::ProgresoPeriodo(p, D(1999, 3, 1)), float(1.0 / 61 * 100));
-        QCOMPARE(Arranque::ProgresoPeriodo(p, D(1999, 2, 1)), 0.0f);
-        QCOMPARE(Arranque::ProgresoPeriodo(p, D(1999, 6, 1)), 100.0f);
-    }
-
     // All or nothing: a failed copy or date write leaves log and dates; a rerun changes nothing.
+    // Missed periods pass at once, each a day shorter than the one before, down to one day.
     void cambioDePeriodo_data() {
         tabla<Cambio>({{"bien", "", "01/02/1999-02/03/1999"},
+                       {"66 periodos", "", "15/06/2000-15/06/2000", D(2000, 6, 15)},
                        {"copia", "copia", "01/01/1999-31/01/1999"},
                        {"fechas", "fechas", "01/01/1999-31/01/1999"}});
     }
     void cambioDePeriodo() {
         const auto& f = fila<Cambio>();
-        const Fechas::Dia hoy = D(1999, 2, 1);
         Escribir(Log(), LineaEnero);
         Periodo("01/01/1999", "31/01/1999");
         if (f.falla == std::string("copia"))
             fs::create_directory(Anterior());
         ajustes_.fallarEscrituras = f.falla == std::string("fechas");
-        const auto c = Arranque::CambiarPeriodo(ajustes_, Enero, hoy, carpeta_);
+        const auto c = Arranque::CambiarPeriodo(ajustes_, Enero, f.hoy, carpeta_);
         const bool bien = !*f.falla;
         QVERIFY(c.hecho == bien && c.error.empty() == bien);
         QCOMPARE(Contenido(Log()), bien ? QByteArray() : LineaEnero);
         QCOMPARE(Periodo(), std::string(f.fechas));
         if (bien) {
-            QVERIFY(!Arranque::CambiarPeriodo(ajustes_, c.periodo, hoy, carpeta_).hecho);
+            QVERIFY(!Arranque::CambiarPeriodo(ajustes_, c.periodo, f.hoy, carpeta_).hecho);
             QCOMPARE(Contenido(Anterior()), LineaEnero);
         }
     }
@@ -120,11 +108,13 @@ private slots:
         if (c.almacen == 0)
             Periodo("01/03/1999", "31/02/1999");
         MemorySettingsStore s = c.almacen % 3 ? MemorySettingsStore() : ajustes_;
-        QByteArray llamadas; // made empty on a first start, otherwise kept
+        QByteArray llamadas; // a log found is kept, first start or not; a missing one made empty
         fs::remove(Log());
-        if (c.almacen % 3 == 0) {
+        if (c.almacen != 2) {
             llamadas = "#1999-03-01#,#10:00:00#,#00:01:00#,60,12.5,\"Provincial\"\r\n";
             Escribir(Log(), llamadas);
+        }
+        if (c.almacen % 3 == 0) {
             General::Escribir(s, General::Ajustes::IVA, "1");
             General::Escribir(s, General::Ajustes::Negociacion, "muchos");
             General::Escribir(s, General::Ajustes::Tarifa, "Provincial");

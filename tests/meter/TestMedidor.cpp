@@ -3,9 +3,7 @@
 #include "meter/BancoMedidor.h"
 #include "platform/PppProbe.h"
 
-#include <csignal>
 #include <net/if.h>
-#include <sys/resource.h>
 
 class TestMedidor : public BancoMedidor {
     Q_OBJECT
@@ -148,21 +146,19 @@ private slots:
         Medidor m = Iniciado();
         m.CarpetasReserva({otra});
         Tick(m, 60);
-        rlimit antes{};
-        QVERIFY(getrlimit(RLIMIT_FSIZE, &antes) == 0);
         if (reserva) {
             for (const fs::path& p : {Log(), EnCurso()}) // folders in place of the files
                 fs::remove(p), fs::create_directories(p / "ocupado");
             if (alSalir)
                 Escribir(otra, "no es una carpeta");
-        } else {
-            std::signal(SIGXFSZ, SIG_IGN);
-            const rlimit poco{10, antes.rlim_max};
-            QVERIFY(setrlimit(RLIMIT_FSIZE, &poco) == 0);
         }
-        const auto ef = m.Terminar(reloj_.monotono);
-        const std::string salida = alSalir ? m.GuardarAlSalir({ultimo}) : "";
-        setrlimit(RLIMIT_FSIZE, &antes);
+        Medidor::Efectos ef;
+        std::string salida;
+        const auto terminar = [&] {
+            ef = m.Terminar(reloj_.monotono);
+            salida = alSalir ? m.GuardarAlSalir({ultimo}) : "";
+        };
+        reserva ? terminar() : ConDiscoLleno(terminar, 10);
         QCOMPARE(ef.errores.size(), size_t(1));
         const std::string dice =
             reserva && !alSalir ? Diario::Ruta(otra).string() : "ni en otra carpeta";

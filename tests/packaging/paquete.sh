@@ -33,15 +33,12 @@ for archivo in "$ESCRITORIO" "$METAINFO" \
     "$RAIZ/usr/share/doc/vatrimox/README.md"; do
     [ -s "$archivo" ] || fallo "${archivo#"$RAIZ"/} missing"
 done
-# Each PNG must be the size its folder names, or launchers scale it again.
 for lado in 16 22 24 32 48 64 128 256; do
-    png="$RAIZ/usr/share/icons/hicolor/${lado}x${lado}/apps/vatrimox.png"
-    medida=$(od -An -tu1 -j16 -N8 "$png" 2>/dev/null | awk '{print $3*256+$4 "x" $7*256+$8}')
-    [ "$medida" = "${lado}x${lado}" ] || fallo "${lado}x${lado} icon is '${medida}'"
+    [ -s "$RAIZ/usr/share/icons/hicolor/${lado}x${lado}/apps/vatrimox.png" ] || fallo "no ${lado}x${lado} icon"
 done
-# The menu entry starts the packaged binary and names the packaged icon; the metainfo names
-# the menu entry.
-grep -qx 'Exec=vatrimox' "$ESCRITORIO" || fallo "desktop entry Exec is not the installed binary"
+# The menu entry names the packaged icon; the metainfo names the menu entry. lintian checks
+# that Exec names a packaged program, that each icon is the size its folder says, RELRO, bind
+# now and fortified calls.
 grep -qx 'Icon=vatrimox' "$ESCRITORIO" || fallo "desktop entry Icon is not vatrimox"
 grep -q '<launchable type="desktop-id">vatrimox.desktop</launchable>' "$METAINFO" ||
     fallo "metainfo does not launch vatrimox.desktop"
@@ -54,11 +51,8 @@ zcat "$RAIZ/usr/share/man/man1/vatrimox.1.gz" | grep -q 'User Commands' || fallo
 zcat "$RAIZ/usr/share/doc/vatrimox/changelog.gz" | grep -q "^vatrimox ($VERSION)" ||
     fallo "changelog without version $VERSION"
 
-# Hardening: full RELRO with bind now, fortified and stack-protected calls, no .comment.
+# Hardening lintian does not check: stack-protected calls, no .comment.
 BINARIO="$RAIZ/usr/bin/vatrimox"
-readelf -d "$BINARIO" | grep -q 'BIND_NOW\|FLAGS.*NOW' || fallo "binary not linked with bind now"
-readelf -lW "$BINARIO" | grep -q GNU_RELRO || fallo "binary without RELRO"
-readelf -sW --dyn-syms "$BINARIO" | grep -q '__[a-z]*_chk@' || fallo "binary not fortified"
 readelf -sW --dyn-syms "$BINARIO" | grep -q '__stack_chk_fail' || fallo "binary without stack protector"
 readelf -SW "$BINARIO" | grep -q '\.comment' && fallo "binary keeps a .comment section"
 

@@ -58,29 +58,6 @@ private slots:
         QCOMPARE(BanderaAjuste(s, *c.ajuste), c.numero == 1);
     }
 
-    // Every default and an empty log are written, an existing log kept; a failed write is told.
-    void defectos() {
-        MemorySettingsStore s;
-        QTemporaryDir dir;
-        QVERIFY(ValoresPorDefecto(s, D(1999, 1, 1), dir.path().toStdString()));
-        QCOMPARE(s.escrituras.size(), 25);
-        QCOMPARE(s.escrituras.first(), QString("Datos/FechaFinal=02/03/1999"));
-        QCOMPARE(s.escrituras.last(), QString("Grafico/Tipo=Llamadas"));
-        QVERIFY(s.escrituras.contains("Sonidos/PasoSonido="));
-        const std::filesystem::path ldx = dir.filePath("llamadas.ldx").toStdString();
-        QCOMPARE(Contenido(ldx), QByteArray());
-
-        Escribir(ldx, "x");
-        QVERIFY(ValoresPorDefecto(s, D(1999, 2, 1), dir.path().toStdString()));
-        QCOMPARE(Contenido(ldx), "x");
-
-        s.fallarEscrituras = true;
-        QVERIFY(!ValoresPorDefecto(s, D(1999, 1, 1), dir.path().toStdString()));
-        MemorySettingsStore bien;
-        QVERIFY(!ValoresPorDefecto(bien, D(1999, 1, 1), dir.filePath("falta").toStdString()));
-        QCOMPARE(bien.escrituras.size(), 25);
-    }
-
     // A valid period always reads as 31/01/1999-02/03/1999.
     void leerPeriodo_data() {
         tabla<Periodo>({{"corta", "31/01/99", "02/03/99", true},

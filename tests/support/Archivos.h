@@ -7,7 +7,9 @@
 #include <QFile>
 #include <QString>
 #include <QtTest>
+#include <csignal>
 #include <filesystem>
+#include <sys/resource.h>
 
 inline Fechas::Dia D(int anio, int mes, int dia) {
     return *Fechas::crearDia(anio, mes, dia);
@@ -35,4 +37,15 @@ inline void Escribir(const QString& ruta, const QByteArray& bytes) {
 }
 inline void Escribir(const std::filesystem::path& ruta, const QByteArray& bytes) {
     Escribir(QString::fromStdString(ruta.string()), bytes);
+}
+
+// Runs `f` while this process may write no file beyond `bytes`, as on a full disk.
+template <class F> void ConDiscoLleno(F&& f, rlim_t bytes = 100) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit antes{};
+    QVERIFY(getrlimit(RLIMIT_FSIZE, &antes) == 0);
+    const rlimit lleno{bytes, antes.rlim_max};
+    QVERIFY(setrlimit(RLIMIT_FSIZE, &lleno) == 0);
+    f();
+    setrlimit(RLIMIT_FSIZE, &antes);
 }

@@ -3,21 +3,8 @@
 #include "ui/BancoVentanaLlamadas.h"
 
 #include <QBrush>
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
-// Runs `f` while this process may write no file beyond 100 bytes, as on a full disk.
-template <class F> void ConDiscoLleno(F&& f) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit antes{};
-    getrlimit(RLIMIT_FSIZE, &antes);
-    const rlimit lleno{100, antes.rlim_max};
-    setrlimit(RLIMIT_FSIZE, &lleno);
-    f();
-    setrlimit(RLIMIT_FSIZE, &antes);
-}
-
 const QString Supera = "La suma de los importes supera 922337203685477,5807 pts";
 enum Archivo { Normal, Lleno, Reescrito }; // a full disk, or rewritten since it was read
 struct Rechazo {
