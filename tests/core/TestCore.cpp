@@ -4,8 +4,6 @@
 #include "core/Moneda.h"
 #include "support/Tablas.h"
 
-#include <QtTest>
-
 using namespace Fechas;
 
 namespace {

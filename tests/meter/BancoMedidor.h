@@ -6,8 +6,6 @@
 #include "support/FakeServices.h"
 #include "support/Tablas.h"
 
-#include <QTemporaryDir>
-
 namespace fs = std::filesystem;
 
 inline const QByteArray LineaEnero =

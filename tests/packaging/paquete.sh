@@ -33,9 +33,7 @@ for archivo in "$ESCRITORIO" "$METAINFO" \
     "$RAIZ/usr/share/doc/vatrimox/README.md"; do
     [ -s "$archivo" ] || fallo "${archivo#"$RAIZ"/} missing"
 done
-for lado in 16 22 24 32 48 64 128 256; do
-    [ -s "$RAIZ/usr/share/icons/hicolor/${lado}x${lado}/apps/vatrimox.png" ] || fallo "no ${lado}x${lado} icon"
-done
+[ "$(ls "$RAIZ"/usr/share/icons/hicolor/*x*/apps/vatrimox.png | wc -l)" = 8 ] || fallo "not 8 PNG icons"
 # The menu entry names the packaged icon; the metainfo names the menu entry. lintian checks
 # that Exec names a packaged program, that each icon is the size its folder says, RELRO, bind
 # now and fortified calls.

@@ -6,7 +6,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QSpinBox>
-#include <QTest>
 
 class TestPeriodo : public QObject, ServiciosFalsos {
     Q_OBJECT

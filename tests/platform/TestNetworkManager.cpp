@@ -4,7 +4,6 @@
 #include "support/FakeServices.h"
 
 #include <QtDBus>
-#include <QtTest>
 
 class TestNetworkManager : public QObject {
     Q_OBJECT

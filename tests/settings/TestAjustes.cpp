@@ -4,8 +4,6 @@
 #include "support/FakeServices.h"
 #include "support/Tablas.h"
 
-#include <QTemporaryDir>
-
 using namespace General;
 
 // A store with every first-run default of 1 January 1999; escrituras lists them in order.

@@ -5,8 +5,6 @@
 #include "ui/calllog/ComandosEstadistica.h"
 #include "ui/calllog/ModeloLlamadas.h"
 
-#include <QtTest>
-
 using namespace Estadistica;
 constexpr QRgb Negro = 0xFF000000;
 

@@ -3,9 +3,6 @@
 
 #include "core/Fecha.h"
 
-#include <QByteArray>
-#include <QFile>
-#include <QString>
 #include <QtTest>
 #include <csignal>
 #include <filesystem>

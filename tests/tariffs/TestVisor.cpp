@@ -8,7 +8,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QtTest>
 
 namespace {
 // Label numbers of the first four rows: start, end, set-up, price, bar; the next rows' follow on.

@@ -9,9 +9,7 @@
 
 #include <QAction>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QToolBar>
-#include <QtTest>
 
 inline Llamada Crear(int dia, int hora, int64_t duracion, int32_t segundos, const char* importe,
                      const char* tarifa = "Metropolitana") {

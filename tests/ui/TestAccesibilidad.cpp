@@ -1,9 +1,7 @@
 // Accessibility of the main window and its dialogs under a dark palette and a large font: names,
 // keyboard routes, the band in words, the period bar's value, contrast, whole lettering.
 #include "BancoVentanaLlamadas.h"
-#include "support/ScriptedPrompts.h"
 #include "support/Tablas.h"
-#include "ui/common/VentanaPrincipal.h"
 #include "ui/main/VentanaMedidor.h"
 #include "ui/options/OpcionesDialog.h"
 #include "ui/period/PeriodoDialog.h"
@@ -15,7 +13,6 @@
 #include <QLabel>
 #include <QLayout>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QStatusBar>
 #include <QStyleFactory>
 

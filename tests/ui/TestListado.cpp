@@ -1,9 +1,6 @@
 // The printed listing, printed to PDF and read back with pdftotext -bbox.
 #include "ui/BancoVentanaLlamadas.h"
 
-#include <QProcess>
-#include <QRegularExpression>
-
 namespace {
 constexpr double PuntosPorCm = 72 / 2.54;
 

@@ -6,7 +6,6 @@
 #include "ui/tariffs/ComparacionDialog.h"
 
 #include <QMenu>
-#include <QSignalSpy>
 #include <QTableWidget>
 #include <QToolButton>
 

@@ -12,10 +12,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QStatusBar>
 #include <QSystemTrayIcon>
-#include <QTemporaryDir>
 
 namespace A = General::Ajustes;
 
