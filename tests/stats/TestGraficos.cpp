@@ -77,7 +77,7 @@ private slots:
     void graficos() {
         llamadas = {Lunes(10, 5, 30), Lunes(10, 50, 30), UnaLlamada(2001, 6, 6, 18, 0, 15)};
         const auto [r, h, d] = Graficos();
-        for (const auto& [img, lleno, cuarto] : {std::tuple{h, 215, 375}, {d, 15, 55}}) {
+        for (const auto& [img, lleno, cuarto] : {std::tuple{h, 215, 375}, {d, 15, 58}}) {
             QCOMPARE(Negros(img, QRect(lleno, 0, 1, 101)), 101); // 60 pesetas: full height
             QCOMPARE(img.pixel(cuarto, 76), Negro); // 15 pesetas: a quarter, from row 75 down
             QCOMPARE(img.pixelColor(cuarto, 73), QColor(255, 192, 192));

@@ -109,6 +109,7 @@ private slots:
         fila("paso 0", "[60, 60]|[60, 0]", 6, "«pasos» debe ser un entero de 1 a 86400");
         fila("fecha imposible", "\"25/12\"|\"31/02\"", 3, "fecha no válida «31/02»");
         fila("fecha sin sentido", "\"25/12\"|\"/8/12\"", 3, "fecha no válida «/8/12»");
+        fila("punto en el día", "\"25/12\"|\"3./12\"", 3, "fecha no válida «3./12»");
         fila("repetido", "+", 14, "tipo de llamada «Minutos» repetido");
         fila("base", "Minutos|Provincial", 5, "«Provincial» ya existe en la tarifa incorporada");
         fila("plan incorporado", "\"Prueba\"|\"Tarifa nacional 1999\"", 1, "ya existe");

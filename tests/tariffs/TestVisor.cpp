@@ -72,8 +72,8 @@ private slots:
             {"sin elegir", "", 2, "blanca" + v},
             {"importes largos y diminutos", "Largo", 1,
              "00:00 24:00 123456,789 pts 0,0001 pts punta" + v, "", true,
-             "[[tipo]]\nestablecimiento = 123456.789\npasos = [60, 60]\nfranjas = { punta = 1e-4 }",
-             "Facturación por pasos de 60 y 60 segundos."},
+             "[[tipo]]\nestablecimiento = 123456.789\npasos = [30, 60]\nfranjas = { punta = 1e-4 }",
+             "Facturación por pasos de 30 y 60 segundos."},
             {"euros e incluidos", "Euro", 3,
              "00:00 24:00 9,9832 pts (0,06 €) 9,9832 pts (0,06 €) punta" + v, "provincial", true,
              "moneda = \"euros\"\n[[tipo]]\nestablecimiento = 0.06\nincluidos = 90\nminimo = 0.09\n"
