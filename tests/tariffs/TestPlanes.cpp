@@ -195,6 +195,7 @@ private slots:
                                         {"Provincial con festivos", martes, ColorPunta},
                                         {"Urbana", martes, 0u}})
             QCOMPARE(ColorFranjaPlan(cat, 10, dia, tipo), color);
+        QCOMPARE(ColorFranjaPlan(cat, 23, martes, "Provincial con festivos"), ColorReducida);
         QCOMPARE(CosteTipo(cat, "Urbana", martes, 0, 600, 0, 0), Moneda());
         // A user's colour light enough by its red alone is kept, red in the low byte.
         QCOMPARE(Leido(Cambiado("0.06|{precio=0, color=\"#FF8000\"}")).tipos[0].franjas[0].color,
@@ -224,6 +225,9 @@ private slots:
                              PasoAPaso(plan, t, fecha, inicio, largo, i % 3 ? 0 : 16),
                          qPrintable(QString::asprintf("%s: %d", cambio.c_str(), i)));
             }
+            // Three days ending the day after a working-day holiday (Monday 25/12/2000).
+            const auto [dia, largo] = std::pair(D(2000, 12, 23), 3 * 86400L + 10);
+            QCOMPARE(CostePlan(plan, t, dia, 0, largo), PasoAPaso(plan, t, dia, 0, largo));
         }
     }
 
