@@ -41,8 +41,10 @@ bool LeerLoAjeno(bool si) {
     return leidas && syscall(SYS_capset, &cabecera, datos) == 0;
 }
 
-// Base with each ';'-separated "old|new" made; "+": the type twice.
+// Base with each ';'-separated "old|new" made; "+": the type twice; "-": no type.
 std::string Cambiado(const std::string& cambios) {
+    if (cambios == "-")
+        return Base.substr(0, Base.find("[[tipo]]"));
     if (cambios.starts_with('+'))
         return Base + Base.substr(Base.find("[[tipo]]")) + cambios.substr(1);
     std::string texto = Base;
@@ -111,6 +113,7 @@ private slots:
         fila("fecha sin sentido", "\"25/12\"|\"/8/12\"", 3, "fecha no válida «/8/12»");
         fila("punto en el día", "\"25/12\"|\"3./12\"", 3, "fecha no válida «3./12»");
         fila("repetido", "+", 14, "tipo de llamada «Minutos» repetido");
+        fila("sin tipo", "-", 1, "falta «tipo»");
         fila("base", "Minutos|Provincial", 5, "«Provincial» ya existe en la tarifa incorporada");
         fila("plan incorporado", "\"Prueba\"|\"Tarifa nacional 1999\"", 1, "ya existe");
         fila("moneda", "\"euros\"|\"duros\"", 2, "moneda desconocida «duros»");
