@@ -63,10 +63,11 @@ ajustes() {
         "[Tarifas]" "Tarifa=Metropolitana" >"$1/.config/VatriMox/VatriMox.ini"
 }
 
-# Xvfb picks a free display itself: other checks may run their own at the same time.
+# Xvfb picks a free display itself: other checks may run their own at the same time. It must
+# not reset when its last client leaves, or a program started right after a check is refused.
 iniciar_xvfb() {
     requerir Xvfb xwininfo xdotool
-    Xvfb -displayfd 3 -screen 0 640x400x24 -nolisten tcp 3>"$TMP/pantalla" >"$TMP/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 640x400x24 -nolisten tcp -noreset 3>"$TMP/pantalla" >"$TMP/xvfb.log" 2>&1 &
     PIDS="$PIDS $!"
     esperar 50 test -s "$TMP/pantalla" || fallo "Xvfb did not start"
     export DISPLAY=":$(cat "$TMP/pantalla")"
